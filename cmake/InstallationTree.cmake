@@ -1,0 +1,47 @@
+# Lays out the installation folder in the build tree (ORVANTA_APP_DIR) from install/ plus the two
+# third-party scripts that Debian packages, and installs the same folder under the prefix.
+
+set(ORVANTA_JQUERY "/usr/share/javascript/jquery/jquery.min.js" CACHE FILEPATH "jQuery (Debian's libjs-jquery)")
+set(ORVANTA_BOOTSTRAP_JS "/usr/share/javascript/bootstrap/js/bootstrap.min.js" CACHE FILEPATH
+    "Bootstrap's script (Debian's libjs-bootstrap)")
+foreach(script ORVANTA_JQUERY ORVANTA_BOOTSTRAP_JS)
+  if(NOT EXISTS "${${script}}")
+    message(FATAL_ERROR "${${script}} is missing: run scripts/install-deps.sh (packages libjs-jquery, libjs-bootstrap)")
+  endif()
+endforeach()
+
+file(GLOB_RECURSE orvanta_data_files RELATIVE "${CMAKE_SOURCE_DIR}/install" CONFIGURE_DEPENDS
+     "${CMAKE_SOURCE_DIR}/install/*")
+list(FILTER orvanta_data_files EXCLUDE REGEX "^bin/output/")
+
+set(orvanta_tree_outputs)
+foreach(rel IN LISTS orvanta_data_files)
+  set(out "${ORVANTA_APP_DIR}/${rel}")
+  add_custom_command(OUTPUT "${out}"
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different "${CMAKE_SOURCE_DIR}/install/${rel}" "${out}"
+    DEPENDS "${CMAKE_SOURCE_DIR}/install/${rel}" VERBATIM)
+  list(APPEND orvanta_tree_outputs "${out}")
+endforeach()
+
+set(orvanta_third_party
+  "${ORVANTA_JQUERY}|bin/assets/js/jquery.min.js"
+  "${ORVANTA_BOOTSTRAP_JS}|bin/assets/bootstrap/js/bootstrap.min.js")
+foreach(pair IN LISTS orvanta_third_party)
+  string(REPLACE "|" ";" pair "${pair}")
+  list(GET pair 0 from)
+  list(GET pair 1 rel)
+  add_custom_command(OUTPUT "${ORVANTA_APP_DIR}/${rel}"
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different "${from}" "${ORVANTA_APP_DIR}/${rel}"
+    DEPENDS "${from}" VERBATIM)
+  list(APPEND orvanta_tree_outputs "${ORVANTA_APP_DIR}/${rel}")
+endforeach()
+
+add_custom_target(installation_tree ALL DEPENDS ${orvanta_tree_outputs})
+
+# Installed layout: the same folder under the prefix.
+set(ORVANTA_INSTALL_DIR "${ORVANTA_INSTALL_SUBDIR}")
+install(DIRECTORY "${CMAKE_SOURCE_DIR}/install/" DESTINATION "${ORVANTA_INSTALL_DIR}"
+        PATTERN "output" EXCLUDE)
+install(FILES "${ORVANTA_JQUERY}" DESTINATION "${ORVANTA_INSTALL_DIR}/bin/assets/js" RENAME jquery.min.js)
+install(FILES "${ORVANTA_BOOTSTRAP_JS}" DESTINATION "${ORVANTA_INSTALL_DIR}/bin/assets/bootstrap/js"
+        RENAME bootstrap.min.js)

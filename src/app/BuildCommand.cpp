@@ -1,0 +1,115 @@
+// The Create command of the main window: from the content fields to a PDF in the output folder.
+#include "Interaction.h"
+#include "MainWindow.h"
+#include "build/PageFiller.h"
+#include "support/InstallLayout.h"
+#include "support/Paths.h"
+#include "support/TextFile.h"
+#include "ui_MainWindow.h"
+
+#include <QDir>
+
+namespace orvanta {
+
+namespace {
+
+const QString MissingInfo = QStringLiteral("Missing Info");
+const QString CannotCreate = QStringLiteral("Cannot Create");
+
+} // namespace
+
+PageContent MainWindow::pageContent() const
+{
+    PageContent content;
+    content.headline = ui->txtHeaderTitle->text();
+    content.subheadline = ui->txtHeaderSubtitle->text();
+    content.footer = ui->txtFooterTitle->text();
+    content.resources = m_resources.entries();
+    content.textBelowEachResource = ui->chkAddResourceInstructions->isChecked();
+    content.belowResourceText = ui->txtBelowResource->text();
+    content.disclaimerEnabled = ui->chkDisclaimer->isChecked();
+    return content;
+}
+
+void MainWindow::cmdCreate_Click()
+{
+    if (m_converter.isRunning())
+        return;
+    if (m_resources.isEmpty()) {
+        m_interaction.inform(this, MissingInfo, QStringLiteral("Please add some resources first."));
+        return;
+    }
+    if (ui->txtHeaderTitle->text().isEmpty()) {
+        m_interaction.inform(this, MissingInfo, QStringLiteral("Please enter a headline first."));
+        return;
+    }
+    if (ui->txtPDFFilename->text().isEmpty()) {
+        m_interaction.inform(this, MissingInfo, QStringLiteral("Please enter a name for your pdf file first."));
+        return;
+    }
+    if (const QString problem = FileNameProblem(ui->txtPDFFilename->text()); !problem.isEmpty()) {
+        m_interaction.inform(this, QStringLiteral("Invalid File Name"), problem);
+        return;
+    }
+
+    PageContent content = pageContent();
+    PageTemplates templates;
+    if (const FileResult loaded = LoadTemplates(m_installFolder, content.disclaimerEnabled, templates); !loaded.ok()) {
+        m_interaction.warn(this, CannotCreate, loaded.message);
+        return;
+    }
+
+    ui->txtPDFFilename->setText(HyphenatedName(ui->txtPDFFilename->text()));
+    const OutputPaths paths = FormOutputPaths(m_installFolder, ui->txtPDFFilename->text());
+
+    if (const FileResult saved = SaveTextFile(paths.pagePath, FillPage(templates, content)); !saved.ok()) {
+        m_interaction.warn(this, CannotCreate, saved.message);
+        return;
+    }
+    const QString converter = FindConverter(m_installFolder);
+    if (converter.isEmpty()) {
+        m_interaction.warn(this, CannotCreate, ConverterMissingMessage(m_installFolder));
+        return;
+    }
+    // The output folder may have been deleted since start-up.
+    QDir().mkdir(outputFolder());
+
+    const QModelIndex last = m_resources.index(m_resources.count() - 1);
+    ui->lstResources->setCurrentIndex(last);
+
+    m_building = paths;
+    m_buildTimeLimit = m_timeLimitOverride.value_or(ConversionTimeLimit(m_resources.count()));
+    setBusy(true);
+    m_converter.start(converter, paths.pagePath, paths.pdfPath, m_buildTimeLimit);
+}
+
+void MainWindow::setBusy(bool busy)
+{
+    ui->cmdCreate->setEnabled(!busy);
+    ui->cmdOutput->setEnabled(!busy);
+    if (busy) {
+        tmrPleaseWait.start();
+    } else {
+        tmrPleaseWait.stop();
+        ui->lblPleaseWait->hide();
+    }
+}
+
+void MainWindow::conversionFinished(const ConversionResult& result)
+{
+    setBusy(false);
+    if (!result.succeeded()) {
+        m_interaction.warn(this, QStringLiteral("PDF Not Created"),
+                           ConversionFailureMessage(result, m_building.pdfPath, m_buildTimeLimit));
+        Q_EMIT buildEnded(false);
+        return;
+    }
+    if (m_interaction.confirm(this, QStringLiteral("Done"),
+                              QStringLiteral("Ready. Do you want to open the output folder?"))) {
+        m_workFolder = outputFolder();
+        openOutputFolder();
+    }
+    Q_EMIT buildEnded(true);
+}
+
+} // namespace orvanta

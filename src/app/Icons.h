@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QIcon>
+
+namespace orvanta::icons {
+
+QIcon document(); // green page: the content page
+QIcon wand();     // red magic wand: the create page
+QIcon app();      // the window and launcher icon
+
+} // namespace orvanta::icons

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace orvanta {
+
+// Every message box and every hand-over to the desktop goes through here, so tests can answer and record
+// them without real modal loops.
+class Interaction {
+public:
+    virtual ~Interaction() = default;
+
+    // Information icon, OK button: refusals and completions.
+    virtual void inform(QWidget* parent, const QString& title, const QString& text) = 0;
+    // Warning icon, OK button: something went wrong that the user should know about.
+    virtual void warn(QWidget* parent, const QString& title, const QString& text) = 0;
+    // Question icon, Yes and No with Yes the default; true on Yes.
+    virtual bool confirm(QWidget* parent, const QString& title, const QString& text) = 0;
+    // Shows a folder in the desktop's file manager; false when that could not be started.
+    virtual bool openFolder(const QString& path) = 0;
+};
+
+// The real thing: message boxes and the desktop's file manager.
+class DesktopInteraction : public Interaction {
+public:
+    void inform(QWidget* parent, const QString& title, const QString& text) override;
+    void warn(QWidget* parent, const QString& title, const QString& text) override;
+    bool confirm(QWidget* parent, const QString& title, const QString& text) override;
+    bool openFolder(const QString& path) override;
+};
+
+} // namespace orvanta

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <chrono>
+
+namespace orvanta {
+
+// How a conversion ended. Only a complete PDF counts as success: the converter's exit code says
+// nothing reliable either way.
+struct ConversionResult {
+    enum class Outcome {
+        Succeeded,
+        FailedToStart, // missing, not executable, or the output folder could not take a file
+        Crashed,
+        NoPdf,     // ended without writing a complete PDF
+        TimedOut,  // ran past its limit and was stopped
+        NotStored, // a good PDF that could not be moved into place
+    };
+
+    Outcome outcome = Outcome::Succeeded;
+    int exitCode = 0;
+    QString detail;     // the system's reason, where there is one
+    QString errorLines; // what the converter said last, without progress bars and start-up noise
+
+    bool succeeded() const { return outcome == Outcome::Succeeded; }
+};
+
+// The converter inside the installation's bin folder when it is there, otherwise the one on PATH; an
+// empty string when there is none.
+QString FindConverter(const QString& installFolder);
+
+// The message for a missing converter, saying how to install one.
+QString ConverterMissingMessage(const QString& installFolder);
+
+// The message for a failed conversion of `pdfPath`, with the converter's last error lines if any.
+QString ConversionFailureMessage(const ConversionResult& result, const QString& pdfPath,
+                                 std::chrono::milliseconds timeLimit);
+
+// Non-empty, starts with "%PDF-" and ends with "%%EOF" (give or take trailing white space).
+bool IsCompletePdf(const QString& path);
+
+// The converter's last error lines: progress bars, phase lines and Qt start-up noise are dropped; lines
+// starting with "Error:" win over the rest, and warnings only count when nothing else was said.
+QString ConverterErrorLines(const QByteArray& standardError);
+
+// Generous for any real page: rendering grows with the number of resources, so does the limit.
+std::chrono::milliseconds ConversionTimeLimit(qsizetype resourceCount);
+
+} // namespace orvanta

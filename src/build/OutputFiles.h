@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+namespace orvanta {
+
+struct PageTemplates;
+struct FileResult;
+
+struct OutputPaths {
+    QString pagePath; // the filled page, in bin
+    QString pdfPath;  // the PDF, in bin/output
+};
+
+// A sentence saying why `name` cannot name the output files, or an empty string when it can. Refused: a
+// '/' or NUL (nothing may be written outside bin), "." and "..", and names too long for the file system.
+QString FileNameProblem(const QString& name);
+
+// Spaces become hyphens; nothing else in the name changes.
+QString HyphenatedName(const QString& name);
+
+// The page and PDF paths for an accepted, hyphenated name. The page never replaces the page template: the
+// name "template", or any name the file system takes for the template file, gets an "e" in front.
+OutputPaths FormOutputPaths(const QString& installFolder, const QString& name);
+
+// Reads the page template, the snippet template and the disclaimer afresh. The disclaimer is only required
+// when the page will carry it.
+FileResult LoadTemplates(const QString& installFolder, bool disclaimerNeeded, PageTemplates& templates);
+
+} // namespace orvanta

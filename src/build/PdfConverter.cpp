@@ -1,0 +1,144 @@
+#include "PdfConverter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <filesystem>
+
+namespace orvanta {
+
+namespace {
+
+// Enough for the last error lines; progress bars can make the converter's output long.
+constexpr qsizetype StandardErrorTail = 64 * 1024;
+
+} // namespace
+
+PdfConverter::PdfConverter(QObject* parent)
+    : QObject(parent)
+{
+    m_timer.setSingleShot(true);
+    connect(&m_timer, &QTimer::timeout, this, &PdfConverter::timeLimitReached);
+}
+
+PdfConverter::~PdfConverter()
+{
+    cancel();
+}
+
+void PdfConverter::start(const QString& program, const QString& pagePath, const QString& pdfPath,
+                         std::chrono::milliseconds timeLimit)
+{
+    cancel();
+    m_pdfPath = pdfPath;
+    m_standardError.clear();
+    m_timedOut = false;
+
+    QTemporaryFile temp(QFileInfo(pdfPath).absolutePath() + QStringLiteral("/.converting-XXXXXX.pdf"));
+    temp.setAutoRemove(false);
+    if (!temp.open()) {
+        complete({ConversionResult::Outcome::FailedToStart, 0,
+                  QStringLiteral("could not create a file in %1 (%2)")
+                      .arg(QDir::toNativeSeparators(QFileInfo(pdfPath).absolutePath()), temp.errorString()),
+                  {}});
+        return;
+    }
+    m_tempPath = temp.fileName();
+    temp.close();
+
+    m_process = std::make_unique<QProcess>();
+    m_process->setStandardOutputFile(QProcess::nullDevice());
+    connect(m_process.get(), &QProcess::readyReadStandardError, this, &PdfConverter::collectStandardError);
+    connect(m_process.get(), &QProcess::finished, this, &PdfConverter::processFinished);
+    connect(m_process.get(), &QProcess::errorOccurred, this, &PdfConverter::processFailed);
+    m_timer.start(timeLimit);
+    m_process->start(program, {pagePath, m_tempPath});
+}
+
+void PdfConverter::cancel()
+{
+    m_timer.stop();
+    if (m_process) {
+        m_process->disconnect(this);
+        m_process->kill();
+        m_process->waitForFinished(5000);
+        m_process.reset();
+    }
+    if (!m_tempPath.isEmpty()) {
+        QFile::remove(m_tempPath);
+        m_tempPath.clear();
+    }
+}
+
+void PdfConverter::collectStandardError()
+{
+    m_standardError += m_process->readAllStandardError();
+    if (m_standardError.size() > StandardErrorTail)
+        m_standardError = m_standardError.right(StandardErrorTail);
+}
+
+void PdfConverter::processFinished(int exitCode, QProcess::ExitStatus status)
+{
+    collectStandardError();
+    ConversionResult result;
+    result.exitCode = exitCode;
+    result.errorLines = ConverterErrorLines(m_standardError);
+    if (m_timedOut) {
+        result.outcome = ConversionResult::Outcome::TimedOut;
+    } else if (status == QProcess::CrashExit) {
+        result.outcome = ConversionResult::Outcome::Crashed;
+    } else if (!IsCompletePdf(m_tempPath)) {
+        result.outcome = ConversionResult::Outcome::NoPdf;
+    } else {
+        std::error_code error;
+        std::filesystem::rename(QFileInfo(m_tempPath).filesystemFilePath(), QFileInfo(m_pdfPath).filesystemFilePath(),
+                                error);
+        if (error) {
+            result.outcome = ConversionResult::Outcome::NotStored;
+            result.detail = QString::fromStdString(error.message());
+        } else {
+            m_tempPath.clear(); // it is the PDF now
+        }
+    }
+    complete(result);
+}
+
+void PdfConverter::processFailed(QProcess::ProcessError error)
+{
+    // Crashes and time-outs arrive through finished(); only a start that never happened ends here.
+    if (error != QProcess::FailedToStart)
+        return;
+    complete({ConversionResult::Outcome::FailedToStart, 0,
+              QStringLiteral("%1 (%2)").arg(m_process->program(), m_process->errorString()), {}});
+}
+
+void PdfConverter::timeLimitReached()
+{
+    if (!m_process)
+        return;
+    m_timedOut = true;
+    m_process->kill();
+}
+
+void PdfConverter::complete(ConversionResult result)
+{
+    discardProcess();
+    if (!m_tempPath.isEmpty()) {
+        QFile::remove(m_tempPath);
+        m_tempPath.clear();
+    }
+    Q_EMIT finished(result);
+}
+
+void PdfConverter::discardProcess()
+{
+    m_timer.stop();
+    if (m_process) {
+        m_process->disconnect(this);
+        // Deleting a QProcess from inside its own signal is not safe.
+        m_process.release()->deleteLater();
+    }
+}
+
+} // namespace orvanta

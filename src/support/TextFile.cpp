@@ -1,0 +1,47 @@
+#include "TextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+namespace orvanta {
+
+namespace {
+
+FileResult failure(FileResult::Status status, const QString& action, const QString& path, const QString& reason)
+{
+    return {status, QStringLiteral("Could not %1 %2: %3.").arg(action, QDir::toNativeSeparators(path), reason)};
+}
+
+} // namespace
+
+FileResult LoadTextFile(const QString& path, QString& text)
+{
+    QFile file(path);
+    if (!file.exists())
+        return failure(FileResult::Status::Missing, QStringLiteral("read"), path, QStringLiteral("the file does not exist"));
+    if (!file.open(QIODevice::ReadOnly))
+        return failure(FileResult::Status::Failed, QStringLiteral("read"), path, file.errorString());
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return failure(FileResult::Status::Failed, QStringLiteral("read"), path, file.errorString());
+
+    QByteArrayView view(bytes);
+    if (view.startsWith("\xEF\xBB\xBF"))
+        view = view.sliced(3);
+    text = QString::fromUtf8(view);
+    return {};
+}
+
+FileResult SaveTextFile(const QString& path, const QString& text)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return failure(FileResult::Status::Failed, QStringLiteral("save"), path, file.errorString());
+    const QByteArray bytes = text.toUtf8();
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return failure(FileResult::Status::Failed, QStringLiteral("save"), path, file.errorString());
+    return {};
+}
+
+} // namespace orvanta

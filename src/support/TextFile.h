@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+namespace orvanta {
+
+// The outcome of reading or writing a whole text file. `message` is a sentence for the user that names
+// the file and the reason.
+struct FileResult {
+    enum class Status { Ok, Missing, Failed };
+    Status status = Status::Ok;
+    QString message;
+
+    bool ok() const { return status == Status::Ok; }
+    bool missing() const { return status == Status::Missing; }
+};
+
+// Reads the whole file as UTF-8 into `text`; line breaks are kept as they are. A leading byte-order mark
+// is dropped. On failure `text` is left untouched.
+FileResult LoadTextFile(const QString& path, QString& text);
+
+// Writes `text` as UTF-8 so that LoadTextFile gives it back unchanged. The file is replaced atomically:
+// a failed or interrupted save leaves the earlier file whole.
+FileResult SaveTextFile(const QString& path, const QString& text);
+
+} // namespace orvanta

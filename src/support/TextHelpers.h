@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace orvanta {
+
+enum class Comparison {
+    Exact, // character codes, case-sensitive
+    Text,  // case-insensitive
+};
+
+// Replaces every occurrence of `find`, scanning left to right. Matches never overlap and text brought in
+// by a replacement is never searched again. An empty `find` leaves the text unchanged. Linear in the
+// length of `text`.
+QString ReplaceText(const QString& text, const QString& find, const QString& replacement, Comparison mode);
+
+// ReplaceText with exact comparison: the form every placeholder and name rule uses.
+QString ReplaceAll(const QString& text, const QString& find, const QString& replacement);
+
+// The pieces between delimiters, in order; empty pieces are kept, so "a------b" split at "---" gives
+// "a", "", "b" and an empty text gives one empty piece.
+QStringList SplitToList(const QString& text, const QString& delimiter);
+
+} // namespace orvanta

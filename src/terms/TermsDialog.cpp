@@ -1,0 +1,72 @@
+#include "TermsDialog.h"
+
+#include "app/EditorText.h"
+#include "app/Interaction.h"
+#include "support/InstallLayout.h"
+#include "support/Paths.h"
+#include "support/TextFile.h"
+#include "ui_TermsDialog.h"
+
+namespace orvanta {
+
+TermsDialog::TermsDialog(const QString& installFolder, Interaction& interaction, QWidget* parent)
+    : QDialog(parent)
+    , ui(std::make_unique<Ui::frmTOS>())
+    , m_interaction(interaction)
+    , m_termsPath(InstallPath(installFolder, layout::Terms))
+    , m_defaultTermsPath(InstallPath(installFolder, layout::DefaultTerms))
+{
+    ui->setupUi(this);
+    connect(ui->cmdSave, &QPushButton::clicked, this, &TermsDialog::cmdSave_Click);
+    connect(ui->cmdCancel, &QPushButton::clicked, this, &TermsDialog::cmdCancel_Click);
+    connect(ui->lblDefaultTOS, &LinkLabel::clicked, this, &TermsDialog::lblDefaultTOS_Click);
+    Form_Load();
+}
+
+TermsDialog::~TermsDialog() = default;
+
+void TermsDialog::Form_Load()
+{
+    QString text;
+    const FileResult result = LoadTextFile(m_termsPath, text);
+    if (!result.ok() && !result.missing()) {
+        m_interaction.warn(parentWidget(), QStringLiteral("Terms and Conditions"), result.message);
+        return;
+    }
+    // A missing file opens an empty editor; Save creates it.
+    ui->txtTOS->setPlainText(text);
+    m_loaded = true;
+}
+
+void TermsDialog::cmdSave_Click()
+{
+    const FileResult result = SaveTextFile(m_termsPath, editorText(*ui->txtTOS));
+    if (!result.ok()) {
+        m_interaction.warn(this, QStringLiteral("Not Saved"), result.message);
+        return;
+    }
+    m_interaction.inform(this, QStringLiteral("Done"),
+                         QStringLiteral("Done! Settings saved. You can close this window if you want."));
+}
+
+void TermsDialog::lblDefaultTOS_Click()
+{
+    if (!m_interaction.confirm(this, QStringLiteral("Please Confirm"),
+                               QStringLiteral("Are you sure? This will overwrite the current TOS.")))
+        return;
+    QString text;
+    const FileResult result = LoadTextFile(m_defaultTermsPath, text);
+    if (!result.ok()) {
+        m_interaction.warn(this, QStringLiteral("Default TOS"), result.message);
+        return;
+    }
+    ui->txtTOS->setPlainText(text);
+    m_interaction.inform(this, QStringLiteral("Done"), QStringLiteral("Done! Please remember to save your changes."));
+}
+
+void TermsDialog::cmdCancel_Click()
+{
+    reject();
+}
+
+} // namespace orvanta
