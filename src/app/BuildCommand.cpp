@@ -59,18 +59,19 @@ void MainWindow::cmdCreate_Click()
         return;
     }
 
-    ui->txtPDFFilename->setText(HyphenatedName(ui->txtPDFFilename->text()));
-    const OutputPaths paths = FormOutputPaths(m_installFolder, ui->txtPDFFilename->text());
-
-    if (const FileResult saved = SaveTextFile(paths.pagePath, FillPage(templates, content)); !saved.ok()) {
-        m_interaction.warn(this, CannotCreate, saved.message);
-        return;
-    }
     const QString converter = FindConverter(m_installFolder);
     if (converter.isEmpty()) {
         m_interaction.warn(this, CannotCreate, ConverterMissingMessage(m_installFolder));
         return;
     }
+
+    const QString name = HyphenatedName(ui->txtPDFFilename->text());
+    const OutputPaths paths = FormOutputPaths(m_installFolder, name);
+    if (const FileResult saved = SaveTextFile(paths.pagePath, FillPage(templates, content)); !saved.ok()) {
+        m_interaction.warn(this, CannotCreate, saved.message);
+        return;
+    }
+    ui->txtPDFFilename->setText(name); // the user sees the name that was used
     // The output folder may have been deleted since start-up.
     QDir().mkdir(outputFolder());
 

@@ -10,8 +10,7 @@ namespace orvanta::icons {
 namespace {
 
 // Drawn on a 16 x 16 grid at any size, so the icons stay sharp at every scale.
-template <typename Draw>
-QIcon paintedIcon(Draw draw)
+template <typename Draw> QIcon paintedIcon(Draw draw)
 {
     QIcon icon;
     for (const int size : {16, 32, 48, 64, 128, 256}) {

@@ -18,8 +18,8 @@ void DesktopInteraction::warn(QWidget* parent, const QString& title, const QStri
 
 bool DesktopInteraction::confirm(QWidget* parent, const QString& title, const QString& text)
 {
-    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
-           == QMessageBox::Yes;
+    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
+           QMessageBox::Yes;
 }
 
 bool DesktopInteraction::openFolder(const QString& path)

@@ -12,6 +12,12 @@
 #include <QDir>
 #include <QPixmap>
 
+// The images live in a static library, so their registration must be pulled in by hand.
+static void initResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
 namespace orvanta {
 
 namespace {
@@ -29,6 +35,7 @@ MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, Q
     , m_interaction(interaction)
     , m_installFolder(installFolder)
 {
+    initResources();
     ui->setupUi(this);
     ui->lstResources->setModel(&m_resources);
     ui->pageButton1->setIcon(icons::document());

@@ -18,8 +18,8 @@ constexpr int MaxErrorLines = 4;
 bool isNoise(const QString& line)
 {
     static const QRegularExpression phase(QStringLiteral("^[A-Z][a-z]+( [a-z]+)* \\(\\d+/\\d+\\)$"));
-    return line.startsWith(u'[') || line == u"Done" || line.startsWith(QStringLiteral("QStandardPaths:"))
-           || line.startsWith(QStringLiteral("qt.")) || phase.match(line).hasMatch();
+    return line.startsWith(u'[') || line == u"Done" || line.startsWith(QStringLiteral("QStandardPaths:")) ||
+           line.startsWith(QStringLiteral("qt.")) || phase.match(line).hasMatch();
 }
 
 QStringList lastLines(const QStringList& lines)

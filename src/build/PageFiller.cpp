@@ -22,9 +22,9 @@ QString resourceSnippet(const QString& snippetTemplate, const ResourceEntry& ent
 
 QString ClosingBlock()
 {
-    return scriptElement("assets/js/jquery.min.js") + scriptElement("assets/bootstrap/js/bootstrap.min.js")
-           + scriptElement("https://cdnjs.cloudflare.com/ajax/libs/jquery-easing/1.4.1/jquery.easing.min.js")
-           + scriptElement("assets/js/stylish-portfolio.js") + QStringLiteral("</body></html>");
+    return scriptElement("assets/js/jquery.min.js") + scriptElement("assets/bootstrap/js/bootstrap.min.js") +
+           scriptElement("https://cdnjs.cloudflare.com/ajax/libs/jquery-easing/1.4.1/jquery.easing.min.js") +
+           scriptElement("assets/js/stylish-portfolio.js") + QStringLiteral("</body></html>");
 }
 
 QString FillPage(const PageTemplates& templates, const PageContent& content)

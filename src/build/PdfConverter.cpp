@@ -38,7 +38,8 @@ void PdfConverter::start(const QString& program, const QString& pagePath, const 
     QTemporaryFile temp(QFileInfo(pdfPath).absolutePath() + QStringLiteral("/.converting-XXXXXX.pdf"));
     temp.setAutoRemove(false);
     if (!temp.open()) {
-        complete({ConversionResult::Outcome::FailedToStart, 0,
+        complete({ConversionResult::Outcome::FailedToStart,
+                  0,
                   QStringLiteral("could not create a file in %1 (%2)")
                       .arg(QDir::toNativeSeparators(QFileInfo(pdfPath).absolutePath()), temp.errorString()),
                   {}});
@@ -109,8 +110,10 @@ void PdfConverter::processFailed(QProcess::ProcessError error)
     // Crashes and time-outs arrive through finished(); only a start that never happened ends here.
     if (error != QProcess::FailedToStart)
         return;
-    complete({ConversionResult::Outcome::FailedToStart, 0,
-              QStringLiteral("%1 (%2)").arg(m_process->program(), m_process->errorString()), {}});
+    complete({ConversionResult::Outcome::FailedToStart,
+              0,
+              QStringLiteral("%1 (%2)").arg(m_process->program(), m_process->errorString()),
+              {}});
 }
 
 void PdfConverter::timeLimitReached()

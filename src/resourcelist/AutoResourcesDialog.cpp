@@ -36,7 +36,8 @@ AutoResourcesDialog::~AutoResourcesDialog() = default;
 
 void AutoResourcesDialog::Form_Load()
 {
-    ui->cboOrder->addItems({QStringLiteral("Show Related Discussions First"), QStringLiteral("Show Related Videos First")});
+    ui->cboOrder->addItems(
+        {QStringLiteral("Show Related Discussions First"), QStringLiteral("Show Related Videos First")});
     ui->cboOrder->setCurrentIndex(0);
 }
 
@@ -83,7 +84,8 @@ void AutoResourcesDialog::cmdCancel_Click()
 
 void AutoResourcesDialog::AddDiscussionResources()
 {
-    m_resources.append(DiscussionResources(editorText(*ui->txtDiscussions), ui->txtDiscussionsButtonTitlePrefix->text()));
+    m_resources.append(
+        DiscussionResources(editorText(*ui->txtDiscussions), ui->txtDiscussionsButtonTitlePrefix->text()));
 }
 
 void AutoResourcesDialog::AddVideoResources()

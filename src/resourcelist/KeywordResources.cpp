@@ -23,8 +23,8 @@ ResourceEntries generate(const QString& keywordText, const QString& titleFormat,
     ResourceEntries entries;
     entries.reserve(keywords.size());
     for (const QString& keyword : keywords) {
-        entries.append({ReplaceAll(titleFormat, KeywordPlaceholder, keyword),
-                        base + makeQuery(encodeKeyword(keyword))});
+        entries.append(
+            {ReplaceAll(titleFormat, KeywordPlaceholder, keyword), base + makeQuery(encodeKeyword(keyword))});
     }
     return entries;
 }

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 namespace orvanta {
 
@@ -19,7 +20,8 @@ FileResult LoadTextFile(const QString& path, QString& text)
 {
     QFile file(path);
     if (!file.exists())
-        return failure(FileResult::Status::Missing, QStringLiteral("read"), path, QStringLiteral("the file does not exist"));
+        return failure(FileResult::Status::Missing, QStringLiteral("read"), path,
+                       QStringLiteral("the file does not exist"));
     if (!file.open(QIODevice::ReadOnly))
         return failure(FileResult::Status::Failed, QStringLiteral("read"), path, file.errorString());
     const QByteArray bytes = file.readAll();
@@ -29,7 +31,9 @@ FileResult LoadTextFile(const QString& path, QString& text)
     QByteArrayView view(bytes);
     if (view.startsWith("\xEF\xBB\xBF"))
         view = view.sliced(3);
-    text = QString::fromUtf8(view);
+    // Only the one mark dropped above is a byte-order mark; anything after it is text.
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    text = decoder.decode(view);
     return {};
 }
 
@@ -38,7 +42,10 @@ FileResult SaveTextFile(const QString& path, const QString& text)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failure(FileResult::Status::Failed, QStringLiteral("save"), path, file.errorString());
-    const QByteArray bytes = text.toUtf8();
+    QByteArray bytes = text.toUtf8();
+    // Loading drops one leading byte-order mark, so a text that starts with one keeps it behind a second.
+    if (text.startsWith(QChar::ByteOrderMark))
+        bytes.prepend("\xEF\xBB\xBF");
     if (file.write(bytes) != bytes.size() || !file.commit())
         return failure(FileResult::Status::Failed, QStringLiteral("save"), path, file.errorString());
     return {};

@@ -1,0 +1,85 @@
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+
+TestInstallation::TestInstallation(const QString& subfolder)
+{
+    if (!m_root.isValid())
+        return;
+    const QString folder = m_root.path() + u'/' + subfolder;
+    if (copyTree(QStringLiteral(ORVANTA_APP_TREE) + QStringLiteral("/bin"), folder + QStringLiteral("/bin")) &&
+        copyTree(QStringLiteral(ORVANTA_APP_TREE) + QStringLiteral("/resources"),
+                 folder + QStringLiteral("/resources")))
+        m_folder = folder;
+}
+
+void TestInstallation::installConverter(const QString& script) const
+{
+    const QString path = m_folder + QStringLiteral("/bin/wkhtmltopdf");
+    writeAll(path, script.toUtf8());
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeAll(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+bool copyTree(const QString& from, const QString& to)
+{
+    QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    if (!QDir().mkpath(to))
+        return false;
+    while (it.hasNext()) {
+        const QString source = it.next();
+        if (source.contains(QStringLiteral("/output/")))
+            continue;
+        const QString target = to + source.mid(from.size());
+        if (!QDir().mkpath(QFileInfo(target).absolutePath()) || !QFile::copy(source, target))
+            return false;
+    }
+    return true;
+}
+
+QString pdfWritingScript(const QString& before, const QString& after)
+{
+    return QStringLiteral(
+               "#!/bin/sh\n%1\nprintf '%%PDF-1.4\\n1 0 obj << >> endobj\\ntrailer << >>\\n%%%%EOF\\n' > \"$2\"\n%2\n")
+        .arg(before, after);
+}
+
+QString pdfText(const QString& pdfPath)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdfPath, QStringLiteral("-")});
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Link annotations are plain objects in the converter's output: "/URI (address)", with PDF string escapes.
+QStringList pdfLinks(const QString& pdfPath)
+{
+    static const QRegularExpression uri(QStringLiteral(R"(/URI \(((?:[^()\\]|\\.)*)\))"));
+    QStringList links;
+    const QString bytes = QString::fromLatin1(readAll(pdfPath));
+    for (auto it = uri.globalMatch(bytes); it.hasNext();) {
+        QString link = it.next().captured(1);
+        link.replace(QStringLiteral("\\("), QStringLiteral("("));
+        link.replace(QStringLiteral("\\)"), QStringLiteral(")"));
+        link.replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
+        links.append(link);
+    }
+    return links;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+// A fresh installation folder for one test, copied from the build tree's ready installation (bin/,
+// resources/, without the executable). `subfolder` lets a test put awkward characters in the path.
+class TestInstallation {
+public:
+    explicit TestInstallation(const QString& subfolder = QStringLiteral("app"));
+
+    bool isValid() const { return !m_folder.isEmpty(); }
+    const QString& folder() const { return m_folder; }
+    QString path(const QString& relative) const { return m_folder + relative; }
+
+    // Writes an executable shell script as bin/wkhtmltopdf, which the app prefers to the one on PATH.
+    void installConverter(const QString& script) const;
+
+private:
+    QTemporaryDir m_root;
+    QString m_folder;
+};
+
+QByteArray readAll(const QString& path);
+bool writeAll(const QString& path, const QByteArray& bytes);
+bool copyTree(const QString& from, const QString& to);
+
+// A converter script that writes a small but complete PDF to its second argument.
+QString pdfWritingScript(const QString& before = {}, const QString& after = {});
+
+// The text of a PDF (pdftotext) and the targets of its link annotations.
+QString pdfText(const QString& pdfPath);
+QStringList pdfLinks(const QString& pdfPath);

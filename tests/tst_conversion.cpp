@@ -1,0 +1,266 @@
+#include "TestSupport.h"
+#include "build/Conversion.h"
+#include "build/PdfConverter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace orvanta;
+using Outcome = ConversionResult::Outcome;
+using namespace std::chrono_literals;
+
+Q_DECLARE_METATYPE(orvanta::ConversionResult::Outcome)
+
+namespace {
+
+// A folder with a page, an output folder holding an earlier PDF, and a stand-in converter.
+struct Bench {
+    QTemporaryDir dir;
+    QString page = dir.path() + QStringLiteral("/bin/page.html");
+    QString output = dir.path() + QStringLiteral("/bin/output");
+    QString pdf = output + QStringLiteral("/sheet.pdf");
+    QString converter = dir.path() + QStringLiteral("/converter");
+
+    Bench()
+    {
+        QDir().mkpath(output);
+        writeAll(page, "<html><body>page</body></html>");
+        writeAll(pdf, "earlier PDF");
+    }
+
+    void writeConverter(const QString& script) const
+    {
+        writeAll(converter, script.toUtf8());
+        QFile::setPermissions(converter, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    QStringList leftovers() const
+    {
+        return QDir(output).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".converting-"));
+    }
+};
+
+ConversionResult convert(PdfConverter& converter, const QString& program, const Bench& bench,
+                         std::chrono::milliseconds limit = 20s)
+{
+    QSignalSpy finished(&converter, &PdfConverter::finished);
+    converter.start(program, bench.page, bench.pdf, limit);
+    if (finished.isEmpty() && !finished.wait(30000))
+        return {Outcome::Crashed, -1, QStringLiteral("test: no finished signal"), {}};
+    return finished.takeFirst().at(0).value<ConversionResult>();
+}
+
+} // namespace
+
+class TestConversion : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void verdict_data();
+    void verdict();
+    void missingProgramFailsToStart();
+    void outputFolderThatCannotTakeAFile();
+    void argumentsReachTheConverterWhole();
+    void cancelStopsAndCleansUp();
+    void errorLines_data();
+    void errorLines();
+    void completePdf_data();
+    void completePdf();
+    void findsBundledConverterFirst();
+};
+
+void TestConversion::verdict_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<Outcome>("outcome");
+    QTest::addColumn<QString>("reported");
+
+    QTest::newRow("writes a PDF") << pdfWritingScript() << Outcome::Succeeded << QString();
+    QTest::newRow("exit 1 with a good PDF is a success")
+        << pdfWritingScript(
+               {}, QStringLiteral("echo 'Warning: Failed to load https://cdn (HostNotFoundError)' >&2\nexit 1"))
+        << Outcome::Succeeded << QString();
+    QTest::newRow("exit 0 without a PDF")
+        << QStringLiteral("#!/bin/sh\necho 'Loading page (1/2)' >&2\necho 'QPainter::begin(): Returned false' >&2\n"
+                          "echo Done >&2\nexit 0\n")
+        << Outcome::NoPdf << QStringLiteral("QPainter::begin(): Returned false");
+    QTest::newRow("exit 1 with an error and no PDF")
+        << QStringLiteral("#!/bin/sh\necho 'Error: Failed loading page file:///x' >&2\nexit 1\n") << Outcome::NoPdf
+        << QStringLiteral("Error: Failed loading page file:///x");
+    QTest::newRow("truncated PDF") << QStringLiteral("#!/bin/sh\nprintf '%%PDF-1.4\\n1 0 obj' > \"$2\"\n")
+                                   << Outcome::NoPdf << QString();
+    QTest::newRow("crash") << QStringLiteral("#!/bin/sh\necho 'about to fail' >&2\nkill -SEGV $$\n") << Outcome::Crashed
+                           << QStringLiteral("about to fail");
+    QTest::newRow("crash after writing a PDF")
+        << pdfWritingScript({}, QStringLiteral("kill -SEGV $$")) << Outcome::Crashed << QString();
+    QTest::newRow("hangs past the limit")
+        << QStringLiteral("#!/bin/sh\nexec sleep 30\n") << Outcome::TimedOut << QString();
+}
+
+void TestConversion::verdict()
+{
+    QFETCH(QString, script);
+    QFETCH(Outcome, outcome);
+    QFETCH(QString, reported);
+
+    Bench bench;
+    bench.writeConverter(script);
+    PdfConverter converter;
+    const ConversionResult result = convert(converter, bench.converter, bench, 1500ms);
+
+    QCOMPARE(result.outcome, outcome);
+    QVERIFY2(result.errorLines.contains(reported), qPrintable(result.errorLines));
+    QVERIFY(!converter.isRunning());
+    QVERIFY2(bench.leftovers().isEmpty(), qPrintable(bench.leftovers().join(u' ')));
+    if (outcome == Outcome::Succeeded) {
+        QVERIFY(IsCompletePdf(bench.pdf));
+    } else {
+        QCOMPARE(readAll(bench.pdf), QByteArray("earlier PDF"));
+        const QString message = ConversionFailureMessage(result, bench.pdf, 1500ms);
+        QVERIFY(message.contains(QStringLiteral("earlier file")));
+        QVERIFY(message.contains(reported));
+    }
+}
+
+void TestConversion::missingProgramFailsToStart()
+{
+    Bench bench;
+    writeAll(bench.converter, "#!/bin/sh\n"); // present but not executable
+    for (const QString& program : {bench.dir.path() + QStringLiteral("/nowhere/wkhtmltopdf"), bench.converter}) {
+        PdfConverter converter;
+        const ConversionResult result = convert(converter, program, bench);
+        QCOMPARE(result.outcome, Outcome::FailedToStart);
+        QVERIFY(result.detail.contains(program));
+        QCOMPARE(readAll(bench.pdf), QByteArray("earlier PDF"));
+        QVERIFY(bench.leftovers().isEmpty());
+    }
+}
+
+void TestConversion::outputFolderThatCannotTakeAFile()
+{
+    Bench bench;
+    bench.writeConverter(pdfWritingScript());
+    QDir(bench.output).removeRecursively();
+    writeAll(bench.output, "a file where the folder should be");
+    PdfConverter converter;
+    const ConversionResult result = convert(converter, bench.converter, bench);
+    QCOMPARE(result.outcome, Outcome::FailedToStart);
+    QVERIFY(result.detail.contains(bench.output));
+}
+
+void TestConversion::argumentsReachTheConverterWhole()
+{
+    Bench bench;
+    const QString odd = bench.dir.path() + QStringLiteral("/it's a \"page\" $HOME; `x` ü.html");
+    QFile::rename(bench.page, odd);
+    bench.page = odd;
+    const QString record = bench.dir.path() + QStringLiteral("/arguments");
+    bench.writeConverter(pdfWritingScript(QStringLiteral("printf '%s\\n' \"$#\" \"$@\" > '%1'").arg(record)));
+
+    PdfConverter converter;
+    QCOMPARE(convert(converter, bench.converter, bench).outcome, Outcome::Succeeded);
+    const QStringList arguments = QString::fromUtf8(readAll(record)).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(arguments.size(), 3);
+    QCOMPARE(arguments.at(0), QStringLiteral("2"));
+    QCOMPARE(arguments.at(1), odd);
+    // The converter writes beside the PDF, so the final move cannot cross file systems.
+    QCOMPARE(QFileInfo(arguments.at(2)).absolutePath(), bench.output);
+    QVERIFY(arguments.at(2).endsWith(QStringLiteral(".pdf")));
+    QVERIFY(arguments.at(2) != bench.pdf);
+}
+
+void TestConversion::cancelStopsAndCleansUp()
+{
+    Bench bench;
+    bench.writeConverter(QStringLiteral("#!/bin/sh\nprintf '%PDF-1.4 partial' > \"$2\"\nexec sleep 30\n"));
+    PdfConverter converter;
+    QSignalSpy finished(&converter, &PdfConverter::finished);
+    converter.start(bench.converter, bench.page, bench.pdf, 20s);
+    QTRY_VERIFY(!bench.leftovers().isEmpty());
+    converter.cancel();
+    QVERIFY(!converter.isRunning());
+    QVERIFY(bench.leftovers().isEmpty());
+    QCOMPARE(readAll(bench.pdf), QByteArray("earlier PDF"));
+    QCoreApplication::processEvents();
+    QCOMPARE(finished.count(), 0);
+}
+
+void TestConversion::errorLines_data()
+{
+    QTest::addColumn<QByteArray>("standardError");
+    QTest::addColumn<QString>("expected");
+
+    // As Debian's converter prints it when it cannot write the output path.
+    QTest::newRow("unwritable output")
+        << QByteArray("QStandardPaths: XDG_RUNTIME_DIR not set, defaulting to '/tmp/runtime-root'\nLoading page (1/2)\n"
+                      "[>                ] 0%\r[=======>         ] 50%\r[================] 100%\rPrinting pages "
+                      "(2/2)      \nQPainter::begin(): Returned false\n[>          ] \rDone          \n")
+        << QStringLiteral("QPainter::begin(): Returned false");
+    QTest::newRow("errors win over warnings and other lines")
+        << QByteArray("Warning: Blocked access to file /a.js\nsomething else\nError: Failed loading page http://x\n")
+        << QStringLiteral("Error: Failed loading page http://x");
+    QTest::newRow("warnings when nothing else was said")
+        << QByteArray("Loading page (1/2)\nWarning: Blocked access to file /a.js\n")
+        << QStringLiteral("Warning: Blocked access to file /a.js");
+    QTest::newRow("only the last lines") << QByteArray("Error: 1\nError: 2\nError: 3\nError: 4\nError: 5\nError: 6\n")
+                                         << QStringLiteral("Error: 3\nError: 4\nError: 5\nError: 6");
+    QTest::newRow("nothing but progress") << QByteArray("Loading page (1/2)\n[====] 100%\rDone\n") << QString();
+}
+
+void TestConversion::errorLines()
+{
+    QFETCH(QByteArray, standardError);
+    QFETCH(QString, expected);
+    QCOMPARE(ConverterErrorLines(standardError), expected);
+}
+
+void TestConversion::completePdf_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("complete");
+
+    QTest::newRow("complete") << QByteArray("%PDF-1.4\nbody\n%%EOF\n") << true;
+    QTest::newRow("complete, long") << QByteArray("%PDF-1.4\n") + QByteArray(100000, 'x') + "\n%%EOF" << true;
+    QTest::newRow("empty") << QByteArray() << false;
+    QTest::newRow("no end marker") << QByteArray("%PDF-1.4\nbody\n") << false;
+    QTest::newRow("end marker far from the end") << QByteArray("%PDF-1.4\n%%EOF\n") + QByteArray(5000, 'x') << false;
+    QTest::newRow("not a PDF") << QByteArray("<html>%%EOF</html>") << false;
+}
+
+void TestConversion::completePdf()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, complete);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("x.pdf"));
+    writeAll(path, content);
+    QCOMPARE(IsCompletePdf(path), complete);
+}
+
+void TestConversion::findsBundledConverterFirst()
+{
+    TestInstallation installation;
+    QVERIFY(installation.isValid());
+    const QByteArray savedPath = qgetenv("PATH");
+    QTemporaryDir emptyPath;
+    qputenv("PATH", emptyPath.path().toLocal8Bit());
+
+    QCOMPARE(FindConverter(installation.folder()), QString());
+    QVERIFY(ConverterMissingMessage(installation.folder()).contains(QStringLiteral("apt install wkhtmltopdf")));
+
+    QTemporaryDir onPath;
+    const QString pathConverter = onPath.filePath(QStringLiteral("wkhtmltopdf"));
+    writeAll(pathConverter, "#!/bin/sh\n");
+    QFile::setPermissions(pathConverter, QFile::ReadOwner | QFile::ExeOwner);
+    qputenv("PATH", onPath.path().toLocal8Bit());
+    QCOMPARE(FindConverter(installation.folder()), pathConverter);
+
+    installation.installConverter(QStringLiteral("#!/bin/sh\n"));
+    QCOMPARE(FindConverter(installation.folder()), installation.path(QStringLiteral("/bin/wkhtmltopdf")));
+    qputenv("PATH", savedPath);
+}
+
+QTEST_GUILESS_MAIN(TestConversion)
+#include "tst_conversion.moc"
