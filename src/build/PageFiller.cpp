@@ -11,11 +11,15 @@ QString scriptElement(const char* address)
     return QStringLiteral("<script src= %1 ></script>").arg(QLatin1StringView(address));
 }
 
-QString resourceSnippet(const QString& snippetTemplate, const ResourceEntry& entry, const QString& suffix)
+// Appends one resource's snippet: "#CTATEXT#" is replaced first, so a link text that holds "#CTAURL#" gets
+// the URL there. `scratch` keeps its capacity from one resource to the next.
+void appendSnippet(QString& block, QString& scratch, const QString& snippetTemplate, const ResourceEntry& entry,
+                   const QString& suffix)
 {
-    QString snippet = ReplaceAll(snippetTemplate, QStringLiteral("#CTATEXT#"), entry.linkText);
-    snippet = ReplaceAll(snippet, QStringLiteral("#CTAURL#"), entry.linkUrl);
-    return snippet + suffix;
+    scratch.truncate(0);
+    AppendReplaced(scratch, snippetTemplate, u"#CTATEXT#", entry.linkText);
+    AppendReplaced(block, scratch, u"#CTAURL#", entry.linkUrl);
+    block.append(suffix);
 }
 
 } // namespace
@@ -36,8 +40,13 @@ QString FillPage(const PageTemplates& templates, const PageContent& content)
                                ? QStringLiteral("<br><i><p>") + content.belowResourceText + QStringLiteral("</p></i>")
                                : QStringLiteral("<br><br>");
     QString repeaterBlock;
+    qsizetype estimate = 0;
     for (const ResourceEntry& entry : content.resources)
-        repeaterBlock += resourceSnippet(templates.snippet, entry, suffix);
+        estimate += templates.snippet.size() + entry.linkText.size() + entry.linkUrl.size() + suffix.size();
+    repeaterBlock.reserve(estimate);
+    QString scratch;
+    for (const ResourceEntry& entry : content.resources)
+        appendSnippet(repeaterBlock, scratch, templates.snippet, entry, suffix);
 
     page = ReplaceAll(page, QStringLiteral("#FOOTER#"), content.footer);
     page = ReplaceAll(page, QStringLiteral("#REPEATER#"), repeaterBlock);

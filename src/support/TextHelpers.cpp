@@ -2,31 +2,73 @@
 
 namespace orvanta {
 
-QString ReplaceText(const QString& text, const QString& find, const QString& replacement, Comparison mode)
-{
-    if (find.isEmpty())
-        return text;
-    const Qt::CaseSensitivity cs = mode == Comparison::Exact ? Qt::CaseSensitive : Qt::CaseInsensitive;
-    qsizetype match = text.indexOf(find, 0, cs);
-    if (match < 0)
-        return text;
+namespace {
 
-    QString result;
-    result.reserve(text.size() + (replacement.size() > find.size() ? replacement.size() - find.size() : 0));
+// Exact search that jumps between occurrences of the first character with Qt's vectorised character
+// scan; much faster than a general string search on large pages, where that character is rare.
+qsizetype findExact(QStringView text, QStringView find, qsizetype from)
+{
+    const QChar first = find.front();
+    const qsizetype last = text.size() - find.size();
+    while (from <= last) {
+        from = text.indexOf(first, from);
+        if (from < 0 || from > last)
+            return -1;
+        if (text.sliced(from, find.size()) == find)
+            return from;
+        ++from;
+    }
+    return -1;
+}
+
+qsizetype find(QStringView text, QStringView find, qsizetype from, Qt::CaseSensitivity cs)
+{
+    return cs == Qt::CaseSensitive ? findExact(text, find, from) : text.indexOf(find, from, cs);
+}
+
+// Appends `text` with every match replaced, and tells whether there was any.
+bool appendReplaced(QString& out, QStringView text, QStringView find, QStringView replacement, Qt::CaseSensitivity cs)
+{
+    qsizetype match = orvanta::find(text, find, 0, cs);
+    if (match < 0) {
+        out.append(text);
+        return false;
+    }
     qsizetype rest = 0;
     while (match >= 0) {
-        result.append(QStringView(text).sliced(rest, match - rest));
-        result.append(replacement);
+        out.append(text.sliced(rest, match - rest));
+        out.append(replacement);
         rest = match + find.size();
-        match = text.indexOf(find, rest, cs);
+        match = orvanta::find(text, find, rest, cs);
     }
-    result.append(QStringView(text).sliced(rest));
+    out.append(text.sliced(rest));
+    return true;
+}
+
+} // namespace
+
+QString ReplaceText(const QString& text, const QString& find, const QString& replacement, Comparison mode)
+{
+    const Qt::CaseSensitivity cs = mode == Comparison::Exact ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    if (find.isEmpty() || orvanta::find(text, find, 0, cs) < 0)
+        return text; // shared, not copied
+    QString result;
+    result.reserve(text.size() + qMax<qsizetype>(0, replacement.size() - find.size()));
+    appendReplaced(result, text, find, replacement, cs);
     return result;
 }
 
 QString ReplaceAll(const QString& text, const QString& find, const QString& replacement)
 {
     return ReplaceText(text, find, replacement, Comparison::Exact);
+}
+
+void AppendReplaced(QString& out, QStringView text, QStringView find, QStringView replacement)
+{
+    if (find.isEmpty())
+        out.append(text);
+    else
+        appendReplaced(out, text, find, replacement, Qt::CaseSensitive);
 }
 
 QStringList SplitToList(const QString& text, const QString& delimiter)

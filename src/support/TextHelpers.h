@@ -18,6 +18,9 @@ QString ReplaceText(const QString& text, const QString& find, const QString& rep
 // ReplaceText with exact comparison: the form every placeholder and name rule uses.
 QString ReplaceAll(const QString& text, const QString& find, const QString& replacement);
 
+// ReplaceAll that appends its result to `out`, for callers that build one large text from many pieces.
+void AppendReplaced(QString& out, QStringView text, QStringView find, QStringView replacement);
+
 // The pieces between delimiters, in order; empty pieces are kept, so "a------b" split at "---" gives
 // "a", "", "b" and an empty text gives one empty piece.
 QStringList SplitToList(const QString& text, const QString& delimiter);

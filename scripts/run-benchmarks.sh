@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Runs every benchmark of the build tree; each prints its ratios at the end.
+set -euo pipefail
+dir="$1"
+for bench in bench_fill bench_generators bench_create; do
+  echo "== $bench"
+  "$dir/$bench" --benchmark_counters_tabular=true
+done
