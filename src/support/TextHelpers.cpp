@@ -4,10 +4,38 @@ namespace orvanta {
 
 namespace {
 
-// Exact search that jumps between occurrences of the first character with Qt's vectorised character
-// scan; much faster than a general string search on large pages, where that character is rare.
-qsizetype findExact(QStringView text, QStringView find, qsizetype from)
+qsizetype search(QStringView text, QStringView find, qsizetype from, Qt::CaseSensitivity cs)
 {
+    return cs == Qt::CaseSensitive ? FindExact(text, find, from) : text.indexOf(find, from, cs);
+}
+
+// Appends `text` with every match replaced, and tells whether there was any.
+bool appendReplaced(QString& out, QStringView text, QStringView find, QStringView replacement, Qt::CaseSensitivity cs)
+{
+    qsizetype match = search(text, find, 0, cs);
+    if (match < 0) {
+        out.append(text);
+        return false;
+    }
+    qsizetype rest = 0;
+    while (match >= 0) {
+        out.append(text.sliced(rest, match - rest));
+        out.append(replacement);
+        rest = match + find.size();
+        match = search(text, find, rest, cs);
+    }
+    out.append(text.sliced(rest));
+    return true;
+}
+
+} // namespace
+
+qsizetype FindExact(QStringView text, QStringView find, qsizetype from)
+{
+    if (find.isEmpty())
+        return -1;
+    // Jump between occurrences of the first character: Qt scans for one character with vector
+    // instructions, far faster than a general string search on large pages where it is rare.
     const QChar first = find.front();
     const qsizetype last = text.size() - find.size();
     while (from <= last) {
@@ -21,36 +49,22 @@ qsizetype findExact(QStringView text, QStringView find, qsizetype from)
     return -1;
 }
 
-qsizetype find(QStringView text, QStringView find, qsizetype from, Qt::CaseSensitivity cs)
+QList<QStringView> CutAt(QStringView text, QStringView find)
 {
-    return cs == Qt::CaseSensitive ? findExact(text, find, from) : text.indexOf(find, from, cs);
-}
-
-// Appends `text` with every match replaced, and tells whether there was any.
-bool appendReplaced(QString& out, QStringView text, QStringView find, QStringView replacement, Qt::CaseSensitivity cs)
-{
-    qsizetype match = orvanta::find(text, find, 0, cs);
-    if (match < 0) {
-        out.append(text);
-        return false;
-    }
+    QList<QStringView> pieces;
     qsizetype rest = 0;
-    while (match >= 0) {
-        out.append(text.sliced(rest, match - rest));
-        out.append(replacement);
+    for (qsizetype match = FindExact(text, find, 0); match >= 0; match = FindExact(text, find, rest)) {
+        pieces.append(text.sliced(rest, match - rest));
         rest = match + find.size();
-        match = orvanta::find(text, find, rest, cs);
     }
-    out.append(text.sliced(rest));
-    return true;
+    pieces.append(text.sliced(rest));
+    return pieces;
 }
-
-} // namespace
 
 QString ReplaceText(const QString& text, const QString& find, const QString& replacement, Comparison mode)
 {
     const Qt::CaseSensitivity cs = mode == Comparison::Exact ? Qt::CaseSensitive : Qt::CaseInsensitive;
-    if (find.isEmpty() || orvanta::find(text, find, 0, cs) < 0)
+    if (find.isEmpty() || search(text, find, 0, cs) < 0)
         return text; // shared, not copied
     QString result;
     result.reserve(text.size() + qMax<qsizetype>(0, replacement.size() - find.size()));

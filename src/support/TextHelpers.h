@@ -18,6 +18,13 @@ QString ReplaceText(const QString& text, const QString& find, const QString& rep
 // ReplaceText with exact comparison: the form every placeholder and name rule uses.
 QString ReplaceAll(const QString& text, const QString& find, const QString& replacement);
 
+// The first exact match of `find` at or after `from`, or -1.
+qsizetype FindExact(QStringView text, QStringView find, qsizetype from = 0);
+
+// The pieces around every exact match of `find`, found as ReplaceAll finds them: joining the pieces with a
+// replacement between them gives ReplaceAll's result.
+QList<QStringView> CutAt(QStringView text, QStringView find);
+
 // ReplaceAll that appends its result to `out`, for callers that build one large text from many pieces.
 void AppendReplaced(QString& out, QStringView text, QStringView find, QStringView replacement);
 
