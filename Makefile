@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 APP := build/dev/app/orvanta
 
-.PHONY: run test deps build build-asan test-dev test-asan bench install uninstall format clean
+.PHONY: run test deps build build-asan test-dev test-asan bench install uninstall portable format clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -35,6 +35,14 @@ bench: build
 
 install: build
 	cmake --install build/dev
+	@echo "Installed in $$(cmake -L -N build/dev | sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p')/opt/orvanta"
+
+portable: deps
+	cmake -S . -B build/portable -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANTA_INSTALL_SUBDIR=orvanta \
+	  -DORVANTA_DESKTOP_FILES=OFF -DORVANTA_TESTS=OFF -DORVANTA_BENCHMARKS=OFF
+	cmake --build build/portable -j $(JOBS)
+	cd build/portable && cpack
+	@echo "Archive: build/portable/orvanta-2.2-portable.tar.gz (unpack it anywhere you can write, then run orvanta/orvanta)"
 
 uninstall:
 	@bash scripts/uninstall.sh build/dev

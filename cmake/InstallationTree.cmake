@@ -40,8 +40,9 @@ add_custom_target(installation_tree ALL DEPENDS ${orvanta_tree_outputs})
 
 # Installed layout: the same folder under the prefix.
 set(ORVANTA_INSTALL_DIR "${ORVANTA_INSTALL_SUBDIR}")
-install(DIRECTORY "${CMAKE_SOURCE_DIR}/install/" DESTINATION "${ORVANTA_INSTALL_DIR}"
+install(DIRECTORY "${CMAKE_SOURCE_DIR}/install/" DESTINATION "${ORVANTA_INSTALL_DIR}" COMPONENT app
         PATTERN "output" EXCLUDE)
-install(FILES "${ORVANTA_JQUERY}" DESTINATION "${ORVANTA_INSTALL_DIR}/bin/assets/js" RENAME jquery.min.js)
+install(FILES "${ORVANTA_JQUERY}" DESTINATION "${ORVANTA_INSTALL_DIR}/bin/assets/js" RENAME jquery.min.js
+        COMPONENT app)
 install(FILES "${ORVANTA_BOOTSTRAP_JS}" DESTINATION "${ORVANTA_INSTALL_DIR}/bin/assets/bootstrap/js"
-        RENAME bootstrap.min.js)
+        RENAME bootstrap.min.js COMPONENT app)

@@ -2,6 +2,7 @@
 #include "Interaction.h"
 #include "MainWindow.h"
 #include "build/PageFiller.h"
+#include "support/InstallCheck.h"
 #include "support/InstallLayout.h"
 #include "support/Paths.h"
 #include "support/TextFile.h"
@@ -49,6 +50,11 @@ void MainWindow::cmdCreate_Click()
     }
     if (const QString problem = FileNameProblem(ui->txtPDFFilename->text()); !problem.isEmpty()) {
         m_interaction.inform(this, QStringLiteral("Invalid File Name"), problem);
+        return;
+    }
+
+    if (const QString problem = InstallFolderProblem(m_installFolder); !problem.isEmpty()) {
+        m_interaction.warn(this, QStringLiteral("Folder Not Writable"), problem);
         return;
     }
 

@@ -3,6 +3,7 @@
 #include "Icons.h"
 #include "Interaction.h"
 #include "resourcelist/AutoResourcesDialog.h"
+#include "support/InstallCheck.h"
 #include "support/InstallLayout.h"
 #include "support/Paths.h"
 #include "terms/TermsDialog.h"
@@ -26,6 +27,7 @@ const QString ProductName = QStringLiteral("Orvanta");
 const QString Version = QStringLiteral("2.2");
 const QString ByLine = QStringLiteral(" ");
 constexpr int BlinkInterval = 300;
+const QString FolderNotWritable = QStringLiteral("Folder Not Writable");
 
 } // namespace
 
@@ -41,6 +43,10 @@ MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, Q
     ui->pageButton1->setIcon(icons::document());
     ui->pageButton2->setIcon(icons::wand());
     ui->picExample->setPixmap(QPixmap(QStringLiteral(":/images/example.png")));
+    // List views do not take their name from a caption label.
+    ui->lstResources->setAccessibleName(QStringLiteral("Resources"));
+    ui->Label16->setAccessibleDescription(QStringLiteral("Link: opens the disclaimer editor"));
+    ui->Label17->setAccessibleDescription(QStringLiteral("Link: opens the automatic resources dialog"));
     // The blinking label keeps its place in the banner while hidden.
     QSizePolicy keepPlace = ui->lblPleaseWait->sizePolicy();
     keepPlace.setRetainSizeWhenHidden(true);
@@ -79,6 +85,10 @@ void MainWindow::Form_Load()
 
     ShowPage(1);
     ui->txtHeaderTitle->setFocus();
+
+    // Said once, when the window is up; each command that would write says it again.
+    if (const QString problem = InstallFolderProblem(m_installFolder); !problem.isEmpty())
+        QTimer::singleShot(0, this, [this, problem] { m_interaction.warn(this, FolderNotWritable, problem); });
 }
 
 QString MainWindow::outputFolder() const

@@ -76,7 +76,7 @@ void NavButton::paintEvent(QPaintEvent*)
     painter.setFont(captionFont);
     painter.setPen(current ? Accent : palette().color(QPalette::ButtonText));
     const QRect textRect = rect().adjusted(left + icon.width() + 10, 0, -10, 0);
-    painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft, text());
+    painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextShowMnemonic, text());
 
     if (hasFocus()) {
         QStyleOptionFocusRect option;

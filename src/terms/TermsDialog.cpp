@@ -2,6 +2,7 @@
 
 #include "app/EditorText.h"
 #include "app/Interaction.h"
+#include "support/InstallCheck.h"
 #include "support/InstallLayout.h"
 #include "support/Paths.h"
 #include "support/TextFile.h"
@@ -13,10 +14,12 @@ TermsDialog::TermsDialog(const QString& installFolder, Interaction& interaction,
     : QDialog(parent)
     , ui(std::make_unique<Ui::frmTOS>())
     , m_interaction(interaction)
+    , m_installFolder(installFolder)
     , m_termsPath(InstallPath(installFolder, layout::Terms))
     , m_defaultTermsPath(InstallPath(installFolder, layout::DefaultTerms))
 {
     ui->setupUi(this);
+    ui->lblDefaultTOS->setAccessibleDescription(QStringLiteral("Link: loads the default disclaimer text"));
     connect(ui->cmdSave, &QPushButton::clicked, this, &TermsDialog::cmdSave_Click);
     connect(ui->cmdCancel, &QPushButton::clicked, this, &TermsDialog::cmdCancel_Click);
     connect(ui->lblDefaultTOS, &LinkLabel::clicked, this, &TermsDialog::lblDefaultTOS_Click);
@@ -40,6 +43,10 @@ void TermsDialog::Form_Load()
 
 void TermsDialog::cmdSave_Click()
 {
+    if (const QString problem = InstallFolderProblem(m_installFolder); !problem.isEmpty()) {
+        m_interaction.warn(this, QStringLiteral("Folder Not Writable"), problem);
+        return;
+    }
     const FileResult result = SaveTextFile(m_termsPath, editorText(*ui->txtTOS));
     if (!result.ok()) {
         m_interaction.warn(this, QStringLiteral("Not Saved"), result.message);

@@ -31,6 +31,7 @@ private:
 
     std::unique_ptr<Ui::frmTOS> ui;
     Interaction& m_interaction;
+    const QString m_installFolder;
     const QString m_termsPath;
     const QString m_defaultTermsPath;
     bool m_loaded = false;

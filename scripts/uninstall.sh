@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Removes what `make install` put in place, as listed in the build tree's install manifest. Pages and PDFs
+# that the app made in its folder are the user's and stay.
+set -euo pipefail
+build="$1"
+manifest="$build/install_manifest.txt"
+[ -f "$manifest" ] || { echo "Nothing to uninstall: $manifest is missing (run make install first)."; exit 0; }
+
+folders=()
+while IFS= read -r file || [ -n "$file" ]; do
+  [ -n "$file" ] || continue
+  rm -f -- "$file"
+  folders+=("$(dirname -- "$file")")
+done < "$manifest"
+
+# Remove the folders that are now empty, deepest first.
+printf '%s\n' "${folders[@]}" | sort -u | awk '{ print length, $0 }' | sort -rn | cut -d' ' -f2- |
+  while IFS= read -r folder; do
+    while [ -d "$folder" ] && rmdir -- "$folder" 2>/dev/null; do folder="$(dirname -- "$folder")"; done
+  done
+rm -f -- "$manifest"
+command -v update-desktop-database >/dev/null && update-desktop-database -q "${XDG_DATA_HOME:-$HOME/.local/share}/applications" 2>/dev/null || true
+echo "Uninstalled."

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix, checks the launcher, and makes a PDF with the installed app.
+set -euo pipefail
+build="$1"
+checker="$2"
+prefix="$(mktemp -d)"
+trap 'rm -rf "$prefix"' EXIT
+
+cmake --install "$build" --prefix "$prefix" > /dev/null
+desktop="$prefix/share/applications/orvanta.desktop"
+desktop-file-validate "$desktop"
+grep -qx "Exec=\"$prefix/opt/orvanta/orvanta\"" "$desktop" || { echo "the launcher does not name the installed app"; exit 1; }
+[ -s "$prefix/share/icons/hicolor/256x256/apps/orvanta.png" ] || { echo "no icon"; exit 1; }
+
+ORVANTA_INSTALLED_FOLDER="$prefix/opt/orvanta" "$checker"
