@@ -4,6 +4,8 @@
 set -euo pipefail
 build="$1"
 manifest="$build/install_manifest.txt"
+prefix="$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$build/CMakeCache.txt")"
+app_folder="$prefix/$(sed -n 's/^ORVANTA_INSTALL_SUBDIR:STRING=//p' "$build/CMakeCache.txt")"
 [ -f "$manifest" ] || { echo "Nothing to uninstall: $manifest is missing (run make install first)."; exit 0; }
 
 folders=()
@@ -13,10 +15,19 @@ while IFS= read -r file || [ -n "$file" ]; do
   folders+=("$(dirname -- "$file")")
 done < "$manifest"
 
-# Remove the folders that are now empty, deepest first.
+# Remove the folders that are now empty, deepest first: the app's own folder and the icon-size folders,
+# never the shared folders of the prefix.
+removable() {
+  case "$1" in
+    "$app_folder" | "$app_folder"/* | "$prefix"/share/icons/hicolor/*) return 0 ;;
+    *) return 1 ;;
+  esac
+}
 printf '%s\n' "${folders[@]}" | sort -u | awk '{ print length, $0 }' | sort -rn | cut -d' ' -f2- |
   while IFS= read -r folder; do
-    while [ -d "$folder" ] && rmdir -- "$folder" 2>/dev/null; do folder="$(dirname -- "$folder")"; done
+    while removable "$folder" && [ -d "$folder" ] && rmdir -- "$folder" 2>/dev/null; do
+      folder="$(dirname -- "$folder")"
+    done
   done
 rm -f -- "$manifest"
 command -v update-desktop-database >/dev/null && update-desktop-database -q "${XDG_DATA_HOME:-$HOME/.local/share}/applications" 2>/dev/null || true
