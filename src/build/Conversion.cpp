@@ -36,7 +36,7 @@ QString seconds(std::chrono::milliseconds duration)
 
 QString FindConverter(const QString& installFolder)
 {
-    const QString bundled = InstallPath(installFolder, layout::BundledConverter);
+    QString bundled = InstallPath(installFolder, layout::BundledConverter);
     const QFileInfo info(bundled);
     if (info.isFile() && info.isExecutable())
         return bundled;

@@ -11,7 +11,7 @@ namespace orvanta {
 namespace {
 
 // Enough for the last error lines; progress bars can make the converter's output long.
-constexpr qsizetype StandardErrorTail = 64 * 1024;
+constexpr qsizetype StandardErrorTail = qsizetype{64} * 1024;
 
 } // namespace
 
@@ -124,7 +124,7 @@ void PdfConverter::timeLimitReached()
     m_process->kill();
 }
 
-void PdfConverter::complete(ConversionResult result)
+void PdfConverter::complete(const ConversionResult& result)
 {
     discardProcess();
     if (!m_tempPath.isEmpty()) {

@@ -38,7 +38,7 @@ private:
     void processFinished(int exitCode, QProcess::ExitStatus status);
     void processFailed(QProcess::ProcessError error);
     void timeLimitReached();
-    void complete(ConversionResult result);
+    void complete(const ConversionResult& result);
     void discardProcess();
 
     std::unique_ptr<QProcess> m_process;
