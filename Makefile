@@ -35,6 +35,7 @@ bench: build
 
 install: build
 	cmake --install build/dev
+	cp build/dev/install_manifest.txt build/dev/installed-files.txt
 	@echo "Installed in $$(cmake -L -N build/dev | sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p')/opt/orvanta"
 
 portable: deps

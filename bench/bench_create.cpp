@@ -21,7 +21,6 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-
 void prepare(MainWindow& window, int64_t resources)
 {
     for (int64_t i = 0; i < resources; ++i)
@@ -78,7 +77,8 @@ void BM_ProcessStartToWindowShown(benchmark::State& state)
     for (auto _ : state) {
         const auto start = Clock::now();
         QProcess probe;
-        probe.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--startup-probe"), installation.folder()});
+        probe.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--startup-probe"), installation.folder()});
         if (!probe.waitForFinished(30000) || probe.exitCode() != 0)
             state.SkipWithError("the start-up probe failed");
         total += std::chrono::duration<double>(Clock::now() - start).count();
@@ -100,7 +100,12 @@ int startupProbe(int argc, char** argv)
 
 } // namespace
 
-BENCHMARK(BM_CreateAgainstBareConverter)->Arg(10)->Arg(200)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CreateAgainstBareConverter)
+    ->Arg(10)
+    ->Arg(200)
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_ProcessStartToWindowShown)->Iterations(10)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv)

@@ -40,8 +40,25 @@ add_custom_target(installation_tree ALL DEPENDS ${orvanta_tree_outputs})
 
 # Installed layout: the same folder under the prefix.
 set(ORVANTA_INSTALL_DIR "${ORVANTA_INSTALL_SUBDIR}")
+# The templates and the disclaimer are the user's to edit: installing again keeps an edited copy, and
+# uninstalling leaves them (they are not in the install manifest).
+set(orvanta_user_files bin/template.html bin/repeater.txt resources/tos.txt)
 install(DIRECTORY "${CMAKE_SOURCE_DIR}/install/" DESTINATION "${ORVANTA_INSTALL_DIR}" COMPONENT app
-        PATTERN "output" EXCLUDE)
+        PATTERN "output" EXCLUDE PATTERN "template.html" EXCLUDE PATTERN "repeater.txt" EXCLUDE
+        PATTERN "tos.txt" EXCLUDE)
+foreach(rel IN LISTS orvanta_user_files)
+  get_filename_component(folder "${rel}" DIRECTORY)
+  install(CODE "
+    set(target \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${ORVANTA_INSTALL_DIR}/${rel}\")
+    if(EXISTS \"\${target}\")
+      message(STATUS \"Kept: \${target}\")
+    else()
+      message(STATUS \"Installing: \${target}\")
+      file(COPY \"${CMAKE_SOURCE_DIR}/install/${rel}\"
+           DESTINATION \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${ORVANTA_INSTALL_DIR}/${folder}\")
+    endif()
+  " COMPONENT app)
+endforeach()
 install(FILES "${ORVANTA_JQUERY}" DESTINATION "${ORVANTA_INSTALL_DIR}/bin/assets/js" RENAME jquery.min.js
         COMPONENT app)
 install(FILES "${ORVANTA_BOOTSTRAP_JS}" DESTINATION "${ORVANTA_INSTALL_DIR}/bin/assets/bootstrap/js"

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Removes what `make install` put in place, as listed in the build tree's install manifest. Pages and PDFs
-# that the app made in its folder are the user's and stay.
+# Removes what `make install` put in place, as it recorded in the build tree. The templates, the disclaimer,
+# and the pages and PDFs that the app made in its folder are the user's and stay.
 set -euo pipefail
 build="$1"
-manifest="$build/install_manifest.txt"
+manifest="$build/installed-files.txt"
 prefix="$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$build/CMakeCache.txt")"
 app_folder="$prefix/$(sed -n 's/^ORVANTA_INSTALL_SUBDIR:STRING=//p' "$build/CMakeCache.txt")"
 [ -f "$manifest" ] || { echo "Nothing to uninstall: $manifest is missing (run make install first)."; exit 0; }
@@ -32,3 +32,5 @@ printf '%s\n' "${folders[@]}" | sort -u | awk '{ print length, $0 }' | sort -rn 
 rm -f -- "$manifest"
 command -v update-desktop-database >/dev/null && update-desktop-database -q "${XDG_DATA_HOME:-$HOME/.local/share}/applications" 2>/dev/null || true
 echo "Uninstalled."
+[ -d "$app_folder" ] && echo "Kept $app_folder: your templates, disclaimer, pages and PDFs."
+exit 0

@@ -8,7 +8,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvanta"));
-    QApplication::setApplicationVersion(QStringLiteral("2.2"));
+    QApplication::setApplicationVersion(QStringLiteral(ORVANTA_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("orvanta"));
     QApplication::setWindowIcon(orvanta::icons::app());
 

@@ -25,9 +25,9 @@ QStringList unnamedControls(const QWidget& root)
 {
     QStringList unnamed;
     for (QWidget* widget : root.findChildren<QWidget*>()) {
-        const bool control = qobject_cast<QLineEdit*>(widget) || qobject_cast<QPlainTextEdit*>(widget)
-                             || qobject_cast<QAbstractButton*>(widget) || qobject_cast<QComboBox*>(widget)
-                             || qobject_cast<QListView*>(widget) || widget->inherits("orvanta::LinkLabel");
+        const bool control = qobject_cast<QLineEdit*>(widget) || qobject_cast<QPlainTextEdit*>(widget) ||
+                             qobject_cast<QAbstractButton*>(widget) || qobject_cast<QComboBox*>(widget) ||
+                             qobject_cast<QListView*>(widget) || widget->inherits("orvanta::LinkLabel");
         // A combo box's own editor and pop-up list are named by the combo box.
         if (!control || widget->window() != root.window() || widget->parentWidget()->inherits("QComboBox"))
             continue;
@@ -75,13 +75,14 @@ void TestAccessibility::cleanup()
 
 void TestAccessibility::contentPageTabOrder()
 {
-    const QStringList expected = {
-        QStringLiteral("pageButton1"),   QStringLiteral("pageButton2"),       QStringLiteral("txtHeaderTitle"),
-        QStringLiteral("txtHeaderSubtitle"), QStringLiteral("txtFooterTitle"), QStringLiteral("chkDisclaimer"),
-        QStringLiteral("Label16"),       QStringLiteral("txtCTAText"),        QStringLiteral("txtCTAURL"),
-        QStringLiteral("cmdAddResource"), QStringLiteral("lstResources"),     QStringLiteral("cmdRemoveItem"),
-        QStringLiteral("Command2"),      QStringLiteral("chkAddResourceInstructions"),
-        QStringLiteral("txtBelowResource"), QStringLiteral("Label17")};
+    const QStringList expected = {QStringLiteral("pageButton1"),      QStringLiteral("pageButton2"),
+                                  QStringLiteral("txtHeaderTitle"),   QStringLiteral("txtHeaderSubtitle"),
+                                  QStringLiteral("txtFooterTitle"),   QStringLiteral("chkDisclaimer"),
+                                  QStringLiteral("Label16"),          QStringLiteral("txtCTAText"),
+                                  QStringLiteral("txtCTAURL"),        QStringLiteral("cmdAddResource"),
+                                  QStringLiteral("lstResources"),     QStringLiteral("cmdRemoveItem"),
+                                  QStringLiteral("Command2"),         QStringLiteral("chkAddResourceInstructions"),
+                                  QStringLiteral("txtBelowResource"), QStringLiteral("Label17")};
     auto* first = m_window->findChild<QWidget*>(expected.first());
     first->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), first);
@@ -125,7 +126,7 @@ void TestAccessibility::mnemonicsReachTheCommands()
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("example.com")); // replaces the selected "http://"
     QTest::keyClick(m_window.get(), Qt::Key_A, Qt::AltModifier);
     QTRY_COMPARE(m_window->resources().entries(),
-             (ResourceEntries{{QStringLiteral("Typed"), QStringLiteral("example.com")}}));
+                 (ResourceEntries{{QStringLiteral("Typed"), QStringLiteral("example.com")}}));
 }
 
 void TestAccessibility::escapeClosesTheDialogs()

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace orvanta;
 using Outcome = ConversionResult::Outcome;
@@ -76,27 +77,28 @@ void TestConversion::verdict_data()
     QTest::addColumn<QString>("script");
     QTest::addColumn<Outcome>("outcome");
     QTest::addColumn<QString>("reported");
+    QTest::addColumn<int>("limit"); // milliseconds: short only where the limit is what is tested
 
-    QTest::newRow("writes a PDF") << pdfWritingScript() << Outcome::Succeeded << QString();
+    QTest::newRow("writes a PDF") << pdfWritingScript() << Outcome::Succeeded << QString() << 20000;
     QTest::newRow("exit 1 with a good PDF is a success")
         << pdfWritingScript(
                {}, QStringLiteral("echo 'Warning: Failed to load https://cdn (HostNotFoundError)' >&2\nexit 1"))
-        << Outcome::Succeeded << QString();
+        << Outcome::Succeeded << QString() << 20000;
     QTest::newRow("exit 0 without a PDF")
         << QStringLiteral("#!/bin/sh\necho 'Loading page (1/2)' >&2\necho 'QPainter::begin(): Returned false' >&2\n"
                           "echo Done >&2\nexit 0\n")
-        << Outcome::NoPdf << QStringLiteral("QPainter::begin(): Returned false");
+        << Outcome::NoPdf << QStringLiteral("QPainter::begin(): Returned false") << 20000;
     QTest::newRow("exit 1 with an error and no PDF")
         << QStringLiteral("#!/bin/sh\necho 'Error: Failed loading page file:///x' >&2\nexit 1\n") << Outcome::NoPdf
-        << QStringLiteral("Error: Failed loading page file:///x");
+        << QStringLiteral("Error: Failed loading page file:///x") << 20000;
     QTest::newRow("truncated PDF") << QStringLiteral("#!/bin/sh\nprintf '%%PDF-1.4\\n1 0 obj' > \"$2\"\n")
-                                   << Outcome::NoPdf << QString();
+                                   << Outcome::NoPdf << QString() << 20000;
     QTest::newRow("crash") << QStringLiteral("#!/bin/sh\necho 'about to fail' >&2\nkill -SEGV $$\n") << Outcome::Crashed
-                           << QStringLiteral("about to fail");
+                           << QStringLiteral("about to fail") << 20000;
     QTest::newRow("crash after writing a PDF")
-        << pdfWritingScript({}, QStringLiteral("kill -SEGV $$")) << Outcome::Crashed << QString();
+        << pdfWritingScript({}, QStringLiteral("kill -SEGV $$")) << Outcome::Crashed << QString() << 20000;
     QTest::newRow("hangs past the limit")
-        << QStringLiteral("#!/bin/sh\nexec sleep 30\n") << Outcome::TimedOut << QString();
+        << QStringLiteral("#!/bin/sh\nexec sleep 30\n") << Outcome::TimedOut << QString() << 500;
 }
 
 void TestConversion::verdict()
@@ -104,11 +106,12 @@ void TestConversion::verdict()
     QFETCH(QString, script);
     QFETCH(Outcome, outcome);
     QFETCH(QString, reported);
+    QFETCH(int, limit);
 
     Bench bench;
     bench.writeConverter(script);
     PdfConverter converter;
-    const ConversionResult result = convert(converter, bench.converter, bench, 1500ms);
+    const ConversionResult result = convert(converter, bench.converter, bench, std::chrono::milliseconds(limit));
 
     QCOMPARE(result.outcome, outcome);
     QVERIFY2(result.errorLines.contains(reported), qPrintable(result.errorLines));
@@ -116,9 +119,14 @@ void TestConversion::verdict()
     QVERIFY2(bench.leftovers().isEmpty(), qPrintable(bench.leftovers().join(u' ')));
     if (outcome == Outcome::Succeeded) {
         QVERIFY(IsCompletePdf(bench.pdf));
+        // Readable like any new file, not private like the temporary file it was written as.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        QCOMPARE(QFileInfo(bench.pdf).permission(QFile::ReadOther), (mask & S_IROTH) == 0);
+        QCOMPARE(QFileInfo(bench.pdf).permission(QFile::ReadGroup), (mask & S_IRGRP) == 0);
     } else {
         QCOMPARE(readAll(bench.pdf), QByteArray("earlier PDF"));
-        const QString message = ConversionFailureMessage(result, bench.pdf, 1500ms);
+        const QString message = ConversionFailureMessage(result, bench.pdf, std::chrono::milliseconds(limit));
         QVERIFY(message.contains(QStringLiteral("earlier file")));
         QVERIFY(message.contains(reported));
     }
@@ -157,28 +165,38 @@ void TestConversion::argumentsReachTheConverterWhole()
     QFile::rename(bench.page, odd);
     bench.page = odd;
     const QString record = bench.dir.path() + QStringLiteral("/arguments");
-    bench.writeConverter(pdfWritingScript(QStringLiteral("printf '%s\\n' \"$#\" \"$@\" > '%1'").arg(record)));
+    bench.writeConverter(
+        pdfWritingScript(QStringLiteral("printf '%s\\n' \"$#\" \"$@\" \"$QT_QPA_PLATFORM\" > '%1'").arg(record)));
 
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    qputenv("QT_QPA_PLATFORM", "wayland"); // as on a Wayland desktop
     PdfConverter converter;
-    QCOMPARE(convert(converter, bench.converter, bench).outcome, Outcome::Succeeded);
+    const ConversionResult result = convert(converter, bench.converter, bench);
+    qputenv("QT_QPA_PLATFORM", platform);
+    QCOMPARE(result.outcome, Outcome::Succeeded);
     const QStringList arguments = QString::fromUtf8(readAll(record)).split(u'\n', Qt::SkipEmptyParts);
-    QCOMPARE(arguments.size(), 3);
+    QCOMPARE(arguments.size(), 4);
     QCOMPARE(arguments.at(0), QStringLiteral("2"));
     QCOMPARE(arguments.at(1), odd);
     // The converter writes beside the PDF, so the final move cannot cross file systems.
     QCOMPARE(QFileInfo(arguments.at(2)).absolutePath(), bench.output);
     QVERIFY(arguments.at(2).endsWith(QStringLiteral(".pdf")));
     QVERIFY(arguments.at(2) != bench.pdf);
+    // Whatever platform the app runs on, the converter needs no display.
+    QCOMPARE(arguments.at(3), QStringLiteral("offscreen"));
 }
 
 void TestConversion::cancelStopsAndCleansUp()
 {
     Bench bench;
-    bench.writeConverter(QStringLiteral("#!/bin/sh\nprintf '%PDF-1.4 partial' > \"$2\"\nexec sleep 30\n"));
+    const QString running = bench.dir.path() + QStringLiteral("/running");
+    bench.writeConverter(
+        QStringLiteral("#!/bin/sh\nprintf '%%PDF-1.4 partial' > \"$2\"\ntouch '%1'\nexec sleep 30\n").arg(running));
     PdfConverter converter;
     QSignalSpy finished(&converter, &PdfConverter::finished);
     converter.start(bench.converter, bench.page, bench.pdf, 20s);
-    QTRY_VERIFY(!bench.leftovers().isEmpty());
+    QTRY_VERIFY(QFileInfo::exists(running));
+    QCOMPARE(bench.leftovers().size(), 1);
     converter.cancel();
     QVERIFY(!converter.isRunning());
     QVERIFY(bench.leftovers().isEmpty());

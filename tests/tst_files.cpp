@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -12,53 +11,36 @@
 
 using namespace orvanta;
 
-namespace {
-
-// Lowers the largest file size this process may write, so that a write fails even for root.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        m_active = getrlimit(RLIMIT_FSIZE, &m_old) == 0;
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        m_active = m_active && setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        if (m_active)
-            setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    bool active() const { return m_active; }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-    bool m_active = false;
-};
-
-} // namespace
-
 class TestFiles : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void pathExists_data();
     void pathExists();
-    void installPath_data();
     void installPath();
     void roundTrip_data();
     void roundTrip();
-    void loadDropsLeadingByteOrderMark();
-    void loadMissingFile();
-    void loadUnreadable();
-    void saveFailureKeepsEarlierFile_data();
-    void saveFailureKeepsEarlierFile();
-    void interruptedSaveKeepsEarlierFile();
-    void saveReplacesLongerFile();
+    void loadFailure_data();
+    void loadFailure();
+    void failedSaveKeepsEarlierFiles_data();
+    void failedSaveKeepsEarlierFiles();
+
+private:
+    QTemporaryDir m_tree; // the files and folders pathExists looks at
 };
+
+void TestFiles::initTestCase()
+{
+    QVERIFY(m_tree.isValid());
+    QDir top(m_tree.path());
+    QVERIFY(top.mkpath(QStringLiteral("folder/inner")));
+    QVERIFY(top.mkpath(QStringLiteral("empty")));
+    QVERIFY(top.mkpath(QStringLiteral("hiddenonly")));
+    for (const QString& name :
+         {QStringLiteral("file.txt"), QStringLiteral("a[1].txt"), QStringLiteral("hiddenonly/.h")})
+        QVERIFY(writeAll(m_tree.filePath(name), QByteArrayLiteral("x")));
+}
 
 void TestFiles::pathExists_data()
 {
@@ -68,26 +50,15 @@ void TestFiles::pathExists_data()
 
     QTest::newRow("folder as folder") << QStringLiteral("folder") << true << true;
     QTest::newRow("folder as file") << QStringLiteral("folder") << false << false;
-    QTest::newRow("file as file") << QStringLiteral("file.txt") << false << true;
     QTest::newRow("file as folder") << QStringLiteral("file.txt") << true << true;
-    QTest::newRow("hidden file") << QStringLiteral(".x") << false << true;
-    QTest::newRow("read-only file") << QStringLiteral("ro.txt") << false << true;
-    QTest::newRow("missing as file") << QStringLiteral("missing") << false << false;
-    QTest::newRow("missing as folder") << QStringLiteral("missing") << true << false;
-    QTest::newRow("inside missing folder") << QStringLiteral("missing/file.txt") << true << false;
-    QTest::newRow("star matches") << QStringLiteral("*.txt") << false << true;
-    QTest::newRow("star matches none") << QStringLiteral("*.pdf") << true << false;
+    QTest::newRow("missing") << QStringLiteral("missing") << true << false;
     QTest::newRow("question mark matches") << QStringLiteral("fi?e.txt") << false << true;
     QTest::newRow("question mark is one character") << QStringLiteral("fi?.txt") << true << false;
     QTest::newRow("star over folder only, file wanted") << QStringLiteral("folder/*") << false << false;
     QTest::newRow("star over folder only, folder wanted") << QStringLiteral("folder/*") << true << true;
-    QTest::newRow("star in empty folder") << QStringLiteral("empty/*") << true << false;
     QTest::newRow("dot star skips . and ..") << QStringLiteral("empty/.*") << true << false;
     QTest::newRow("star finds hidden file") << QStringLiteral("hiddenonly/*") << false << true;
-    QTest::newRow("star inside missing folder") << QStringLiteral("missing/*") << true << false;
     QTest::newRow("brackets are literal") << QStringLiteral("a[1]*") << false << true;
-    QTest::newRow("brackets are no character class") << QStringLiteral("b[1]*") << false << false;
-    QTest::newRow("dot is literal") << QStringLiteral("a.1*") << false << false;
 }
 
 void TestFiles::pathExists()
@@ -96,58 +67,27 @@ void TestFiles::pathExists()
     QFETCH(bool, folderWanted);
     QFETCH(bool, expected);
 
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString root = dir.path() + u'/';
-    QDir top(dir.path());
-    QVERIFY(top.mkpath(QStringLiteral("folder/inner")));
-    QVERIFY(top.mkpath(QStringLiteral("empty")));
-    QVERIFY(top.mkpath(QStringLiteral("hiddenonly")));
-    for (const QString& name : {QStringLiteral("file.txt"), QStringLiteral(".x"), QStringLiteral("ro.txt"),
-                                QStringLiteral("a[1].txt"), QStringLiteral("b1.txt"), QStringLiteral("hiddenonly/.h")})
-        QVERIFY(writeAll(root + name, QByteArrayLiteral("x")));
-    QVERIFY(QFile::setPermissions(root + QStringLiteral("ro.txt"), QFile::ReadOwner));
-
-    QCOMPARE(PathExists(root + path, folderWanted), expected);
-}
-
-void TestFiles::installPath_data()
-{
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<QString>("relative");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("plain") << QStringLiteral("/opt/app") << QStringLiteral("/bin/output")
-                           << QStringLiteral("/opt/app/bin/output");
-    QTest::newRow("root") << QStringLiteral("/") << QStringLiteral("/bin/output") << QStringLiteral("/bin/output");
-    QTest::newRow("trailing separator") << QStringLiteral("/opt/app/") << QStringLiteral("/bin/template.html")
-                                        << QStringLiteral("/opt/app/bin/template.html");
-    QTest::newRow("spaces kept") << QStringLiteral("/home/a b/my app") << QStringLiteral("/resources/tos.txt")
-                                 << QStringLiteral("/home/a b/my app/resources/tos.txt");
+    QCOMPARE(PathExists(m_tree.filePath(path), folderWanted), expected);
 }
 
 void TestFiles::installPath()
 {
-    QFETCH(QString, folder);
-    QFETCH(QString, relative);
-    QFETCH(QString, expected);
-
-    QCOMPARE(InstallPath(folder, relative), expected);
+    QCOMPARE(InstallPath(QStringLiteral("/opt/app"), QStringLiteral("/bin/output")),
+             QStringLiteral("/opt/app/bin/output"));
+    QCOMPARE(InstallPath(QStringLiteral("/"), QStringLiteral("/bin/output")), QStringLiteral("/bin/output"));
 }
 
 void TestFiles::roundTrip_data()
 {
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("lines with blank lines") << QStringLiteral("first\n\n\nsecond\n  \nthird\n");
-    QTest::newRow("CR LF kept") << QStringLiteral("one\r\ntwo\r\n\r\n");
-    QTest::newRow("lone CR kept") << QStringLiteral("one\rtwo");
-    QTest::newRow("no final line break") << QStringLiteral("last line");
-    QTest::newRow("empty") << QString();
+    QTest::newRow("line breaks") << QStringLiteral("first\n\n  \nCR LF\r\n\r\nlone CR\rno final line break");
     QTest::newRow("non-Latin") << QStringLiteral("Привет, 世界 — café ☕ 😀\n");
+    QTest::newRow("empty") << QString();
     QTest::newRow("leading U+FEFF") << QStringLiteral("\uFEFFtext");
 }
 
+// Each save replaces a longer earlier file, which must not show through.
 void TestFiles::roundTrip()
 {
     QFETCH(QString, text);
@@ -155,6 +95,7 @@ void TestFiles::roundTrip()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("saved.txt"));
+    QVERIFY(writeAll(path, QByteArray(5000, 'z')));
     const FileResult saved = SaveTextFile(path, text);
     QVERIFY2(saved.ok(), qPrintable(saved.message));
 
@@ -162,140 +103,89 @@ void TestFiles::roundTrip()
     const FileResult result = LoadTextFile(path, loaded);
     QVERIFY2(result.ok(), qPrintable(result.message));
     QCOMPARE(loaded, text);
-    if (!text.startsWith(QChar(0xFEFF)))
-        QCOMPARE(readAll(path), text.toUtf8());
+    // Loading drops one leading byte-order mark, so a text that starts with one is stored behind a second.
+    const QByteArray mark = text.startsWith(QChar::ByteOrderMark) ? QByteArrayLiteral("\xEF\xBB\xBF") : QByteArray();
+    QCOMPARE(readAll(path), mark + text.toUtf8());
 }
 
-void TestFiles::loadDropsLeadingByteOrderMark()
+void TestFiles::loadFailure_data()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("bom.txt"));
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("missing");
 
-    QVERIFY(writeAll(path, QByteArrayLiteral("\xEF\xBB\xBFh\xC3\xA9llo\n")));
-    QString text;
-    QVERIFY(LoadTextFile(path, text).ok());
-    QCOMPARE(text, QStringLiteral("héllo\n"));
-
-    QVERIFY(writeAll(path, QByteArrayLiteral("a\xEF\xBB\xBF")));
-    QVERIFY(LoadTextFile(path, text).ok());
-    QCOMPARE(text, QStringLiteral("a\uFEFF"));
-
-    QVERIFY(writeAll(path, QByteArrayLiteral("\xEF\xBB\xBF")));
-    text = QStringLiteral("old");
-    QVERIFY(LoadTextFile(path, text).ok());
-    QCOMPARE(text, QString());
+    QTest::newRow("missing") << QStringLiteral("missing folder/missing.txt") << true;
+    QTest::newRow("a folder in its place") << QStringLiteral("a folder") << false;
+    QTest::newRow("no read permission") << QStringLiteral("locked.txt") << false;
+    QTest::newRow("not UTF-8") << QStringLiteral("latin1.txt") << false;
 }
 
-void TestFiles::loadMissingFile()
+void TestFiles::loadFailure()
 {
+    QFETCH(QString, name);
+    QFETCH(bool, missing);
+
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("missing folder/missing.txt"));
+    const QString path = dir.filePath(name);
+    QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("a folder"))));
+    QVERIFY(writeAll(dir.filePath(QStringLiteral("locked.txt")), QByteArrayLiteral("secret")));
+    QVERIFY(QFile::setPermissions(dir.filePath(QStringLiteral("locked.txt")), {}));
+    QVERIFY(writeAll(dir.filePath(QStringLiteral("latin1.txt")), QByteArrayLiteral("Caf\xE9")));
+    if (name == u"locked.txt" && QFile(path).open(QIODevice::ReadOnly))
+        QSKIP("permissions do not stop reading here (running as root)");
 
     QString text = QStringLiteral("caller's text");
     const FileResult result = LoadTextFile(path, text);
-    QVERIFY(result.missing());
     QVERIFY(!result.ok());
+    QCOMPARE(result.missing(), missing);
     QVERIFY2(result.message.contains(path), qPrintable(result.message));
     QCOMPARE(text, QStringLiteral("caller's text"));
 }
 
-void TestFiles::loadUnreadable()
+void TestFiles::failedSaveKeepsEarlierFiles_data()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("sizeLimited");
+    QTest::addColumn<int>("length");
 
-    // A folder in place of the file cannot be read, not even by root.
-    const QString folder = dir.filePath(QStringLiteral("a folder"));
-    QVERIFY(QDir().mkpath(folder));
-    QString text = QStringLiteral("caller's text");
-    FileResult result = LoadTextFile(folder, text);
-    QVERIFY(!result.ok());
-    QVERIFY(!result.missing());
-    QVERIFY2(result.message.contains(folder), qPrintable(result.message));
-    QCOMPARE(text, QStringLiteral("caller's text"));
-
-    const QString locked = dir.filePath(QStringLiteral("locked.txt"));
-    QVERIFY(writeAll(locked, QByteArrayLiteral("secret")));
-    QVERIFY(QFile::setPermissions(locked, {}));
-    QFile probe(locked);
-    if (probe.open(QIODevice::ReadOnly))
-        QSKIP("permissions do not stop reading here (running as root)");
-    result = LoadTextFile(locked, text);
-    QVERIFY(!result.ok());
-    QVERIFY(!result.missing());
-    QVERIFY2(result.message.contains(locked), qPrintable(result.message));
-    QCOMPARE(text, QStringLiteral("caller's text"));
+    QTest::newRow("missing parent folder") << QStringLiteral("nowhere/notes.txt") << false << 200000;
+    QTest::newRow("target is a folder") << QStringLiteral("folder") << false << 200000;
+    QTest::newRow("large write cut short") << QStringLiteral("notes.txt") << true << 200000;
+    // Small enough to sit in a write buffer until the commit.
+    QTest::newRow("small write cut short") << QStringLiteral("notes.txt") << true << 50;
 }
 
-void TestFiles::saveFailureKeepsEarlierFile_data()
-{
-    QTest::addColumn<QString>("target"); // relative to the temporary folder
-    QTest::addColumn<QString>("keeper"); // a file whose content must stay as it was
-
-    QTest::newRow("parent is a file") << QStringLiteral("plain.txt/out.txt") << QStringLiteral("plain.txt");
-    QTest::newRow("missing parent folder") << QStringLiteral("nowhere/out.txt") << QStringLiteral("plain.txt");
-    QTest::newRow("target is a folder") << QStringLiteral("folder") << QStringLiteral("folder/inside.txt");
-}
-
-void TestFiles::saveFailureKeepsEarlierFile()
+void TestFiles::failedSaveKeepsEarlierFiles()
 {
     QFETCH(QString, target);
-    QFETCH(QString, keeper);
+    QFETCH(bool, sizeLimited);
+    QFETCH(int, length);
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
+    const QString notes = dir.filePath(QStringLiteral("notes.txt"));
+    const QString inside = dir.filePath(QStringLiteral("folder/inside.txt"));
     QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("folder")));
-    QVERIFY(writeAll(dir.filePath(QStringLiteral("plain.txt")), QByteArrayLiteral("earlier text")));
-    QVERIFY(writeAll(dir.filePath(QStringLiteral("folder/inside.txt")), QByteArrayLiteral("earlier text")));
+    QVERIFY(writeAll(notes, QByteArrayLiteral("earlier text\n")));
+    QVERIFY(writeAll(inside, QByteArrayLiteral("earlier text\n")));
 
     const QString path = dir.filePath(target);
-    const FileResult result = SaveTextFile(path, QStringLiteral("new text"));
+    // A lowered file size limit makes the write fail even for root.
+    rlimit old{};
+    QVERIFY(getrlimit(RLIMIT_FSIZE, &old) == 0);
+    rlimit lowered = old;
+    lowered.rlim_cur = sizeLimited ? 10 : old.rlim_cur;
+    std::signal(SIGXFSZ, SIG_IGN); // the write fails instead of the process being killed
+    QVERIFY(setrlimit(RLIMIT_FSIZE, &lowered) == 0);
+    const FileResult result = SaveTextFile(path, QString(length, u'x'));
+    QVERIFY(setrlimit(RLIMIT_FSIZE, &old) == 0);
     QVERIFY(!result.ok());
     QVERIFY2(result.message.contains(path), qPrintable(result.message));
-    QCOMPARE(readAll(dir.filePath(keeper)), QByteArrayLiteral("earlier text"));
-    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("nowhere"))));
-    QVERIFY(QFileInfo(dir.filePath(QStringLiteral("folder"))).isDir());
-}
-
-void TestFiles::interruptedSaveKeepsEarlierFile()
-{
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("notes.txt"));
-    QVERIFY(writeAll(path, QByteArrayLiteral("earlier text\n")));
-
-    const QString big(200000, u'x');
-    FileResult result;
-    {
-        FileSizeLimit limit(4096);
-        if (!limit.active())
-            QSKIP("cannot lower the file size limit");
-        result = SaveTextFile(path, big);
-    }
-    QVERIFY(!result.ok());
-    QVERIFY2(result.message.contains(path), qPrintable(result.message));
-    QCOMPARE(readAll(path), QByteArrayLiteral("earlier text\n"));
-    // No half-written temporary file is left beside it.
+    QCOMPARE(readAll(notes), QByteArrayLiteral("earlier text\n"));
+    QCOMPARE(readAll(inside), QByteArrayLiteral("earlier text\n"));
+    // Nothing new is left behind: no folder made, no half-written temporary file.
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-             QStringList{QStringLiteral("notes.txt")});
-
-    // With the limit gone the same save works.
-    QVERIFY(SaveTextFile(path, big).ok());
-    QCOMPARE(readAll(path).size(), big.size());
-}
-
-void TestFiles::saveReplacesLongerFile()
-{
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("notes.txt"));
-    QVERIFY(writeAll(path, QByteArray(5000, 'z')));
-
-    const FileResult result = SaveTextFile(path, QStringLiteral("short\n"));
-    QVERIFY2(result.ok(), qPrintable(result.message));
-    QCOMPARE(readAll(path), QByteArrayLiteral("short\n"));
+             (QStringList{QStringLiteral("folder"), QStringLiteral("notes.txt")}));
 }
 
 QTEST_GUILESS_MAIN(TestFiles)

@@ -77,8 +77,9 @@ void TestInstallFolder::unwritableFolderIsReported()
     }
     QFile::remove(folder);
     QVERIFY(QDir().rename(moved, folder));
-    QVERIFY(QDir(installation.path(QStringLiteral("/bin"))).entryList({QStringLiteral("*.html")}).contains(
-        QStringLiteral("template.html")));
+    QVERIFY(QDir(installation.path(QStringLiteral("/bin")))
+                .entryList({QStringLiteral("*.html")})
+                .contains(QStringLiteral("template.html")));
     QVERIFY(!QFileInfo::exists(installation.path(QStringLiteral("/bin/my-sheet.html"))));
 }
 
@@ -93,8 +94,9 @@ void TestInstallFolder::writableFolderSaysNothing()
     QCoreApplication::processEvents();
     QVERIFY(interaction.shown.isEmpty());
     // The write test leaves nothing behind.
-    QCOMPARE(QDir(installation.path(QStringLiteral("/bin"))).entryList(QDir::Hidden | QDir::Files).filter(
-                 QStringLiteral(".write-test")),
+    QCOMPARE(QDir(installation.path(QStringLiteral("/bin")))
+                 .entryList(QDir::Hidden | QDir::Files)
+                 .filter(QStringLiteral(".write-test")),
              QStringList());
 }
 

@@ -24,7 +24,7 @@ namespace orvanta {
 namespace {
 
 const QString ProductName = QStringLiteral("Orvanta");
-const QString Version = QStringLiteral("2.2");
+const QString Version = QStringLiteral(ORVANTA_VERSION);
 const QString ByLine = QStringLiteral(" ");
 constexpr int BlinkInterval = 300;
 const QString FolderNotWritable = QStringLiteral("Folder Not Writable");

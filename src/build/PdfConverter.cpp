@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace orvanta {
 
@@ -12,6 +13,26 @@ namespace {
 
 // Enough for the last error lines; progress bars can make the converter's output long.
 constexpr qsizetype StandardErrorTail = qsizetype{64} * 1024;
+
+QFileDevice::Permissions newFilePermissions()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    const mode_t mode = 0666 & ~mask;
+    QFileDevice::Permissions permissions;
+    const std::pair<mode_t, QFileDevice::Permissions> bits[] = {
+        {S_IRUSR, QFileDevice::ReadOwner | QFileDevice::ReadUser},
+        {S_IWUSR, QFileDevice::WriteOwner | QFileDevice::WriteUser},
+        {S_IRGRP, QFileDevice::ReadGroup},
+        {S_IWGRP, QFileDevice::WriteGroup},
+        {S_IROTH, QFileDevice::ReadOther},
+        {S_IWOTH, QFileDevice::WriteOther}};
+    for (const auto& [bit, permission] : bits) {
+        if (mode & bit)
+            permissions |= permission;
+    }
+    return permissions;
+}
 
 } // namespace
 
@@ -46,10 +67,17 @@ void PdfConverter::start(const QString& program, const QString& pagePath, const 
         return;
     }
     m_tempPath = temp.fileName();
+    // A temporary file is private to its owner; the PDF gets the permissions of any new file.
+    temp.setPermissions(newFilePermissions());
     temp.close();
 
     m_process = std::make_unique<QProcess>();
     m_process->setStandardOutputFile(QProcess::nullDevice());
+    // The converter is a Qt program too: handed a desktop platform it does not have (Wayland, say), it
+    // aborts. It needs no display at all.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    m_process->setProcessEnvironment(environment);
     connect(m_process.get(), &QProcess::readyReadStandardError, this, &PdfConverter::collectStandardError);
     connect(m_process.get(), &QProcess::finished, this, &PdfConverter::processFinished);
     connect(m_process.get(), &QProcess::errorOccurred, this, &PdfConverter::processFailed);
@@ -85,7 +113,8 @@ void PdfConverter::processFinished(int exitCode, QProcess::ExitStatus status)
     ConversionResult result;
     result.exitCode = exitCode;
     result.errorLines = ConverterErrorLines(m_standardError);
-    if (m_timedOut) {
+    // A converter that ended on its own just as the limit came was not stopped by it.
+    if (m_timedOut && status == QProcess::CrashExit) {
         result.outcome = ConversionResult::Outcome::TimedOut;
     } else if (status == QProcess::CrashExit) {
         result.outcome = ConversionResult::Outcome::Crashed;

@@ -24,9 +24,9 @@ bool takesNewFiles(const QString& folder)
 
 QString InstallFolderProblem(const QString& installFolder)
 {
-    if (takesNewFiles(InstallPath(installFolder, layout::BinFolder))
-        && takesNewFiles(InstallPath(installFolder, layout::OutputFolder))
-        && takesNewFiles(InstallPath(installFolder, layout::ResourcesFolder)))
+    if (takesNewFiles(InstallPath(installFolder, layout::BinFolder)) &&
+        takesNewFiles(InstallPath(installFolder, layout::OutputFolder)) &&
+        takesNewFiles(InstallPath(installFolder, layout::ResourcesFolder)))
         return {};
     return QStringLiteral("Orvanta cannot write into its folder:\n%1\n\n"
                           "PDFs cannot be created and the disclaimer cannot be saved there. Install the app into a "

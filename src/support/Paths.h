@@ -9,8 +9,8 @@ namespace orvanta {
 // then exists when any entry of the wanted kind matches.
 bool PathExists(const QString& path, bool folderWanted);
 
-// The installation folder followed by a fixed relative path such as "/bin/output", with every doubled
-// separator collapsed, which matters when the installation folder is the root.
+// The installation folder followed by a fixed relative path such as "/bin/output", with each pair of
+// separators made one ("//bin" from the root folder becomes "/bin").
 QString InstallPath(const QString& installFolder, const QString& relative);
 
 } // namespace orvanta

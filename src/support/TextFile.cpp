@@ -32,15 +32,24 @@ FileResult LoadTextFile(const QString& path, QString& text)
     if (view.startsWith("\xEF\xBB\xBF"))
         view = view.sliced(3);
     // Only the one mark dropped above is a byte-order mark; anything after it is text.
-    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
-    text = decoder.decode(view);
+    QStringDecoder decoder(QStringConverter::Utf8,
+                           QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless);
+    QString decoded = decoder.decode(view);
+    // Reading other encodings would turn their letters into replacement characters, which a save would
+    // then make permanent.
+    if (decoder.hasError())
+        return failure(FileResult::Status::Failed, QStringLiteral("read"), path,
+                       QStringLiteral("the file is not UTF-8 text; save it as UTF-8 and try again"));
+    text = std::move(decoded);
     return {};
 }
 
 FileResult SaveTextFile(const QString& path, const QString& text)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so a write that the file system cuts short is seen here; through Qt's buffer a short
+    // text would reach the disk only at the commit, which does not report a short write.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failure(FileResult::Status::Failed, QStringLiteral("save"), path, file.errorString());
     QByteArray bytes = text.toUtf8();
     // Loading drops one leading byte-order mark, so a text that starts with one keeps it behind a second.

@@ -16,7 +16,7 @@ struct FileResult {
 };
 
 // Reads the whole file as UTF-8 into `text`; line breaks are kept as they are. A leading byte-order mark
-// is dropped. On failure `text` is left untouched.
+// is dropped. A file that is not valid UTF-8 is refused. On failure `text` is left untouched.
 FileResult LoadTextFile(const QString& path, QString& text);
 
 // Writes `text` as UTF-8 so that LoadTextFile gives it back unchanged. The file is replaced atomically:

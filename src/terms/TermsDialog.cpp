@@ -36,7 +36,9 @@ void TermsDialog::Form_Load()
         m_interaction.warn(parentWidget(), QStringLiteral("Terms and Conditions"), result.message);
         return;
     }
-    // A missing file opens an empty editor; Save creates it.
+    // A missing file opens an empty editor; Save creates it. The editor works with LF line breaks, so a
+    // file written with CR LF gets them back on saving.
+    m_windowsLineBreaks = text.contains(QStringLiteral("\r\n"));
     ui->txtTOS->setPlainText(text);
     m_loaded = true;
 }
@@ -47,7 +49,10 @@ void TermsDialog::cmdSave_Click()
         m_interaction.warn(this, QStringLiteral("Folder Not Writable"), problem);
         return;
     }
-    const FileResult result = SaveTextFile(m_termsPath, editorText(*ui->txtTOS));
+    QString text = editorText(*ui->txtTOS);
+    if (m_windowsLineBreaks)
+        text.replace(u'\n', QStringLiteral("\r\n"));
+    const FileResult result = SaveTextFile(m_termsPath, text);
     if (!result.ok()) {
         m_interaction.warn(this, QStringLiteral("Not Saved"), result.message);
         return;

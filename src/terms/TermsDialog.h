@@ -35,6 +35,7 @@ private:
     const QString m_termsPath;
     const QString m_defaultTermsPath;
     bool m_loaded = false;
+    bool m_windowsLineBreaks = false;
 };
 
 } // namespace orvanta
