@@ -1,11 +1,16 @@
 #include "TestSupport.h"
 
+#include "app/MainWindow.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
 
 TestInstallation::TestInstallation(const QString& subfolder)
 {
@@ -82,4 +87,15 @@ QStringList pdfLinks(const QString& pdfPath)
         links.append(link);
     }
     return links;
+}
+
+bool pressCreateAndWait(orvanta::MainWindow& window, int timeoutMs)
+{
+    QSignalSpy ended(&window, &orvanta::MainWindow::buildEnded);
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdCreate")), Qt::LeftButton);
+    if (ended.isEmpty() && !window.isBuilding())
+        return false;
+    if (ended.isEmpty() && !ended.wait(timeoutMs))
+        return false;
+    return ended.first().at(0).toBool();
 }

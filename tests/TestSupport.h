@@ -26,6 +26,14 @@ QByteArray readAll(const QString& path);
 bool writeAll(const QString& path, const QByteArray& bytes);
 bool copyTree(const QString& from, const QString& to);
 
+namespace orvanta {
+class MainWindow;
+}
+
+// Presses Create and waits for the build to end; true when it made its PDF. False at once when Create was
+// refused before any conversion started.
+bool pressCreateAndWait(orvanta::MainWindow& window, int timeoutMs = 120000);
+
 // A converter script that writes a small but complete PDF to its second argument.
 QString pdfWritingScript(const QString& before = {}, const QString& after = {});
 

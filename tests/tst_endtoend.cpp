@@ -99,11 +99,8 @@ void TestEndToEnd::throughTheWindowInAnAwkwardFolder()
     QTest::mouseClick(window.findChild<NavButton*>(QStringLiteral("pageButton2")), Qt::LeftButton);
     window.findChild<QLineEdit*>(QStringLiteral("txtPDFFilename"))->setText(QStringLiteral("launch list"));
 
-    QSignalSpy ended(&window, &MainWindow::buildEnded);
     interaction.answer(true);
-    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdCreate")), Qt::LeftButton);
-    QVERIFY(ended.wait(120000));
-    QVERIFY2(ended.first().at(0).toBool(), qPrintable(interaction.last().text));
+    QVERIFY2(pressCreateAndWait(window), qPrintable(interaction.last().text));
 
     const QString pdf = installation.path(QStringLiteral("/bin/output/launch-list.pdf"));
     const QString pdfContent = pdfText(pdf);
@@ -128,11 +125,8 @@ void TestEndToEnd::generatedResourcesKeepTheirQueries()
     window.findChild<QLineEdit*>(QStringLiteral("txtHeaderTitle"))->setText(QStringLiteral("Research"));
     window.findChild<QLineEdit*>(QStringLiteral("txtPDFFilename"))->setText(QStringLiteral("research"));
 
-    QSignalSpy ended(&window, &MainWindow::buildEnded);
     interaction.answer(false);
-    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdCreate")), Qt::LeftButton);
-    QVERIFY(ended.wait(120000));
-    QVERIFY2(ended.first().at(0).toBool(), qPrintable(interaction.last().text));
+    QVERIFY2(pressCreateAndWait(window), qPrintable(interaction.last().text));
 
     const QString pdf = installation.path(QStringLiteral("/bin/output/research.pdf"));
     // The page carries a space as it stands; the converter writes it into the link as %20.

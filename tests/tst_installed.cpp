@@ -58,11 +58,8 @@ void TestInstalled::installedFolderMakesAPdf()
     window.resources().append({QStringLiteral("Installed Link"), QStringLiteral("https://example.com/installed")});
     window.findChild<QLineEdit*>(QStringLiteral("txtHeaderTitle"))->setText(QStringLiteral("Installed Sheet"));
     window.findChild<QLineEdit*>(QStringLiteral("txtPDFFilename"))->setText(QStringLiteral("installed"));
-    QSignalSpy ended(&window, &MainWindow::buildEnded);
     interaction.answer(false);
-    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdCreate")), Qt::LeftButton);
-    QVERIFY(ended.wait(120000));
-    QVERIFY2(ended.first().at(0).toBool(), qPrintable(interaction.last().text));
+    QVERIFY2(pressCreateAndWait(window), qPrintable(interaction.last().text));
     const QString pdf = m_folder + QStringLiteral("/bin/output/installed.pdf");
     QVERIFY(pdfText(pdf).contains(QStringLiteral("Installed Sheet")));
     QCOMPARE(pdfLinks(pdf), QStringList{QStringLiteral("https://example.com/installed")});

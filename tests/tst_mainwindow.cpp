@@ -122,13 +122,7 @@ void TestMainWindow::fillCreatePage(const QString& headline, const QString& name
 
 bool TestMainWindow::create()
 {
-    QSignalSpy ended(m_window.get(), &MainWindow::buildEnded);
-    QTest::mouseClick(child<QPushButton>("cmdCreate"), Qt::LeftButton);
-    if (ended.isEmpty() && !m_window->isBuilding())
-        return false; // refused before any conversion started
-    if (ended.isEmpty() && !ended.wait(20000))
-        return false;
-    return ended.first().at(0).toBool();
+    return pressCreateAndWait(*m_window, 20000);
 }
 
 void TestMainWindow::startsOnTheContentPage()
