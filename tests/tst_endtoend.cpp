@@ -11,7 +11,6 @@
 #include "support/TextFile.h"
 
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 

@@ -7,8 +7,6 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QProcess>
-#include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
 
 using namespace orvanta;
