@@ -19,19 +19,6 @@ const QString CannotCreate = QStringLiteral("Cannot Create");
 
 } // namespace
 
-PageContent MainWindow::pageContent() const
-{
-    PageContent content;
-    content.headline = ui->txtHeaderTitle->text();
-    content.subheadline = ui->txtHeaderSubtitle->text();
-    content.footer = ui->txtFooterTitle->text();
-    content.resources = m_resources.entries();
-    content.textBelowEachResource = ui->chkAddResourceInstructions->isChecked();
-    content.belowResourceText = ui->txtBelowResource->text();
-    content.disclaimerEnabled = ui->chkDisclaimer->isChecked();
-    return content;
-}
-
 void MainWindow::cmdCreate_Click()
 {
     if (m_converter.isRunning())
@@ -40,15 +27,16 @@ void MainWindow::cmdCreate_Click()
         m_interaction.inform(this, MissingInfo, QStringLiteral("Please add some resources first."));
         return;
     }
-    if (ui->txtHeaderTitle->text().isEmpty()) {
+    PageContent content = ui->frPage1->content();
+    if (content.headline.isEmpty()) {
         m_interaction.inform(this, MissingInfo, QStringLiteral("Please enter a headline first."));
         return;
     }
-    if (ui->txtPDFFilename->text().isEmpty()) {
+    if (ui->frPage2->fileName().isEmpty()) {
         m_interaction.inform(this, MissingInfo, QStringLiteral("Please enter a name for your pdf file first."));
         return;
     }
-    if (const QString problem = FileNameProblem(ui->txtPDFFilename->text()); !problem.isEmpty()) {
+    if (const QString problem = FileNameProblem(ui->frPage2->fileName()); !problem.isEmpty()) {
         m_interaction.inform(this, QStringLiteral("Invalid File Name"), problem);
         return;
     }
@@ -58,7 +46,6 @@ void MainWindow::cmdCreate_Click()
         return;
     }
 
-    PageContent content = pageContent();
     PageTemplates templates;
     if (const FileResult loaded = LoadTemplates(m_installFolder, content.disclaimerEnabled, templates); !loaded.ok()) {
         m_interaction.warn(this, CannotCreate, loaded.message);
@@ -71,18 +58,17 @@ void MainWindow::cmdCreate_Click()
         return;
     }
 
-    const QString name = HyphenatedName(ui->txtPDFFilename->text());
+    const QString name = HyphenatedName(ui->frPage2->fileName());
     const OutputPaths paths = FormOutputPaths(m_installFolder, name);
     if (const FileResult saved = SaveTextFile(paths.pagePath, FillPage(templates, content)); !saved.ok()) {
         m_interaction.warn(this, CannotCreate, saved.message);
         return;
     }
-    ui->txtPDFFilename->setText(name); // the user sees the name that was used
+    ui->frPage2->setFileName(name); // the user sees the name that was used
     // The output folder may have been deleted since start-up.
     QDir().mkdir(outputFolder());
 
-    const QModelIndex last = m_resources.index(m_resources.count() - 1);
-    ui->lstResources->setCurrentIndex(last);
+    ui->frPage1->selectLastResource();
 
     m_building = paths;
     m_buildTimeLimit = m_timeLimitOverride.value_or(ConversionTimeLimit(m_resources.count()));
@@ -92,8 +78,7 @@ void MainWindow::cmdCreate_Click()
 
 void MainWindow::setBusy(bool busy)
 {
-    ui->cmdCreate->setEnabled(!busy);
-    ui->cmdOutput->setEnabled(!busy);
+    ui->frPage2->setBusy(busy);
     if (busy) {
         tmrPleaseWait.start();
     } else {

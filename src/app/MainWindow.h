@@ -18,7 +18,6 @@ class frmMass;
 namespace orvanta {
 
 class Interaction;
-struct PageContent;
 
 // The main window: the content page, the create page and the build.
 class MainWindow : public QWidget {
@@ -47,14 +46,8 @@ private:
     void ShowPage(int page);
     void pageButton_Click(int index);
 
-    void cmdAddResource_Click();
-    void txtCTAURL_KeyUp();
-    void cmdRemoveItem_Click();
-    void Command2_Click();
-
     void cmdCreate_Click();
     void conversionFinished(const ConversionResult& result);
-    PageContent pageContent() const;
     void setBusy(bool busy);
     void tmrPleaseWait_Timer();
 
