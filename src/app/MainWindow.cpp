@@ -66,8 +66,7 @@ void MainWindow::Form_Load()
     if (!PathExists(m_workFolder, true))
         QDir().mkdir(m_workFolder);
 
-    ShowPage(1);
-    ui->frPage1->focusHeadline();
+    ShowPage(1); // which also puts the focus in the headline box
 
     // Said once, when the window is up; each command that would write says it again.
     if (const QString problem = InstallFolderProblem(m_installFolder); !problem.isEmpty())

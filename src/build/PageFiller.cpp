@@ -178,26 +178,21 @@ QString FillPage(const PageTemplates& templates, const PageContent& content)
 
     const QString closing = ClosingBlock();
     QList<QString> filled;
-    for (QStringView piece : around)
-        filled.append(ReplaceAll(piece.toString(), TermsToken, terms));
-    const qsizetype blockSize = writer.estimate(content.resources);
-    qsizetype size = slots * blockSize;
-    for (QString& piece : filled) {
-        piece = ReplaceAll(piece, CloseToken, closing);
-        size += piece.size();
+    qsizetype size = slots * writer.estimate(content.resources);
+    for (QStringView piece : around) {
+        filled.append(ReplaceAll(ReplaceAll(piece.toString(), TermsToken, terms), CloseToken, closing));
+        size += filled.constLast().size();
     }
     QString result;
     result.reserve(size);
     result.append(filled.first());
-    if (slots == 1) {
-        for (const ResourceEntry& entry : content.resources)
-            writer.append(result, entry);
-        result.append(filled.last());
-        return result;
-    }
-    const QString block = repeaterBlock(writer, content.resources);
+    const qsizetype blockStart = result.size();
+    for (const ResourceEntry& entry : content.resources)
+        writer.append(result, entry);
+    const QString block = slots > 1 ? result.sliced(blockStart) : QString();
     for (qsizetype i = 1; i < filled.size(); ++i) {
-        result.append(block);
+        if (i > 1)
+            result.append(block);
         result.append(filled.at(i));
     }
     return result;

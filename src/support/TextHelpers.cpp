@@ -9,23 +9,16 @@ qsizetype search(QStringView text, QStringView find, qsizetype from, Qt::CaseSen
     return cs == Qt::CaseSensitive ? FindExact(text, find, from) : text.indexOf(find, from, cs);
 }
 
-// Appends `text` with every match replaced, and tells whether there was any.
-bool appendReplaced(QString& out, QStringView text, QStringView find, QStringView replacement, Qt::CaseSensitivity cs)
+// Appends `text` with every match replaced.
+void appendReplaced(QString& out, QStringView text, QStringView find, QStringView replacement, Qt::CaseSensitivity cs)
 {
-    qsizetype match = search(text, find, 0, cs);
-    if (match < 0) {
-        out.append(text);
-        return false;
-    }
     qsizetype rest = 0;
-    while (match >= 0) {
+    for (qsizetype match = search(text, find, 0, cs); match >= 0; match = search(text, find, rest, cs)) {
         out.append(text.sliced(rest, match - rest));
         out.append(replacement);
         rest = match + find.size();
-        match = search(text, find, rest, cs);
     }
     out.append(text.sliced(rest));
-    return true;
 }
 
 } // namespace
