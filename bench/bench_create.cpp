@@ -1,9 +1,9 @@
 // What the app adds to a conversion: the time from pressing Create to the closing question, against the
 // bare converter on the same page, in the same run. And the time from nothing to the window on screen.
-#include "ScriptedInteraction.h"
+#include "GuiTestSupport.h"
 #include "TestSupport.h"
-#include "app/MainWindow.h"
-#include "build/Conversion.h"
+#include "core/Conversion.h"
+#include "gui/MainWindow.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 // Keywords through both generators into the main window's list, as the dialog does it: the work should
 // grow linearly with the keywords, and the window should repaint its list promptly afterwards.
-#include "ScriptedInteraction.h"
+#include "GuiTestSupport.h"
 #include "TestSupport.h"
-#include "app/MainWindow.h"
-#include "resourcelist/AutoResourcesDialog.h"
+#include "gui/MainWindow.h"
+#include "gui/dialogs/AutoResourcesDialog.h"
 
 #include <benchmark/benchmark.h>
 
@@ -42,7 +42,9 @@ void BM_AddResources(benchmark::State& state)
     for (auto _ : state) {
         MainWindow window(installation.folder(), interaction);
         window.show();
-        AutoResourcesDialog dialog(window.resources(), interaction, &window);
+        AutoResourcesDialog dialog(interaction, &window);
+        QObject::connect(&dialog, &AutoResourcesDialog::resourcesGenerated, &window,
+                         [&window](const ResourceEntries& entries) { window.resources().append(entries); });
         dialog.show();
         dialog.findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(true);
         dialog.findChild<QCheckBox*>(QStringLiteral("Check2"))->setChecked(true);

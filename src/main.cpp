@@ -1,6 +1,7 @@
-#include "app/Icons.h"
-#include "app/Interaction.h"
-#include "app/MainWindow.h"
+#include "core/Version.h"
+#include "gui/MainWindow.h"
+#include "gui/widgets/Icons.h"
+#include "gui/widgets/Interaction.h"
 
 #include <QApplication>
 

@@ -1,16 +1,31 @@
 #include "TestSupport.h"
 
-#include "app/MainWindow.h"
-
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QPushButton>
 #include <QRegularExpression>
-#include <QSignalSpy>
-#include <QTest>
+
+namespace {
+
+bool copyTree(const QString& from, const QString& to)
+{
+    QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    if (!QDir().mkpath(to))
+        return false;
+    while (it.hasNext()) {
+        const QString source = it.next();
+        if (source.contains(QStringLiteral("/output/")))
+            continue;
+        const QString target = to + source.mid(from.size());
+        if (!QDir().mkpath(QFileInfo(target).absolutePath()) || !QFile::copy(source, target))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
 
 TestInstallation::TestInstallation(const QString& subfolder)
 {
@@ -40,22 +55,6 @@ bool writeAll(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-bool copyTree(const QString& from, const QString& to)
-{
-    QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    if (!QDir().mkpath(to))
-        return false;
-    while (it.hasNext()) {
-        const QString source = it.next();
-        if (source.contains(QStringLiteral("/output/")))
-            continue;
-        const QString target = to + source.mid(from.size());
-        if (!QDir().mkpath(QFileInfo(target).absolutePath()) || !QFile::copy(source, target))
-            return false;
-    }
-    return true;
 }
 
 QString pdfWritingScript(const QString& before, const QString& after)
@@ -89,13 +88,9 @@ QStringList pdfLinks(const QString& pdfPath)
     return links;
 }
 
-bool pressCreateAndWait(orvanta::MainWindow& window, int timeoutMs)
+void isolateUserFolders()
 {
-    QSignalSpy ended(&window, &orvanta::MainWindow::buildEnded);
-    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdCreate")), Qt::LeftButton);
-    if (ended.isEmpty() && !window.isBuilding())
-        return false;
-    if (ended.isEmpty() && !ended.wait(timeoutMs))
-        return false;
-    return ended.first().at(0).toBool();
+    static QTemporaryDir home;
+    for (const char* variable : {"XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_DATA_HOME"})
+        qputenv(variable, QFile::encodeName(home.path() + u'/' + QString::fromLatin1(variable)));
 }

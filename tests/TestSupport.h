@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QTemporaryDir>
-#include <memory>
 
 // A fresh installation folder for one test, copied from the build tree's ready installation (bin/,
 // resources/, without the executable). `subfolder` lets a test put awkward characters in the path.
@@ -24,15 +23,6 @@ private:
 
 QByteArray readAll(const QString& path);
 bool writeAll(const QString& path, const QByteArray& bytes);
-bool copyTree(const QString& from, const QString& to);
-
-namespace orvanta {
-class MainWindow;
-}
-
-// Presses Create and waits for the build to end; true when it made its PDF. False at once when Create was
-// refused before any conversion started.
-bool pressCreateAndWait(orvanta::MainWindow& window, int timeoutMs = 120000);
 
 // A converter script that writes a small but complete PDF to its second argument.
 QString pdfWritingScript(const QString& before = {}, const QString& after = {});
@@ -40,3 +30,6 @@ QString pdfWritingScript(const QString& before = {}, const QString& after = {});
 // The text of a PDF (pdftotext) and the targets of its link annotations.
 QString pdfText(const QString& pdfPath);
 QStringList pdfLinks(const QString& pdfPath);
+
+// Points the user's configuration and state folders at a private folder for the rest of the run.
+void isolateUserFolders();

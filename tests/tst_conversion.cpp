@@ -1,6 +1,6 @@
 #include "TestSupport.h"
-#include "build/Conversion.h"
-#include "build/PdfConverter.h"
+#include "core/Conversion.h"
+#include "core/PdfConverter.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,8 +61,6 @@ class TestConversion : public QObject {
 private Q_SLOTS:
     void verdict_data();
     void verdict();
-    void missingProgramFailsToStart();
-    void outputFolderThatCannotTakeAFile();
     void argumentsReachTheConverterWhole();
     void cancelStopsAndCleansUp();
     void errorLines_data();
@@ -74,10 +72,10 @@ private Q_SLOTS:
 
 void TestConversion::verdict_data()
 {
-    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("script"); // "missing": no program; "blocked": a file where the output folder goes
     QTest::addColumn<Outcome>("outcome");
-    QTest::addColumn<QString>("reported");
-    QTest::addColumn<int>("limit"); // milliseconds: short only where the limit is what is tested
+    QTest::addColumn<QString>("reported"); // in the error lines or the system's reason
+    QTest::addColumn<int>("limit");        // milliseconds: short only where the limit is what is tested
 
     QTest::newRow("writes a PDF") << pdfWritingScript() << Outcome::Succeeded << QString() << 20000;
     QTest::newRow("exit 1 with a good PDF is a success")
@@ -99,6 +97,11 @@ void TestConversion::verdict_data()
         << pdfWritingScript({}, QStringLiteral("kill -SEGV $$")) << Outcome::Crashed << QString() << 20000;
     QTest::newRow("hangs past the limit")
         << QStringLiteral("#!/bin/sh\nexec sleep 30\n") << Outcome::TimedOut << QString() << 500;
+    QTest::newRow("no such program") << QStringLiteral("missing") << Outcome::FailedToStart
+                                     << QStringLiteral("/nowhere/wkhtmltopdf") << 20000;
+    QTest::newRow("not executable") << QString() << Outcome::FailedToStart << QStringLiteral("/converter") << 20000;
+    QTest::newRow("output folder cannot take a file")
+        << QStringLiteral("blocked") << Outcome::FailedToStart << QStringLiteral("/bin/output") << 20000;
 }
 
 void TestConversion::verdict()
@@ -109,12 +112,23 @@ void TestConversion::verdict()
     QFETCH(int, limit);
 
     Bench bench;
-    bench.writeConverter(script);
+    QString program = bench.converter;
+    if (script == u"missing") {
+        program = bench.dir.path() + QStringLiteral("/nowhere/wkhtmltopdf");
+    } else if (script == u"blocked") {
+        bench.writeConverter(pdfWritingScript());
+        QDir(bench.output).removeRecursively();
+        writeAll(bench.output, "a file where the folder should be");
+    } else if (script.isEmpty()) {
+        writeAll(bench.converter, "#!/bin/sh\n"); // present but not executable
+    } else {
+        bench.writeConverter(script);
+    }
     PdfConverter converter;
-    const ConversionResult result = convert(converter, bench.converter, bench, std::chrono::milliseconds(limit));
+    const ConversionResult result = convert(converter, program, bench, std::chrono::milliseconds(limit));
 
     QCOMPARE(result.outcome, outcome);
-    QVERIFY2(result.errorLines.contains(reported), qPrintable(result.errorLines));
+    QVERIFY2((result.errorLines + result.detail).contains(reported), qPrintable(result.errorLines + result.detail));
     QVERIFY(!converter.isRunning());
     QVERIFY2(bench.leftovers().isEmpty(), qPrintable(bench.leftovers().join(u' ')));
     if (outcome == Outcome::Succeeded) {
@@ -124,38 +138,12 @@ void TestConversion::verdict()
         ::umask(mask);
         QCOMPARE(QFileInfo(bench.pdf).permission(QFile::ReadOther), (mask & S_IROTH) == 0);
         QCOMPARE(QFileInfo(bench.pdf).permission(QFile::ReadGroup), (mask & S_IRGRP) == 0);
-    } else {
+    } else if (script != u"blocked") {
         QCOMPARE(readAll(bench.pdf), QByteArray("earlier PDF"));
         const QString message = ConversionFailureMessage(result, bench.pdf, std::chrono::milliseconds(limit));
         QVERIFY(message.contains(QStringLiteral("earlier file")));
-        QVERIFY(message.contains(reported));
+        QVERIFY(message.contains(result.errorLines));
     }
-}
-
-void TestConversion::missingProgramFailsToStart()
-{
-    Bench bench;
-    writeAll(bench.converter, "#!/bin/sh\n"); // present but not executable
-    for (const QString& program : {bench.dir.path() + QStringLiteral("/nowhere/wkhtmltopdf"), bench.converter}) {
-        PdfConverter converter;
-        const ConversionResult result = convert(converter, program, bench);
-        QCOMPARE(result.outcome, Outcome::FailedToStart);
-        QVERIFY(result.detail.contains(program));
-        QCOMPARE(readAll(bench.pdf), QByteArray("earlier PDF"));
-        QVERIFY(bench.leftovers().isEmpty());
-    }
-}
-
-void TestConversion::outputFolderThatCannotTakeAFile()
-{
-    Bench bench;
-    bench.writeConverter(pdfWritingScript());
-    QDir(bench.output).removeRecursively();
-    writeAll(bench.output, "a file where the folder should be");
-    PdfConverter converter;
-    const ConversionResult result = convert(converter, bench.converter, bench);
-    QCOMPARE(result.outcome, Outcome::FailedToStart);
-    QVERIFY(result.detail.contains(bench.output));
 }
 
 void TestConversion::argumentsReachTheConverterWhole()

@@ -1,207 +1,37 @@
-// The terms editor and the automatic resources dialog, opened from the main window's link labels and
-// driven through their real widgets on the offscreen platform. Keyboard use and Escape are in tst_accessibility.
-
-#include "ScriptedInteraction.h"
+// The terms editor and the automatic resources dialog, driven through their real widgets.
+#include "GuiTestSupport.h"
 #include "TestSupport.h"
+#include "gui/dialogs/AutoResourcesDialog.h"
+#include "gui/dialogs/TermsDialog.h"
+#include "gui/widgets/EditorText.h"
+#include "gui/widgets/LinkLabel.h"
 
-#include "app/EditorText.h"
-#include "app/LinkLabel.h"
-#include "app/MainWindow.h"
-#include "resourcelist/ResourceList.h"
-
-#include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QComboBox>
-#include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
-#include <QScopeGuard>
+#include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
-
-// Lets QCOMPARE name the resources that differ.
-namespace orvanta {
-char* toString(const ResourceEntry& entry)
-{
-    return QTest::toString(entry.displayText());
-}
-} // namespace orvanta
 
 using namespace orvanta;
 
 namespace {
 
-// Clicks `link`, which must open a modal dialog with this caption over the link's window, and runs `body` in its
-// event loop. The dialog is closed afterwards, so a failure never hangs in exec(). True when `body` completed.
-template <class Body> bool whileDialogOpen(QWidget* link, const QString& caption, Body body)
+ResourceEntry discussion(const QString& keyword, const QString& query)
 {
-    if (!link) {
-        QTest::qFail("the link label was not found", __FILE__, __LINE__);
-        return false;
-    }
-    bool fired = false;
-    bool completed = false;
-    QTimer inDialog; // local, so it never fires after this function has returned
-    inDialog.setSingleShot(true);
-    QObject::connect(&inDialog, &QTimer::timeout, [&] {
-        fired = true;
-        QPointer<QWidget> modal = QApplication::activeModalWidget();
-        const auto closeDialog = qScopeGuard([&] {
-            if (modal && modal->isVisible())
-                modal->close();
-        });
-        auto* dialog = qobject_cast<QDialog*>(modal.data());
-        QVERIFY2(dialog, "no modal dialog is open");
-        QCOMPARE(dialog->windowTitle(), caption);
-        QVERIFY(dialog->isModal());
-        QCOMPARE(dialog->parentWidget(), link->window());
-        body(dialog);
-        completed = !QTest::currentTestFailed();
-    });
-    inDialog.start(0);
-    QTest::mouseClick(link, Qt::LeftButton);
-    if (!fired && !QTest::currentTestFailed())
-        QTest::qFail("clicking the link opened no dialog", __FILE__, __LINE__);
-    if (QApplication::activeModalWidget() && !QTest::currentTestFailed())
-        QTest::qFail("a modal window is still open", __FILE__, __LINE__);
-    return completed;
+    return {QStringLiteral("Discussions: ") + keyword, QStringLiteral("https://www.quora.com/search?q=") + query};
 }
 
-// Replaces the whole text of a box the way a user pastes it in.
-void pasteInto(QPlainTextEdit* box, const QString& text)
+ResourceEntry video(const QString& keyword, const QString& query)
 {
-    box->setFocus();
-    box->selectAll();
-    if (text.isEmpty()) {
-        QTest::keyClick(box, Qt::Key_Delete);
-        return;
-    }
-    QApplication::clipboard()->setText(text);
-    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    return {QStringLiteral("Video Tutorials: ") + keyword,
+            QStringLiteral("https://www.youtube.com/results?search_query=") + query};
 }
 
-// Ticks or clears a check box with a click on its indicator; true when it ends up as asked.
-bool setTicked(QCheckBox* box, bool ticked)
-{
-    if (box->isChecked() != ticked)
-        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
-    return box->isChecked() == ticked;
-}
-
-// A widget of the dialog; a missing one fails the test.
-template <class W> W* child(QDialog* dialog, const char* name)
-{
-    W* widget = dialog->findChild<W*>(QString::fromLatin1(name));
-    if (!widget)
-        QTest::qFail(name, __FILE__, __LINE__);
-    return widget;
-}
-
-struct TermsForm {
-    QDialog* dialog;
-    QPlainTextEdit* text = child<QPlainTextEdit>(dialog, "txtTOS");
-    LinkLabel* loadDefault = child<LinkLabel>(dialog, "lblDefaultTOS");
-    QPushButton* save = child<QPushButton>(dialog, "cmdSave");
-    QPushButton* close = child<QPushButton>(dialog, "cmdCancel");
-
-    QString shown() const { return editorText(*text); }
-};
-
-struct AutoForm {
-    QDialog* dialog;
-    QCheckBox* discussionsOn = child<QCheckBox>(dialog, "Check1");
-    QPlainTextEdit* discussions = child<QPlainTextEdit>(dialog, "txtDiscussions");
-    QLineEdit* discussionsFormat = child<QLineEdit>(dialog, "txtDiscussionsButtonTitlePrefix");
-    QCheckBox* videosOn = child<QCheckBox>(dialog, "Check2");
-    QPlainTextEdit* videos = child<QPlainTextEdit>(dialog, "txtVideos");
-    QLineEdit* videosFormat = child<QLineEdit>(dialog, "txtVideoButtonTitlePrefix");
-    QComboBox* order = child<QComboBox>(dialog, "cboOrder");
-    QPushButton* add = child<QPushButton>(dialog, "cmdSave");
-    QPushButton* close = child<QPushButton>(dialog, "cmdCancel");
-
-    bool fill(bool discussionsTicked, const QString& discussionWords, bool videosTicked, const QString& videoWords)
-    {
-        pasteInto(discussions, discussionWords);
-        pasteInto(videos, videoWords);
-        return setTicked(discussionsOn, discussionsTicked) && setTicked(videosOn, videosTicked);
-    }
-};
-
-// The main window of a fresh installation, shown offscreen.
-struct App {
-    App()
-        : window(installation.folder(), interaction)
-    {
-        window.show();
-    }
-
-    // Call once at the start of a test: the installation exists and the window can take the focus.
-    bool ready()
-    {
-        window.activateWindow();
-        return installation.isValid() && QTest::qWaitForWindowActive(&window);
-    }
-
-    QString terms() const { return installation.path(QStringLiteral("/resources/tos.txt")); }
-    QString defaultTerms() const { return installation.path(QStringLiteral("/resources/tos_backup.txt")); }
-    LinkLabel* termsLink() const { return window.findChild<LinkLabel*>(QStringLiteral("Label16")); }
-    LinkLabel* autoLink() const { return window.findChild<LinkLabel*>(QStringLiteral("Label17")); }
-
-    // Opens a dialog through its link label and runs `body` on its form.
-    template <class Form, class F> bool open(LinkLabel* link, const char* caption, F body)
-    {
-        return whileDialogOpen(link, QString::fromLatin1(caption), [&](QDialog* dialog) {
-            Form form{dialog};
-            if (!QTest::currentTestFailed())
-                body(form);
-        });
-    }
-    template <class F> bool openTerms(F body) { return open<TermsForm>(termsLink(), "Terms and Conditions", body); }
-    template <class F> bool openAuto(F body) { return open<AutoForm>(autoLink(), "Automatic Resources", body); }
-
-    TestInstallation installation;
-    ScriptedInteraction interaction;
-    MainWindow window;
-};
-
-QString message(const QString& kind, const QString& title, const QString& text)
-{
-    return kind + u'|' + title + u'|' + text;
-}
-
-// Every message shown so far, one "kind|title|text" line each, so a comparison names the odd one.
-QStringList messages(const ScriptedInteraction& interaction)
-{
-    QStringList lines;
-    for (const auto& shown : interaction.shown)
-        lines.append(message(shown.kind, shown.title, shown.text));
-    return lines;
-}
-
-// Resources entered by hand before any are generated; generated ones must come after them.
-const ResourceEntries HandMade{{QStringLiteral("Our blog"), QStringLiteral("https://example.com/blog")},
-                               {QStringLiteral("Contact us"), QStringLiteral("https://example.com/contact")}};
-
-ResourceEntry discussion(const QString& title, const QString& query)
-{
-    return {title, QStringLiteral("https://www.quora.com/search?q=") + query};
-}
-
-ResourceEntry video(const QString& title, const QString& query)
-{
-    return {title, QStringLiteral("https://www.youtube.com/results?search_query=") + query};
-}
-
-const QString Inform = QStringLiteral("inform");
-const QString Done = QStringLiteral("Done");
-const QString TermsSaved = QStringLiteral("Done! Settings saved. You can close this window if you want.");
-const QString ResourcesAdded = QStringLiteral("Done! You can close this window.");
+const QString TermsSaved = QStringLiteral("inform|Done|Done! Settings saved. You can close this window if you want.");
 
 } // namespace
 
@@ -209,77 +39,79 @@ class TestDialogs : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void termsSaveRoundTrip_data();
-    void termsSaveRoundTrip();
+    void init();
+    void termsSave_data();
+    void termsSave();
     void termsLoadDefault_data();
     void termsLoadDefault();
-    void termsFailedSaveKeepsTheFile();
-    void termsKeepWindowsLineBreaks();
-    void termsUnreadableFileIsReportedAndNotOpened_data();
-    void termsUnreadableFileIsReportedAndNotOpened();
+    void termsFaults_data();
+    void termsFaults();
+    void autoResources_data();
+    void autoResources();
 
-    void autoResourcesAdd_data();
-    void autoResourcesAdd();
-    void autoResourcesAddTwiceThenClose();
+private:
+    QString terms() const { return m_installation->path(QStringLiteral("/resources/tos.txt")); }
+
+    std::unique_ptr<TestInstallation> m_installation;
+    ScriptedInteraction m_interaction;
 };
 
-void TestDialogs::termsSaveRoundTrip_data()
+void TestDialogs::init()
 {
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("blank lines") << QStringLiteral("\n\nLine one\n\nLine three\n\n\nLine six\n\n");
-    QTest::newRow("non-Latin, tabs, no-break spaces")
-        << QStringLiteral("Условия\tΌροι χρήσης\n利用規約 — ✓ 😀\nPrice:\u00A010\u00A0EUR\n\u00A0indented");
-    QTest::newRow("nothing") << QString();
+    m_installation = std::make_unique<TestInstallation>();
+    QVERIFY(m_installation->isValid());
+    m_interaction = {};
 }
 
-// Without a terms file the editor opens empty and writes nothing until Save creates the file. Opened again,
-// it shows the saved text, and Close drops what was typed since.
-void TestDialogs::termsSaveRoundTrip()
+void TestDialogs::termsSave_data()
 {
-    QFETCH(QString, text);
+    QTest::addColumn<QByteArray>("file"); // "missing": no terms file yet
+    QTest::addColumn<QString>("typed");   // appended at the end of the editor's text
+    QTest::addColumn<QByteArray>("saved");
 
-    App app;
-    QVERIFY(app.ready());
-    QVERIFY(QFile::remove(app.terms()));
+    QTest::newRow("blank lines") << QByteArray("\n\nOne\n\n") << QStringLiteral("\n\n\nSix\n\n")
+                                 << QByteArray("\n\nOne\n\n\n\n\nSix\n\n");
+    QTest::newRow("non-Latin, tabs, no-break spaces")
+        << QByteArray() << QStringLiteral("Условия\t利用規約 — ✓ 😀\nPrice:\u00A010\u00A0EUR")
+        << QStringLiteral("Условия\t利用規約 — ✓ 😀\nPrice:\u00A010\u00A0EUR").toUtf8();
+    QTest::newRow("CR LF kept") << QByteArray("One\r\n\r\nTwo") << QStringLiteral("\nThree")
+                                << QByteArray("One\r\n\r\nTwo\r\nThree");
+    QTest::newRow("missing file: opens empty, Save makes it")
+        << QByteArray("missing") << QStringLiteral("New") << QByteArray("New");
+}
 
-    QVERIFY(app.openTerms([&](TermsForm& form) {
-        QCOMPARE(form.shown(), QString());
-        pasteInto(form.text, text);
-        QVERIFY(!QFileInfo::exists(app.terms()));
-        QTest::mouseClick(form.save, Qt::LeftButton);
-        QCOMPARE(messages(app.interaction), QStringList{message(Inform, Done, TermsSaved)});
-        QVERIFY(QFileInfo::exists(app.terms()));
-        QCOMPARE(readAll(app.terms()), text.toUtf8());
-        QVERIFY(form.dialog->isVisible());
-    }));
-    QVERIFY(app.openTerms([&](TermsForm& form) {
-        QCOMPARE(form.shown(), text);
-        form.text->setFocus();
-        form.text->moveCursor(QTextCursor::End);
-        QTest::keyClicks(form.text, QStringLiteral(" Unsaved words."));
-        QTest::mouseClick(form.close, Qt::LeftButton);
-        QVERIFY(!form.dialog->isVisible());
-    }));
-    QCOMPARE(app.interaction.shown.size(), 1);
-    QCOMPARE(readAll(app.terms()), text.toUtf8());
+void TestDialogs::termsSave()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, saved);
+
+    QVERIFY(file == "missing" ? QFile::remove(terms()) : writeAll(terms(), file));
+    TermsDialog dialog(m_installation->folder(), m_interaction);
+    QVERIFY(dialog.loaded());
+    auto* text = child<QPlainTextEdit>(&dialog, "txtTOS");
+    QCOMPARE(editorText(*text).toUtf8(), file == "missing" ? QByteArray() : QByteArray(file).replace("\r\n", "\n"));
+    text->moveCursor(QTextCursor::End);
+    text->insertPlainText(typed);
+    QSignalSpy saves(&dialog, &TermsDialog::saved);
+    QTest::mouseClick(child<QPushButton>(&dialog, "cmdSave"), Qt::LeftButton);
+    QCOMPARE(readAll(terms()), saved);
+    QCOMPARE(m_interaction.last(), TermsSaved);
+    QCOMPARE(saves.count(), 1);
 }
 
 void TestDialogs::termsLoadDefault_data()
 {
     QTest::addColumn<bool>("yes");
     QTest::addColumn<bool>("backupThere");
-    QTest::addColumn<QStringList>("expected"); // "<backup>" stands for the backup file's path
+    QTest::addColumn<QString>("said"); // the message after the question
     QTest::addColumn<bool>("loaded");
 
-    const QString confirm = message(QStringLiteral("confirm"), QStringLiteral("Please Confirm"),
-                                    QStringLiteral("Are you sure? This will overwrite the current TOS."));
-    const QString loaded = message(Inform, Done, QStringLiteral("Done! Please remember to save your changes."));
-    const QString noBackup = message(QStringLiteral("warn"), QStringLiteral("Default TOS"),
-                                     QStringLiteral("Could not read <backup>: the file does not exist."));
-    QTest::newRow("declined") << false << true << QStringList{confirm} << false;
-    QTest::newRow("accepted") << true << true << QStringList{confirm, loaded} << true;
-    QTest::newRow("accepted, backup missing") << true << false << QStringList{confirm, noBackup} << false;
+    QTest::newRow("declined") << false << true << QString() << false;
+    QTest::newRow("accepted") << true << true
+                              << QStringLiteral("inform|Done|Done! Please remember to save your changes.") << true;
+    QTest::newRow("accepted, backup missing")
+        << true << false << QStringLiteral("warn|Default TOS|Could not read") << false;
 }
 
 // Loading the default asks first, puts the backup in the editor and writes nothing until Save.
@@ -287,166 +119,119 @@ void TestDialogs::termsLoadDefault()
 {
     QFETCH(bool, yes);
     QFETCH(bool, backupThere);
-    QFETCH(QStringList, expected);
+    QFETCH(QString, said);
     QFETCH(bool, loaded);
 
-    App app;
-    QVERIFY(app.ready());
-    const QByteArray current("Current terms.");
-    const QString backup = QStringLiteral("Default terms.\n\nNo guarantees — garanties — Gewähr.\n");
-    const QString edited = QStringLiteral("Edited, not saved.");
-    QVERIFY(writeAll(app.terms(), current));
-    QVERIFY(backupThere ? writeAll(app.defaultTerms(), backup.toUtf8()) : QFile::remove(app.defaultTerms()));
-    expected.replaceInStrings(QStringLiteral("<backup>"), QDir::toNativeSeparators(app.defaultTerms()));
+    const QString backupPath = m_installation->path(QStringLiteral("/resources/tos_backup.txt"));
+    const QString backup = QStringLiteral("Default terms.\n\nNo guarantees — Gewähr.\n");
+    QVERIFY(writeAll(terms(), "Current terms."));
+    QVERIFY(backupThere ? writeAll(backupPath, backup.toUtf8()) : QFile::remove(backupPath));
+    TermsDialog dialog(m_installation->folder(), m_interaction);
+    auto* text = child<QPlainTextEdit>(&dialog, "txtTOS");
+    text->setPlainText(QStringLiteral("Edited, not saved."));
 
-    app.interaction.answer(yes);
-    QVERIFY(app.openTerms([&](TermsForm& form) {
-        pasteInto(form.text, edited);
-        QTest::mouseClick(form.loadDefault, Qt::LeftButton);
-        QCOMPARE(messages(app.interaction), expected);
-        QCOMPARE(form.shown(), loaded ? backup : edited);
-        QVERIFY(form.dialog->isVisible());
-    }));
-    QVERIFY(!app.interaction.answersLeft());
-    QCOMPARE(readAll(app.terms()), current);
-    QCOMPARE(readAll(app.defaultTerms()), backupThere ? backup.toUtf8() : QByteArray());
+    m_interaction.answer(yes);
+    QTest::keyClick(child<LinkLabel>(&dialog, "lblDefaultTOS"), Qt::Key_Space);
+    QCOMPARE(m_interaction.shown.first().title, QStringLiteral("Please Confirm"));
+    QCOMPARE(m_interaction.shown.first().text, QStringLiteral("Are you sure? This will overwrite the current TOS."));
+    QCOMPARE(m_interaction.shown.size(), said.isEmpty() ? 1 : 2);
+    QVERIFY2(m_interaction.last().startsWith(said), qPrintable(m_interaction.last()));
+    QCOMPARE(editorText(*text), loaded ? backup : QStringLiteral("Edited, not saved."));
+    QCOMPARE(readAll(terms()), QByteArray("Current terms."));
 }
 
-void TestDialogs::termsFailedSaveKeepsTheFile()
+void TestDialogs::termsFaults_data()
 {
-    App app;
-    QVERIFY(app.ready());
-    const QByteArray earlier("Earlier terms.");
-    QVERIFY(writeAll(app.terms(), earlier));
-    const QString edited = QStringLiteral("Edited terms\n\nthat could not be saved at first.");
-    const QString termsAway = app.installation.path(QStringLiteral("/tos.txt.away"));
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<bool>("opens");
+    QTest::addColumn<QString>("said"); // how the message begins
 
-    QVERIFY(app.openTerms([&](TermsForm& form) {
-        pasteInto(form.text, edited);
-        // A folder takes the file's place, which stops root as well; the earlier file waits aside.
-        QVERIFY(QFile::rename(app.terms(), termsAway));
-        QVERIFY(QDir().mkdir(app.terms()));
-        QTest::mouseClick(form.save, Qt::LeftButton);
-        QCOMPARE(app.interaction.shown.size(), 1);
-        QCOMPARE(app.interaction.last().kind, QStringLiteral("warn"));
-        QCOMPARE(app.interaction.last().title, QStringLiteral("Not Saved"));
-        QVERIFY2(app.interaction.last().text.contains(QDir::toNativeSeparators(app.terms())),
-                 qPrintable(app.interaction.last().text));
-        QCOMPARE(form.shown(), edited);
-        QVERIFY(form.dialog->isVisible());
-        QVERIFY(QDir(app.terms()).isEmpty());
-
-        // With the file back, the text still in the editor replaces it.
-        QVERIFY(QDir().rmdir(app.terms()));
-        QVERIFY(QFile::rename(termsAway, app.terms()));
-        QTest::mouseClick(form.save, Qt::LeftButton);
-        QCOMPARE(app.interaction.last().text, TermsSaved);
-        QCOMPARE(readAll(app.terms()), edited.toUtf8());
-    }));
+    QTest::newRow("open: a folder in its place")
+        << QStringLiteral("folder") << false << QStringLiteral("warn|Terms and Conditions|Could not read");
+    QTest::newRow("open: not UTF-8") << QStringLiteral("latin1") << false
+                                     << QStringLiteral("warn|Terms and Conditions|Could not read");
+    QTest::newRow("save: a folder takes its place")
+        << QStringLiteral("folder later") << true << QStringLiteral("warn|Not Saved|Could not save");
+    QTest::newRow("save: the folder takes no file")
+        << QStringLiteral("read-only") << true << QStringLiteral("warn|Folder Not Writable|Orvanta cannot write");
 }
 
-// A file written with CR LF line breaks keeps them through the editor, which itself works with LF.
-void TestDialogs::termsKeepWindowsLineBreaks()
+// Nothing is lost: a file that cannot be read is not opened (so it cannot be overwritten), and a failed save
+// keeps both the earlier file and the text in the editor.
+void TestDialogs::termsFaults()
 {
-    App app;
-    QVERIFY(app.ready());
-    QVERIFY(writeAll(app.terms(), "One\r\n\r\nTwo"));
-    QVERIFY(app.openTerms([&](TermsForm& form) {
-        QCOMPARE(form.shown(), QStringLiteral("One\n\nTwo"));
-        form.text->setFocus();
-        form.text->moveCursor(QTextCursor::End);
-        QTest::keyClick(form.text, Qt::Key_Return);
-        QTest::keyClicks(form.text, QStringLiteral("Three"));
-        QTest::mouseClick(form.save, Qt::LeftButton);
-    }));
-    QCOMPARE(readAll(app.terms()), QByteArray("One\r\n\r\nTwo\r\nThree"));
+    QFETCH(QString, fault);
+    QFETCH(bool, opens);
+    QFETCH(QString, said);
+
+    const QByteArray before = fault == u"latin1" ? QByteArray("Caf\xE9 terms") : QByteArray("Earlier terms.");
+    QVERIFY(fault == u"folder" ? QFile::remove(terms()) && QDir().mkdir(terms()) : writeAll(terms(), before));
+    QString kept = terms(); // where the earlier file is afterwards
+    TermsDialog dialog(m_installation->folder(), m_interaction);
+    QCOMPARE(dialog.loaded(), opens);
+    if (opens) {
+        auto* text = child<QPlainTextEdit>(&dialog, "txtTOS");
+        text->setPlainText(QStringLiteral("Edited terms"));
+        const QString resources = m_installation->path(QStringLiteral("/resources"));
+        if (fault == u"folder later") {
+            kept = terms() + QStringLiteral(".away");
+            QVERIFY(QFile::rename(terms(), kept) && QDir().mkdir(terms()));
+        } else {
+            // Permissions do not stop root: a folder of /proc takes no new file for anyone.
+            kept = resources + QStringLiteral(".away/tos.txt");
+            QVERIFY(QDir().rename(resources, resources + QStringLiteral(".away")));
+            QVERIFY(QFile::link(QStringLiteral("/proc/self"), resources));
+        }
+        QTest::mouseClick(child<QPushButton>(&dialog, "cmdSave"), Qt::LeftButton);
+        QCOMPARE(editorText(*text), QStringLiteral("Edited terms"));
+    }
+    QCOMPARE(m_interaction.shown.size(), 1);
+    QVERIFY2(m_interaction.last().startsWith(said), qPrintable(m_interaction.last()));
+    QCOMPARE(readAll(kept), fault == u"folder" ? QByteArray() : before);
 }
 
-void TestDialogs::termsUnreadableFileIsReportedAndNotOpened_data()
-{
-    QTest::addColumn<bool>("folder");
-    QTest::newRow("a folder in its place") << true;
-    QTest::newRow("not UTF-8") << false;
-}
-
-void TestDialogs::termsUnreadableFileIsReportedAndNotOpened()
-{
-    QFETCH(bool, folder);
-    App app;
-    QVERIFY(app.ready());
-    QVERIFY(QFile::remove(app.terms()));
-    const QByteArray latin1("Caf\xE9 terms");
-    QVERIFY(folder ? QDir().mkdir(app.terms()) : writeAll(app.terms(), latin1));
-    QVERIFY(app.termsLink());
-
-    // A timer due at once fires only if an event loop runs while the link is handled, as exec() would.
-    bool loopRan = false;
-    QTimer probe;
-    probe.setSingleShot(true);
-    connect(&probe, &QTimer::timeout, [&] {
-        loopRan = true;
-        if (QWidget* modal = QApplication::activeModalWidget())
-            modal->close();
-    });
-    probe.start(0);
-    QTest::mouseClick(app.termsLink(), Qt::LeftButton);
-    QVERIFY2(!loopRan, "the terms dialog was shown although its file could not be read");
-    QCOMPARE(app.interaction.shown.size(), 1);
-    QCOMPARE(app.interaction.last().kind, QStringLiteral("warn"));
-    QCOMPARE(app.interaction.last().title, QStringLiteral("Terms and Conditions"));
-    QVERIFY2(app.interaction.last().text.contains(QDir::toNativeSeparators(app.terms())),
-             qPrintable(app.interaction.last().text));
-    QVERIFY(folder ? QDir(app.terms()).isEmpty() : readAll(app.terms()) == latin1);
-}
-
-void TestDialogs::autoResourcesAdd_data()
+void TestDialogs::autoResources_data()
 {
     QTest::addColumn<bool>("discussionsOn");
     QTest::addColumn<QString>("discussions");
     QTest::addColumn<bool>("videosOn");
     QTest::addColumn<QString>("videos");
-    QTest::addColumn<int>("order");
-    QTest::addColumn<QString>("refusal"); // empty when the resources are added
+    QTest::addColumn<int>("order"); // -1: a text typed over the box
+    QTest::addColumn<QString>("refusal");
     QTest::addColumn<ResourceEntries>("added");
 
     const QString needDiscussions = QStringLiteral("Please add some keywords to the 'Related Discussions Resources'");
     const QString needVideos = QStringLiteral("Please add some keywords to the 'Related Video Resources'");
     const QString some = QStringLiteral("fast hosting");
-    const ResourceEntries none;
     QTest::newRow("refused: discussions blank lines, videos ready")
-        << true << QStringLiteral("\r\n  \r\n\t\n") << true << some << 0 << needDiscussions << none;
-    QTest::newRow("refused: both empty, discussions first")
-        << true << QString() << true << QString() << 0 << needDiscussions << none;
+        << true << QStringLiteral("\r\n  \r\n\t\n") << true << some << 0 << needDiscussions << ResourceEntries{};
     QTest::newRow("refused: videos blank lines, discussions ready")
-        << true << some << true << QStringLiteral("\n \n") << 0 << needVideos << none;
+        << true << some << true << QStringLiteral("\n \n") << 0 << needVideos << ResourceEntries{};
     QTest::newRow("refused: nothing ticked")
-        << false << some << false << some << 0 << QStringLiteral("Please select one or more options.") << none;
-
-    QTest::newRow("worked example")
-        << true << QStringLiteral("WordPress Speed\n\nWordPress Security\n   \nSEO\n") << false << QString() << 0
-        << QString()
-        << ResourceEntries{
-               discussion(QStringLiteral("Discussions: WordPress Speed"), QStringLiteral("WordPress Speed")),
-               discussion(QStringLiteral("Discussions: WordPress Security"), QStringLiteral("WordPress Security")),
-               discussion(QStringLiteral("Discussions: SEO"), QStringLiteral("SEO"))};
-    QTest::newRow("videos alone, videos first, unticked discussions ignored")
-        << false << some << true << QStringLiteral("speed test\r\nsite audit") << 1 << QString()
-        << ResourceEntries{video(QStringLiteral("Video Tutorials: speed test"), QStringLiteral("speed+test")),
-                           video(QStringLiteral("Video Tutorials: site audit"), QStringLiteral("site+audit"))};
-    const ResourceEntries discussions{discussion(QStringLiteral("Discussions: alpha"), QStringLiteral("alpha")),
-                                      discussion(QStringLiteral("Discussions: beta"), QStringLiteral("beta"))};
-    const ResourceEntries videos{video(QStringLiteral("Video Tutorials: gamma"), QStringLiteral("gamma")),
-                                 video(QStringLiteral("Video Tutorials: delta"), QStringLiteral("delta"))};
+        << false << some << false << some << 0 << QStringLiteral("Please select one or more options.")
+        << ResourceEntries{};
+    QTest::newRow("discussions alone, blank lines skipped")
+        << true << QStringLiteral("WordPress Speed\n\n   \nSEO\n") << false << QString() << 0 << QString()
+        << ResourceEntries{discussion(QStringLiteral("WordPress Speed"), QStringLiteral("WordPress Speed")),
+                           discussion(QStringLiteral("SEO"), QStringLiteral("SEO"))};
     const QString alphaBeta = QStringLiteral("alpha\nbeta");
-    const QString gammaDelta = QStringLiteral("gamma\n\ndelta");
+    const QString gammaDelta = QStringLiteral("gamma\r\n\r\ndelta");
+    const ResourceEntries discussions{discussion(QStringLiteral("alpha"), QStringLiteral("alpha")),
+                                      discussion(QStringLiteral("beta"), QStringLiteral("beta"))};
+    const ResourceEntries videos{video(QStringLiteral("gamma"), QStringLiteral("gamma")),
+                                 video(QStringLiteral("delta"), QStringLiteral("delta"))};
+    QTest::newRow("videos alone, unticked discussions ignored")
+        << false << alphaBeta << true << gammaDelta << 1 << QString() << videos;
     QTest::newRow("both, discussions first")
         << true << alphaBeta << true << gammaDelta << 0 << QString() << discussions + videos;
     QTest::newRow("both, videos first") << true << alphaBeta << true << gammaDelta << 1 << QString()
                                         << videos + discussions;
+    QTest::newRow("both, order typed over: videos first")
+        << true << alphaBeta << true << gammaDelta << -1 << QString() << videos + discussions;
 }
 
-// Generated resources come after those already in the list; a refusal changes nothing. The dialog stays open.
-void TestDialogs::autoResourcesAdd()
+// Each press of Add generates one batch; a refusal generates nothing. The dialog stays open either way.
+void TestDialogs::autoResources()
 {
     QFETCH(bool, discussionsOn);
     QFETCH(QString, discussions);
@@ -456,51 +241,26 @@ void TestDialogs::autoResourcesAdd()
     QFETCH(QString, refusal);
     QFETCH(ResourceEntries, added);
 
-    App app;
-    QVERIFY(app.ready());
-    app.window.resources().append(HandMade);
-    QVERIFY(app.openAuto([&](AutoForm& form) {
-        QVERIFY(form.fill(discussionsOn, discussions, videosOn, videos));
-        form.order->setCurrentIndex(order);
-        QTest::mouseClick(form.add, Qt::LeftButton);
-        const QString expected = refusal.isEmpty() ? message(Inform, Done, ResourcesAdded)
-                                                   : message(Inform, QStringLiteral("Missing Info"), refusal);
-        QCOMPARE(messages(app.interaction), QStringList{expected});
-        QCOMPARE(app.window.resources().entries(), HandMade + added);
-        QVERIFY(form.dialog->isVisible());
-    }));
-}
+    AutoResourcesDialog dialog(m_interaction);
+    dialog.show();
+    child<QCheckBox>(&dialog, "Check1")->setChecked(discussionsOn);
+    child<QCheckBox>(&dialog, "Check2")->setChecked(videosOn);
+    child<QPlainTextEdit>(&dialog, "txtDiscussions")->setPlainText(discussions);
+    child<QPlainTextEdit>(&dialog, "txtVideos")->setPlainText(videos);
+    auto* orderBox = child<QComboBox>(&dialog, "cboOrder");
+    if (order < 0)
+        QTest::keyClicks(orderBox->lineEdit(), QStringLiteral(" typed"));
+    else
+        orderBox->setCurrentIndex(order);
+    QSignalSpy generated(&dialog, &AutoResourcesDialog::resourcesGenerated);
+    QTest::mouseClick(child<QPushButton>(&dialog, "cmdSave"), Qt::LeftButton);
 
-// With edited title formats and an order typed over the box (videos first), each Add appends the resources
-// again and Close adds nothing more.
-void TestDialogs::autoResourcesAddTwiceThenClose()
-{
-    App app;
-    QVERIFY(app.ready());
-    app.window.resources().append(HandMade);
-    const ResourceEntries once{video(QStringLiteral("speed test on video"), QStringLiteral("speed+test")),
-                               discussion(QStringLiteral("Ask about fast hosting"), QStringLiteral("fast hosting"))};
-
-    QVERIFY(app.openAuto([&](AutoForm& form) {
-        QVERIFY(form.fill(true, QStringLiteral("fast hosting"), true, QStringLiteral("speed test")));
-        form.discussionsFormat->selectAll();
-        QTest::keyClicks(form.discussionsFormat, QStringLiteral("Ask about #KEYWORD#"));
-        form.videosFormat->selectAll();
-        QTest::keyClicks(form.videosFormat, QStringLiteral("#KEYWORD# on video"));
-        QVERIFY(form.order->lineEdit());
-        form.order->lineEdit()->selectAll();
-        QTest::keyClicks(form.order->lineEdit(), QStringLiteral("whatever"));
-        QCOMPARE(form.order->currentText(), QStringLiteral("whatever"));
-
-        QTest::mouseClick(form.add, Qt::LeftButton);
-        QCOMPARE(app.window.resources().entries(), HandMade + once);
-        QTest::mouseClick(form.add, Qt::LeftButton);
-        QTest::mouseClick(form.close, Qt::LeftButton);
-        QVERIFY(!form.dialog->isVisible());
-    }));
-    QCOMPARE(app.window.resources().entries(), HandMade + once + once);
-    const QString added = message(Inform, Done, ResourcesAdded);
-    QCOMPARE(messages(app.interaction), (QStringList{added, added}));
+    QCOMPARE(m_interaction.last(), refusal.isEmpty() ? QStringLiteral("inform|Done|Done! You can close this window.")
+                                                     : QStringLiteral("inform|Missing Info|") + refusal);
+    QCOMPARE(generated.count(), refusal.isEmpty() ? 1 : 0);
+    if (refusal.isEmpty())
+        QCOMPARE(generated.first().at(0).value<ResourceEntries>(), added);
+    QVERIFY(dialog.isVisible());
 }
 
 QTEST_MAIN(TestDialogs)

@@ -1,14 +1,12 @@
 // The shipped templates through the real converter, as the user gets them.
-#include "ScriptedInteraction.h"
+#include "GuiTestSupport.h"
 #include "TestSupport.h"
-#include "app/MainWindow.h"
-#include "app/NavButton.h"
-#include "build/Conversion.h"
-#include "build/OutputFiles.h"
-#include "build/PageFiller.h"
-#include "build/PdfConverter.h"
-#include "resourcelist/KeywordResources.h"
-#include "support/TextFile.h"
+#include "core/Conversion.h"
+#include "core/KeywordResources.h"
+#include "core/Sheet.h"
+#include "core/SheetBuilder.h"
+#include "gui/MainWindow.h"
+#include "gui/widgets/NavButton.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -40,40 +38,31 @@ void TestEndToEnd::shippedTemplatesMakeAPdf()
 {
     TestInstallation installation;
     QVERIFY(installation.isValid());
-    PageTemplates templates;
-    const FileResult loaded = LoadTemplates(installation.folder(), true, templates);
-    QVERIFY2(loaded.ok(), qPrintable(loaded.message));
+    Sheet sheet;
+    sheet.headline = QStringLiteral("Speed Secrets");
+    sheet.subheadline = QStringLiteral("Tools that work");
+    sheet.resources = {{QStringLiteral("Image Optimizer"), QStringLiteral("https://example.com/images?a=1&b=2")},
+                       {QStringLiteral("Caching---Guide"), QStringLiteral("https://example.com/cache---guide")},
+                       {QStringLiteral("Привет Hosting"), QStringLiteral("https://example.org/")}};
+    sheet.noteBelowEachResource = true;
+    sheet.disclaimer = true;
 
-    PageContent content;
-    content.headline = QStringLiteral("Speed Secrets");
-    content.subheadline = QStringLiteral("Tools that work");
-    content.footer = QStringLiteral("OurWebsite.com");
-    content.resources = {{QStringLiteral("Image Optimizer"), QStringLiteral("https://example.com/images?a=1&b=2")},
-                         {QStringLiteral("Caching---Guide"), QStringLiteral("https://example.com/cache---guide")},
-                         {QStringLiteral("Привет Hosting"), QStringLiteral("https://example.org/")}};
-    content.textBelowEachResource = true;
-    content.belowResourceText = QStringLiteral("CTRL + Click: Opens the Link in a New Tab.");
-    content.disclaimerEnabled = true;
-
-    const OutputPaths paths = FormOutputPaths(installation.folder(), QStringLiteral("speed"));
-    QVERIFY(SaveTextFile(paths.pagePath, FillPage(templates, content)).ok());
-    QDir().mkpath(QFileInfo(paths.pdfPath).absolutePath());
-    PdfConverter converter;
-    QSignalSpy finished(&converter, &PdfConverter::finished);
-    converter.start(m_converter, paths.pagePath, paths.pdfPath, 120s);
+    SheetBuilder builder(installation.folder());
+    QSignalSpy finished(&builder, &SheetBuilder::finished);
+    QVERIFY(!builder.build(sheet, QStringLiteral("speed")));
     QVERIFY(finished.wait(120000));
-    const auto result = finished.first().at(0).value<ConversionResult>();
-    QVERIFY2(result.succeeded(), qPrintable(ConversionFailureMessage(result, paths.pdfPath, 120s)));
+    const auto result = finished.first().at(0).value<BuildResult>();
+    QVERIFY2(result.succeeded(), qPrintable(result.problem.value_or(BuildProblem{}).text));
 
-    const QString text = pdfText(paths.pdfPath);
-    for (const QString& expected : {content.headline, content.subheadline, content.footer,
-                                    QStringLiteral("CTRL + Click: Opens the Link in a New Tab.")})
+    const QString text = pdfText(result.paths.pdfPath);
+    for (const QString& expected : {sheet.headline, sheet.subheadline, sheet.footer, sheet.note})
         QVERIFY2(text.contains(expected), qPrintable(expected));
-    for (const ResourceEntry& entry : content.resources)
+    for (const ResourceEntry& entry : sheet.resources)
         QVERIFY2(text.contains(entry.linkText), qPrintable(entry.linkText));
-    QVERIFY(text.contains(templates.disclaimer.section(u'\n', 0, 0).left(30)));
-    const QStringList links = pdfLinks(paths.pdfPath);
-    for (const ResourceEntry& entry : content.resources)
+    const QString terms = QString::fromUtf8(readAll(installation.path(QStringLiteral("/resources/tos.txt"))));
+    QVERIFY(text.contains(terms.section(u'\n', 0, 0).left(30)));
+    const QStringList links = pdfLinks(result.paths.pdfPath);
+    for (const ResourceEntry& entry : sheet.resources)
         QVERIFY2(links.contains(entry.linkUrl), qPrintable(links.join(u' ')));
 }
 
@@ -99,7 +88,7 @@ void TestEndToEnd::throughTheWindowInAnAwkwardFolder()
     window.findChild<QLineEdit*>(QStringLiteral("txtPDFFilename"))->setText(QStringLiteral("launch list"));
 
     interaction.answer(true);
-    QVERIFY2(pressCreateAndWait(window), qPrintable(interaction.last().text));
+    QVERIFY2(pressCreateAndWait(window), qPrintable(interaction.last()));
 
     const QString pdf = installation.path(QStringLiteral("/bin/output/launch-list.pdf"));
     const QString pdfContent = pdfText(pdf);
@@ -125,7 +114,7 @@ void TestEndToEnd::generatedResourcesKeepTheirQueries()
     window.findChild<QLineEdit*>(QStringLiteral("txtPDFFilename"))->setText(QStringLiteral("research"));
 
     interaction.answer(false);
-    QVERIFY2(pressCreateAndWait(window), qPrintable(interaction.last().text));
+    QVERIFY2(pressCreateAndWait(window), qPrintable(interaction.last()));
 
     const QString pdf = installation.path(QStringLiteral("/bin/output/research.pdf"));
     // The page carries a space as it stands; the converter writes it into the link as %20.

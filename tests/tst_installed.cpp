@@ -1,8 +1,8 @@
 // Run by install_check.sh against a freshly installed folder: the installed program starts from its own
 // folder, and a PDF made from that folder's templates comes out right.
-#include "ScriptedInteraction.h"
+#include "GuiTestSupport.h"
 #include "TestSupport.h"
-#include "app/MainWindow.h"
+#include "gui/MainWindow.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -57,7 +57,7 @@ void TestInstalled::installedFolderMakesAPdf()
     window.findChild<QLineEdit*>(QStringLiteral("txtHeaderTitle"))->setText(QStringLiteral("Installed Sheet"));
     window.findChild<QLineEdit*>(QStringLiteral("txtPDFFilename"))->setText(QStringLiteral("installed"));
     interaction.answer(false);
-    QVERIFY2(pressCreateAndWait(window), qPrintable(interaction.last().text));
+    QVERIFY2(pressCreateAndWait(window), qPrintable(interaction.last()));
     const QString pdf = m_folder + QStringLiteral("/bin/output/installed.pdf");
     QVERIFY(pdfText(pdf).contains(QStringLiteral("Installed Sheet")));
     QCOMPARE(pdfLinks(pdf), QStringList{QStringLiteral("https://example.com/installed")});

@@ -1,7 +1,8 @@
 #include "TestSupport.h"
-#include "build/OutputFiles.h"
-#include "build/PageFiller.h"
-#include "support/TextFile.h"
+#include "core/OutputFiles.h"
+#include "core/PageFiller.h"
+#include "core/Sheet.h"
+#include "core/TextFile.h"
 
 #include <QFile>
 #include <QTest>
@@ -9,7 +10,7 @@
 using namespace orvanta;
 
 Q_DECLARE_METATYPE(orvanta::PageTemplates)
-Q_DECLARE_METATYPE(orvanta::PageContent)
+Q_DECLARE_METATYPE(orvanta::Sheet)
 
 namespace {
 
@@ -28,9 +29,14 @@ PageTemplates templates(
     return {page, snippet, disclaimer};
 }
 
-PageContent content(const ResourceEntries& resources = {{QStringLiteral("T"), QStringLiteral("u")}})
+Sheet content(const ResourceEntries& resources = {{QStringLiteral("T"), QStringLiteral("u")}})
 {
-    return {QStringLiteral("H"), QStringLiteral("S"), QStringLiteral("F"), resources, false, {}, false};
+    Sheet sheet;
+    sheet.headline = QStringLiteral("H");
+    sheet.subheadline = QStringLiteral("S");
+    sheet.footer = QStringLiteral("F");
+    sheet.resources = resources;
+    return sheet;
 }
 
 QString page(const QString& headline, const QString& repeater, const QString& footer = QStringLiteral("F"),
@@ -59,16 +65,16 @@ private Q_SLOTS:
 void TestPageFiller::fillPage_data()
 {
     QTest::addColumn<PageTemplates>("templates");
-    QTest::addColumn<PageContent>("content");
+    QTest::addColumn<Sheet>("sheet");
     QTest::addColumn<QString>("expected");
 
     const QString one = QStringLiteral("<a href=\"u\">T</a><br><br>");
-    PageContent c = content();
+    Sheet c = content();
     c.headline = QStringLiteral("Q&A <b>bold</b> &amp;");
-    c.belowResourceText = QStringLiteral("not ticked");
+    c.note = QStringLiteral("not ticked");
     QTest::newRow("markup as typed, nothing ticked") << templates() << c << page(c.headline, one);
     c = content();
-    c.disclaimerEnabled = true;
+    c.disclaimer = true;
     c.footer = QStringLiteral("#HEADLINE#");
     QTest::newRow("disclaimer ticked, footer keeps earlier token")
         << templates() << c << page(QStringLiteral("H"), one, c.footer, Disclaimer);
@@ -89,7 +95,7 @@ void TestPageFiller::fillPage_data()
 
     // The disclaimer is filled into every snippet, and the closing block into the disclaimer.
     c = content({{QStringLiteral("A"), QStringLiteral("1")}, {QStringLiteral("B"), QStringLiteral("2")}});
-    c.disclaimerEnabled = true;
+    c.disclaimer = true;
     const QString terms = QStringLiteral("end:") + ClosingLiteral;
     QTest::newRow("disclaimer in snippets, closing block in disclaimer")
         << templates(QStringLiteral("#REPEATER#<p>#TOS#</p>#CLOSE#"), QStringLiteral("#CTATEXT#(#TOS#)"),
@@ -102,8 +108,8 @@ void TestPageFiller::fillPage_data()
         << templates(QStringLiteral("#CTATEXT#|#CTAURL#|#headline#|<h1>#HEADLINE#</h1>")) << content()
         << QStringLiteral("#CTATEXT#|#CTAURL#|#headline#|<h1>H</h1>");
     c = content({{QStringLiteral("A"), QStringLiteral("1")}, {QStringLiteral("B"), QStringLiteral("2")}});
-    c.textBelowEachResource = true;
-    c.belowResourceText = QStringLiteral("note");
+    c.noteBelowEachResource = true;
+    c.note = QStringLiteral("note");
     QTest::newRow("text below each resource, in list order")
         << templates(QStringLiteral("#REPEATER#"), QStringLiteral("#CTATEXT#=#CTAURL#;")) << c
         << QStringLiteral("A=1;<br><i><p>note</p></i>B=2;<br><i><p>note</p></i>");
@@ -112,10 +118,10 @@ void TestPageFiller::fillPage_data()
 void TestPageFiller::fillPage()
 {
     QFETCH(PageTemplates, templates);
-    QFETCH(PageContent, content);
+    QFETCH(Sheet, sheet);
     QFETCH(QString, expected);
 
-    QCOMPARE(FillPage(templates, content), expected);
+    QCOMPARE(FillPage(templates, sheet), expected);
 }
 
 void TestPageFiller::fileNameProblem_data()

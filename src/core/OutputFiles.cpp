@@ -1,0 +1,70 @@
+#include "OutputFiles.h"
+
+#include "InstallFolder.h"
+#include "PageFiller.h"
+#include "TextFile.h"
+
+#include <QFileInfo>
+#include <filesystem>
+
+namespace orvanta {
+
+namespace {
+
+// The longest file name that Linux file systems take, in bytes.
+constexpr qsizetype MaxFileNameBytes = 255;
+
+bool isTemplateFile(const QString& pagePath, const QString& templatePath)
+{
+    std::error_code error;
+    return std::filesystem::equivalent(QFileInfo(pagePath).filesystemFilePath(),
+                                       QFileInfo(templatePath).filesystemFilePath(), error);
+}
+
+} // namespace
+
+QString FileNameProblem(const QString& name)
+{
+    if (name.contains(u'/') || name.contains(QChar(u'\0')))
+        return QStringLiteral("The file name cannot contain \"/\". Please choose another name.");
+    if (name == u"." || name == u"..")
+        return QStringLiteral("\"%1\" cannot be used as a file name. Please choose another name.").arg(name);
+    if ((HyphenatedName(name) + QStringLiteral(".html")).toUtf8().size() > MaxFileNameBytes)
+        return QStringLiteral("The file name is too long. Please choose a shorter name.");
+    return {};
+}
+
+QString HyphenatedName(const QString& name)
+{
+    return QString(name).replace(u' ', u'-');
+}
+
+OutputPaths FormOutputPaths(const QString& installFolder, const QString& name)
+{
+    const QString templatePath = InstallPath(installFolder, layout::PageTemplate);
+    const QString binFolder = InstallPath(installFolder, layout::BinFolder);
+    QString pagePath = binFolder + u'/' + name + QStringLiteral(".html");
+    if (name == u"template" || isTemplateFile(pagePath, templatePath))
+        pagePath = binFolder + QStringLiteral("/e") + name + QStringLiteral(".html");
+    return {pagePath, InstallPath(installFolder, layout::OutputFolder) + u'/' + name + QStringLiteral(".pdf")};
+}
+
+FileResult LoadTemplates(const QString& installFolder, bool disclaimerNeeded, PageTemplates& templates)
+{
+    PageTemplates loaded;
+    FileResult result = LoadTextFile(InstallPath(installFolder, layout::SnippetTemplate), loaded.snippet);
+    if (!result.ok())
+        return result;
+    if (disclaimerNeeded) {
+        result = LoadTextFile(InstallPath(installFolder, layout::Terms), loaded.disclaimer);
+        if (!result.ok())
+            return result;
+    }
+    result = LoadTextFile(InstallPath(installFolder, layout::PageTemplate), loaded.page);
+    if (!result.ok())
+        return result;
+    templates = std::move(loaded);
+    return {};
+}
+
+} // namespace orvanta

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "ResourceEntry.h"
+
+#include <QString>
+
+namespace orvanta {
+
+// Everything the user types for one cheat sheet. A default-constructed sheet holds what a fresh window
+// starts with.
+struct Sheet {
+    QString headline;
+    QString subheadline;
+    QString footer = QStringLiteral("OurWebsite.com");
+    bool disclaimer = false; // the text itself is the installation's resources/tos.txt
+    bool noteBelowEachResource = false;
+    QString note = QStringLiteral("CTRL + Click: Opens the Link in a New Tab.");
+    ResourceEntries resources;
+    QString fileName; // as typed: the PDF's name without ".pdf"
+
+    friend bool operator==(const Sheet&, const Sheet&) = default;
+};
+
+} // namespace orvanta

@@ -1,0 +1,104 @@
+#include "SheetBuilder.h"
+
+#include "Conversion.h"
+#include "InstallFolder.h"
+#include "PageFiller.h"
+#include "Sheet.h"
+#include "TextFile.h"
+
+#include <QDir>
+
+namespace orvanta {
+
+namespace {
+
+BuildProblem missingInfo(const QString& text)
+{
+    return {QStringLiteral("Missing Info"), text, false};
+}
+
+BuildProblem cannotCreate(const QString& text)
+{
+    return {QStringLiteral("Cannot Create"), text, true};
+}
+
+} // namespace
+
+SheetBuilder::SheetBuilder(const QString& installFolder, QObject* parent)
+    : QObject(parent)
+    , m_installFolder(installFolder)
+{
+    connect(&m_converter, &PdfConverter::finished, this, &SheetBuilder::conversionFinished);
+}
+
+std::optional<BuildProblem> SheetBuilder::build(const Sheet& sheet, const QString& fileName, const QString& pdfPath)
+{
+    if (sheet.resources.isEmpty())
+        return missingInfo(QStringLiteral("Please add some resources first."));
+    if (sheet.headline.isEmpty())
+        return missingInfo(QStringLiteral("Please enter a headline first."));
+    if (fileName.isEmpty())
+        return missingInfo(QStringLiteral("Please enter a name for your pdf file first."));
+    if (const QString problem = FileNameProblem(fileName); !problem.isEmpty())
+        return BuildProblem{QStringLiteral("Invalid File Name"), problem, false};
+    if (const QString problem = InstallFolderProblem(m_installFolder); !problem.isEmpty())
+        return BuildProblem{QStringLiteral("Folder Not Writable"), problem, true};
+
+    const QString name = HyphenatedName(fileName);
+    OutputPaths paths = FormOutputPaths(m_installFolder, name);
+    if (pdfPath.isEmpty())
+        QDir().mkdir(QFileInfo(paths.pdfPath).absolutePath()); // it may have been deleted since start-up
+    else
+        paths.pdfPath = pdfPath;
+    std::optional<BuildProblem> problem = render(sheet, paths);
+    if (!problem)
+        m_name = name;
+    return problem;
+}
+
+std::optional<BuildProblem> SheetBuilder::render(const Sheet& sheet, const OutputPaths& paths)
+{
+    cancel();
+    PageTemplates templates;
+    if (const FileResult loaded = LoadTemplates(m_installFolder, sheet.disclaimer, templates); !loaded.ok())
+        return cannotCreate(loaded.message);
+    const QString converter = FindConverter(m_installFolder);
+    if (converter.isEmpty())
+        return cannotCreate(ConverterMissingMessage(m_installFolder));
+    if (const FileResult saved = SaveTextFile(paths.pagePath, FillPage(templates, sheet)); !saved.ok())
+        return cannotCreate(saved.message);
+
+    m_paths = paths;
+    m_timeLimit = m_timeLimitOverride.value_or(ConversionTimeLimit(sheet.resources.size()));
+    m_running = true;
+    ++m_run;
+    m_converter.start(converter, paths.pagePath, paths.pdfPath, m_timeLimit);
+    return {};
+}
+
+void SheetBuilder::cancel()
+{
+    ++m_run;
+    m_running = false;
+    m_converter.cancel();
+}
+
+void SheetBuilder::conversionFinished(const ConversionResult& result)
+{
+    BuildResult built{m_paths, {}};
+    if (!result.succeeded())
+        built.problem = BuildProblem{QStringLiteral("PDF Not Created"),
+                                     ConversionFailureMessage(result, m_paths.pdfPath, m_timeLimit), true};
+    // The converter can fail before start() returns; the caller hears of it only after build() has returned.
+    QMetaObject::invokeMethod(
+        this,
+        [this, run = m_run, built] {
+            if (run != m_run)
+                return; // cancelled, or another run has started
+            m_running = false;
+            Q_EMIT finished(built);
+        },
+        Qt::QueuedConnection);
+}
+
+} // namespace orvanta

@@ -1,0 +1,126 @@
+#include "ContentPage.h"
+
+#include "core/ResourceList.h"
+#include "core/Sheet.h"
+#include "gui/widgets/Interaction.h"
+#include "ui_ContentPage.h"
+
+#include <QPixmap>
+
+// The images live in a static library, so their registration must be pulled in by hand.
+static void initResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
+namespace orvanta {
+
+ContentPage::ContentPage(QWidget* parent)
+    : QGroupBox(parent)
+    , ui(std::make_unique<Ui::ContentPage>())
+{
+    initResources();
+    ui->setupUi(this);
+    ui->picExample->setPixmap(QPixmap(QStringLiteral(":/images/example.png")));
+    // List views do not take their name from a caption label.
+    ui->lstResources->setAccessibleName(QStringLiteral("Resources"));
+    ui->Label16->setAccessibleDescription(QStringLiteral("Link: opens the disclaimer editor"));
+    ui->Label17->setAccessibleDescription(QStringLiteral("Link: opens the automatic resources dialog"));
+
+    connect(ui->cmdAddResource, &QPushButton::clicked, this, &ContentPage::addResource);
+    // Enter in the URL box adds too. Reacting to the key press rather than its release keeps an Enter that
+    // closes a message box from adding again.
+    connect(ui->txtCTAURL, &QLineEdit::returnPressed, this, &ContentPage::addResource);
+    connect(ui->cmdRemoveItem, &QPushButton::clicked, this, &ContentPage::removeSelectedResource);
+    connect(ui->Command2, &QPushButton::clicked, this, &ContentPage::removeAllResources);
+    connect(ui->Label16, &LinkLabel::clicked, this, &ContentPage::disclaimerContentRequested);
+    connect(ui->Label17, &LinkLabel::clicked, this, &ContentPage::automaticResourcesRequested);
+    setSheet(Sheet{});
+}
+
+ContentPage::~ContentPage() = default;
+
+void ContentPage::attach(ResourceList& resources, Interaction& interaction)
+{
+    m_resources = &resources;
+    m_interaction = &interaction;
+    ui->lstResources->setModel(&resources);
+}
+
+Sheet ContentPage::sheet() const
+{
+    Sheet sheet;
+    sheet.headline = ui->txtHeaderTitle->text();
+    sheet.subheadline = ui->txtHeaderSubtitle->text();
+    sheet.footer = ui->txtFooterTitle->text();
+    sheet.disclaimer = ui->chkDisclaimer->isChecked();
+    sheet.noteBelowEachResource = ui->chkAddResourceInstructions->isChecked();
+    sheet.note = ui->txtBelowResource->text();
+    if (m_resources)
+        sheet.resources = m_resources->entries();
+    return sheet;
+}
+
+void ContentPage::setSheet(const Sheet& sheet)
+{
+    ui->txtHeaderTitle->setText(sheet.headline);
+    ui->txtHeaderSubtitle->setText(sheet.subheadline);
+    ui->txtFooterTitle->setText(sheet.footer);
+    ui->chkDisclaimer->setChecked(sheet.disclaimer);
+    ui->chkAddResourceInstructions->setChecked(sheet.noteBelowEachResource);
+    ui->txtBelowResource->setText(sheet.note);
+}
+
+void ContentPage::focusHeadline()
+{
+    ui->txtHeaderTitle->setFocus();
+}
+
+void ContentPage::selectLastResource()
+{
+    ui->lstResources->setCurrentIndex(m_resources->index(m_resources->count() - 1));
+}
+
+void ContentPage::addResource()
+{
+    const QString linkText = ui->txtCTAText->text();
+    const QString linkUrl = ui->txtCTAURL->text();
+    if (linkText.isEmpty() || linkUrl.isEmpty()) {
+        m_interaction->inform(this, QStringLiteral("Missing Info"), QStringLiteral("Please complete all the fields."));
+        return;
+    }
+    m_resources->append(ResourceEntry{linkText, linkUrl});
+    ui->txtCTAText->clear();
+    ui->txtCTAURL->setText(QStringLiteral("http://"));
+    ui->txtCTAText->setFocus();
+}
+
+void ContentPage::removeSelectedResource()
+{
+    if (m_resources->isEmpty()) {
+        m_interaction->inform(this, QStringLiteral("Invalid Operation"),
+                              QStringLiteral("Please add a resource first."));
+        return;
+    }
+    const QModelIndex selected = ui->lstResources->currentIndex();
+    if (!selected.isValid() || !ui->lstResources->selectionModel()->isSelected(selected)) {
+        m_interaction->inform(this, QStringLiteral("Invalid Operation"),
+                              QStringLiteral("Please select a resource first."));
+        return;
+    }
+    m_resources->removeAt(selected.row());
+    ui->lstResources->clearSelection();
+}
+
+void ContentPage::removeAllResources()
+{
+    if (m_resources->isEmpty()) {
+        m_interaction->inform(this, QStringLiteral("Invalid Action"),
+                              QStringLiteral("Ooops, there are no resources to remove."));
+        return;
+    }
+    if (m_interaction->confirm(this, QStringLiteral("Confirm"), QStringLiteral("Confirm Action?")))
+        m_resources->clear();
+}
+
+} // namespace orvanta

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QGroupBox>
+#include <memory>
+
+namespace Ui {
+class ContentPage;
+}
+
+namespace orvanta {
+
+class Interaction;
+class ResourceList;
+struct Sheet;
+
+// The content page: header, footer and the resource panel. The panel's commands are handled here; the two
+// links only announce that the user wants a dialog, which the main window opens.
+class ContentPage : public QGroupBox {
+    Q_OBJECT
+
+public:
+    explicit ContentPage(QWidget* parent = nullptr);
+    ~ContentPage() override;
+
+    // Made by a form, so the list and the message boxes are handed over afterwards.
+    void attach(ResourceList& resources, Interaction& interaction);
+
+    // What the page holds; the file name is the create page's.
+    Sheet sheet() const;
+    void setSheet(const Sheet& sheet);
+
+    void focusHeadline();
+    void selectLastResource();
+
+Q_SIGNALS:
+    void disclaimerContentRequested();
+    void automaticResourcesRequested();
+
+private:
+    void addResource();
+    void removeSelectedResource();
+    void removeAllResources();
+
+    std::unique_ptr<Ui::ContentPage> ui;
+    ResourceList* m_resources = nullptr;
+    Interaction* m_interaction = nullptr;
+};
+
+} // namespace orvanta

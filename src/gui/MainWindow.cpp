@@ -1,0 +1,166 @@
+#include "MainWindow.h"
+
+#include "core/InstallFolder.h"
+#include "core/Sheet.h"
+#include "core/Version.h"
+#include "gui/dialogs/AutoResourcesDialog.h"
+#include "gui/dialogs/TermsDialog.h"
+#include "gui/widgets/Icons.h"
+#include "gui/widgets/Interaction.h"
+#include "ui_MainWindow.h"
+
+#include <QCloseEvent>
+#include <QDir>
+
+namespace orvanta {
+
+namespace {
+
+const QString ProductName = QStringLiteral("Orvanta");
+const QString ByLine = QStringLiteral(" ");
+constexpr int BlinkInterval = 300;
+enum Page { ContentPageIndex = 1, CreatePageIndex = 2 };
+
+} // namespace
+
+MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, QWidget* parent)
+    : QWidget(parent)
+    , ui(std::make_unique<Ui::MainWindow>())
+    , m_interaction(interaction)
+    , m_installFolder(installFolder)
+    , m_builder(installFolder)
+{
+    ui->setupUi(this);
+    ui->frPage1->attach(m_resources, m_interaction);
+    ui->pageButton1->setIcon(icons::document());
+    ui->pageButton2->setIcon(icons::wand());
+    // The blinking label keeps its place in the banner while hidden.
+    QSizePolicy keepPlace = ui->lblPleaseWait->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    ui->lblPleaseWait->setSizePolicy(keepPlace);
+    ui->lblPleaseWait->hide();
+    m_blinkTimer.setInterval(BlinkInterval);
+
+    connect(ui->pageButton1, &QAbstractButton::clicked, this, [this] { showPage(ContentPageIndex); });
+    connect(ui->pageButton2, &QAbstractButton::clicked, this, [this] { showPage(CreatePageIndex); });
+    connect(ui->frPage1, &ContentPage::disclaimerContentRequested, this, &MainWindow::showTermsDialog);
+    connect(ui->frPage1, &ContentPage::automaticResourcesRequested, this, &MainWindow::showAutoResourcesDialog);
+    connect(ui->frPage2, &CreatePage::createRequested, this, &MainWindow::createSheet);
+    connect(ui->frPage2, &CreatePage::openFolderRequested, this, &MainWindow::openOutputFolder);
+    connect(&m_blinkTimer, &QTimer::timeout, this, &MainWindow::blinkPleaseWait);
+    connect(&m_builder, &SheetBuilder::finished, this, &MainWindow::sheetBuilt);
+
+    setWindowTitle(ProductName + u' ' + QStringLiteral(ORVANTA_VERSION) + u' ' + ByLine);
+    ui->lblBy->setText(ByLine);
+    ui->lblAppName->setText(ProductName);
+    // Only the last level is made: without a bin folder there is nothing to make it in.
+    QDir().mkdir(outputFolder());
+    showPage(ContentPageIndex); // which also puts the focus in the headline box
+
+    // Said once, when the window is up; each command that would write says it again.
+    if (const QString problem = InstallFolderProblem(m_installFolder); !problem.isEmpty()) {
+        QTimer::singleShot(
+            0, this, [this, problem] { m_interaction.warn(this, QStringLiteral("Folder Not Writable"), problem); });
+    }
+}
+
+MainWindow::~MainWindow() = default;
+
+QString MainWindow::outputFolder() const
+{
+    return InstallPath(m_installFolder, layout::OutputFolder);
+}
+
+void MainWindow::showPage(int page)
+{
+    ui->pageButton1->setStateFlag(page != ContentPageIndex);
+    ui->pageButton2->setStateFlag(page != CreatePageIndex);
+    ui->pages->setCurrentIndex(page - 1);
+    if (page == ContentPageIndex)
+        ui->frPage1->focusHeadline();
+}
+
+void MainWindow::createSheet()
+{
+    if (m_builder.isRunning())
+        return;
+    if (const auto problem = m_builder.build(ui->frPage1->sheet(), ui->frPage2->fileName())) {
+        report(*problem);
+        return;
+    }
+    ui->frPage2->setFileName(m_builder.name()); // the user sees the name that was used
+    ui->frPage1->selectLastResource();
+    setBusy(true);
+}
+
+void MainWindow::sheetBuilt(const BuildResult& result)
+{
+    setBusy(false);
+    if (result.problem) {
+        report(*result.problem);
+    } else if (m_interaction.confirm(this, QStringLiteral("Done"),
+                                     QStringLiteral("Ready. Do you want to open the output folder?"))) {
+        openOutputFolder();
+    }
+    Q_EMIT buildEnded(result.succeeded());
+}
+
+void MainWindow::report(const BuildProblem& problem)
+{
+    if (problem.warning)
+        m_interaction.warn(this, problem.title, problem.text);
+    else
+        m_interaction.inform(this, problem.title, problem.text);
+}
+
+void MainWindow::setBusy(bool busy)
+{
+    ui->frPage2->setBusy(busy);
+    if (busy) {
+        m_blinkTimer.start();
+    } else {
+        m_blinkTimer.stop();
+        ui->lblPleaseWait->hide();
+    }
+}
+
+void MainWindow::blinkPleaseWait()
+{
+    ui->lblPleaseWait->setVisible(!ui->lblPleaseWait->isVisible());
+}
+
+void MainWindow::openOutputFolder()
+{
+    // A folder deleted since start-up is made again, so the file manager has something to show.
+    const QString folder = outputFolder();
+    QDir().mkdir(folder);
+    if (!m_interaction.openFolder(folder)) {
+        m_interaction.warn(this, QStringLiteral("Open Output Folder"),
+                           QStringLiteral("The file manager could not be started. Your PDF files are in:\n%1")
+                               .arg(QDir::toNativeSeparators(folder)));
+    }
+}
+
+void MainWindow::showTermsDialog()
+{
+    TermsDialog dialog(m_installFolder, m_interaction, this);
+    if (dialog.loaded())
+        dialog.exec();
+}
+
+void MainWindow::showAutoResourcesDialog()
+{
+    AutoResourcesDialog dialog(m_interaction, this);
+    connect(&dialog, &AutoResourcesDialog::resourcesGenerated, this,
+            [this](const ResourceEntries& entries) { m_resources.append(entries); });
+    dialog.exec();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    m_builder.cancel();
+    setBusy(false);
+    event->accept();
+}
+
+} // namespace orvanta

@@ -1,0 +1,78 @@
+#include "TermsDialog.h"
+
+#include "core/InstallFolder.h"
+#include "core/TextFile.h"
+#include "gui/widgets/EditorText.h"
+#include "gui/widgets/Interaction.h"
+#include "ui_TermsDialog.h"
+
+namespace orvanta {
+
+TermsDialog::TermsDialog(const QString& installFolder, Interaction& interaction, QWidget* parent)
+    : QDialog(parent)
+    , ui(std::make_unique<Ui::TermsDialog>())
+    , m_interaction(interaction)
+    , m_installFolder(installFolder)
+    , m_termsPath(InstallPath(installFolder, layout::Terms))
+    , m_defaultTermsPath(InstallPath(installFolder, layout::DefaultTerms))
+{
+    ui->setupUi(this);
+    ui->lblDefaultTOS->setAccessibleDescription(QStringLiteral("Link: loads the default disclaimer text"));
+    connect(ui->cmdSave, &QPushButton::clicked, this, &TermsDialog::saveTerms);
+    connect(ui->cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui->lblDefaultTOS, &LinkLabel::clicked, this, &TermsDialog::loadDefaultTerms);
+    loadTerms();
+}
+
+TermsDialog::~TermsDialog() = default;
+
+void TermsDialog::loadTerms()
+{
+    QString text;
+    const FileResult result = LoadTextFile(m_termsPath, text);
+    if (!result.ok() && !result.missing()) {
+        m_interaction.warn(parentWidget(), QStringLiteral("Terms and Conditions"), result.message);
+        return;
+    }
+    // A missing file opens an empty editor; Save creates it. The editor works with LF line breaks, so a
+    // file written with CR LF gets them back on saving.
+    m_windowsLineBreaks = text.contains(QStringLiteral("\r\n"));
+    ui->txtTOS->setPlainText(text);
+    m_loaded = true;
+}
+
+void TermsDialog::saveTerms()
+{
+    if (const QString problem = InstallFolderProblem(m_installFolder); !problem.isEmpty()) {
+        m_interaction.warn(this, QStringLiteral("Folder Not Writable"), problem);
+        return;
+    }
+    QString text = editorText(*ui->txtTOS);
+    if (m_windowsLineBreaks)
+        text.replace(u'\n', QStringLiteral("\r\n"));
+    const FileResult result = SaveTextFile(m_termsPath, text);
+    if (!result.ok()) {
+        m_interaction.warn(this, QStringLiteral("Not Saved"), result.message);
+        return;
+    }
+    Q_EMIT saved();
+    m_interaction.inform(this, QStringLiteral("Done"),
+                         QStringLiteral("Done! Settings saved. You can close this window if you want."));
+}
+
+void TermsDialog::loadDefaultTerms()
+{
+    if (!m_interaction.confirm(this, QStringLiteral("Please Confirm"),
+                               QStringLiteral("Are you sure? This will overwrite the current TOS.")))
+        return;
+    QString text;
+    const FileResult result = LoadTextFile(m_defaultTermsPath, text);
+    if (!result.ok()) {
+        m_interaction.warn(this, QStringLiteral("Default TOS"), result.message);
+        return;
+    }
+    ui->txtTOS->setPlainText(text);
+    m_interaction.inform(this, QStringLiteral("Done"), QStringLiteral("Done! Please remember to save your changes."));
+}
+
+} // namespace orvanta

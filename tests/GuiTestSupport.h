@@ -1,0 +1,55 @@
+#pragma once
+
+#include "gui/widgets/Interaction.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+namespace orvanta {
+class MainWindow;
+}
+
+// Answers message boxes from a script and records everything shown, so tests never block on a modal loop.
+class ScriptedInteraction : public orvanta::Interaction {
+public:
+    struct Shown {
+        QString kind; // "inform", "warn" or "confirm"
+        QString title;
+        QString text;
+    };
+
+    void inform(QWidget*, const QString& title, const QString& text) override;
+    void warn(QWidget*, const QString& title, const QString& text) override;
+    bool confirm(QWidget*, const QString& title, const QString& text) override;
+    bool openFolder(const QString& path) override;
+
+    // Answers for the coming confirmations, in order. A confirmation without an answer fails the test.
+    void answer(bool yes) { m_answers.append(yes); }
+    void setFolderOpens(bool opens) { m_folderOpens = opens; }
+
+    QList<Shown> shown;
+    QStringList openedFolders;
+
+    // The last message shown, as "kind|title|text".
+    QString last() const;
+    bool answersLeft() const { return !m_answers.isEmpty(); }
+
+private:
+    QList<bool> m_answers;
+    bool m_folderOpens = true;
+};
+
+// The named child widget; the test stops if there is none.
+template <typename T> T* child(const QObject* parent, const char* name)
+{
+    T* widget = parent->findChild<T*>(QString::fromLatin1(name));
+    if (!widget)
+        qFatal("no widget %s", name);
+    return widget;
+}
+
+// Presses Create and waits for the build to end; true when it made its PDF. False at once when Create was
+// refused before any conversion started.
+bool pressCreateAndWait(orvanta::MainWindow& window, int timeoutMs = 120000);
