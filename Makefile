@@ -1,26 +1,24 @@
 # The two commands of the README: `make run` and `make test`. Both install what is missing first.
+# Build folders are the presets' own: build/<preset>.
 JOBS ?= $(shell nproc)
-APP := build/dev/app/orvanta
+DEV := build/dev
 
 .PHONY: run test deps build build-asan test-dev test-asan bench install uninstall portable format clean
 
 deps:
 	@bash scripts/install-deps.sh
 
-build/dev/build.ninja: | deps
-	cmake --preset dev
+build/%/build.ninja: | deps
+	cmake --preset $*
 
-build/asan/build.ninja: | deps
-	cmake --preset asan
-
-build: deps build/dev/build.ninja
+build: deps $(DEV)/build.ninja
 	cmake --build --preset dev -j $(JOBS)
 
 build-asan: deps build/asan/build.ninja
 	cmake --build --preset asan -j $(JOBS)
 
 run: build
-	@bash scripts/run-app.sh $(APP)
+	@bash scripts/run-app.sh $(DEV)/app/orvanta
 
 test-dev: build
 	ctest --preset dev -j $(JOBS)
@@ -31,22 +29,18 @@ test-asan: build-asan
 test: test-dev test-asan
 
 bench: build
-	@bash scripts/run-benchmarks.sh build/dev/bench
+	@bash scripts/run-benchmarks.sh $(DEV)/bench
 
 install: build
-	cmake --install build/dev
-	cp build/dev/install_manifest.txt build/dev/installed-files.txt
-	@echo "Installed in $$(cmake -L -N build/dev | sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p')/opt/orvanta"
+	cmake --install $(DEV)
+	cp $(DEV)/install_manifest.txt $(DEV)/installed-files.txt
 
-portable: deps
-	cmake -S . -B build/portable -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANTA_INSTALL_SUBDIR=orvanta \
-	  -DORVANTA_DESKTOP_FILES=OFF -DORVANTA_TESTS=OFF -DORVANTA_BENCHMARKS=OFF
-	cmake --build build/portable -j $(JOBS)
+portable: deps build/portable/build.ninja
+	cmake --build --preset portable -j $(JOBS)
 	cd build/portable && cpack
-	@echo "Archive: build/portable/orvanta-2.2-portable.tar.gz (unpack it anywhere you can write, then run orvanta/orvanta)"
 
 uninstall:
-	@bash scripts/uninstall.sh build/dev
+	@bash scripts/uninstall.sh $(DEV)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

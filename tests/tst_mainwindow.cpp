@@ -2,6 +2,7 @@
 #include "GuiTestSupport.h"
 #include "TestSupport.h"
 #include "core/Conversion.h"
+#include "core/Version.h"
 #include "gui/MainWindow.h"
 #include "gui/widgets/LinkLabel.h"
 #include "gui/widgets/NavButton.h"
@@ -103,7 +104,7 @@ void TestMainWindow::cleanup()
 
 void TestMainWindow::startupAndNavigation()
 {
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("Orvanta 2.2  "));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Orvanta " ORVANTA_VERSION "  "));
     QVERIFY(QFileInfo(path("/bin/output")).isDir());
     QCOMPARE(pageState(), QStringLiteral("page 1, flags 01"));
     QTRY_COMPARE(QApplication::focusWidget(), edit("txtHeaderTitle"));
