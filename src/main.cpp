@@ -1,13 +1,20 @@
+#include "cli/CommandLine.h"
 #include "core/Version.h"
 #include "gui/MainWindow.h"
 #include "gui/widgets/Icons.h"
 #include "gui/widgets/Interaction.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char* argv[])
 {
+    // The command line runs without a display, so it never makes a QApplication.
+    if (orvanta::IsCommandLine(argc, argv))
+        return orvanta::RunCommandLine(argc, argv);
+
     QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Orvanta"));
     QApplication::setApplicationName(QStringLiteral("Orvanta"));
     QApplication::setApplicationVersion(QStringLiteral(ORVANTA_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("orvanta"));
@@ -16,5 +23,11 @@ int main(int argc, char* argv[])
     orvanta::DesktopInteraction interaction;
     orvanta::MainWindow window(QCoreApplication::applicationDirPath(), interaction);
     window.show();
+    const QStringList arguments = QCoreApplication::arguments();
+    QTimer::singleShot(0, &window, [&window, arguments] {
+        window.document().offerRecovery();
+        if (arguments.size() > 1)
+            window.document().openFile(arguments.at(1));
+    });
     return QApplication::exec();
 }

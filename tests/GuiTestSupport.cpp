@@ -16,14 +16,37 @@ void ScriptedInteraction::warn(QWidget*, const QString& title, const QString& te
     shown.append({QStringLiteral("warn"), title, text});
 }
 
-bool ScriptedInteraction::confirm(QWidget*, const QString& title, const QString& text)
+int ScriptedInteraction::nextAnswer(const QString& kind, const QString& title, const QString& text)
 {
-    shown.append({QStringLiteral("confirm"), title, text});
+    shown.append({kind, title, text});
     if (m_answers.isEmpty()) {
-        QTest::qFail("a confirmation was asked that the test did not expect", __FILE__, __LINE__);
-        return false;
+        QTest::qFail(qPrintable(QStringLiteral("unexpected question: ") + text), __FILE__, __LINE__);
+        return -1;
     }
     return m_answers.takeFirst();
+}
+
+bool ScriptedInteraction::confirm(QWidget*, const QString& title, const QString& text)
+{
+    return nextAnswer(QStringLiteral("confirm"), title, text) == 1;
+}
+
+orvanta::Interaction::SaveChoice ScriptedInteraction::askToSave(QWidget*, const QString& text)
+{
+    const int answer = nextAnswer(QStringLiteral("save?"), {}, text);
+    return answer >= 10 ? SaveChoice(answer - 10) : SaveChoice::Cancel;
+}
+
+QString ScriptedInteraction::fileToOpen(QWidget*, const QString& title, const QString& folder, const QString&)
+{
+    shown.append({QStringLiteral("file"), title, folder});
+    return m_files.isEmpty() ? QString() : m_files.takeFirst();
+}
+
+QString ScriptedInteraction::fileToSave(QWidget*, const QString& title, const QString& suggestedPath, const QString&)
+{
+    shown.append({QStringLiteral("file"), title, suggestedPath});
+    return m_files.isEmpty() ? QString() : m_files.takeFirst();
 }
 
 bool ScriptedInteraction::openFolder(const QString& path)

@@ -15,7 +15,7 @@ class MainWindow;
 class ScriptedInteraction : public orvanta::Interaction {
 public:
     struct Shown {
-        QString kind; // "inform", "warn" or "confirm"
+        QString kind; // "inform", "warn", "confirm", "save?" or "file" (a file dialog; text: the suggested path)
         QString title;
         QString text;
     };
@@ -23,10 +23,16 @@ public:
     void inform(QWidget*, const QString& title, const QString& text) override;
     void warn(QWidget*, const QString& title, const QString& text) override;
     bool confirm(QWidget*, const QString& title, const QString& text) override;
+    SaveChoice askToSave(QWidget*, const QString& text) override;
+    QString fileToOpen(QWidget*, const QString& title, const QString& folder, const QString& filter) override;
+    QString fileToSave(QWidget*, const QString& title, const QString& suggestedPath, const QString& filter) override;
     bool openFolder(const QString& path) override;
 
-    // Answers for the coming confirmations, in order. A confirmation without an answer fails the test.
-    void answer(bool yes) { m_answers.append(yes); }
+    // Answers for the coming questions and file dialogs, each kind in order. A question without an answer
+    // fails the test.
+    void answer(bool yes) { m_answers.append(yes ? 1 : 0); }
+    void answer(SaveChoice choice) { m_answers.append(10 + int(choice)); }
+    void chooseFile(const QString& path) { m_files.append(path); }
     void setFolderOpens(bool opens) { m_folderOpens = opens; }
 
     QList<Shown> shown;
@@ -34,10 +40,13 @@ public:
 
     // The last message shown, as "kind|title|text".
     QString last() const;
-    bool answersLeft() const { return !m_answers.isEmpty(); }
+    bool answersLeft() const { return !m_answers.isEmpty() || !m_files.isEmpty(); }
 
 private:
-    QList<bool> m_answers;
+    int nextAnswer(const QString& kind, const QString& title, const QString& text);
+
+    QList<int> m_answers;
+    QStringList m_files;
     bool m_folderOpens = true;
 };
 

@@ -60,7 +60,7 @@ void TestDialogs::init()
 {
     m_installation = std::make_unique<TestInstallation>();
     QVERIFY(m_installation->isValid());
-    m_interaction = {};
+    m_interaction = ScriptedInteraction();
 }
 
 void TestDialogs::termsSave_data()

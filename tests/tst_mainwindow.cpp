@@ -91,7 +91,7 @@ void TestMainWindow::init()
     m_installation = std::make_unique<TestInstallation>();
     QVERIFY(m_installation->isValid());
     m_installation->installConverter(pdfWritingScript());
-    m_interaction = {};
+    m_interaction = ScriptedInteraction();
     QVERIFY(QDir(path("/bin/output")).removeRecursively());
     makeWindow();
 }
@@ -335,6 +335,7 @@ void TestMainWindow::closingWhileConvertingStopsTheConverter()
     QVERIFY(QFileInfo::exists(proc));
     QCOMPARE(QDir(path("/bin/output")).entryList(QDir::Files | QDir::Hidden).size(), 1); // the temporary file
 
+    m_interaction.answer(Interaction::SaveChoice::Discard);
     m_window->close();
     QVERIFY(!QFileInfo::exists(proc));
     QVERIFY(QDir(path("/bin/output")).entryList(QDir::Files | QDir::Hidden).isEmpty());

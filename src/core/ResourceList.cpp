@@ -34,6 +34,13 @@ void ResourceList::clear()
     endResetModel();
 }
 
+void ResourceList::setEntries(const ResourceEntries& entries)
+{
+    beginResetModel();
+    m_entries = entries;
+    endResetModel();
+}
+
 int ResourceList::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : count();

@@ -18,6 +18,7 @@ public:
     void append(const ResourceEntries& entries);
     void removeAt(int index);
     void clear();
+    void setEntries(const ResourceEntries& entries);
 
     int count() const { return static_cast<int>(m_entries.size()); }
     bool isEmpty() const { return m_entries.isEmpty(); }

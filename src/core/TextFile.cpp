@@ -7,26 +7,22 @@
 
 namespace orvanta {
 
-namespace {
-
-FileResult failure(FileResult::Status status, const QString& action, const QString& path, const QString& reason)
+FileResult FileFailure(const QString& action, const QString& path, const QString& reason, FileResult::Status status)
 {
     return {status, QStringLiteral("Could not %1 %2: %3.").arg(action, QDir::toNativeSeparators(path), reason)};
 }
-
-} // namespace
 
 FileResult LoadTextFile(const QString& path, QString& text)
 {
     QFile file(path);
     if (!file.exists())
-        return failure(FileResult::Status::Missing, QStringLiteral("read"), path,
-                       QStringLiteral("the file does not exist"));
+        return FileFailure(QStringLiteral("read"), path, QStringLiteral("the file does not exist"),
+                           FileResult::Status::Missing);
     if (!file.open(QIODevice::ReadOnly))
-        return failure(FileResult::Status::Failed, QStringLiteral("read"), path, file.errorString());
+        return FileFailure(QStringLiteral("read"), path, file.errorString());
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return failure(FileResult::Status::Failed, QStringLiteral("read"), path, file.errorString());
+        return FileFailure(QStringLiteral("read"), path, file.errorString());
 
     QByteArrayView view(bytes);
     if (view.startsWith("\xEF\xBB\xBF"))
@@ -38,25 +34,30 @@ FileResult LoadTextFile(const QString& path, QString& text)
     // Reading other encodings would turn their letters into replacement characters, which a save would
     // then make permanent.
     if (decoder.hasError())
-        return failure(FileResult::Status::Failed, QStringLiteral("read"), path,
-                       QStringLiteral("the file is not UTF-8 text; save it as UTF-8 and try again"));
+        return FileFailure(QStringLiteral("read"), path,
+                           QStringLiteral("the file is not UTF-8 text; save it as UTF-8 and try again"));
     text = std::move(decoded);
     return {};
 }
 
 FileResult SaveTextFile(const QString& path, const QString& text)
 {
-    QSaveFile file(path);
-    // Unbuffered, so a write that the file system cuts short is seen here; through Qt's buffer a short
-    // text would reach the disk only at the commit, which does not report a short write.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failure(FileResult::Status::Failed, QStringLiteral("save"), path, file.errorString());
     QByteArray bytes = text.toUtf8();
     // Loading drops one leading byte-order mark, so a text that starts with one keeps it behind a second.
     if (text.startsWith(QChar::ByteOrderMark))
         bytes.prepend("\xEF\xBB\xBF");
+    return SaveFile(path, bytes);
+}
+
+FileResult SaveFile(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    // Unbuffered, so a write that the file system cuts short is seen here; through Qt's buffer a short
+    // text would reach the disk only at the commit, which does not report a short write.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return FileFailure(QStringLiteral("save"), path, file.errorString());
     if (file.write(bytes) != bytes.size() || !file.commit())
-        return failure(FileResult::Status::Failed, QStringLiteral("save"), path, file.errorString());
+        return FileFailure(QStringLiteral("save"), path, file.errorString());
     return {};
 }
 

@@ -23,4 +23,11 @@ FileResult LoadTextFile(const QString& path, QString& text);
 // a failed or interrupted save leaves the earlier file whole.
 FileResult SaveTextFile(const QString& path, const QString& text);
 
+// Writes `bytes` atomically, as SaveTextFile does.
+FileResult SaveFile(const QString& path, const QByteArray& bytes);
+
+// "Could not ACTION PATH: REASON."
+FileResult FileFailure(const QString& action, const QString& path, const QString& reason,
+                       FileResult::Status status = FileResult::Status::Failed);
+
 } // namespace orvanta

@@ -6,6 +6,7 @@
 #include "ui_ContentPage.h"
 
 #include <QPixmap>
+#include <limits>
 
 // The images live in a static library, so their registration must be pulled in by hand.
 static void initResources()
@@ -35,7 +36,12 @@ ContentPage::ContentPage(QWidget* parent)
     connect(ui->Command2, &QPushButton::clicked, this, &ContentPage::removeAllResources);
     connect(ui->Label16, &LinkLabel::clicked, this, &ContentPage::disclaimerContentRequested);
     connect(ui->Label17, &LinkLabel::clicked, this, &ContentPage::automaticResourcesRequested);
-    setSheet(Sheet{});
+    for (QLineEdit* field : {ui->txtHeaderTitle, ui->txtHeaderSubtitle, ui->txtFooterTitle, ui->txtBelowResource}) {
+        field->setMaxLength(std::numeric_limits<int>::max()); // a sheet's texts are kept whole, however long
+        connect(field, &QLineEdit::textChanged, this, &ContentPage::edited);
+    }
+    for (QCheckBox* box : {ui->chkDisclaimer, ui->chkAddResourceInstructions})
+        connect(box, &QCheckBox::toggled, this, &ContentPage::edited);
 }
 
 ContentPage::~ContentPage() = default;
@@ -45,6 +51,11 @@ void ContentPage::attach(ResourceList& resources, Interaction& interaction)
     m_resources = &resources;
     m_interaction = &interaction;
     ui->lstResources->setModel(&resources);
+    connect(&resources, &QAbstractItemModel::rowsInserted, this, &ContentPage::edited);
+    connect(&resources, &QAbstractItemModel::rowsRemoved, this, &ContentPage::edited);
+    connect(&resources, &QAbstractItemModel::modelReset, this, &ContentPage::edited);
+    connect(&resources, &QAbstractItemModel::dataChanged, this, &ContentPage::edited);
+    connect(&resources, &QAbstractItemModel::layoutChanged, this, &ContentPage::edited);
 }
 
 Sheet ContentPage::sheet() const
@@ -56,8 +67,7 @@ Sheet ContentPage::sheet() const
     sheet.disclaimer = ui->chkDisclaimer->isChecked();
     sheet.noteBelowEachResource = ui->chkAddResourceInstructions->isChecked();
     sheet.note = ui->txtBelowResource->text();
-    if (m_resources)
-        sheet.resources = m_resources->entries();
+    sheet.resources = m_resources->entries();
     return sheet;
 }
 
@@ -69,6 +79,7 @@ void ContentPage::setSheet(const Sheet& sheet)
     ui->chkDisclaimer->setChecked(sheet.disclaimer);
     ui->chkAddResourceInstructions->setChecked(sheet.noteBelowEachResource);
     ui->txtBelowResource->setText(sheet.note);
+    m_resources->setEntries(sheet.resources);
 }
 
 void ContentPage::focusHeadline()

@@ -25,7 +25,7 @@ public:
     // Made by a form, so the list and the message boxes are handed over afterwards.
     void attach(ResourceList& resources, Interaction& interaction);
 
-    // What the page holds; the file name is the create page's.
+    // What the page holds, the resources included; the file name is the create page's.
     Sheet sheet() const;
     void setSheet(const Sheet& sheet);
 
@@ -33,6 +33,8 @@ public:
     void selectLastResource();
 
 Q_SIGNALS:
+    // Any field or the list changed.
+    void edited();
     void disclaimerContentRequested();
     void automaticResourcesRequested();
 

@@ -11,6 +11,7 @@ CreatePage::CreatePage(QWidget* parent)
     ui->setupUi(this);
     connect(ui->cmdCreate, &QPushButton::clicked, this, &CreatePage::createRequested);
     connect(ui->cmdOutput, &QPushButton::clicked, this, &CreatePage::openFolderRequested);
+    connect(ui->txtPDFFilename, &QLineEdit::textChanged, this, &CreatePage::fileNameEdited);
 }
 
 CreatePage::~CreatePage() = default;

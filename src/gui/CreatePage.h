@@ -24,6 +24,7 @@ public:
     void setBusy(bool busy);
 
 Q_SIGNALS:
+    void fileNameEdited();
     void createRequested();
     void openFolderRequested();
 

@@ -11,6 +11,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QMenu>
 
 namespace orvanta {
 
@@ -23,15 +24,20 @@ enum Page { ContentPageIndex = 1, CreatePageIndex = 2 };
 
 } // namespace
 
-MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, QWidget* parent)
-    : QWidget(parent)
+MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, QWidget* parent,
+                       const QString& recoveryFolder)
+    : QMainWindow(parent)
     , ui(std::make_unique<Ui::MainWindow>())
     , m_interaction(interaction)
     , m_installFolder(installFolder)
     , m_builder(installFolder)
+    , m_document(
+          this, interaction, [this] { return sheet(); }, [this](const Sheet& sheet) { showSheet(sheet); },
+          recoveryFolder)
 {
     ui->setupUi(this);
     ui->frPage1->attach(m_resources, m_interaction);
+    showSheet(Sheet{});
     ui->pageButton1->setIcon(icons::document());
     ui->pageButton2->setIcon(icons::wand());
     // The blinking label keeps its place in the banner while hidden.
@@ -50,7 +56,17 @@ MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, Q
     connect(&m_blinkTimer, &QTimer::timeout, this, &MainWindow::blinkPleaseWait);
     connect(&m_builder, &SheetBuilder::finished, this, &MainWindow::sheetBuilt);
 
-    setWindowTitle(ProductName + u' ' + QStringLiteral(ORVANTA_VERSION) + u' ' + ByLine);
+    connect(ui->actionNew, &QAction::triggered, &m_document, &SheetDocument::newSheet);
+    connect(ui->actionOpen, &QAction::triggered, &m_document, &SheetDocument::open);
+    connect(ui->actionSave, &QAction::triggered, &m_document, &SheetDocument::save);
+    connect(ui->actionSaveAs, &QAction::triggered, &m_document, &SheetDocument::saveAs);
+    connect(ui->actionQuit, &QAction::triggered, this, &QWidget::close);
+    connect(ui->menuRecent, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
+    connect(ui->frPage1, &ContentPage::edited, &m_document, &SheetDocument::contentChanged);
+    connect(ui->frPage2, &CreatePage::fileNameEdited, &m_document, &SheetDocument::contentChanged);
+    connect(&m_document, &SheetDocument::stateChanged, this, &MainWindow::updateTitle);
+
+    updateTitle();
     ui->lblBy->setText(ByLine);
     ui->lblAppName->setText(ProductName);
     // Only the last level is made: without a bin folder there is nothing to make it in.
@@ -65,6 +81,43 @@ MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, Q
 }
 
 MainWindow::~MainWindow() = default;
+
+Sheet MainWindow::sheet() const
+{
+    Sheet sheet = ui->frPage1->sheet();
+    sheet.fileName = ui->frPage2->fileName();
+    return sheet;
+}
+
+void MainWindow::showSheet(const Sheet& sheet)
+{
+    ui->frPage1->setSheet(sheet);
+    ui->frPage2->setFileName(sheet.fileName);
+}
+
+// With no sheet opened or saved, the caption is the app's own.
+void MainWindow::updateTitle()
+{
+    if (m_document.path().isEmpty())
+        setWindowTitle(ProductName + u' ' + QStringLiteral(ORVANTA_VERSION) + u' ' + ByLine);
+    else
+        setWindowTitle(m_document.name() + QStringLiteral("[*] - ") + ProductName);
+    setWindowModified(m_document.isModified());
+}
+
+void MainWindow::fillRecentMenu()
+{
+    ui->menuRecent->clear();
+    for (const QString& path : m_document.recentFiles()) {
+        QAction* action = ui->menuRecent->addAction(QDir::toNativeSeparators(path));
+        connect(action, &QAction::triggered, this, [this, path] { m_document.openRecent(path); });
+    }
+    if (!ui->menuRecent->isEmpty())
+        ui->menuRecent->addSeparator();
+    QAction* clear = ui->menuRecent->addAction(QStringLiteral("&Clear"));
+    clear->setEnabled(!m_document.recentFiles().isEmpty());
+    connect(clear, &QAction::triggered, &m_document, &SheetDocument::clearRecentFiles);
+}
 
 QString MainWindow::outputFolder() const
 {
@@ -158,8 +211,13 @@ void MainWindow::showAutoResourcesDialog()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (!m_document.maybeSave()) {
+        event->ignore();
+        return;
+    }
     m_builder.cancel();
     setBusy(false);
+    m_document.closed();
     event->accept();
 }
 

@@ -2,9 +2,10 @@
 
 #include "core/ResourceList.h"
 #include "core/SheetBuilder.h"
+#include "gui/SheetDocument.h"
 
+#include <QMainWindow>
 #include <QTimer>
-#include <QWidget>
 #include <memory>
 
 namespace Ui {
@@ -15,17 +16,22 @@ namespace orvanta {
 
 class Interaction;
 
-// The main window: the content page, the create page, and Create.
-class MainWindow : public QWidget {
+// The main window: the content page, the create page, Create, and the File menu.
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    MainWindow(const QString& installFolder, Interaction& interaction, QWidget* parent = nullptr);
+    MainWindow(const QString& installFolder, Interaction& interaction, QWidget* parent = nullptr,
+               const QString& recoveryFolder = Recovery::defaultFolder());
     ~MainWindow() override;
 
     ResourceList& resources() { return m_resources; }
-    bool isBuilding() const { return m_builder.isRunning(); }
+    SheetDocument& document() { return m_document; }
     SheetBuilder& builder() { return m_builder; }
+    bool isBuilding() const { return m_builder.isRunning(); }
+
+    // Everything the window holds, the file name included.
+    Sheet sheet() const;
 
 Q_SIGNALS:
     // Emitted when a build has ended and its outcome has been reported.
@@ -35,7 +41,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void showSheet(const Sheet& sheet);
     void showPage(int page);
+    void updateTitle();
+    void fillRecentMenu();
     void createSheet();
     void sheetBuilt(const BuildResult& result);
     void setBusy(bool busy);
@@ -51,6 +60,7 @@ private:
     const QString m_installFolder;
     ResourceList m_resources;
     SheetBuilder m_builder;
+    SheetDocument m_document;
     QTimer m_blinkTimer;
 };
 

@@ -1,6 +1,7 @@
 #include "Interaction.h"
 
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -20,6 +21,32 @@ bool DesktopInteraction::confirm(QWidget* parent, const QString& title, const QS
 {
     return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
            QMessageBox::Yes;
+}
+
+Interaction::SaveChoice DesktopInteraction::askToSave(QWidget* parent, const QString& text)
+{
+    switch (QMessageBox::question(parent, QStringLiteral("Unsaved Changes"), text,
+                                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                  QMessageBox::Save)) {
+    case QMessageBox::Save:
+        return SaveChoice::Save;
+    case QMessageBox::Discard:
+        return SaveChoice::Discard;
+    default:
+        return SaveChoice::Cancel;
+    }
+}
+
+QString DesktopInteraction::fileToOpen(QWidget* parent, const QString& title, const QString& folder,
+                                       const QString& filter)
+{
+    return QFileDialog::getOpenFileName(parent, title, folder, filter);
+}
+
+QString DesktopInteraction::fileToSave(QWidget* parent, const QString& title, const QString& suggestedPath,
+                                       const QString& filter)
+{
+    return QFileDialog::getSaveFileName(parent, title, suggestedPath, filter);
 }
 
 bool DesktopInteraction::openFolder(const QString& path)

@@ -6,10 +6,12 @@ class QWidget;
 
 namespace orvanta {
 
-// Every message box and every hand-over to the desktop goes through here, so tests can answer and record
-// them without real modal loops.
+// Every message box, file dialog and hand-over to the desktop goes through here, so tests can answer and
+// record them without real modal loops.
 class Interaction {
 public:
+    enum class SaveChoice { Save, Discard, Cancel };
+
     virtual ~Interaction() = default;
 
     // Information icon, OK button: refusals and completions.
@@ -18,16 +20,27 @@ public:
     virtual void warn(QWidget* parent, const QString& title, const QString& text) = 0;
     // Question icon, Yes and No with Yes the default; true on Yes.
     virtual bool confirm(QWidget* parent, const QString& title, const QString& text) = 0;
+    // Save, Discard or Cancel, with Save the default and Escape for Cancel.
+    virtual SaveChoice askToSave(QWidget* parent, const QString& text) = 0;
+    // A file dialog; an empty path when the user cancelled. `filter` as QFileDialog takes it.
+    virtual QString fileToOpen(QWidget* parent, const QString& title, const QString& folder,
+                               const QString& filter) = 0;
+    virtual QString fileToSave(QWidget* parent, const QString& title, const QString& suggestedPath,
+                               const QString& filter) = 0;
     // Shows a folder in the desktop's file manager; false when that could not be started.
     virtual bool openFolder(const QString& path) = 0;
 };
 
-// The real thing: message boxes and the desktop's file manager.
+// The real thing: message boxes, file dialogs and the desktop's file manager.
 class DesktopInteraction : public Interaction {
 public:
     void inform(QWidget* parent, const QString& title, const QString& text) override;
     void warn(QWidget* parent, const QString& title, const QString& text) override;
     bool confirm(QWidget* parent, const QString& title, const QString& text) override;
+    SaveChoice askToSave(QWidget* parent, const QString& text) override;
+    QString fileToOpen(QWidget* parent, const QString& title, const QString& folder, const QString& filter) override;
+    QString fileToSave(QWidget* parent, const QString& title, const QString& suggestedPath,
+                       const QString& filter) override;
     bool openFolder(const QString& path) override;
 };
 

@@ -1,0 +1,74 @@
+#include "BatchBuild.h"
+
+#include "core/SheetBuilder.h"
+
+#include <QTextStream>
+
+namespace orvanta {
+
+namespace {
+
+// One line per sheet, whatever the message's own line breaks.
+QString oneLine(const BuildProblem& problem)
+{
+    return QString(problem.title + QStringLiteral(": ") + problem.text).replace(u'\n', u' ').simplified();
+}
+
+} // namespace
+
+BatchBuild::BatchBuild(const QString& installFolder, int jobs, QTextStream& out, QTextStream& err)
+    : m_installFolder(installFolder)
+    , m_jobs(jobs)
+    , m_out(out)
+    , m_err(err)
+{
+}
+
+BatchBuild::~BatchBuild() = default;
+
+void BatchBuild::fail(const QString& sheetPath, const QString& reason)
+{
+    m_failed = true;
+    m_err << sheetPath << ": " << reason << Qt::endl;
+}
+
+void BatchBuild::start(std::vector<Job> jobs)
+{
+    m_waiting.assign(std::make_move_iterator(jobs.begin()), std::make_move_iterator(jobs.end()));
+    for (int i = 0; i < m_jobs && !m_waiting.empty(); ++i) {
+        auto builder = std::make_unique<SheetBuilder>(m_installFolder);
+        SheetBuilder* started = builder.get();
+        m_builders.push_back(std::move(builder));
+        startNext(started);
+    }
+    if (m_running == 0)
+        QMetaObject::invokeMethod(this, &BatchBuild::finished, Qt::QueuedConnection);
+}
+
+// Starts the next waiting job on `builder`, skipping those refused at once.
+void BatchBuild::startNext(SheetBuilder* builder)
+{
+    while (!m_waiting.empty()) {
+        const Job job = std::move(m_waiting.front());
+        m_waiting.pop_front();
+        if (const auto problem = builder->build(job.sheet, job.name, job.pdfPath)) {
+            fail(job.sheetPath, oneLine(*problem));
+            continue;
+        }
+        ++m_running;
+        connect(builder, &SheetBuilder::finished, this, [this, builder, sheetPath = job.sheetPath](const BuildResult& result) {
+            builder->disconnect(this);
+            --m_running;
+            if (result.problem)
+                fail(sheetPath, oneLine(*result.problem));
+            else
+                m_out << "built " << result.paths.pdfPath << Qt::endl;
+            startNext(builder);
+            if (m_running == 0 && m_waiting.empty())
+                Q_EMIT finished();
+        });
+        return;
+    }
+}
+
+} // namespace orvanta

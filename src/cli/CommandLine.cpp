@@ -1,0 +1,153 @@
+#include "CommandLine.h"
+
+#include "BatchBuild.h"
+#include "core/OutputFiles.h"
+#include "core/SheetFile.h"
+#include "core/TextFile.h"
+#include "core/Version.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMap>
+#include <QTextStream>
+#include <QThread>
+#include <cstring>
+
+namespace orvanta {
+
+namespace {
+
+const char* const Usage = R"(Usage: orvanta build SHEET.orvanta... [-o OUT.pdf | --output-dir DIR] [--jobs N]
+       orvanta [SHEET.orvanta]     opens the window, with the sheet if one is named
+
+Builds the PDF of each sheet as Create does, without a window: the page goes into the installation's bin
+folder and the PDF into bin/output, both named after the sheet's file name (or the sheet file's own name).
+
+Options:
+  -o, --output FILE       the PDF of the one sheet given
+  --output-dir DIR        every PDF into DIR, made if missing
+  -j, --jobs N            sheets built at once (default: the number of cores)
+  -h, --help              this text
+  -v, --version           the version
+
+Prints "built PDF" for each sheet built and "SHEET: reason" on stderr for each that failed.
+Exit status: 0 when all were built, 1 when any failed, 2 for a usage error.
+)";
+
+// Two sheets that would write the same page or PDF are refused before anything is built.
+void refuseClashes(std::vector<BatchBuild::Job>& jobs, const QString& installFolder, BatchBuild& batch)
+{
+    QMap<QString, QStringList> writers; // a path, and the sheets that would write it
+    const auto outputsOf = [&installFolder](const BatchBuild::Job& job) {
+        const OutputPaths paths = FormOutputPaths(installFolder, HyphenatedName(job.name));
+        return QStringList{QFileInfo(paths.pagePath).absoluteFilePath(),
+                           QFileInfo(job.pdfPath.isEmpty() ? paths.pdfPath : job.pdfPath).absoluteFilePath()};
+    };
+    for (const BatchBuild::Job& job : jobs) {
+        for (const QString& path : outputsOf(job))
+            writers[path].append(job.sheetPath);
+    }
+    std::vector<BatchBuild::Job> kept;
+    for (BatchBuild::Job& job : jobs) {
+        QString clash;
+        for (const QString& path : outputsOf(job)) {
+            if (clash.isEmpty() && writers[path].size() > 1)
+                clash = QStringLiteral("refused: %1 sheets would write %2 (%3)")
+                            .arg(writers[path].size())
+                            .arg(QDir::toNativeSeparators(path), writers[path].join(QStringLiteral(", ")));
+        }
+        if (clash.isEmpty())
+            kept.push_back(std::move(job));
+        else
+            batch.fail(job.sheetPath, clash);
+    }
+    jobs = std::move(kept);
+}
+
+int usageError(QTextStream& err, const QString& message)
+{
+    err << "orvanta: " << message << "\nTry \"orvanta --help\"." << Qt::endl;
+    return 2;
+}
+
+} // namespace
+
+bool IsCommandLine(int argc, char* argv[])
+{
+    if (argc < 2)
+        return false;
+    for (const char* word : {"build", "--help", "-h", "--version", "-v"}) {
+        if (std::strcmp(argv[1], word) == 0)
+            return true;
+    }
+    return false;
+}
+
+int RunCommandLine(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QCommandLineParser parser;
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, {}, QStringLiteral("FILE"));
+    const QCommandLineOption outputDir(QStringLiteral("output-dir"), {}, QStringLiteral("DIR"));
+    const QCommandLineOption jobsOption({QStringLiteral("j"), QStringLiteral("jobs")}, {}, QStringLiteral("N"));
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    parser.addOptions({output, outputDir, jobsOption, help, version});
+    if (!parser.parse(QCoreApplication::arguments()))
+        return usageError(err, parser.errorText());
+    if (parser.isSet(help)) {
+        out << Usage;
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        out << "orvanta " << ORVANTA_VERSION << Qt::endl;
+        return 0;
+    }
+    QStringList sheets = parser.positionalArguments();
+    if (sheets.isEmpty() || sheets.takeFirst() != u"build")
+        return usageError(err, QStringLiteral("unknown command"));
+    if (sheets.isEmpty())
+        return usageError(err, QStringLiteral("name at least one sheet to build"));
+    if (parser.isSet(output) && parser.isSet(outputDir))
+        return usageError(err, QStringLiteral("-o and --output-dir cannot go together"));
+    if (parser.isSet(output) && sheets.size() > 1)
+        return usageError(err, QStringLiteral("-o names the PDF of one sheet; use --output-dir for several"));
+    bool jobsOk = true;
+    const int jobs = parser.isSet(jobsOption) ? parser.value(jobsOption).toInt(&jobsOk) : QThread::idealThreadCount();
+    if (!jobsOk || jobs < 1)
+        return usageError(err, QStringLiteral("--jobs takes a whole number from 1 on"));
+
+    const QString outputFolder = parser.value(outputDir);
+    if (!outputFolder.isEmpty() && !QDir().mkpath(outputFolder)) {
+        err << "orvanta: could not make the folder " << outputFolder << Qt::endl;
+        return 1;
+    }
+    const QString installFolder = QCoreApplication::applicationDirPath();
+    BatchBuild batch(installFolder, jobs, out, err);
+    std::vector<BatchBuild::Job> work;
+    for (const QString& path : sheets) {
+        BatchBuild::Job job{path, {}, {}, {}};
+        if (const FileResult loaded = LoadSheet(path, job.sheet); !loaded.ok()) {
+            batch.fail(path, loaded.message);
+            continue;
+        }
+        job.name = job.sheet.fileName.isEmpty() ? QFileInfo(path).completeBaseName() : job.sheet.fileName;
+        if (parser.isSet(output))
+            job.pdfPath = QFileInfo(parser.value(output)).absoluteFilePath();
+        else if (!outputFolder.isEmpty())
+            job.pdfPath = QFileInfo(outputFolder + u'/' + HyphenatedName(job.name) + QStringLiteral(".pdf"))
+                              .absoluteFilePath();
+        work.push_back(std::move(job));
+    }
+    refuseClashes(work, installFolder, batch);
+    QObject::connect(&batch, &BatchBuild::finished, &app, &QCoreApplication::quit);
+    batch.start(std::move(work));
+    QCoreApplication::exec();
+    return batch.anyFailed() ? 1 : 0;
+}
+
+} // namespace orvanta

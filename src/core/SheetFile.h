@@ -1,0 +1,33 @@
+#pragma once
+
+#include "Sheet.h"
+
+#include <QJsonObject>
+
+namespace orvanta {
+
+struct FileResult;
+
+// A sheet file, NAME.orvanta: UTF-8 JSON, pretty-printed so it diffs well. Every text is kept exactly. A key
+// that is missing takes the value of a fresh sheet; unknown keys are ignored.
+inline const QString SheetSuffix = QStringLiteral("orvanta");
+constexpr int SheetFormatVersion = 1;
+constexpr qint64 MaxSheetFileBytes = qint64{32} * 1024 * 1024;
+
+QJsonObject SheetToJson(const Sheet& sheet);
+
+// The sheet in `json`, or an empty optional and the reason in `problem`: a wrong type (naming the key), a
+// missing or other format, or a version newer than this app reads.
+std::optional<Sheet> SheetFromJson(const QJsonObject& json, QString& problem);
+
+// Reads a whole sheet file. On failure the message names the file and the problem, and `sheet` is untouched.
+FileResult LoadSheet(const QString& path, Sheet& sheet);
+
+// Writes the file atomically: a failed save leaves the earlier file whole.
+FileResult SaveSheet(const QString& path, const Sheet& sheet);
+
+// Parses a JSON object from a file of at most MaxSheetFileBytes; for the sheet file and the recovery file.
+FileResult LoadJsonObject(const QString& path, QJsonObject& json);
+FileResult SaveJsonObject(const QString& path, const QJsonObject& json);
+
+} // namespace orvanta
