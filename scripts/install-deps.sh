@@ -10,7 +10,7 @@ packages=(
   wkhtmltopdf poppler-utils
   libjs-jquery libjs-bootstrap
   fonts-dejavu-core
-  xvfb xauth desktop-file-utils
+  xvfb xauth desktop-file-utils shared-mime-info
 )
 
 missing=()

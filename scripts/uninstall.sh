@@ -30,7 +30,8 @@ printf '%s\n' "${folders[@]}" | sort -u | awk '{ print length, $0 }' | sort -rn 
     done
   done
 rm -f -- "$manifest"
-command -v update-desktop-database >/dev/null && update-desktop-database -q "${XDG_DATA_HOME:-$HOME/.local/share}/applications" 2>/dev/null || true
+command -v update-desktop-database >/dev/null && update-desktop-database -q "$prefix/share/applications" 2>/dev/null || true
+command -v update-mime-database >/dev/null && update-mime-database "$prefix/share/mime" 2>/dev/null || true
 echo "Uninstalled."
 [ -d "$app_folder" ] && echo "Kept $app_folder: your templates, disclaimer, pages and PDFs."
 exit 0

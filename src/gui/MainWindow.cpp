@@ -98,11 +98,12 @@ void MainWindow::showSheet(const Sheet& sheet)
 // With no sheet opened or saved, the caption is the app's own.
 void MainWindow::updateTitle()
 {
-    if (m_document.path().isEmpty())
-        setWindowTitle(ProductName + u' ' + QStringLiteral(ORVANTA_VERSION) + u' ' + ByLine);
-    else
+    const bool named = !m_document.path().isEmpty();
+    if (named)
         setWindowTitle(m_document.name() + QStringLiteral("[*] - ") + ProductName);
-    setWindowModified(m_document.isModified());
+    else
+        setWindowTitle(ProductName + u' ' + QStringLiteral(ORVANTA_VERSION) + u' ' + ByLine);
+    setWindowModified(named && m_document.isModified());
 }
 
 void MainWindow::fillRecentMenu()
