@@ -21,9 +21,10 @@ namespace {
 
 void prepare(MainWindow& window, int64_t resources)
 {
+    ResourceEntries entries;
     for (int64_t i = 0; i < resources; ++i)
-        window.resources().append(
-            {QStringLiteral("Resource %1").arg(i), QStringLiteral("https://example.com/r/%1").arg(i)});
+        entries.append({QStringLiteral("Resource %1").arg(i), QStringLiteral("https://example.com/r/%1").arg(i)});
+    window.resources().append(entries);
     window.findChild<QLineEdit*>(QStringLiteral("txtHeaderTitle"))->setText(QStringLiteral("Benchmark"));
     window.findChild<QLineEdit*>(QStringLiteral("txtPDFFilename"))->setText(QStringLiteral("bench"));
 }

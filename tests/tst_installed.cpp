@@ -53,7 +53,7 @@ void TestInstalled::installedFolderMakesAPdf()
     ScriptedInteraction interaction;
     MainWindow window(m_folder, interaction);
     window.show();
-    window.resources().append({QStringLiteral("Installed Link"), QStringLiteral("https://example.com/installed")});
+    window.resources().append({{QStringLiteral("Installed Link"), QStringLiteral("https://example.com/installed")}});
     window.findChild<QLineEdit*>(QStringLiteral("txtHeaderTitle"))->setText(QStringLiteral("Installed Sheet"));
     window.findChild<QLineEdit*>(QStringLiteral("txtPDFFilename"))->setText(QStringLiteral("installed"));
     interaction.answer(false);

@@ -1,5 +1,6 @@
 #include "core/KeywordResources.h"
 #include "core/ResourceList.h"
+#include "core/ResourceText.h"
 
 #include <QAbstractItemModelTester>
 #include <QTest>
@@ -14,6 +15,14 @@ QStringList shown(const ResourceList& list)
     for (int row = 0; row < list.rowCount(); ++row)
         rows.append(list.data(list.index(row), Qt::DisplayRole).toString());
     return rows;
+}
+
+QStringList pairs(const ResourceEntries& entries)
+{
+    QStringList texts;
+    for (const ResourceEntry& entry : entries)
+        texts.append(entry.linkText + u'|' + entry.linkUrl);
+    return texts;
 }
 
 QStringList displayed(const ResourceEntries& entries)
@@ -31,6 +40,12 @@ class TestResources : public QObject {
 
 private Q_SLOTS:
     void listEdits();
+    void movedAndDroppedOrder_data();
+    void movedAndDroppedOrder();
+    void fromLines_data();
+    void fromLines();
+    void fromCsv_data();
+    void fromCsv();
     void keywordsFromText_data();
     void keywordsFromText();
     void generatedResources_data();
@@ -42,23 +57,117 @@ void TestResources::listEdits()
 {
     ResourceList list;
     QAbstractItemModelTester tester(&list, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    list.append({QStringLiteral("B"), QStringLiteral("https://b.test")});
-    list.append(ResourceEntries{{QStringLiteral("A"), QStringLiteral("https://a.test")},
-                                {QStringLiteral("B"), QStringLiteral("https://b.test")},
-                                {QStringLiteral("x---y"), QStringLiteral("u---v")}});
-    list.append(ResourceEntries{});
-    QCOMPARE(shown(list), (QStringList{QStringLiteral("B---https://b.test"), QStringLiteral("A---https://a.test"),
-                                       QStringLiteral("B---https://b.test"), QStringLiteral("x---y---u---v")}));
-    // The entry keeps its two parts, whatever the display shows.
-    QCOMPARE(list.at(3), (ResourceEntry{QStringLiteral("x---y"), QStringLiteral("u---v")}));
+    const auto entry = [](const char* text) { return ResourceEntry{QString::fromLatin1(text), QStringLiteral("u")}; };
+    list.append({entry("a"), entry("b"), entry("c")});
+    list.insertAt({0, 2, 3, 6}, {entry("w"), entry("x"), entry("y"), entry("z")});
+    QCOMPARE(shown(list).join(u' '), QStringLiteral("w---u a---u x---u y---u b---u c---u z---u"));
+    QCOMPARE(list.removeAt({6, 0, 3, 2, 3, 99}), (ResourceEntries{entry("w"), entry("x"), entry("y"), entry("z")}));
+    list.replace(1, entry("B"));
+    list.replace(3, entry("ignored"));
+    QCOMPARE(shown(list).join(u' '), QStringLiteral("a---u B---u c---u"));
 
-    list.removeAt(1);
-    list.removeAt(-1);
-    list.removeAt(3);
-    QCOMPARE(shown(list), (QStringList{QStringLiteral("B---https://b.test"), QStringLiteral("B---https://b.test"),
-                                       QStringLiteral("x---y---u---v")}));
-    list.clear();
-    QVERIFY(list.isEmpty());
+    // A reorder keeps indexes on their entries, as a view's selection does.
+    const QPersistentModelIndex c = list.index(2);
+    list.reorder({2, 0, 1});
+    QCOMPARE(shown(list).join(u' '), QStringLiteral("c---u a---u B---u"));
+    QCOMPARE(c.row(), 0);
+    list.setEntries({entry("x---y")});
+    QCOMPARE(list.at(0), entry("x---y"));
+}
+
+void TestResources::movedAndDroppedOrder_data()
+{
+    QTest::addColumn<QList<int>>("rows");
+    QTest::addColumn<int>("delta");       // 0: dropped before `destination`
+    QTest::addColumn<int>("destination");
+    QTest::addColumn<QList<int>>("order"); // of five rows
+
+    QTest::newRow("up: one") << QList<int>{2} << -1 << 0 << QList<int>{0, 2, 1, 3, 4};
+    QTest::newRow("up: a block") << QList<int>{2, 3} << -1 << 0 << QList<int>{0, 2, 3, 1, 4};
+    QTest::newRow("up: the top one stays, the rest moves") << QList<int>{0, 2, 4} << -1 << 0
+                                                           << QList<int>{0, 2, 1, 4, 3};
+    QTest::newRow("up: held up at the top") << QList<int>{0, 1} << -1 << 0 << QList<int>{0, 1, 2, 3, 4};
+    QTest::newRow("down: a block") << QList<int>{1, 2} << 1 << 0 << QList<int>{0, 3, 1, 2, 4};
+    QTest::newRow("down: held up at the bottom") << QList<int>{3, 4} << 1 << 0 << QList<int>{0, 1, 2, 3, 4};
+    QTest::newRow("nothing selected") << QList<int>{} << 1 << 0 << QList<int>{0, 1, 2, 3, 4};
+    QTest::newRow("drop at the top") << QList<int>{1, 3} << 0 << 0 << QList<int>{1, 3, 0, 2, 4};
+    QTest::newRow("drop at the end") << QList<int>{0, 2} << 0 << 5 << QList<int>{1, 3, 4, 0, 2};
+    QTest::newRow("drop onto itself") << QList<int>{2} << 0 << 2 << QList<int>{0, 1, 2, 3, 4};
+    QTest::newRow("drop between the moved ones") << QList<int>{1, 3} << 0 << 3 << QList<int>{0, 2, 1, 3, 4};
+}
+
+void TestResources::movedAndDroppedOrder()
+{
+    QFETCH(QList<int>, rows);
+    QFETCH(int, delta);
+    QFETCH(int, destination);
+    QFETCH(QList<int>, order);
+    QCOMPARE(delta ? MovedOrder(5, rows, delta) : DroppedOrder(5, rows, destination), order);
+}
+
+void TestResources::fromLines_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("entries"); // "text|url"
+    QTest::addColumn<QList<int>>("skipped");
+
+    const auto row = [](const char* tag, const QString& text, const QStringList& entries, const QList<int>& skipped) {
+        QTest::newRow(tag) << text << entries << skipped;
+    };
+    row("spreadsheet, Windows line breaks, blank lines", QStringLiteral("A\thttps://a.test\r\n\r\n  \r\nB c\tu\t\t\r\n"),
+        {QStringLiteral("A|https://a.test"), QStringLiteral("B c|u")}, {});
+    row("Markdown, with list marks", QStringLiteral("[A](https://a.test)\n- [B [1]](u)\n2. [C](v)"),
+        {QStringLiteral("A|https://a.test"), QStringLiteral("B [1]|u"), QStringLiteral("C|v")}, {});
+    row("--- at the last split before a URL",
+        QStringLiteral("Part A---Part B---https://x.test\nT---https://y.test/a---b\nT---http://"),
+        {QStringLiteral("Part A---Part B|https://x.test"), QStringLiteral("T|https://y.test/a---b"),
+         QStringLiteral("T|http://")},
+        {});
+    row("bare URLs", QStringLiteral("https://example.com/page\nHTTP://x.test"),
+        {QStringLiteral("example.com/page|https://example.com/page"), QStringLiteral("x.test|HTTP://x.test")}, {});
+    row("lines in no form are skipped, not guessed",
+        QStringLiteral("just words\n\t\na\tb\tc\nno---url\n---https://x.test\nftp://x.test\nok\thttps://ok.test"),
+        {QStringLiteral("ok|https://ok.test")}, {1, 3, 4, 5, 6});
+    row("NUL and a broken surrogate pair", QStringLiteral("a\tb") + QChar(0) + QStringLiteral("\nc") +
+                                              QChar(0xD800) + QStringLiteral("\thttps://c.test"),
+        {}, {1, 2});
+}
+
+void TestResources::fromLines()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, entries);
+    QFETCH(QList<int>, skipped);
+    const ReadResources read = ResourcesFromLines(text);
+    QCOMPARE(pairs(read.entries), entries);
+    QCOMPARE(read.skippedLines, skipped);
+    // What Copy puts on the clipboard reads back the same.
+    QCOMPARE(ResourcesFromLines(ResourcesToLines(read.entries)).entries, read.entries);
+}
+
+void TestResources::fromCsv_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QList<int>>("skipped");
+
+    QTest::newRow("header, quotes, commas, line breaks in fields")
+        << QStringLiteral("text,url\r\n\"Tools, free\",https://a.test\r\n\"Say \"\"hi\"\"\",\"u\"\r\n\"two\nlines\",v\n")
+        << QStringList{QStringLiteral("Tools, free|https://a.test"), QStringLiteral("Say \"hi\"|u"),
+                       QStringLiteral("two\nlines|v")}
+        << QList<int>{};
+    QTest::newRow("records that are not two fields") << QStringLiteral("a,b,c\n\nonly\n,u\nd,e")
+                                                     << QStringList{QStringLiteral("d|e")} << QList<int>{1, 3, 4};
+}
+
+void TestResources::fromCsv()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, entries);
+    QFETCH(QList<int>, skipped);
+    const ReadResources read = ResourcesFromCsv(text);
+    QCOMPARE(pairs(read.entries), entries);
+    QCOMPARE(read.skippedLines, skipped);
 }
 
 void TestResources::keywordsFromText_data()

@@ -103,7 +103,7 @@ void TestSheets::saveAndOpen()
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Orvanta 2.2  "));
     edit("txtHeaderTitle")->setText(QStringLiteral("Speed — 速度 🚀 <b>"));
     edit("txtBelowResource")->setText(QStringLiteral("a\nb"));
-    m_window->resources().append({QStringLiteral("Part A---Part B"), QStringLiteral("https://x.test")});
+    m_window->resources().append({{QStringLiteral("Part A---Part B"), QStringLiteral("https://x.test")}});
     m_interaction.chooseFile(file("speed"));
     QVERIFY(m_window->document().saveAs());
     QCOMPARE(m_interaction.last(), QStringLiteral("file|Save Sheet As|") + QDir::homePath() +

@@ -1,6 +1,7 @@
 #include "ContentPage.h"
 
 #include "core/ResourceList.h"
+#include "gui/ResourceEditor.h"
 #include "core/Sheet.h"
 #include "gui/widgets/Interaction.h"
 #include "ui_ContentPage.h"
@@ -32,8 +33,6 @@ ContentPage::ContentPage(QWidget* parent)
     // Enter in the URL box adds too. Reacting to the key press rather than its release keeps an Enter that
     // closes a message box from adding again.
     connect(ui->txtCTAURL, &QLineEdit::returnPressed, this, &ContentPage::addResource);
-    connect(ui->cmdRemoveItem, &QPushButton::clicked, this, &ContentPage::removeSelectedResource);
-    connect(ui->Command2, &QPushButton::clicked, this, &ContentPage::removeAllResources);
     connect(ui->Label16, &LinkLabel::clicked, this, &ContentPage::disclaimerContentRequested);
     connect(ui->Label17, &LinkLabel::clicked, this, &ContentPage::automaticResourcesRequested);
     for (QLineEdit* field : {ui->txtHeaderTitle, ui->txtHeaderSubtitle, ui->txtFooterTitle, ui->txtBelowResource}) {
@@ -46,11 +45,14 @@ ContentPage::ContentPage(QWidget* parent)
 
 ContentPage::~ContentPage() = default;
 
-void ContentPage::attach(ResourceList& resources, Interaction& interaction)
+void ContentPage::attach(ResourceList& resources, QUndoStack& undoStack, Interaction& interaction)
 {
     m_resources = &resources;
     m_interaction = &interaction;
     ui->lstResources->setModel(&resources);
+    m_editor = new ResourceEditor(resources, *ui->lstResources, undoStack, interaction);
+    connect(ui->cmdRemoveItem, &QPushButton::clicked, m_editor, &ResourceEditor::removeSelected);
+    connect(ui->Command2, &QPushButton::clicked, m_editor, &ResourceEditor::removeAll);
     connect(&resources, &QAbstractItemModel::rowsInserted, this, &ContentPage::edited);
     connect(&resources, &QAbstractItemModel::rowsRemoved, this, &ContentPage::edited);
     connect(&resources, &QAbstractItemModel::modelReset, this, &ContentPage::edited);
@@ -100,38 +102,10 @@ void ContentPage::addResource()
         m_interaction->inform(this, QStringLiteral("Missing Info"), QStringLiteral("Please complete all the fields."));
         return;
     }
-    m_resources->append(ResourceEntry{linkText, linkUrl});
+    m_editor->add({linkText, linkUrl});
     ui->txtCTAText->clear();
     ui->txtCTAURL->setText(QStringLiteral("http://"));
     ui->txtCTAText->setFocus();
-}
-
-void ContentPage::removeSelectedResource()
-{
-    if (m_resources->isEmpty()) {
-        m_interaction->inform(this, QStringLiteral("Invalid Operation"),
-                              QStringLiteral("Please add a resource first."));
-        return;
-    }
-    const QModelIndex selected = ui->lstResources->currentIndex();
-    if (!selected.isValid() || !ui->lstResources->selectionModel()->isSelected(selected)) {
-        m_interaction->inform(this, QStringLiteral("Invalid Operation"),
-                              QStringLiteral("Please select a resource first."));
-        return;
-    }
-    m_resources->removeAt(selected.row());
-    ui->lstResources->clearSelection();
-}
-
-void ContentPage::removeAllResources()
-{
-    if (m_resources->isEmpty()) {
-        m_interaction->inform(this, QStringLiteral("Invalid Action"),
-                              QStringLiteral("Ooops, there are no resources to remove."));
-        return;
-    }
-    if (m_interaction->confirm(this, QStringLiteral("Confirm"), QStringLiteral("Confirm Action?")))
-        m_resources->clear();
 }
 
 } // namespace orvanta

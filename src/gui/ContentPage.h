@@ -3,6 +3,8 @@
 #include <QGroupBox>
 #include <memory>
 
+class QUndoStack;
+
 namespace Ui {
 class ContentPage;
 }
@@ -10,6 +12,7 @@ class ContentPage;
 namespace orvanta {
 
 class Interaction;
+class ResourceEditor;
 class ResourceList;
 struct Sheet;
 
@@ -22,8 +25,9 @@ public:
     explicit ContentPage(QWidget* parent = nullptr);
     ~ContentPage() override;
 
-    // Made by a form, so the list and the message boxes are handed over afterwards.
-    void attach(ResourceList& resources, Interaction& interaction);
+    // Made by a form, so the list, the undo stack and the message boxes are handed over afterwards.
+    void attach(ResourceList& resources, QUndoStack& undoStack, Interaction& interaction);
+    ResourceEditor& resourceEditor() { return *m_editor; }
 
     // What the page holds, the resources included; the file name is the create page's.
     Sheet sheet() const;
@@ -40,12 +44,11 @@ Q_SIGNALS:
 
 private:
     void addResource();
-    void removeSelectedResource();
-    void removeAllResources();
 
     std::unique_ptr<Ui::ContentPage> ui;
     ResourceList* m_resources = nullptr;
     Interaction* m_interaction = nullptr;
+    ResourceEditor* m_editor = nullptr;
 };
 
 } // namespace orvanta

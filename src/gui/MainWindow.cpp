@@ -3,6 +3,7 @@
 #include "core/InstallFolder.h"
 #include "core/Sheet.h"
 #include "core/Version.h"
+#include "gui/ResourceEditor.h"
 #include "gui/dialogs/AutoResourcesDialog.h"
 #include "gui/dialogs/TermsDialog.h"
 #include "gui/widgets/Icons.h"
@@ -12,6 +13,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QMenu>
+#include <QStatusBar>
 
 namespace orvanta {
 
@@ -36,8 +38,9 @@ MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, Q
           recoveryFolder)
 {
     ui->setupUi(this);
-    ui->frPage1->attach(m_resources, m_interaction);
+    ui->frPage1->attach(m_resources, m_undoStack, m_interaction);
     showSheet(Sheet{});
+    fillEditMenu();
     ui->pageButton1->setIcon(icons::document());
     ui->pageButton2->setIcon(icons::wand());
     // The blinking label keeps its place in the banner while hidden.
@@ -58,6 +61,7 @@ MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, Q
 
     connect(ui->actionNew, &QAction::triggered, &m_document, &SheetDocument::newSheet);
     connect(ui->actionOpen, &QAction::triggered, &m_document, &SheetDocument::open);
+    connect(ui->actionImport, &QAction::triggered, &ui->frPage1->resourceEditor(), &ResourceEditor::importResources);
     connect(ui->actionSave, &QAction::triggered, &m_document, &SheetDocument::save);
     connect(ui->actionSaveAs, &QAction::triggered, &m_document, &SheetDocument::saveAs);
     connect(ui->actionQuit, &QAction::triggered, this, &QWidget::close);
@@ -65,6 +69,8 @@ MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, Q
     connect(ui->frPage1, &ContentPage::edited, &m_document, &SheetDocument::contentChanged);
     connect(ui->frPage2, &CreatePage::fileNameEdited, &m_document, &SheetDocument::contentChanged);
     connect(&m_document, &SheetDocument::stateChanged, this, &MainWindow::updateTitle);
+    connect(&ui->frPage1->resourceEditor(), &ResourceEditor::statusMessage, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
 
     updateTitle();
     ui->lblBy->setText(ByLine);
@@ -93,6 +99,24 @@ void MainWindow::showSheet(const Sheet& sheet)
 {
     ui->frPage1->setSheet(sheet);
     ui->frPage2->setFileName(sheet.fileName);
+    m_undoStack.clear(); // the steps belong to the sheet shown before
+}
+
+// Undo and redo name the step they take back or do again: "Undo Remove All".
+void MainWindow::fillEditMenu()
+{
+    QAction* undo = m_undoStack.createUndoAction(this, QStringLiteral("&Undo"));
+    undo->setShortcut(QKeySequence::Undo);
+    QAction* redo = m_undoStack.createRedoAction(this, QStringLiteral("&Redo"));
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    ui->menuEdit->addActions({undo, redo});
+    ui->menuEdit->addSeparator();
+    for (QAction* action : ui->frPage1->resourceEditor().editActions()) {
+        if (action)
+            ui->menuEdit->addAction(action);
+        else
+            ui->menuEdit->addSeparator();
+    }
 }
 
 // With no sheet opened or saved, the caption is the app's own.
@@ -205,8 +229,8 @@ void MainWindow::showTermsDialog()
 void MainWindow::showAutoResourcesDialog()
 {
     AutoResourcesDialog dialog(m_interaction, this);
-    connect(&dialog, &AutoResourcesDialog::resourcesGenerated, this,
-            [this](const ResourceEntries& entries) { m_resources.append(entries); });
+    connect(&dialog, &AutoResourcesDialog::resourcesGenerated, &ui->frPage1->resourceEditor(),
+            &ResourceEditor::addGenerated);
     dialog.exec();
 }
 

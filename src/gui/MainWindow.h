@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <QTimer>
+#include <QUndoStack>
 #include <memory>
 
 namespace Ui {
@@ -45,6 +46,7 @@ private:
     void showPage(int page);
     void updateTitle();
     void fillRecentMenu();
+    void fillEditMenu();
     void createSheet();
     void sheetBuilt(const BuildResult& result);
     void setBusy(bool busy);
@@ -59,6 +61,7 @@ private:
     Interaction& m_interaction;
     const QString m_installFolder;
     ResourceList m_resources;
+    QUndoStack m_undoStack;
     SheetBuilder m_builder;
     SheetDocument m_document;
     QTimer m_blinkTimer;

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "ResourceEntry.h"
+
+namespace orvanta {
+
+// Resources read from text: the clipboard, or a file brought in.
+struct ReadResources {
+    ResourceEntries entries;
+    QList<int> skippedLines; // lines (from 1) in none of the forms; blank lines are not counted
+};
+
+// One resource a line, in any of these forms; lines may end in LF or CR LF:
+//   text<TAB>url      what spreadsheets copy
+//   [text](url)       Markdown, also as a list item ("- [text](url)")
+//   text---url        split at the last "---" whose remainder looks like a URL
+//   http(s)://url     the text is the URL without its scheme
+// A line in no form, or one holding NUL or a broken surrogate pair, is skipped, never guessed.
+ReadResources ResourcesFromLines(const QString& text);
+
+// RFC 4180 CSV as spreadsheets write it: two fields a record, text and URL, with an optional first record
+// "text,url". Skipped records are counted by the line they start on.
+ReadResources ResourcesFromCsv(const QString& text);
+
+// What Copy puts on the clipboard: text<TAB>url, a line each.
+QString ResourcesToLines(const ResourceEntries& entries);
+
+} // namespace orvanta

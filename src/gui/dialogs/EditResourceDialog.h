@@ -1,0 +1,33 @@
+#pragma once
+
+#include "core/ResourceEntry.h"
+
+#include <QDialog>
+#include <memory>
+
+namespace Ui {
+class EditResourceDialog;
+}
+
+namespace orvanta {
+
+class Interaction;
+
+// Changes one resource's link text and URL. OK takes both only when neither is empty.
+class EditResourceDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    EditResourceDialog(const ResourceEntry& entry, Interaction& interaction, QWidget* parent = nullptr);
+    ~EditResourceDialog() override;
+
+    ResourceEntry entry() const;
+
+    void accept() override;
+
+private:
+    std::unique_ptr<Ui::EditResourceDialog> ui;
+    Interaction& m_interaction;
+};
+
+} // namespace orvanta
