@@ -109,7 +109,7 @@ ResourceEditor::ResourceEditor(ResourceList& list, ResourceListView& view, QUndo
     , m_paste(makeAction(QStringLiteral("&Paste"), QKeySequence::Paste, &ResourceEditor::paste))
     , m_delete(makeAction(QStringLiteral("&Delete"), QKeySequence::Delete, &ResourceEditor::removeSelected))
     , m_selectAll(makeAction(QStringLiteral("Select &All"), QKeySequence::SelectAll, nullptr))
-    , m_moveUp(makeAction(QStringLiteral("Move &Up"), Qt::ALT | Qt::Key_Up, nullptr))
+    , m_moveUp(makeAction(QStringLiteral("M&ove Up"), Qt::ALT | Qt::Key_Up, nullptr))
     , m_moveDown(makeAction(QStringLiteral("Move Do&wn"), Qt::ALT | Qt::Key_Down, nullptr))
     , m_import(new QAction(QStringLiteral("&Import Resources…"), this))
 {
