@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ make pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-pdf-dev libgl-dev
   libbenchmark-dev clang-format
   wkhtmltopdf poppler-utils
   libjs-jquery libjs-bootstrap

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 #include <filesystem>
+#include <csignal>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 
 namespace orvanta {
@@ -78,6 +80,8 @@ void PdfConverter::start(const QString& program, const QString& pagePath, const 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     m_process->setProcessEnvironment(environment);
+    // It ends with the app, even when the app is killed, rather than run on to a PDF nobody waits for.
+    m_process->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
     connect(m_process.get(), &QProcess::readyReadStandardError, this, &PdfConverter::collectStandardError);
     connect(m_process.get(), &QProcess::finished, this, &PdfConverter::processFinished);
     connect(m_process.get(), &QProcess::errorOccurred, this, &PdfConverter::processFailed);

@@ -1,6 +1,7 @@
 #include "ContentPage.h"
 
 #include "core/ResourceList.h"
+#include "gui/PreviewPanel.h"
 #include "gui/ResourceEditor.h"
 #include "core/Sheet.h"
 #include "gui/widgets/Interaction.h"
@@ -37,15 +38,16 @@ ContentPage::ContentPage(QWidget* parent)
     connect(ui->Label17, &LinkLabel::clicked, this, &ContentPage::automaticResourcesRequested);
     for (QLineEdit* field : {ui->txtHeaderTitle, ui->txtHeaderSubtitle, ui->txtFooterTitle, ui->txtBelowResource}) {
         field->setMaxLength(std::numeric_limits<int>::max()); // a sheet's texts are kept whole, however long
-        connect(field, &QLineEdit::textChanged, this, &ContentPage::edited);
+        connect(field, &QLineEdit::textChanged, this, [this] { changed(true); });
     }
     for (QCheckBox* box : {ui->chkDisclaimer, ui->chkAddResourceInstructions})
-        connect(box, &QCheckBox::toggled, this, &ContentPage::edited);
+        connect(box, &QCheckBox::toggled, this, [this] { changed(false); });
 }
 
 ContentPage::~ContentPage() = default;
 
-void ContentPage::attach(ResourceList& resources, QUndoStack& undoStack, Interaction& interaction)
+void ContentPage::attach(const QString& installFolder, ResourceList& resources, QUndoStack& undoStack,
+                         Interaction& interaction)
 {
     m_resources = &resources;
     m_interaction = &interaction;
@@ -53,11 +55,22 @@ void ContentPage::attach(ResourceList& resources, QUndoStack& undoStack, Interac
     m_editor = new ResourceEditor(resources, *ui->lstResources, undoStack, interaction);
     connect(ui->cmdRemoveItem, &QPushButton::clicked, m_editor, &ResourceEditor::removeSelected);
     connect(ui->Command2, &QPushButton::clicked, m_editor, &ResourceEditor::removeAll);
-    connect(&resources, &QAbstractItemModel::rowsInserted, this, &ContentPage::edited);
-    connect(&resources, &QAbstractItemModel::rowsRemoved, this, &ContentPage::edited);
-    connect(&resources, &QAbstractItemModel::modelReset, this, &ContentPage::edited);
-    connect(&resources, &QAbstractItemModel::dataChanged, this, &ContentPage::edited);
-    connect(&resources, &QAbstractItemModel::layoutChanged, this, &ContentPage::edited);
+    m_preview = new PreviewPanel(installFolder, *ui->previewStack, *ui->pdfPreview, *ui->lblExample,
+                                 *ui->lblPreviewStatus);
+    const auto listChanged = [this] { changed(false); };
+    connect(&resources, &QAbstractItemModel::rowsInserted, this, listChanged);
+    connect(&resources, &QAbstractItemModel::rowsRemoved, this, listChanged);
+    connect(&resources, &QAbstractItemModel::modelReset, this, listChanged);
+    connect(&resources, &QAbstractItemModel::dataChanged, this, listChanged);
+    connect(&resources, &QAbstractItemModel::layoutChanged, this, listChanged);
+}
+
+void ContentPage::changed(bool typing)
+{
+    if (!m_preview)
+        return; // still being set up
+    m_preview->update(sheet(), typing);
+    Q_EMIT edited();
 }
 
 Sheet ContentPage::sheet() const

@@ -12,6 +12,7 @@ class ContentPage;
 namespace orvanta {
 
 class Interaction;
+class PreviewPanel;
 class ResourceEditor;
 class ResourceList;
 struct Sheet;
@@ -25,9 +26,10 @@ public:
     explicit ContentPage(QWidget* parent = nullptr);
     ~ContentPage() override;
 
-    // Made by a form, so the list, the undo stack and the message boxes are handed over afterwards.
-    void attach(ResourceList& resources, QUndoStack& undoStack, Interaction& interaction);
+    // Made by a form, so what it works on is handed over afterwards.
+    void attach(const QString& installFolder, ResourceList& resources, QUndoStack& undoStack, Interaction& interaction);
     ResourceEditor& resourceEditor() { return *m_editor; }
+    PreviewPanel& preview() { return *m_preview; }
 
     // What the page holds, the resources included; the file name is the create page's.
     Sheet sheet() const;
@@ -44,11 +46,14 @@ Q_SIGNALS:
 
 private:
     void addResource();
+    // A change to the sheet; `typing` ones reach the preview after a pause.
+    void changed(bool typing);
 
     std::unique_ptr<Ui::ContentPage> ui;
     ResourceList* m_resources = nullptr;
     Interaction* m_interaction = nullptr;
     ResourceEditor* m_editor = nullptr;
+    PreviewPanel* m_preview = nullptr;
 };
 
 } // namespace orvanta

@@ -3,6 +3,7 @@
 #include "core/InstallFolder.h"
 #include "core/Sheet.h"
 #include "core/Version.h"
+#include "gui/PreviewPanel.h"
 #include "gui/ResourceEditor.h"
 #include "gui/dialogs/AutoResourcesDialog.h"
 #include "gui/dialogs/TermsDialog.h"
@@ -13,6 +14,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QMenu>
+#include <QSettings>
 #include <QStatusBar>
 
 namespace orvanta {
@@ -22,6 +24,7 @@ namespace {
 const QString ProductName = QStringLiteral("Orvanta");
 const QString ByLine = QStringLiteral(" ");
 constexpr int BlinkInterval = 300;
+const QString LivePreviewKey = QStringLiteral("livePreview");
 enum Page { ContentPageIndex = 1, CreatePageIndex = 2 };
 
 } // namespace
@@ -38,7 +41,7 @@ MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, Q
           recoveryFolder)
 {
     ui->setupUi(this);
-    ui->frPage1->attach(m_resources, m_undoStack, m_interaction);
+    ui->frPage1->attach(installFolder, m_resources, m_undoStack, m_interaction);
     showSheet(Sheet{});
     fillEditMenu();
     ui->pageButton1->setIcon(icons::document());
@@ -66,6 +69,12 @@ MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, Q
     connect(ui->actionSaveAs, &QAction::triggered, &m_document, &SheetDocument::saveAs);
     connect(ui->actionQuit, &QAction::triggered, this, &QWidget::close);
     connect(ui->menuRecent, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
+    ui->actionLivePreview->setChecked(QSettings().value(LivePreviewKey, true).toBool());
+    ui->frPage1->preview().setLive(ui->actionLivePreview->isChecked());
+    connect(ui->actionLivePreview, &QAction::toggled, this, [this](bool live) {
+        QSettings().setValue(LivePreviewKey, live);
+        ui->frPage1->preview().setLive(live);
+    });
     connect(ui->frPage1, &ContentPage::edited, &m_document, &SheetDocument::contentChanged);
     connect(ui->frPage2, &CreatePage::fileNameEdited, &m_document, &SheetDocument::contentChanged);
     connect(&m_document, &SheetDocument::stateChanged, this, &MainWindow::updateTitle);
@@ -242,6 +251,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     }
     m_builder.cancel();
     setBusy(false);
+    ui->frPage1->preview().setLive(false); // the converter stops now, not when the window goes
     m_document.closed();
     event->accept();
 }

@@ -1,0 +1,121 @@
+#include "LivePreview.h"
+
+#include "InstallFolder.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace orvanta {
+
+namespace {
+
+const QString PreviewName = QStringLiteral("preview");
+
+// The first paragraph of a message, with the preview's temporary PDF named as the user knows it.
+QString summary(const QString& text, const QString& pdfPath)
+{
+    return text.section(QStringLiteral("\n\n"), 0, 0)
+        .replace(QDir::toNativeSeparators(pdfPath), QStringLiteral("the preview"))
+        .replace(u'\n', u' ');
+}
+
+} // namespace
+
+LivePreview::LivePreview(const QString& installFolder, QObject* parent)
+    : QObject(parent)
+    , m_installFolder(installFolder)
+    , m_folder(QDir::tempPath() + QStringLiteral("/orvanta-preview-XXXXXX"))
+    , m_builder(installFolder)
+{
+    // A watcher removes the folder when this process ends in any way: the pipe to it closes with the process,
+    // a kill included, and it cleans up once it reads the end.
+    m_cleaner.setProgram(QStringLiteral("/bin/sh"));
+    m_cleaner.setArguments({QStringLiteral("-c"), QStringLiteral("cat >/dev/null; rm -rf -- \"$0\""), m_folder.path()});
+    m_cleaner.setStandardOutputFile(QProcess::nullDevice());
+    m_cleaner.setStandardErrorFile(QProcess::nullDevice());
+    m_cleaner.start(QIODevice::WriteOnly);
+    QDir(m_folder.path()).mkdir(QStringLiteral("bin"));
+
+    m_pause.setSingleShot(true);
+    connect(&m_pause, &QTimer::timeout, this, &LivePreview::startIfDue);
+    connect(&m_builder, &SheetBuilder::finished, this, &LivePreview::conversionFinished);
+}
+
+LivePreview::~LivePreview()
+{
+    m_builder.cancel();
+    m_cleaner.closeWriteChannel();
+    m_cleaner.waitForFinished(2000);
+}
+
+void LivePreview::update(const Sheet& sheet, std::chrono::milliseconds pause)
+{
+    m_sheet = sheet;
+    m_due = true;
+    m_pause.start(pause);
+}
+
+void LivePreview::setEnabled(bool enabled)
+{
+    m_enabled = enabled;
+    if (enabled) {
+        update(m_sheet, {});
+    } else {
+        m_builder.cancel();
+        Q_EMIT cleared();
+    }
+}
+
+void LivePreview::startIfDue()
+{
+    if (!m_due || !m_enabled || m_builder.isRunning() || m_pause.isActive())
+        return;
+    m_due = false;
+    if (m_sheet.headline.isEmpty() || m_sheet.resources.isEmpty()) {
+        Q_EMIT cleared();
+        return;
+    }
+    linkInstallation();
+    const OutputPaths paths{m_folder.path() + QStringLiteral("/bin/") + PreviewName + QStringLiteral(".html"),
+                            m_folder.path() + u'/' + PreviewName + QStringLiteral(".pdf")};
+    if (const std::optional<BuildProblem> problem = m_builder.render(m_sheet, paths)) {
+        Q_EMIT failed(summary(problem->text, paths.pdfPath), problem->text);
+        return;
+    }
+    Q_EMIT converting();
+}
+
+void LivePreview::conversionFinished(const BuildResult& result)
+{
+    if (m_due) {
+        startIfDue(); // stale: the sheet changed while it converted
+        return;
+    }
+    if (result.problem)
+        Q_EMIT failed(summary(result.problem->text, result.paths.pdfPath),
+                      QString(result.problem->text).replace(result.paths.pdfPath, QStringLiteral("the preview")));
+    else
+        Q_EMIT ready(result.paths.pdfPath);
+}
+
+// The page resolves its relative references as one in bin does: the folder mirrors the installation folder
+// with links, except for the output folder, which the preview never touches.
+void LivePreview::linkInstallation()
+{
+    const auto link = [](const QString& from, const QString& to) {
+        if (!QFileInfo(to).isSymLink())
+            QFile::link(from, to);
+    };
+    const QDir installation(m_installFolder);
+    for (const QString& name : installation.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        if (name != u"bin")
+            link(installation.filePath(name), m_folder.filePath(name));
+    }
+    const QDir bin(InstallPath(m_installFolder, layout::BinFolder));
+    for (const QString& name : bin.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        if (name != u"output" && name != PreviewName + QStringLiteral(".html"))
+            link(bin.filePath(name), m_folder.filePath(QStringLiteral("bin/") + name));
+    }
+}
+
+} // namespace orvanta

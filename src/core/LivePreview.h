@@ -1,0 +1,66 @@
+#pragma once
+
+#include "Sheet.h"
+#include "SheetBuilder.h"
+
+#include <QObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <chrono>
+
+namespace orvanta {
+
+// A PDF of the sheet, made from the same page as Create by the same converter, kept up to date as the sheet
+// changes. At most one conversion runs at a time; a change during a run starts one more when it ends, with the
+// newest sheet, and a result that is stale by then is dropped. The pages and PDFs live in a private temporary
+// folder that nothing outlives, not even a kill of the app.
+class LivePreview : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr std::chrono::milliseconds TypingPause{400};
+
+    explicit LivePreview(const QString& installFolder, QObject* parent = nullptr);
+    ~LivePreview() override;
+
+    // The sheet changed: the preview follows after `pause`, counted again from every further change; with no
+    // pause, as soon as no conversion runs.
+    void update(const Sheet& sheet, std::chrono::milliseconds pause = TypingPause);
+    // The same sheet again: its templates or disclaimer changed.
+    void refresh() { update(m_sheet, {}); }
+
+    // Stops or resumes previews; a stopped preview runs no converter.
+    void setEnabled(bool enabled);
+    bool isEnabled() const { return m_enabled; }
+    bool isConverting() const { return m_builder.isRunning(); }
+    // The folder that the pages and PDFs are made in.
+    QString folder() const { return m_folder.path(); }
+    void setTimeLimit(std::chrono::milliseconds limit) { m_builder.setTimeLimit(limit); }
+
+Q_SIGNALS:
+    // A conversion started for the newest sheet.
+    void converting();
+    // The PDF of the newest sheet.
+    void ready(const QString& pdfPath);
+    // Why the newest sheet has no PDF: one line for a status bar, and the whole text.
+    void failed(const QString& reason, const QString& details);
+    // The sheet has no headline or no resource yet, or previews are off: there is nothing to show.
+    void cleared();
+
+private:
+    void startIfDue();
+    void conversionFinished(const BuildResult& result);
+    void linkInstallation();
+
+    const QString m_installFolder;
+    QTemporaryDir m_folder;
+    QProcess m_cleaner;
+    SheetBuilder m_builder;
+    QTimer m_pause;
+    Sheet m_sheet;
+    bool m_due = false; // the newest sheet has not gone to the converter yet
+    bool m_enabled = true;
+};
+
+} // namespace orvanta

@@ -1,0 +1,220 @@
+// The live preview without a window: how changes are coalesced into conversions, what a failure says, and that
+// nothing is left behind, not even after a kill.
+#include "TestSupport.h"
+#include "core/LivePreview.h"
+#include "core/SheetBuilder.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+#include <csignal>
+
+using namespace orvanta;
+using namespace std::chrono_literals;
+
+namespace {
+
+Sheet sheetWith(const QString& headline)
+{
+    Sheet sheet;
+    sheet.headline = headline;
+    sheet.resources = {{QStringLiteral("a"), QStringLiteral("https://a.test")}};
+    return sheet;
+}
+
+// A stand-in converter that notes each run, with its pid, and takes a while.
+QString countingConverter(const QString& runs, const QString& before = QStringLiteral("sleep 0.3"))
+{
+    return pdfWritingScript(QStringLiteral("echo $$ >> '%1'\n%2").arg(runs, before));
+}
+
+// The child process of the kill test: a preview converting, its folder on stdout, until it is killed.
+int runChild(char* argv[])
+{
+    int argc = 1;
+    QCoreApplication app(argc, argv);
+    LivePreview preview(QString::fromLocal8Bit(argv[2]));
+    preview.update(sheetWith(QStringLiteral("Killed")), {});
+    QTextStream(stdout) << preview.folder() << Qt::endl;
+    return QCoreApplication::exec();
+}
+
+} // namespace
+
+class TestLivePreview : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void typingStartsOneConversion();
+    void changesDuringARunAreCoalesced();
+    void thePageIsCreatesPage();
+    void nothingToShow();
+    void failures_data();
+    void failures();
+    void nothingIsLeftBehind_data();
+    void nothingIsLeftBehind();
+
+private:
+    QStringList runs() const { return QString::fromLatin1(readAll(m_runs)).split(u'\n', Qt::SkipEmptyParts); }
+
+    std::unique_ptr<TestInstallation> m_installation;
+    QString m_runs;
+};
+
+void TestLivePreview::init()
+{
+    m_installation = std::make_unique<TestInstallation>();
+    QVERIFY(m_installation->isValid());
+    m_runs = m_installation->path(QStringLiteral("/runs"));
+    m_installation->installConverter(countingConverter(m_runs));
+}
+
+// A hundred changes in two seconds: the preview waits for the pause, then converts the last one.
+void TestLivePreview::typingStartsOneConversion()
+{
+    LivePreview preview(m_installation->folder());
+    QSignalSpy ready(&preview, &LivePreview::ready);
+    QString headline;
+    for (int change = 0; change < 100; ++change) {
+        headline += u'x';
+        preview.update(sheetWith(headline));
+        QTest::qWait(20);
+    }
+    QVERIFY(ready.wait(5000));
+    QVERIFY2(runs().size() <= 2, qPrintable(runs().join(u' ')));
+    QVERIFY(readAll(preview.folder() + QStringLiteral("/bin/preview.html")).contains(headline.toUtf8()));
+    QCOMPARE(ready.first().at(0).toString(), preview.folder() + QStringLiteral("/preview.pdf"));
+}
+
+// One run at a time; changes while it runs make one more run, with the newest sheet; the stale result is dropped.
+void TestLivePreview::changesDuringARunAreCoalesced()
+{
+    LivePreview preview(m_installation->folder());
+    QSignalSpy ready(&preview, &LivePreview::ready);
+    preview.update(sheetWith(QStringLiteral("first")), {});
+    QTRY_VERIFY(preview.isConverting());
+    preview.update(sheetWith(QStringLiteral("second")), {});
+    preview.update(sheetWith(QStringLiteral("third")), {});
+    QTRY_COMPARE_WITH_TIMEOUT(ready.size(), 1, 5000);
+    QVERIFY(!ready.wait(800)); // the first run's result was not shown
+    QCOMPARE(runs().size(), 2);
+    QVERIFY(readAll(preview.folder() + QStringLiteral("/bin/preview.html")).contains("third"));
+}
+
+// Byte for byte the page Create writes, in a folder where the page's references lead where they do from bin.
+void TestLivePreview::thePageIsCreatesPage()
+{
+    Sheet sheet = sheetWith(QStringLiteral("Same page"));
+    sheet.disclaimer = true;
+    sheet.noteBelowEachResource = true;
+    SheetBuilder builder(m_installation->folder());
+    QVERIFY(!builder.build(sheet, QStringLiteral("created")));
+    LivePreview preview(m_installation->folder());
+    QSignalSpy ready(&preview, &LivePreview::ready);
+    preview.update(sheet, {});
+    QVERIFY(ready.wait(5000));
+    QCOMPARE(readAll(preview.folder() + QStringLiteral("/bin/preview.html")),
+             readAll(m_installation->path(QStringLiteral("/bin/created.html"))));
+    QCOMPARE(readAll(preview.folder() + QStringLiteral("/bin/assets/js/stylish-portfolio.js")),
+             readAll(m_installation->path(QStringLiteral("/bin/assets/js/stylish-portfolio.js"))));
+    QVERIFY(QFileInfo(preview.folder() + QStringLiteral("/resources/tos.txt")).isFile());
+    QVERIFY(!QFileInfo::exists(preview.folder() + QStringLiteral("/bin/output")));
+}
+
+// Without a headline or a resource, or while off, there is nothing to convert.
+void TestLivePreview::nothingToShow()
+{
+    LivePreview preview(m_installation->folder());
+    QSignalSpy cleared(&preview, &LivePreview::cleared);
+    preview.update(sheetWith(QString()), {});
+    QVERIFY(cleared.wait(2000));
+    preview.setEnabled(false);
+    preview.update(sheetWith(QStringLiteral("off")), {});
+    QVERIFY(!cleared.wait(500));
+    QCOMPARE(cleared.size(), 2);
+    QCOMPARE(runs(), QStringList());
+}
+
+void TestLivePreview::failures_data()
+{
+    QTest::addColumn<QString>("converter"); // empty: none at all
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing") << QString() << QStringLiteral("The PDF converter wkhtmltopdf was not found.");
+    QTest::newRow("crashes") << QStringLiteral("#!/bin/sh\nkill -SEGV $$\n")
+                             << QStringLiteral("The PDF converter stopped unexpectedly, so the preview was not made.");
+    QTest::newRow("hangs") << QStringLiteral("#!/bin/sh\nexec sleep 30\n")
+                           << QStringLiteral("The PDF converter was still working after 0 seconds and was stopped, so "
+                                             "the preview was not made. A resource of the page may be unreachable.");
+    QTest::newRow("writes no PDF") << QStringLiteral("#!/bin/sh\necho 'Error: broken page' >&2\nexit 1\n")
+                                   << QStringLiteral("The PDF converter finished (exit code 1) without writing the "
+                                                     "preview.");
+}
+
+// One line for the status, the whole story for its tooltip; the next change is converted as usual.
+void TestLivePreview::failures()
+{
+    QFETCH(QString, converter);
+    QFETCH(QString, reason);
+    const QByteArray savedPath = qgetenv("PATH");
+    QTemporaryDir emptyFolder;
+    if (converter.isEmpty()) {
+        QVERIFY(QFile::remove(m_installation->path(QStringLiteral("/bin/wkhtmltopdf"))));
+        qputenv("PATH", QFile::encodeName(emptyFolder.path()));
+    } else {
+        m_installation->installConverter(converter);
+    }
+    LivePreview preview(m_installation->folder());
+    preview.setTimeLimit(300ms);
+    QSignalSpy failed(&preview, &LivePreview::failed);
+    preview.update(sheetWith(QStringLiteral("fails")), {});
+    const bool said = failed.wait(5000);
+    qputenv("PATH", savedPath);
+    QVERIFY(said);
+    QCOMPARE(failed.first().at(0).toString(), reason);
+    QVERIFY(!failed.first().at(1).toString().contains(preview.folder()));
+    QVERIFY(!preview.isConverting());
+}
+
+void TestLivePreview::nothingIsLeftBehind_data()
+{
+    QTest::addColumn<bool>("killed");
+    QTest::newRow("closed while converting") << false;
+    QTest::newRow("killed while converting") << true;
+}
+
+void TestLivePreview::nothingIsLeftBehind()
+{
+    QFETCH(bool, killed);
+    m_installation->installConverter(countingConverter(m_runs, QStringLiteral("exec sleep 30")));
+    QString folder;
+    if (killed) {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), m_installation->folder()});
+        QVERIFY(child.waitForReadyRead(10000));
+        folder = QString::fromLocal8Bit(child.readLine().trimmed());
+        QTRY_COMPARE(runs().size(), 1);
+        ::kill(pid_t(child.processId()), SIGKILL);
+        QVERIFY(child.waitForFinished());
+    } else {
+        LivePreview preview(m_installation->folder());
+        folder = preview.folder();
+        preview.update(sheetWith(QStringLiteral("closed")), {});
+        QTRY_COMPARE(runs().size(), 1);
+    }
+    QVERIFY(folder.contains(QStringLiteral("orvanta-preview")));
+    QTRY_VERIFY(!QFileInfo::exists(folder));
+    QTRY_VERIFY(!QFileInfo::exists(QStringLiteral("/proc/") + runs().constFirst()));
+}
+
+int main(int argc, char* argv[])
+{
+    if (argc == 3 && qstrcmp(argv[1], "--child") == 0)
+        return runChild(argv);
+    QCoreApplication app(argc, argv);
+    TestLivePreview test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_livepreview.moc"
