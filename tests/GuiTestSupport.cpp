@@ -1,26 +1,24 @@
 #include "GuiTestSupport.h"
 
-#include "gui/MainWindow.h"
-
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
 void ScriptedInteraction::inform(QWidget*, const QString& title, const QString& text)
 {
-    shown.append({QStringLiteral("inform"), title, text});
+    shown.append({u"inform"_s, title, text});
 }
 
 void ScriptedInteraction::warn(QWidget*, const QString& title, const QString& text)
 {
-    shown.append({QStringLiteral("warn"), title, text});
+    shown.append({u"warn"_s, title, text});
 }
 
 int ScriptedInteraction::nextAnswer(const QString& kind, const QString& title, const QString& text)
 {
     shown.append({kind, title, text});
     if (m_answers.isEmpty()) {
-        QTest::qFail(qPrintable(QStringLiteral("unexpected question: ") + text), __FILE__, __LINE__);
+        QTest::qFail(qPrintable(u"unexpected question: "_s + text), __FILE__, __LINE__);
         return -1;
     }
     return m_answers.takeFirst();
@@ -28,24 +26,24 @@ int ScriptedInteraction::nextAnswer(const QString& kind, const QString& title, c
 
 bool ScriptedInteraction::confirm(QWidget*, const QString& title, const QString& text)
 {
-    return nextAnswer(QStringLiteral("confirm"), title, text) == 1;
+    return nextAnswer(u"confirm"_s, title, text) == 1;
 }
 
 orvanta::Interaction::SaveChoice ScriptedInteraction::askToSave(QWidget*, const QString& text)
 {
-    const int answer = nextAnswer(QStringLiteral("save?"), {}, text);
+    const int answer = nextAnswer(u"save?"_s, {}, text);
     return answer >= 10 ? SaveChoice(answer - 10) : SaveChoice::Cancel;
 }
 
 QString ScriptedInteraction::fileToOpen(QWidget*, const QString& title, const QString& folder, const QString&)
 {
-    shown.append({QStringLiteral("file"), title, folder});
+    shown.append({u"file"_s, title, folder});
     return m_files.isEmpty() ? QString() : m_files.takeFirst();
 }
 
 QString ScriptedInteraction::fileToSave(QWidget*, const QString& title, const QString& suggestedPath, const QString&)
 {
-    shown.append({QStringLiteral("file"), title, suggestedPath});
+    shown.append({u"file"_s, title, suggestedPath});
     return m_files.isEmpty() ? QString() : m_files.takeFirst();
 }
 
@@ -70,4 +68,52 @@ bool pressCreateAndWait(orvanta::MainWindow& window, int timeoutMs)
     if (ended.isEmpty() && !ended.wait(timeoutMs))
         return false;
     return ended.first().at(0).toBool();
+}
+
+void WindowTest::initTestCase()
+{
+    isolateUserFolders();
+}
+
+void WindowTest::init()
+{
+    m_installation = std::make_unique<TestInstallation>();
+    QVERIFY(m_installation->isValid());
+    m_installation->installConverter(converter());
+    m_interaction = ScriptedInteraction();
+    makeWindow();
+}
+
+void WindowTest::cleanup()
+{
+    m_window.reset();
+    QVERIFY2(!m_interaction.answersLeft(), "a scripted answer was not used");
+}
+
+void WindowTest::makeWindow()
+{
+    m_window = std::make_unique<orvanta::MainWindow>(m_installation->folder(), m_interaction);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+}
+
+void WindowTest::click(const char* name) const
+{
+    QTest::mouseClick(child<QWidget>(m_window.get(), name), Qt::LeftButton);
+}
+
+void WindowTest::addResources(int count)
+{
+    orvanta::ResourceEntries entries;
+    for (int i = 0; i < count; ++i)
+        entries.append({u"r%1"_s.arg(i), u"https://r.test/%1"_s.arg(i)});
+    m_window->resources().append(entries);
+}
+
+QString WindowTest::texts() const
+{
+    QStringList texts;
+    for (const orvanta::ResourceEntry& entry : m_window->resources().entries())
+        texts << entry.linkText;
+    return texts.join(u' ');
 }

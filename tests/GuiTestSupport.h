@@ -1,15 +1,13 @@
 #pragma once
 
+#include "TestSupport.h"
+#include "gui/MainWindow.h"
 #include "gui/widgets/Interaction.h"
 
-#include <QList>
+#include <QLineEdit>
 #include <QObject>
-#include <QString>
 #include <QStringList>
-
-namespace orvanta {
-class MainWindow;
-}
+#include <memory>
 
 // Answers message boxes from a script and records everything shown, so tests never block on a modal loop.
 class ScriptedInteraction : public orvanta::Interaction {
@@ -62,3 +60,27 @@ template <typename T> T* child(const QObject* parent, const char* name)
 // Presses Create and waits for the build to end; true when it made its PDF. False at once when Create was
 // refused before any conversion started.
 bool pressCreateAndWait(orvanta::MainWindow& window, int timeoutMs = 120000);
+
+// Each test function gets a main window, shown, on a fresh installation whose converter is `converter()`, with
+// the user's folders set aside. Every scripted answer must be used.
+class WindowTest : public QObject {
+    Q_OBJECT
+
+protected:
+    virtual QString converter() const { return pdfWritingScript(); }
+    void makeWindow();
+    QLineEdit* edit(const char* name) const { return child<QLineEdit>(m_window.get(), name); }
+    void click(const char* name) const;
+    QString path(const QString& relative) const { return m_installation->path(relative); }
+    void addResources(int count);
+    QString texts() const; // the link texts of the list, with a space between
+
+    std::unique_ptr<TestInstallation> m_installation;
+    ScriptedInteraction m_interaction;
+    std::unique_ptr<orvanta::MainWindow> m_window;
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+};

@@ -16,7 +16,7 @@ bool copyTree(const QString& from, const QString& to)
         return false;
     while (it.hasNext()) {
         const QString source = it.next();
-        if (source.contains(QStringLiteral("/output/")))
+        if (source.contains(u"/output/"_s))
             continue;
         const QString target = to + source.mid(from.size());
         if (!QDir().mkpath(QFileInfo(target).absolutePath()) || !QFile::copy(source, target))
@@ -32,15 +32,14 @@ TestInstallation::TestInstallation(const QString& subfolder)
     if (!m_root.isValid())
         return;
     const QString folder = m_root.path() + u'/' + subfolder;
-    if (copyTree(QStringLiteral(ORVANTA_APP_TREE) + QStringLiteral("/bin"), folder + QStringLiteral("/bin")) &&
-        copyTree(QStringLiteral(ORVANTA_APP_TREE) + QStringLiteral("/resources"),
-                 folder + QStringLiteral("/resources")))
+    if (copyTree(QStringLiteral(ORVANTA_APP_TREE) + u"/bin"_s, folder + u"/bin"_s) &&
+        copyTree(QStringLiteral(ORVANTA_APP_TREE) + u"/resources"_s, folder + u"/resources"_s))
         m_folder = folder;
 }
 
 void TestInstallation::installConverter(const QString& script) const
 {
-    const QString path = m_folder + QStringLiteral("/bin/wkhtmltopdf");
+    const QString path = m_folder + u"/bin/wkhtmltopdf"_s;
     writeAll(path, script.toUtf8());
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
@@ -67,7 +66,7 @@ QString pdfWritingScript(const QString& before, const QString& after)
 QString pdfText(const QString& pdfPath)
 {
     QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdfPath, QStringLiteral("-")});
+    process.start(u"pdftotext"_s, {u"-layout"_s, pdfPath, u"-"_s});
     process.waitForFinished(60000);
     return QString::fromUtf8(process.readAllStandardOutput());
 }
@@ -80,9 +79,9 @@ QStringList pdfLinks(const QString& pdfPath)
     const QString bytes = QString::fromLatin1(readAll(pdfPath));
     for (auto it = uri.globalMatch(bytes); it.hasNext();) {
         QString link = it.next().captured(1);
-        link.replace(QStringLiteral("\\("), QStringLiteral("("));
-        link.replace(QStringLiteral("\\)"), QStringLiteral(")"));
-        link.replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
+        link.replace(u"\\("_s, u"("_s);
+        link.replace(u"\\)"_s, u")"_s);
+        link.replace(u"\\\\"_s, u"\\"_s);
         links.append(link);
     }
     return links;

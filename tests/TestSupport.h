@@ -3,11 +3,13 @@
 #include <QString>
 #include <QTemporaryDir>
 
+using namespace Qt::StringLiterals;
+
 // A fresh installation folder for one test, copied from the build tree's ready installation (bin/,
 // resources/, without the executable). `subfolder` lets a test put awkward characters in the path.
 class TestInstallation {
 public:
-    explicit TestInstallation(const QString& subfolder = QStringLiteral("app"));
+    explicit TestInstallation(const QString& subfolder = u"app"_s);
 
     bool isValid() const { return !m_folder.isEmpty(); }
     const QString& folder() const { return m_folder; }

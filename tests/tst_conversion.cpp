@@ -19,10 +19,10 @@ namespace {
 // A folder with a page, an output folder holding an earlier PDF, and a stand-in converter.
 struct Bench {
     QTemporaryDir dir;
-    QString page = dir.path() + QStringLiteral("/bin/page.html");
-    QString output = dir.path() + QStringLiteral("/bin/output");
-    QString pdf = output + QStringLiteral("/sheet.pdf");
-    QString converter = dir.path() + QStringLiteral("/converter");
+    QString page = dir.path() + u"/bin/page.html"_s;
+    QString output = dir.path() + u"/bin/output"_s;
+    QString pdf = output + u"/sheet.pdf"_s;
+    QString converter = dir.path() + u"/converter"_s;
 
     Bench()
     {
@@ -39,7 +39,7 @@ struct Bench {
 
     QStringList leftovers() const
     {
-        return QDir(output).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".converting-"));
+        return QDir(output).entryList(QDir::Files | QDir::Hidden).filter(u".converting-"_s);
     }
 };
 
@@ -49,7 +49,7 @@ ConversionResult convert(PdfConverter& converter, const QString& program, const 
     QSignalSpy finished(&converter, &PdfConverter::finished);
     converter.start(program, bench.page, bench.pdf, limit);
     if (finished.isEmpty() && !finished.wait(30000))
-        return {Outcome::Crashed, -1, QStringLiteral("test: no finished signal"), {}};
+        return {Outcome::Crashed, -1, u"test: no finished signal"_s, {}};
     return finished.takeFirst().at(0).value<ConversionResult>();
 }
 
@@ -79,29 +79,26 @@ void TestConversion::verdict_data()
 
     QTest::newRow("writes a PDF") << pdfWritingScript() << Outcome::Succeeded << QString() << 20000;
     QTest::newRow("exit 1 with a good PDF is a success")
-        << pdfWritingScript(
-               {}, QStringLiteral("echo 'Warning: Failed to load https://cdn (HostNotFoundError)' >&2\nexit 1"))
+        << pdfWritingScript({}, u"echo 'Warning: Failed to load https://cdn (HostNotFoundError)' >&2\nexit 1"_s)
         << Outcome::Succeeded << QString() << 20000;
     QTest::newRow("exit 0 without a PDF")
         << QStringLiteral("#!/bin/sh\necho 'Loading page (1/2)' >&2\necho 'QPainter::begin(): Returned false' >&2\n"
                           "echo Done >&2\nexit 0\n")
-        << Outcome::NoPdf << QStringLiteral("QPainter::begin(): Returned false") << 20000;
+        << Outcome::NoPdf << u"QPainter::begin(): Returned false"_s << 20000;
     QTest::newRow("exit 1 with an error and no PDF")
-        << QStringLiteral("#!/bin/sh\necho 'Error: Failed loading page file:///x' >&2\nexit 1\n") << Outcome::NoPdf
-        << QStringLiteral("Error: Failed loading page file:///x") << 20000;
-    QTest::newRow("truncated PDF") << QStringLiteral("#!/bin/sh\nprintf '%%PDF-1.4\\n1 0 obj' > \"$2\"\n")
-                                   << Outcome::NoPdf << QString() << 20000;
-    QTest::newRow("crash") << QStringLiteral("#!/bin/sh\necho 'about to fail' >&2\nkill -SEGV $$\n") << Outcome::Crashed
-                           << QStringLiteral("about to fail") << 20000;
+        << u"#!/bin/sh\necho 'Error: Failed loading page file:///x' >&2\nexit 1\n"_s << Outcome::NoPdf
+        << u"Error: Failed loading page file:///x"_s << 20000;
+    QTest::newRow("truncated PDF") << u"#!/bin/sh\nprintf '%%PDF-1.4\\n1 0 obj' > \"$2\"\n"_s << Outcome::NoPdf
+                                   << QString() << 20000;
+    QTest::newRow("crash") << u"#!/bin/sh\necho 'about to fail' >&2\nkill -SEGV $$\n"_s << Outcome::Crashed
+                           << u"about to fail"_s << 20000;
     QTest::newRow("crash after writing a PDF")
-        << pdfWritingScript({}, QStringLiteral("kill -SEGV $$")) << Outcome::Crashed << QString() << 20000;
-    QTest::newRow("hangs past the limit")
-        << QStringLiteral("#!/bin/sh\nexec sleep 30\n") << Outcome::TimedOut << QString() << 500;
-    QTest::newRow("no such program") << QStringLiteral("missing") << Outcome::FailedToStart
-                                     << QStringLiteral("/nowhere/wkhtmltopdf") << 20000;
-    QTest::newRow("not executable") << QString() << Outcome::FailedToStart << QStringLiteral("/converter") << 20000;
+        << pdfWritingScript({}, u"kill -SEGV $$"_s) << Outcome::Crashed << QString() << 20000;
+    QTest::newRow("hangs past the limit") << u"#!/bin/sh\nexec sleep 30\n"_s << Outcome::TimedOut << QString() << 500;
+    QTest::newRow("no such program") << u"missing"_s << Outcome::FailedToStart << u"/nowhere/wkhtmltopdf"_s << 20000;
+    QTest::newRow("not executable") << QString() << Outcome::FailedToStart << u"/converter"_s << 20000;
     QTest::newRow("output folder cannot take a file")
-        << QStringLiteral("blocked") << Outcome::FailedToStart << QStringLiteral("/bin/output") << 20000;
+        << u"blocked"_s << Outcome::FailedToStart << u"/bin/output"_s << 20000;
 }
 
 void TestConversion::verdict()
@@ -114,7 +111,7 @@ void TestConversion::verdict()
     Bench bench;
     QString program = bench.converter;
     if (script == u"missing") {
-        program = bench.dir.path() + QStringLiteral("/nowhere/wkhtmltopdf");
+        program = bench.dir.path() + u"/nowhere/wkhtmltopdf"_s;
     } else if (script == u"blocked") {
         bench.writeConverter(pdfWritingScript());
         QDir(bench.output).removeRecursively();
@@ -141,7 +138,7 @@ void TestConversion::verdict()
     } else if (script != u"blocked") {
         QCOMPARE(readAll(bench.pdf), QByteArray("earlier PDF"));
         const QString message = ConversionFailureMessage(result, bench.pdf, std::chrono::milliseconds(limit));
-        QVERIFY(message.contains(QStringLiteral("earlier file")));
+        QVERIFY(message.contains(u"earlier file"_s));
         QVERIFY(message.contains(result.errorLines));
     }
 }
@@ -149,12 +146,11 @@ void TestConversion::verdict()
 void TestConversion::argumentsReachTheConverterWhole()
 {
     Bench bench;
-    const QString odd = bench.dir.path() + QStringLiteral("/it's a \"page\" $HOME; `x` ü.html");
+    const QString odd = bench.dir.path() + u"/it's a \"page\" $HOME; `x` ü.html"_s;
     QFile::rename(bench.page, odd);
     bench.page = odd;
-    const QString record = bench.dir.path() + QStringLiteral("/arguments");
-    bench.writeConverter(
-        pdfWritingScript(QStringLiteral("printf '%s\\n' \"$#\" \"$@\" \"$QT_QPA_PLATFORM\" > '%1'").arg(record)));
+    const QString record = bench.dir.path() + u"/arguments"_s;
+    bench.writeConverter(pdfWritingScript(u"printf '%s\\n' \"$#\" \"$@\" \"$QT_QPA_PLATFORM\" > '%1'"_s.arg(record)));
 
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     qputenv("QT_QPA_PLATFORM", "wayland"); // as on a Wayland desktop
@@ -164,22 +160,21 @@ void TestConversion::argumentsReachTheConverterWhole()
     QCOMPARE(result.outcome, Outcome::Succeeded);
     const QStringList arguments = QString::fromUtf8(readAll(record)).split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(arguments.size(), 4);
-    QCOMPARE(arguments.at(0), QStringLiteral("2"));
+    QCOMPARE(arguments.at(0), u"2"_s);
     QCOMPARE(arguments.at(1), odd);
     // The converter writes beside the PDF, so the final move cannot cross file systems.
     QCOMPARE(QFileInfo(arguments.at(2)).absolutePath(), bench.output);
-    QVERIFY(arguments.at(2).endsWith(QStringLiteral(".pdf")));
+    QVERIFY(arguments.at(2).endsWith(u".pdf"_s));
     QVERIFY(arguments.at(2) != bench.pdf);
     // Whatever platform the app runs on, the converter needs no display.
-    QCOMPARE(arguments.at(3), QStringLiteral("offscreen"));
+    QCOMPARE(arguments.at(3), u"offscreen"_s);
 }
 
 void TestConversion::cancelStopsAndCleansUp()
 {
     Bench bench;
-    const QString running = bench.dir.path() + QStringLiteral("/running");
-    bench.writeConverter(
-        QStringLiteral("#!/bin/sh\nprintf '%%PDF-1.4 partial' > \"$2\"\ntouch '%1'\nexec sleep 30\n").arg(running));
+    const QString running = bench.dir.path() + u"/running"_s;
+    bench.writeConverter(u"#!/bin/sh\nprintf '%%PDF-1.4 partial' > \"$2\"\ntouch '%1'\nexec sleep 30\n"_s.arg(running));
     PdfConverter converter;
     QSignalSpy finished(&converter, &PdfConverter::finished);
     converter.start(bench.converter, bench.page, bench.pdf, 20s);
@@ -203,15 +198,15 @@ void TestConversion::errorLines_data()
         << QByteArray("QStandardPaths: XDG_RUNTIME_DIR not set, defaulting to '/tmp/runtime-root'\nLoading page (1/2)\n"
                       "[>                ] 0%\r[=======>         ] 50%\r[================] 100%\rPrinting pages "
                       "(2/2)      \nQPainter::begin(): Returned false\n[>          ] \rDone          \n")
-        << QStringLiteral("QPainter::begin(): Returned false");
+        << u"QPainter::begin(): Returned false"_s;
     QTest::newRow("errors win over warnings and other lines")
         << QByteArray("Warning: Blocked access to file /a.js\nsomething else\nError: Failed loading page http://x\n")
-        << QStringLiteral("Error: Failed loading page http://x");
+        << u"Error: Failed loading page http://x"_s;
     QTest::newRow("warnings when nothing else was said")
         << QByteArray("Loading page (1/2)\nWarning: Blocked access to file /a.js\n")
-        << QStringLiteral("Warning: Blocked access to file /a.js");
+        << u"Warning: Blocked access to file /a.js"_s;
     QTest::newRow("only the last lines") << QByteArray("Error: 1\nError: 2\nError: 3\nError: 4\nError: 5\nError: 6\n")
-                                         << QStringLiteral("Error: 3\nError: 4\nError: 5\nError: 6");
+                                         << u"Error: 3\nError: 4\nError: 5\nError: 6"_s;
     QTest::newRow("nothing but progress") << QByteArray("Loading page (1/2)\n[====] 100%\rDone\n") << QString();
 }
 
@@ -240,7 +235,7 @@ void TestConversion::completePdf()
     QFETCH(QByteArray, content);
     QFETCH(bool, complete);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("x.pdf"));
+    const QString path = dir.filePath(u"x.pdf"_s);
     writeAll(path, content);
     QCOMPARE(IsCompletePdf(path), complete);
 }
@@ -254,17 +249,17 @@ void TestConversion::findsBundledConverterFirst()
     qputenv("PATH", emptyPath.path().toLocal8Bit());
 
     QCOMPARE(FindConverter(installation.folder()), QString());
-    QVERIFY(ConverterMissingMessage(installation.folder()).contains(QStringLiteral("apt install wkhtmltopdf")));
+    QVERIFY(ConverterMissingMessage(installation.folder()).contains(u"apt install wkhtmltopdf"_s));
 
     QTemporaryDir onPath;
-    const QString pathConverter = onPath.filePath(QStringLiteral("wkhtmltopdf"));
+    const QString pathConverter = onPath.filePath(u"wkhtmltopdf"_s);
     writeAll(pathConverter, "#!/bin/sh\n");
     QFile::setPermissions(pathConverter, QFile::ReadOwner | QFile::ExeOwner);
     qputenv("PATH", onPath.path().toLocal8Bit());
     QCOMPARE(FindConverter(installation.folder()), pathConverter);
 
-    installation.installConverter(QStringLiteral("#!/bin/sh\n"));
-    QCOMPARE(FindConverter(installation.folder()), installation.path(QStringLiteral("/bin/wkhtmltopdf")));
+    installation.installConverter(u"#!/bin/sh\n"_s);
+    QCOMPARE(FindConverter(installation.folder()), installation.path(u"/bin/wkhtmltopdf"_s));
     qputenv("PATH", savedPath);
 }
 

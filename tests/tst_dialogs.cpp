@@ -22,16 +22,15 @@ namespace {
 
 ResourceEntry discussion(const QString& keyword, const QString& query)
 {
-    return {QStringLiteral("Discussions: ") + keyword, QStringLiteral("https://www.quora.com/search?q=") + query};
+    return {u"Discussions: "_s + keyword, u"https://www.quora.com/search?q="_s + query};
 }
 
 ResourceEntry video(const QString& keyword, const QString& query)
 {
-    return {QStringLiteral("Video Tutorials: ") + keyword,
-            QStringLiteral("https://www.youtube.com/results?search_query=") + query};
+    return {u"Video Tutorials: "_s + keyword, u"https://www.youtube.com/results?search_query="_s + query};
 }
 
-const QString TermsSaved = QStringLiteral("inform|Done|Done! Settings saved. You can close this window if you want.");
+const QString TermsSaved = u"inform|Done|Done! Settings saved. You can close this window if you want."_s;
 
 } // namespace
 
@@ -50,7 +49,7 @@ private Q_SLOTS:
     void autoResources();
 
 private:
-    QString terms() const { return m_installation->path(QStringLiteral("/resources/tos.txt")); }
+    QString terms() const { return m_installation->path(u"/resources/tos.txt"_s); }
 
     std::unique_ptr<TestInstallation> m_installation;
     ScriptedInteraction m_interaction;
@@ -69,15 +68,14 @@ void TestDialogs::termsSave_data()
     QTest::addColumn<QString>("typed");   // appended at the end of the editor's text
     QTest::addColumn<QByteArray>("saved");
 
-    QTest::newRow("blank lines") << QByteArray("\n\nOne\n\n") << QStringLiteral("\n\n\nSix\n\n")
+    QTest::newRow("blank lines") << QByteArray("\n\nOne\n\n") << u"\n\n\nSix\n\n"_s
                                  << QByteArray("\n\nOne\n\n\n\n\nSix\n\n");
     QTest::newRow("non-Latin, tabs, no-break spaces")
-        << QByteArray() << QStringLiteral("Условия\t利用規約 — ✓ 😀\nPrice:\u00A010\u00A0EUR")
-        << QStringLiteral("Условия\t利用規約 — ✓ 😀\nPrice:\u00A010\u00A0EUR").toUtf8();
-    QTest::newRow("CR LF kept") << QByteArray("One\r\n\r\nTwo") << QStringLiteral("\nThree")
+        << QByteArray() << u"Условия\t利用規約 — ✓ 😀\nPrice:\u00A010\u00A0EUR"_s
+        << u"Условия\t利用規約 — ✓ 😀\nPrice:\u00A010\u00A0EUR"_s.toUtf8();
+    QTest::newRow("CR LF kept") << QByteArray("One\r\n\r\nTwo") << u"\nThree"_s
                                 << QByteArray("One\r\n\r\nTwo\r\nThree");
-    QTest::newRow("missing file: opens empty, Save makes it")
-        << QByteArray("missing") << QStringLiteral("New") << QByteArray("New");
+    QTest::newRow("missing file: opens empty, Save makes it") << QByteArray("missing") << u"New"_s << QByteArray("New");
 }
 
 void TestDialogs::termsSave()
@@ -108,10 +106,8 @@ void TestDialogs::termsLoadDefault_data()
     QTest::addColumn<bool>("loaded");
 
     QTest::newRow("declined") << false << true << QString() << false;
-    QTest::newRow("accepted") << true << true
-                              << QStringLiteral("inform|Done|Done! Please remember to save your changes.") << true;
-    QTest::newRow("accepted, backup missing")
-        << true << false << QStringLiteral("warn|Default TOS|Could not read") << false;
+    QTest::newRow("accepted") << true << true << u"inform|Done|Done! Please remember to save your changes."_s << true;
+    QTest::newRow("accepted, backup missing") << true << false << u"warn|Default TOS|Could not read"_s << false;
 }
 
 // Loading the default asks first, puts the backup in the editor and writes nothing until Save.
@@ -122,21 +118,21 @@ void TestDialogs::termsLoadDefault()
     QFETCH(QString, said);
     QFETCH(bool, loaded);
 
-    const QString backupPath = m_installation->path(QStringLiteral("/resources/tos_backup.txt"));
-    const QString backup = QStringLiteral("Default terms.\n\nNo guarantees — Gewähr.\n");
+    const QString backupPath = m_installation->path(u"/resources/tos_backup.txt"_s);
+    const QString backup = u"Default terms.\n\nNo guarantees — Gewähr.\n"_s;
     QVERIFY(writeAll(terms(), "Current terms."));
     QVERIFY(backupThere ? writeAll(backupPath, backup.toUtf8()) : QFile::remove(backupPath));
     TermsDialog dialog(m_installation->folder(), m_interaction);
     auto* text = child<QPlainTextEdit>(&dialog, "txtTOS");
-    text->setPlainText(QStringLiteral("Edited, not saved."));
+    text->setPlainText(u"Edited, not saved."_s);
 
     m_interaction.answer(yes);
     QTest::keyClick(child<LinkLabel>(&dialog, "lblDefaultTOS"), Qt::Key_Space);
-    QCOMPARE(m_interaction.shown.first().title, QStringLiteral("Please Confirm"));
-    QCOMPARE(m_interaction.shown.first().text, QStringLiteral("Are you sure? This will overwrite the current TOS."));
+    QCOMPARE(m_interaction.shown.first().title, u"Please Confirm"_s);
+    QCOMPARE(m_interaction.shown.first().text, u"Are you sure? This will overwrite the current TOS."_s);
     QCOMPARE(m_interaction.shown.size(), said.isEmpty() ? 1 : 2);
     QVERIFY2(m_interaction.last().startsWith(said), qPrintable(m_interaction.last()));
-    QCOMPARE(editorText(*text), loaded ? backup : QStringLiteral("Edited, not saved."));
+    QCOMPARE(editorText(*text), loaded ? backup : u"Edited, not saved."_s);
     QCOMPARE(readAll(terms()), QByteArray("Current terms."));
 }
 
@@ -147,13 +143,11 @@ void TestDialogs::termsFaults_data()
     QTest::addColumn<QString>("said"); // how the message begins
 
     QTest::newRow("open: a folder in its place")
-        << QStringLiteral("folder") << false << QStringLiteral("warn|Terms and Conditions|Could not read");
-    QTest::newRow("open: not UTF-8") << QStringLiteral("latin1") << false
-                                     << QStringLiteral("warn|Terms and Conditions|Could not read");
-    QTest::newRow("save: a folder takes its place")
-        << QStringLiteral("folder later") << true << QStringLiteral("warn|Not Saved|Could not save");
+        << u"folder"_s << false << u"warn|Terms and Conditions|Could not read"_s;
+    QTest::newRow("open: not UTF-8") << u"latin1"_s << false << u"warn|Terms and Conditions|Could not read"_s;
+    QTest::newRow("save: a folder takes its place") << u"folder later"_s << true << u"warn|Not Saved|Could not save"_s;
     QTest::newRow("save: the folder takes no file")
-        << QStringLiteral("read-only") << true << QStringLiteral("warn|Folder Not Writable|Orvanta cannot write");
+        << u"read-only"_s << true << u"warn|Folder Not Writable|Orvanta cannot write"_s;
 }
 
 // Nothing is lost: a file that cannot be read is not opened (so it cannot be overwritten), and a failed save
@@ -171,19 +165,19 @@ void TestDialogs::termsFaults()
     QCOMPARE(dialog.loaded(), opens);
     if (opens) {
         auto* text = child<QPlainTextEdit>(&dialog, "txtTOS");
-        text->setPlainText(QStringLiteral("Edited terms"));
-        const QString resources = m_installation->path(QStringLiteral("/resources"));
+        text->setPlainText(u"Edited terms"_s);
+        const QString resources = m_installation->path(u"/resources"_s);
         if (fault == u"folder later") {
-            kept = terms() + QStringLiteral(".away");
+            kept = terms() + u".away"_s;
             QVERIFY(QFile::rename(terms(), kept) && QDir().mkdir(terms()));
         } else {
             // Permissions do not stop root: a folder of /proc takes no new file for anyone.
-            kept = resources + QStringLiteral(".away/tos.txt");
-            QVERIFY(QDir().rename(resources, resources + QStringLiteral(".away")));
-            QVERIFY(QFile::link(QStringLiteral("/proc/self"), resources));
+            kept = resources + u".away/tos.txt"_s;
+            QVERIFY(QDir().rename(resources, resources + u".away"_s));
+            QVERIFY(QFile::link(u"/proc/self"_s, resources));
         }
         QTest::mouseClick(child<QPushButton>(&dialog, "cmdSave"), Qt::LeftButton);
-        QCOMPARE(editorText(*text), QStringLiteral("Edited terms"));
+        QCOMPARE(editorText(*text), u"Edited terms"_s);
     }
     QCOMPARE(m_interaction.shown.size(), 1);
     QVERIFY2(m_interaction.last().startsWith(said), qPrintable(m_interaction.last()));
@@ -200,26 +194,22 @@ void TestDialogs::autoResources_data()
     QTest::addColumn<QString>("refusal");
     QTest::addColumn<ResourceEntries>("added");
 
-    const QString needDiscussions = QStringLiteral("Please add some keywords to the 'Related Discussions Resources'");
-    const QString needVideos = QStringLiteral("Please add some keywords to the 'Related Video Resources'");
-    const QString some = QStringLiteral("fast hosting");
+    const QString needDiscussions = u"Please add some keywords to the 'Related Discussions Resources'"_s;
+    const QString needVideos = u"Please add some keywords to the 'Related Video Resources'"_s;
+    const QString some = u"fast hosting"_s;
     QTest::newRow("refused: discussions blank lines, videos ready")
-        << true << QStringLiteral("\r\n  \r\n\t\n") << true << some << 0 << needDiscussions << ResourceEntries{};
+        << true << u"\r\n  \r\n\t\n"_s << true << some << 0 << needDiscussions << ResourceEntries{};
     QTest::newRow("refused: videos blank lines, discussions ready")
-        << true << some << true << QStringLiteral("\n \n") << 0 << needVideos << ResourceEntries{};
+        << true << some << true << u"\n \n"_s << 0 << needVideos << ResourceEntries{};
     QTest::newRow("refused: nothing ticked")
-        << false << some << false << some << 0 << QStringLiteral("Please select one or more options.")
-        << ResourceEntries{};
+        << false << some << false << some << 0 << u"Please select one or more options."_s << ResourceEntries{};
     QTest::newRow("discussions alone, blank lines skipped")
-        << true << QStringLiteral("WordPress Speed\n\n   \nSEO\n") << false << QString() << 0 << QString()
-        << ResourceEntries{discussion(QStringLiteral("WordPress Speed"), QStringLiteral("WordPress Speed")),
-                           discussion(QStringLiteral("SEO"), QStringLiteral("SEO"))};
-    const QString alphaBeta = QStringLiteral("alpha\nbeta");
-    const QString gammaDelta = QStringLiteral("gamma\r\n\r\ndelta");
-    const ResourceEntries discussions{discussion(QStringLiteral("alpha"), QStringLiteral("alpha")),
-                                      discussion(QStringLiteral("beta"), QStringLiteral("beta"))};
-    const ResourceEntries videos{video(QStringLiteral("gamma"), QStringLiteral("gamma")),
-                                 video(QStringLiteral("delta"), QStringLiteral("delta"))};
+        << true << u"WordPress Speed\n\n   \nSEO\n"_s << false << QString() << 0 << QString()
+        << ResourceEntries{discussion(u"WordPress Speed"_s, u"WordPress Speed"_s), discussion(u"SEO"_s, u"SEO"_s)};
+    const QString alphaBeta = u"alpha\nbeta"_s;
+    const QString gammaDelta = u"gamma\r\n\r\ndelta"_s;
+    const ResourceEntries discussions{discussion(u"alpha"_s, u"alpha"_s), discussion(u"beta"_s, u"beta"_s)};
+    const ResourceEntries videos{video(u"gamma"_s, u"gamma"_s), video(u"delta"_s, u"delta"_s)};
     QTest::newRow("videos alone, unticked discussions ignored")
         << false << alphaBeta << true << gammaDelta << 1 << QString() << videos;
     QTest::newRow("both, discussions first")
@@ -249,14 +239,14 @@ void TestDialogs::autoResources()
     child<QPlainTextEdit>(&dialog, "txtVideos")->setPlainText(videos);
     auto* orderBox = child<QComboBox>(&dialog, "cboOrder");
     if (order < 0)
-        QTest::keyClicks(orderBox->lineEdit(), QStringLiteral(" typed"));
+        QTest::keyClicks(orderBox->lineEdit(), u" typed"_s);
     else
         orderBox->setCurrentIndex(order);
     QSignalSpy generated(&dialog, &AutoResourcesDialog::resourcesGenerated);
     QTest::mouseClick(child<QPushButton>(&dialog, "cmdSave"), Qt::LeftButton);
 
-    QCOMPARE(m_interaction.last(), refusal.isEmpty() ? QStringLiteral("inform|Done|Done! You can close this window.")
-                                                     : QStringLiteral("inform|Missing Info|") + refusal);
+    QCOMPARE(m_interaction.last(), refusal.isEmpty() ? u"inform|Done|Done! You can close this window."_s
+                                                     : u"inform|Missing Info|"_s + refusal);
     QCOMPARE(generated.count(), refusal.isEmpty() ? 1 : 0);
     if (refusal.isEmpty())
         QCOMPARE(generated.first().at(0).value<ResourceEntries>(), added);

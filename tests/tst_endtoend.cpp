@@ -30,7 +30,7 @@ private:
 
 void TestEndToEnd::initTestCase()
 {
-    m_converter = FindConverter(QStringLiteral("/nonexistent"));
+    m_converter = FindConverter(u"/nonexistent"_s);
     QVERIFY2(!m_converter.isEmpty(), "wkhtmltopdf must be installed for the end-to-end tests");
 }
 
@@ -39,17 +39,17 @@ void TestEndToEnd::shippedTemplatesMakeAPdf()
     TestInstallation installation;
     QVERIFY(installation.isValid());
     Sheet sheet;
-    sheet.headline = QStringLiteral("Speed Secrets");
-    sheet.subheadline = QStringLiteral("Tools that work");
-    sheet.resources = {{QStringLiteral("Image Optimizer"), QStringLiteral("https://example.com/images?a=1&b=2")},
-                       {QStringLiteral("Caching---Guide"), QStringLiteral("https://example.com/cache---guide")},
-                       {QStringLiteral("Привет Hosting"), QStringLiteral("https://example.org/")}};
+    sheet.headline = u"Speed Secrets"_s;
+    sheet.subheadline = u"Tools that work"_s;
+    sheet.resources = {{u"Image Optimizer"_s, u"https://example.com/images?a=1&b=2"_s},
+                       {u"Caching---Guide"_s, u"https://example.com/cache---guide"_s},
+                       {u"Привет Hosting"_s, u"https://example.org/"_s}};
     sheet.noteBelowEachResource = true;
     sheet.disclaimer = true;
 
     SheetBuilder builder(installation.folder());
     QSignalSpy finished(&builder, &SheetBuilder::finished);
-    QVERIFY(!builder.build(sheet, QStringLiteral("speed")));
+    QVERIFY(!builder.build(sheet, u"speed"_s));
     QVERIFY(finished.wait(120000));
     const auto result = finished.first().at(0).value<BuildResult>();
     QVERIFY2(result.succeeded(), qPrintable(result.problem.value_or(BuildProblem{}).text));
@@ -59,7 +59,7 @@ void TestEndToEnd::shippedTemplatesMakeAPdf()
         QVERIFY2(text.contains(expected), qPrintable(expected));
     for (const ResourceEntry& entry : sheet.resources)
         QVERIFY2(text.contains(entry.linkText), qPrintable(entry.linkText));
-    const QString terms = QString::fromUtf8(readAll(installation.path(QStringLiteral("/resources/tos.txt"))));
+    const QString terms = QString::fromUtf8(readAll(installation.path(u"/resources/tos.txt"_s)));
     QVERIFY(text.contains(terms.section(u'\n', 0, 0).left(30)));
     const QStringList links = pdfLinks(result.paths.pdfPath);
     for (const ResourceEntry& entry : sheet.resources)
@@ -68,36 +68,35 @@ void TestEndToEnd::shippedTemplatesMakeAPdf()
 
 void TestEndToEnd::throughTheWindowInAnAwkwardFolder()
 {
-    TestInstallation installation(QStringLiteral("My \"Cheat\" Sheets — Привет's"));
+    TestInstallation installation(u"My \"Cheat\" Sheets — Привет's"_s);
     QVERIFY(installation.isValid());
     ScriptedInteraction interaction;
     MainWindow window(installation.folder(), interaction);
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
 
-    auto* text = window.findChild<QLineEdit*>(QStringLiteral("txtCTAText"));
-    auto* url = window.findChild<QLineEdit*>(QStringLiteral("txtCTAURL"));
-    window.findChild<QLineEdit*>(QStringLiteral("txtHeaderTitle"))->setText(QStringLiteral("Launch Checklist"));
+    auto* text = window.findChild<QLineEdit*>(u"txtCTAText"_s);
+    auto* url = window.findChild<QLineEdit*>(u"txtCTAURL"_s);
+    window.findChild<QLineEdit*>(u"txtHeaderTitle"_s)->setText(u"Launch Checklist"_s);
     for (const auto& [linkText, linkUrl] : {std::pair{"Domain Finder", "https://example.com/domains"},
                                             std::pair{"Logo Maker", "https://example.net/logo?size=big"}}) {
         text->setText(QString::fromUtf8(linkText));
         url->setText(QString::fromUtf8(linkUrl));
         QTest::keyClick(url, Qt::Key_Return);
     }
-    QTest::mouseClick(window.findChild<NavButton*>(QStringLiteral("pageButton2")), Qt::LeftButton);
-    window.findChild<QLineEdit*>(QStringLiteral("txtPDFFilename"))->setText(QStringLiteral("launch list"));
+    QTest::mouseClick(window.findChild<NavButton*>(u"pageButton2"_s), Qt::LeftButton);
+    window.findChild<QLineEdit*>(u"txtPDFFilename"_s)->setText(u"launch list"_s);
 
     interaction.answer(true);
     QVERIFY2(pressCreateAndWait(window), qPrintable(interaction.last()));
 
-    const QString pdf = installation.path(QStringLiteral("/bin/output/launch-list.pdf"));
+    const QString pdf = installation.path(u"/bin/output/launch-list.pdf"_s);
     const QString pdfContent = pdfText(pdf);
-    QVERIFY(pdfContent.contains(QStringLiteral("Launch Checklist")));
-    QVERIFY(pdfContent.contains(QStringLiteral("Domain Finder")));
-    QVERIFY(pdfContent.contains(QStringLiteral("OurWebsite.com")));
-    QCOMPARE(pdfLinks(pdf), (QStringList{QStringLiteral("https://example.com/domains"),
-                                         QStringLiteral("https://example.net/logo?size=big")}));
-    QCOMPARE(interaction.openedFolders, QStringList{installation.path(QStringLiteral("/bin/output"))});
+    QVERIFY(pdfContent.contains(u"Launch Checklist"_s));
+    QVERIFY(pdfContent.contains(u"Domain Finder"_s));
+    QVERIFY(pdfContent.contains(u"OurWebsite.com"_s));
+    QCOMPARE(pdfLinks(pdf), (QStringList{u"https://example.com/domains"_s, u"https://example.net/logo?size=big"_s}));
+    QCOMPARE(interaction.openedFolders, QStringList{installation.path(u"/bin/output"_s)});
 }
 
 void TestEndToEnd::generatedResourcesKeepTheirQueries()
@@ -107,28 +106,28 @@ void TestEndToEnd::generatedResourcesKeepTheirQueries()
     ScriptedInteraction interaction;
     MainWindow window(installation.folder(), interaction);
     window.show();
-    const QString keywords = QStringLiteral("fast hosting\r\nC++\r\nR&D\r\n#1\r\n");
-    window.resources().append(DiscussionResources(keywords, QStringLiteral("Discussions: #KEYWORD#")));
-    window.resources().append(VideoResources(keywords, QStringLiteral("Video Tutorials: #KEYWORD#")));
-    window.findChild<QLineEdit*>(QStringLiteral("txtHeaderTitle"))->setText(QStringLiteral("Research"));
-    window.findChild<QLineEdit*>(QStringLiteral("txtPDFFilename"))->setText(QStringLiteral("research"));
+    const QString keywords = u"fast hosting\r\nC++\r\nR&D\r\n#1\r\n"_s;
+    window.resources().append(DiscussionResources(keywords, u"Discussions: #KEYWORD#"_s));
+    window.resources().append(VideoResources(keywords, u"Video Tutorials: #KEYWORD#"_s));
+    window.findChild<QLineEdit*>(u"txtHeaderTitle"_s)->setText(u"Research"_s);
+    window.findChild<QLineEdit*>(u"txtPDFFilename"_s)->setText(u"research"_s);
 
     interaction.answer(false);
     QVERIFY2(pressCreateAndWait(window), qPrintable(interaction.last()));
 
-    const QString pdf = installation.path(QStringLiteral("/bin/output/research.pdf"));
+    const QString pdf = installation.path(u"/bin/output/research.pdf"_s);
     // The page carries a space as it stands; the converter writes it into the link as %20.
-    QCOMPARE(pdfLinks(pdf), (QStringList{QStringLiteral("https://www.quora.com/search?q=fast%20hosting"),
-                                         QStringLiteral("https://www.quora.com/search?q=C%2B%2B"),
-                                         QStringLiteral("https://www.quora.com/search?q=R%26D"),
-                                         QStringLiteral("https://www.quora.com/search?q=%231"),
-                                         QStringLiteral("https://www.youtube.com/results?search_query=fast+hosting"),
-                                         QStringLiteral("https://www.youtube.com/results?search_query=C%2B%2B"),
-                                         QStringLiteral("https://www.youtube.com/results?search_query=R%26D"),
-                                         QStringLiteral("https://www.youtube.com/results?search_query=%231")}));
+    QCOMPARE(
+        pdfLinks(pdf),
+        (QStringList{u"https://www.quora.com/search?q=fast%20hosting"_s, u"https://www.quora.com/search?q=C%2B%2B"_s,
+                     u"https://www.quora.com/search?q=R%26D"_s, u"https://www.quora.com/search?q=%231"_s,
+                     u"https://www.youtube.com/results?search_query=fast+hosting"_s,
+                     u"https://www.youtube.com/results?search_query=C%2B%2B"_s,
+                     u"https://www.youtube.com/results?search_query=R%26D"_s,
+                     u"https://www.youtube.com/results?search_query=%231"_s}));
     const QString text = pdfText(pdf);
-    QVERIFY(text.contains(QStringLiteral("Discussions: C++")));
-    QVERIFY(text.contains(QStringLiteral("Video Tutorials: R&D")));
+    QVERIFY(text.contains(u"Discussions: C++"_s));
+    QVERIFY(text.contains(u"Video Tutorials: R&D"_s));
 }
 
 QTEST_MAIN(TestEndToEnd)

@@ -28,18 +28,18 @@ void TestInstalled::initTestCase()
     m_folder = qEnvironmentVariable("ORVANTA_INSTALLED_FOLDER");
     if (m_folder.isEmpty())
         QSKIP("run through install_check.sh");
-    QVERIFY(QFileInfo(m_folder + QStringLiteral("/orvanta")).isExecutable());
+    QVERIFY(QFileInfo(m_folder + u"/orvanta"_s).isExecutable());
 }
 
 void TestInstalled::installedProgramStarts()
 {
-    const QString output = m_folder + QStringLiteral("/bin/output");
+    const QString output = m_folder + u"/bin/output"_s;
     QDir(output).removeRecursively();
     QProcess app;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
     app.setProcessEnvironment(environment);
-    app.start(m_folder + QStringLiteral("/orvanta"), {});
+    app.start(m_folder + u"/orvanta"_s, {});
     QVERIFY(app.waitForStarted());
     // Start-up makes the output folder inside the program's own folder.
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(output).isDir(), 20000);
@@ -53,14 +53,14 @@ void TestInstalled::installedFolderMakesAPdf()
     ScriptedInteraction interaction;
     MainWindow window(m_folder, interaction);
     window.show();
-    window.resources().append({{QStringLiteral("Installed Link"), QStringLiteral("https://example.com/installed")}});
-    window.findChild<QLineEdit*>(QStringLiteral("txtHeaderTitle"))->setText(QStringLiteral("Installed Sheet"));
-    window.findChild<QLineEdit*>(QStringLiteral("txtPDFFilename"))->setText(QStringLiteral("installed"));
+    window.resources().append({{u"Installed Link"_s, u"https://example.com/installed"_s}});
+    window.findChild<QLineEdit*>(u"txtHeaderTitle"_s)->setText(u"Installed Sheet"_s);
+    window.findChild<QLineEdit*>(u"txtPDFFilename"_s)->setText(u"installed"_s);
     interaction.answer(false);
     QVERIFY2(pressCreateAndWait(window), qPrintable(interaction.last()));
-    const QString pdf = m_folder + QStringLiteral("/bin/output/installed.pdf");
-    QVERIFY(pdfText(pdf).contains(QStringLiteral("Installed Sheet")));
-    QCOMPARE(pdfLinks(pdf), QStringList{QStringLiteral("https://example.com/installed")});
+    const QString pdf = m_folder + u"/bin/output/installed.pdf"_s;
+    QVERIFY(pdfText(pdf).contains(u"Installed Sheet"_s));
+    QCOMPARE(pdfLinks(pdf), QStringList{u"https://example.com/installed"_s});
 }
 
 QTEST_MAIN(TestInstalled)

@@ -1,15 +1,12 @@
 // Editing the resource list through the keyboard, as a user does: edit, move, delete, copy, paste and import,
 // each one step to undo.
 #include "GuiTestSupport.h"
-#include "TestSupport.h"
-#include "gui/MainWindow.h"
 #include "gui/widgets/ResourceListView.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
-#include <QLineEdit>
 #include <QMenu>
 #include <QStatusBar>
 #include <QTest>
@@ -17,38 +14,27 @@
 
 using namespace orvanta;
 
-class TestListEditing : public QObject {
+class TestListEditing : public WindowTest {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
     void editMoveDeleteUndo();
     void editDialog_data();
     void editDialog();
     void copyPasteAndImport();
-    void undoStepsAndTheChangeMarker();
+    void undoToTheSavedSheetClearsTheMarker();
 
 private:
-    QString texts() const
-    {
-        QStringList texts;
-        for (const ResourceEntry& entry : m_window->resources().entries())
-            texts << entry.linkText;
-        return texts.join(u' ');
-    }
-    void key(int key, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(m_list, Qt::Key(key), modifiers); }
+    ResourceListView* list() const { return child<ResourceListView>(m_window.get(), "lstResources"); }
+    void key(int key, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(list(), Qt::Key(key), modifiers); }
     void select(int row, Qt::KeyboardModifiers modifiers = {})
     {
-        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, modifiers,
-                          m_list->visualRect(m_list->model()->index(row, 0)).center());
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, modifiers,
+                          list()->visualRect(list()->model()->index(row, 0)).center());
     }
-    QString undoText() const
-    {
-        return child<QMenu>(m_window.get(), "menuEdit")->actions().constFirst()->text();
-    }
-    // Runs `body` on the modal dialog that `open` brings up.
-    template <typename Body> void inDialog(std::function<void()> open, Body body)
+    QString undoText() const { return child<QMenu>(m_window.get(), "menuEdit")->actions().constFirst()->text(); }
+    // Runs `body` on the modal dialog that `open` brings up, then gives the focus back to the window.
+    template <typename Open, typename Body> void inDialog(Open open, Body body)
     {
         QTimer::singleShot(0, this, [body] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -61,81 +47,52 @@ private:
         m_window->activateWindow(); // as the desktop does once the dialog is gone
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     }
-
-    std::unique_ptr<TestInstallation> m_installation;
-    ScriptedInteraction m_interaction;
-    std::unique_ptr<MainWindow> m_window;
-    ResourceListView* m_list = nullptr;
 };
-
-void TestListEditing::init()
-{
-    m_installation = std::make_unique<TestInstallation>();
-    QVERIFY(m_installation->isValid());
-    m_interaction = ScriptedInteraction();
-    m_window = std::make_unique<MainWindow>(m_installation->folder(), m_interaction);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    m_list = child<ResourceListView>(m_window.get(), "lstResources");
-    m_window->resources().append({{QStringLiteral("a"), QStringLiteral("https://a.test")},
-                                  {QStringLiteral("b"), QStringLiteral("https://b.test")},
-                                  {QStringLiteral("c"), QStringLiteral("https://c.test")},
-                                  {QStringLiteral("d"), QStringLiteral("https://d.test")}});
-    m_list->setFocus();
-}
-
-void TestListEditing::cleanup()
-{
-    m_window.reset();
-    QVERIFY2(!m_interaction.answersLeft(), "a scripted answer was not used");
-}
 
 void TestListEditing::editMoveDeleteUndo()
 {
+    addResources(4);
+    list()->setFocus();
     // Nothing selected: moving and deleting do nothing, and there is nothing to undo.
     key(Qt::Key_Up, Qt::AltModifier);
     key(Qt::Key_Delete);
     key(Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(texts(), QStringLiteral("a b c d"));
-    QVERIFY(m_interaction.shown.isEmpty());
+    QCOMPARE(texts(), u"r0 r1 r2 r3"_s);
 
     select(1);
-    inDialog([this] { key(Qt::Key_F2); }, [](QDialog* dialog) {
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("Edit Resource"));
-        auto* text = child<QLineEdit>(dialog, "txtEditText");
-        QCOMPARE(text->text(), QStringLiteral("b"));
-        text->setText(QStringLiteral("B"));
-        QTest::keyClick(text, Qt::Key_Return);
-    });
-    QCOMPARE(texts(), QStringLiteral("a B c d"));
-    key(Qt::Key_Down, Qt::AltModifier);
-    key(Qt::Key_Down, Qt::AltModifier);
-    key(Qt::Key_Down, Qt::AltModifier); // at the end already: nothing
-    QCOMPARE(texts(), QStringLiteral("a c d B"));
-    QCOMPARE(m_list->selectedRows(), QList<int>{3}); // the selection follows
-    QCOMPARE(undoText(), QStringLiteral("&Undo Move Down"));
+    inDialog([this] { key(Qt::Key_F2); },
+             [](QDialog* dialog) {
+                 QCOMPARE(dialog->windowTitle(), u"Edit Resource"_s);
+                 auto* text = child<QLineEdit>(dialog, "txtEditText");
+                 QCOMPARE(text->text(), u"r1"_s);
+                 text->setText(u"B"_s);
+                 QTest::keyClick(text, Qt::Key_Return);
+             });
+    QCOMPARE(texts(), u"r0 B r2 r3"_s);
+    for (int press = 0; press < 3; ++press) // the third finds it at the end already
+        key(Qt::Key_Down, Qt::AltModifier);
+    QCOMPARE(texts(), u"r0 r2 r3 B"_s);
+    QCOMPARE(list()->selectedRows(), QList<int>{3}); // the selection follows
+    QCOMPARE(undoText(), u"&Undo Move Down"_s);
     select(1, Qt::ShiftModifier);
     key(Qt::Key_Up, Qt::AltModifier);
-    QCOMPARE(texts(), QStringLiteral("c d B a"));
+    QCOMPARE(texts(), u"r2 r3 B r0"_s);
     key(Qt::Key_Delete);
-    QCOMPARE(texts(), QStringLiteral("a"));
+    QCOMPARE(texts(), u"r0"_s);
     key(Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(texts(), QStringLiteral("c d B a"));
-    for (int step = 0; step < 3; ++step)
+    QCOMPARE(texts(), u"r2 r3 B r0"_s);
+    for (int step = 0; step < 4; ++step)
         key(Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(texts(), QStringLiteral("a B c d"));
-    key(Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(texts(), QStringLiteral("a b c d"));
+    QCOMPARE(texts(), u"r0 r1 r2 r3"_s);
     key(Qt::Key_Y, Qt::ControlModifier);
     key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(texts(), QStringLiteral("a c B d"));
+    QCOMPARE(texts(), u"r0 r2 B r3"_s);
 
     // The text boxes keep their own undo.
-    auto* headline = child<QLineEdit>(m_window.get(), "txtHeaderTitle");
-    QTest::keyClicks(headline, QStringLiteral("Head"));
-    QTest::keyClick(headline, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(headline->text(), QString());
-    QCOMPARE(texts(), QStringLiteral("a c B d"));
+    QTest::keyClicks(edit("txtHeaderTitle"), u"Head"_s);
+    QTest::keyClick(edit("txtHeaderTitle"), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(edit("txtHeaderTitle")->text(), QString());
+    QCOMPARE(texts(), u"r0 r2 B r3"_s);
 }
 
 void TestListEditing::editDialog_data()
@@ -143,11 +100,9 @@ void TestListEditing::editDialog_data()
     QTest::addColumn<QString>("url");
     QTest::addColumn<bool>("escape");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("an empty field is refused") << QString() << false << QStringLiteral("b---https://b.test");
-    QTest::newRow("Escape drops the change") << QStringLiteral("https://new.test") << true
-                                             << QStringLiteral("b---https://b.test");
-    QTest::newRow("OK keeps it") << QStringLiteral("https://new.test") << false
-                                 << QStringLiteral("b---https://new.test");
+    QTest::newRow("an empty field is refused") << QString() << false << u"r0---https://r.test/0"_s;
+    QTest::newRow("Escape drops the change") << u"https://new.test"_s << true << u"r0---https://r.test/0"_s;
+    QTest::newRow("OK keeps it") << u"https://new.test"_s << false << u"r0---https://new.test"_s;
 }
 
 // Opened by a double-click too; every field of the dialog is named for screen readers.
@@ -156,8 +111,10 @@ void TestListEditing::editDialog()
     QFETCH(QString, url);
     QFETCH(bool, escape);
     QFETCH(QString, expected);
-    select(1);
-    inDialog([this] { QTest::mouseDClick(m_list->viewport(), Qt::LeftButton, {}, m_list->visualRect(m_list->model()->index(1, 0)).center()); },
+    addResources(1);
+    const QPoint entry = list()->visualRect(list()->model()->index(0, 0)).center();
+    select(0);
+    inDialog([&] { QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, entry); },
              [&](QDialog* dialog) {
                  for (QLineEdit* field : dialog->findChildren<QLineEdit*>())
                      QVERIFY(!QAccessible::queryAccessibleInterface(field)->text(QAccessible::Name).isEmpty());
@@ -165,56 +122,57 @@ void TestListEditing::editDialog()
                  QTest::keyClick(dialog, escape ? Qt::Key_Escape : Qt::Key_Return);
                  QCOMPARE(dialog->isVisible(), url.isEmpty());
              });
-    QCOMPARE(m_window->resources().at(1).displayText(), expected);
-    QCOMPARE(m_interaction.last(), url.isEmpty() ? QStringLiteral("inform|Missing Info|Please complete all the fields.")
-                                                 : QString());
+    QCOMPARE(m_window->resources().at(0).displayText(), expected);
+    QCOMPARE(m_interaction.last(),
+             url.isEmpty() ? u"inform|Missing Info|Please complete all the fields."_s : QString());
 }
 
 void TestListEditing::copyPasteAndImport()
 {
+    addResources(4);
     select(0);
     select(2, Qt::ControlModifier);
     key(Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("a\thttps://a.test\nc\thttps://c.test"));
+    QCOMPARE(QApplication::clipboard()->text(), u"r0\thttps://r.test/0\nr2\thttps://r.test/2"_s);
 
     // Pasted after the selection, in one step; the lines in no form are reported.
-    QApplication::clipboard()->setText(QStringLiteral("X\thttps://x.test\r\nnot a link\r\n[Y](https://y.test)\r\n"));
+    QApplication::clipboard()->setText(u"X\thttps://x.test\r\nnot a link\r\n[Y](https://y.test)\r\n"_s);
     key(Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(texts(), QStringLiteral("a b c X Y d"));
+    QCOMPARE(texts(), u"r0 r1 r2 X Y r3"_s);
     QCOMPARE(m_window->statusBar()->currentMessage(),
-             QStringLiteral("Pasted 2 resources; skipped 1 line in no form of resource: 2."));
-    QCOMPARE(undoText(), QStringLiteral("&Undo Paste"));
+             u"Pasted 2 resources; skipped 1 line in no form of resource: 2."_s);
+    QCOMPARE(undoText(), u"&Undo Paste"_s);
     key(Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(texts(), QStringLiteral("a b c d"));
+    QCOMPARE(texts(), u"r0 r1 r2 r3"_s);
 
-    m_list->clearSelection();
-    const QString csv = m_installation->path(QStringLiteral("/list.csv"));
+    list()->clearSelection();
+    const QString csv = path(u"/list.csv"_s);
+    auto* import = m_window->findChild<QAction*>(u"actionImport"_s);
     QVERIFY(writeAll(csv, "text,url\r\n\"Tools, free\",https://t.test\r\n"));
-    auto* import = m_window->findChild<QAction*>(QStringLiteral("actionImport"));
     m_interaction.chooseFile(csv);
     import->trigger();
-    QCOMPARE(texts(), QStringLiteral("a b c d Tools, free"));
+    QCOMPARE(texts(), u"r0 r1 r2 r3 Tools, free"_s);
     QVERIFY(writeAll(csv, "Caf\xE9\thttps://x.test"));
     m_interaction.chooseFile(csv);
     import->trigger();
-    QCOMPARE(m_interaction.last().left(34), QStringLiteral("warn|Import Resources|Could not re"));
-    QCOMPARE(texts(), QStringLiteral("a b c d Tools, free"));
+    QVERIFY(m_interaction.last().startsWith(u"warn|Import Resources|Could not read "_s + csv));
+    QCOMPARE(texts(), u"r0 r1 r2 r3 Tools, free"_s);
 }
 
-// Remove All and a generated batch are one step each; undoing back to the saved sheet clears the marker.
-void TestListEditing::undoStepsAndTheChangeMarker()
+// Remove All is one step; undoing back to the saved sheet clears the change marker.
+void TestListEditing::undoToTheSavedSheetClearsTheMarker()
 {
+    addResources(2);
     QTemporaryDir folder;
-    m_interaction.chooseFile(folder.filePath(QStringLiteral("sheet")));
+    m_interaction.chooseFile(folder.filePath(u"sheet"_s));
     QVERIFY(m_window->document().saveAs());
     m_interaction.answer(true);
-    QTest::mouseClick(child<QWidget>(m_window.get(), "Command2"), Qt::LeftButton);
-    QCOMPARE(texts(), QString());
+    click("Command2");
     QVERIFY(m_window->isWindowModified());
-    QCOMPARE(undoText(), QStringLiteral("&Undo Remove All"));
-    m_list->setFocus();
+    QCOMPARE(undoText(), u"&Undo Remove All"_s);
+    list()->setFocus();
     key(Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(texts(), QStringLiteral("a b c d"));
+    QCOMPARE(texts(), u"r0 r1"_s);
     QVERIFY(!m_window->isWindowModified());
 }
 

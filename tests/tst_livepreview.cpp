@@ -19,14 +19,14 @@ Sheet sheetWith(const QString& headline)
 {
     Sheet sheet;
     sheet.headline = headline;
-    sheet.resources = {{QStringLiteral("a"), QStringLiteral("https://a.test")}};
+    sheet.resources = {{u"a"_s, u"https://a.test"_s}};
     return sheet;
 }
 
 // A stand-in converter that notes each run, with its pid, and takes a while.
-QString countingConverter(const QString& runs, const QString& before = QStringLiteral("sleep 0.3"))
+QString countingConverter(const QString& runs, const QString& before = u"sleep 0.3"_s)
 {
-    return pdfWritingScript(QStringLiteral("echo $$ >> '%1'\n%2").arg(runs, before));
+    return pdfWritingScript(u"echo $$ >> '%1'\n%2"_s.arg(runs, before));
 }
 
 // The child process of the kill test: a preview converting, its folder on stdout, until it is killed.
@@ -35,7 +35,7 @@ int runChild(char* argv[])
     int argc = 1;
     QCoreApplication app(argc, argv);
     LivePreview preview(QString::fromLocal8Bit(argv[2]));
-    preview.update(sheetWith(QStringLiteral("Killed")), {});
+    preview.update(sheetWith(u"Killed"_s), {});
     QTextStream(stdout) << preview.folder() << Qt::endl;
     return QCoreApplication::exec();
 }
@@ -67,7 +67,7 @@ void TestLivePreview::init()
 {
     m_installation = std::make_unique<TestInstallation>();
     QVERIFY(m_installation->isValid());
-    m_runs = m_installation->path(QStringLiteral("/runs"));
+    m_runs = m_installation->path(u"/runs"_s);
     m_installation->installConverter(countingConverter(m_runs));
 }
 
@@ -84,8 +84,8 @@ void TestLivePreview::typingStartsOneConversion()
     }
     QVERIFY(ready.wait(5000));
     QVERIFY2(runs().size() <= 2, qPrintable(runs().join(u' ')));
-    QVERIFY(readAll(preview.folder() + QStringLiteral("/bin/preview.html")).contains(headline.toUtf8()));
-    QCOMPARE(ready.first().at(0).toString(), preview.folder() + QStringLiteral("/preview.pdf"));
+    QVERIFY(readAll(preview.folder() + u"/bin/preview.html"_s).contains(headline.toUtf8()));
+    QCOMPARE(ready.first().at(0).toString(), preview.folder() + u"/preview.pdf"_s);
 }
 
 // One run at a time; changes while it runs make one more run, with the newest sheet; the stale result is dropped.
@@ -93,34 +93,33 @@ void TestLivePreview::changesDuringARunAreCoalesced()
 {
     LivePreview preview(m_installation->folder());
     QSignalSpy ready(&preview, &LivePreview::ready);
-    preview.update(sheetWith(QStringLiteral("first")), {});
+    preview.update(sheetWith(u"first"_s), {});
     QTRY_VERIFY(preview.isConverting());
-    preview.update(sheetWith(QStringLiteral("second")), {});
-    preview.update(sheetWith(QStringLiteral("third")), {});
+    preview.update(sheetWith(u"second"_s), {});
+    preview.update(sheetWith(u"third"_s), {});
     QTRY_COMPARE_WITH_TIMEOUT(ready.size(), 1, 5000);
     QVERIFY(!ready.wait(800)); // the first run's result was not shown
     QCOMPARE(runs().size(), 2);
-    QVERIFY(readAll(preview.folder() + QStringLiteral("/bin/preview.html")).contains("third"));
+    QVERIFY(readAll(preview.folder() + u"/bin/preview.html"_s).contains("third"));
 }
 
 // Byte for byte the page Create writes, in a folder where the page's references lead where they do from bin.
 void TestLivePreview::thePageIsCreatesPage()
 {
-    Sheet sheet = sheetWith(QStringLiteral("Same page"));
+    Sheet sheet = sheetWith(u"Same page"_s);
     sheet.disclaimer = true;
     sheet.noteBelowEachResource = true;
     SheetBuilder builder(m_installation->folder());
-    QVERIFY(!builder.build(sheet, QStringLiteral("created")));
+    QVERIFY(!builder.build(sheet, u"created"_s));
     LivePreview preview(m_installation->folder());
     QSignalSpy ready(&preview, &LivePreview::ready);
     preview.update(sheet, {});
     QVERIFY(ready.wait(5000));
-    QCOMPARE(readAll(preview.folder() + QStringLiteral("/bin/preview.html")),
-             readAll(m_installation->path(QStringLiteral("/bin/created.html"))));
-    QCOMPARE(readAll(preview.folder() + QStringLiteral("/bin/assets/js/stylish-portfolio.js")),
-             readAll(m_installation->path(QStringLiteral("/bin/assets/js/stylish-portfolio.js"))));
-    QVERIFY(QFileInfo(preview.folder() + QStringLiteral("/resources/tos.txt")).isFile());
-    QVERIFY(!QFileInfo::exists(preview.folder() + QStringLiteral("/bin/output")));
+    QCOMPARE(readAll(preview.folder() + u"/bin/preview.html"_s), readAll(m_installation->path(u"/bin/created.html"_s)));
+    QCOMPARE(readAll(preview.folder() + u"/bin/assets/js/stylish-portfolio.js"_s),
+             readAll(m_installation->path(u"/bin/assets/js/stylish-portfolio.js"_s)));
+    QVERIFY(QFileInfo(preview.folder() + u"/resources/tos.txt"_s).isFile());
+    QVERIFY(!QFileInfo::exists(preview.folder() + u"/bin/output"_s));
 }
 
 // Without a headline or a resource, or while off, there is nothing to convert.
@@ -131,7 +130,7 @@ void TestLivePreview::nothingToShow()
     preview.update(sheetWith(QString()), {});
     QVERIFY(cleared.wait(2000));
     preview.setEnabled(false);
-    preview.update(sheetWith(QStringLiteral("off")), {});
+    preview.update(sheetWith(u"off"_s), {});
     QVERIFY(!cleared.wait(500));
     QCOMPARE(cleared.size(), 2);
     QCOMPARE(runs(), QStringList());
@@ -141,13 +140,13 @@ void TestLivePreview::failures_data()
 {
     QTest::addColumn<QString>("converter"); // empty: none at all
     QTest::addColumn<QString>("reason");
-    QTest::newRow("missing") << QString() << QStringLiteral("The PDF converter wkhtmltopdf was not found.");
-    QTest::newRow("crashes") << QStringLiteral("#!/bin/sh\nkill -SEGV $$\n")
-                             << QStringLiteral("The PDF converter stopped unexpectedly, so the preview was not made.");
-    QTest::newRow("hangs") << QStringLiteral("#!/bin/sh\nexec sleep 30\n")
+    QTest::newRow("missing") << QString() << u"The PDF converter wkhtmltopdf was not found."_s;
+    QTest::newRow("crashes") << u"#!/bin/sh\nkill -SEGV $$\n"_s
+                             << u"The PDF converter stopped unexpectedly, so the preview was not made."_s;
+    QTest::newRow("hangs") << u"#!/bin/sh\nexec sleep 30\n"_s
                            << QStringLiteral("The PDF converter was still working after 0 seconds and was stopped, so "
                                              "the preview was not made. A resource of the page may be unreachable.");
-    QTest::newRow("writes no PDF") << QStringLiteral("#!/bin/sh\necho 'Error: broken page' >&2\nexit 1\n")
+    QTest::newRow("writes no PDF") << u"#!/bin/sh\necho 'Error: broken page' >&2\nexit 1\n"_s
                                    << QStringLiteral("The PDF converter finished (exit code 1) without writing the "
                                                      "preview.");
 }
@@ -160,7 +159,7 @@ void TestLivePreview::failures()
     const QByteArray savedPath = qgetenv("PATH");
     QTemporaryDir emptyFolder;
     if (converter.isEmpty()) {
-        QVERIFY(QFile::remove(m_installation->path(QStringLiteral("/bin/wkhtmltopdf"))));
+        QVERIFY(QFile::remove(m_installation->path(u"/bin/wkhtmltopdf"_s)));
         qputenv("PATH", QFile::encodeName(emptyFolder.path()));
     } else {
         m_installation->installConverter(converter);
@@ -168,7 +167,7 @@ void TestLivePreview::failures()
     LivePreview preview(m_installation->folder());
     preview.setTimeLimit(300ms);
     QSignalSpy failed(&preview, &LivePreview::failed);
-    preview.update(sheetWith(QStringLiteral("fails")), {});
+    preview.update(sheetWith(u"fails"_s), {});
     const bool said = failed.wait(5000);
     qputenv("PATH", savedPath);
     QVERIFY(said);
@@ -187,11 +186,11 @@ void TestLivePreview::nothingIsLeftBehind_data()
 void TestLivePreview::nothingIsLeftBehind()
 {
     QFETCH(bool, killed);
-    m_installation->installConverter(countingConverter(m_runs, QStringLiteral("exec sleep 30")));
+    m_installation->installConverter(countingConverter(m_runs, u"exec sleep 30"_s));
     QString folder;
     if (killed) {
         QProcess child;
-        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), m_installation->folder()});
+        child.start(QCoreApplication::applicationFilePath(), {u"--child"_s, m_installation->folder()});
         QVERIFY(child.waitForReadyRead(10000));
         folder = QString::fromLocal8Bit(child.readLine().trimmed());
         QTRY_COMPARE(runs().size(), 1);
@@ -200,12 +199,12 @@ void TestLivePreview::nothingIsLeftBehind()
     } else {
         LivePreview preview(m_installation->folder());
         folder = preview.folder();
-        preview.update(sheetWith(QStringLiteral("closed")), {});
+        preview.update(sheetWith(u"closed"_s), {});
         QTRY_COMPARE(runs().size(), 1);
     }
-    QVERIFY(folder.contains(QStringLiteral("orvanta-preview")));
+    QVERIFY(folder.contains(u"orvanta-preview"_s));
     QTRY_VERIFY(!QFileInfo::exists(folder));
-    QTRY_VERIFY(!QFileInfo::exists(QStringLiteral("/proc/") + runs().constFirst()));
+    QTRY_VERIFY(!QFileInfo::exists(u"/proc/"_s + runs().constFirst()));
 }
 
 int main(int argc, char* argv[])

@@ -19,30 +19,29 @@ const QString ClosingLiteral = QStringLiteral(
     "<script src= https://cdnjs.cloudflare.com/ajax/libs/jquery-easing/1.4.1/jquery.easing.min.js ></script>"
     "<script src= assets/js/stylish-portfolio.js ></script></body></html>");
 
-const QString Disclaimer = QStringLiteral("line 1\n\nline 2\r\nline 3");
+const QString Disclaimer = u"line 1\n\nline 2\r\nline 3"_s;
 
-PageTemplates templates(
-    const QString& page = QStringLiteral("<h1>#HEADLINE#</h1><h2>#SUBHEADLINE#</h2>[#REPEATER#]<f>#FOOTER#</f>#TOS#"),
-    const QString& snippet = QStringLiteral("<a href=\"#CTAURL#\">#CTATEXT#</a>"),
-    const QString& disclaimer = Disclaimer)
+PageTemplates
+templates(const QString& page = u"<h1>#HEADLINE#</h1><h2>#SUBHEADLINE#</h2>[#REPEATER#]<f>#FOOTER#</f>#TOS#"_s,
+          const QString& snippet = u"<a href=\"#CTAURL#\">#CTATEXT#</a>"_s, const QString& disclaimer = Disclaimer)
 {
     return {page, snippet, disclaimer};
 }
 
-Sheet content(const ResourceEntries& resources = {{QStringLiteral("T"), QStringLiteral("u")}})
+Sheet content(const ResourceEntries& resources = {{u"T"_s, u"u"_s}})
 {
     Sheet sheet;
-    sheet.headline = QStringLiteral("H");
-    sheet.subheadline = QStringLiteral("S");
-    sheet.footer = QStringLiteral("F");
+    sheet.headline = u"H"_s;
+    sheet.subheadline = u"S"_s;
+    sheet.footer = u"F"_s;
     sheet.resources = resources;
     return sheet;
 }
 
-QString page(const QString& headline, const QString& repeater, const QString& footer = QStringLiteral("F"),
+QString page(const QString& headline, const QString& repeater, const QString& footer = u"F"_s,
              const QString& disclaimer = {})
 {
-    return QStringLiteral("<h1>%1</h1><h2>S</h2>[%2]<f>%3</f>%4").arg(headline, repeater, footer, disclaimer);
+    return u"<h1>%1</h1><h2>S</h2>[%2]<f>%3</f>%4"_s.arg(headline, repeater, footer, disclaimer);
 }
 
 } // namespace
@@ -68,51 +67,47 @@ void TestPageFiller::fillPage_data()
     QTest::addColumn<Sheet>("sheet");
     QTest::addColumn<QString>("expected");
 
-    const QString one = QStringLiteral("<a href=\"u\">T</a><br><br>");
+    const QString one = u"<a href=\"u\">T</a><br><br>"_s;
     Sheet c = content();
-    c.headline = QStringLiteral("Q&A <b>bold</b> &amp;");
-    c.note = QStringLiteral("not ticked");
+    c.headline = u"Q&A <b>bold</b> &amp;"_s;
+    c.note = u"not ticked"_s;
     QTest::newRow("markup as typed, nothing ticked") << templates() << c << page(c.headline, one);
     c = content();
     c.disclaimer = true;
-    c.footer = QStringLiteral("#HEADLINE#");
+    c.footer = u"#HEADLINE#"_s;
     QTest::newRow("disclaimer ticked, footer keeps earlier token")
-        << templates() << c << page(QStringLiteral("H"), one, c.footer, Disclaimer);
+        << templates() << c << page(u"H"_s, one, c.footer, Disclaimer);
 
     // Later placeholders are filled inside earlier replacements: footer after headline, resources after footer.
     c = content();
-    c.headline = QStringLiteral("see #FOOTER#");
-    c.footer = QStringLiteral("{#REPEATER#}");
+    c.headline = u"see #FOOTER#"_s;
+    c.footer = u"{#REPEATER#}"_s;
     QTest::newRow("headline shows footer shows resources")
-        << templates() << c << page(QStringLiteral("see {") + one + u'}', one, u'{' + one + u'}');
+        << templates() << c << page(u"see {"_s + one + u'}', one, u'{' + one + u'}');
     // #CTATEXT# is filled before #CTAURL#, and the footer before the resources are put in.
-    c = content({{QStringLiteral("go #CTAURL#"), QStringLiteral("u")},
-                 {QStringLiteral("#FOOTER#"), QStringLiteral("#CTATEXT#")}});
+    c = content({{u"go #CTAURL#"_s, u"u"_s}, {u"#FOOTER#"_s, u"#CTATEXT#"_s}});
     QTest::newRow("link text shows URL, not the other way")
         << templates() << c
-        << page(QStringLiteral("H"),
-                QStringLiteral("<a href=\"u\">go u</a><br><br><a href=\"#CTATEXT#\">#FOOTER#</a><br><br>"));
+        << page(u"H"_s, u"<a href=\"u\">go u</a><br><br><a href=\"#CTATEXT#\">#FOOTER#</a><br><br>"_s);
 
     // The disclaimer is filled into every snippet, and the closing block into the disclaimer.
-    c = content({{QStringLiteral("A"), QStringLiteral("1")}, {QStringLiteral("B"), QStringLiteral("2")}});
+    c = content({{u"A"_s, u"1"_s}, {u"B"_s, u"2"_s}});
     c.disclaimer = true;
-    const QString terms = QStringLiteral("end:") + ClosingLiteral;
+    const QString terms = u"end:"_s + ClosingLiteral;
     QTest::newRow("disclaimer in snippets, closing block in disclaimer")
-        << templates(QStringLiteral("#REPEATER#<p>#TOS#</p>#CLOSE#"), QStringLiteral("#CTATEXT#(#TOS#)"),
-                     QStringLiteral("end:#CLOSE#"))
-        << c << QStringLiteral("A(%1)<br><br>B(%1)<br><br><p>%1</p>%2").arg(terms, ClosingLiteral);
+        << templates(u"#REPEATER#<p>#TOS#</p>#CLOSE#"_s, u"#CTATEXT#(#TOS#)"_s, u"end:#CLOSE#"_s) << c
+        << u"A(%1)<br><br>B(%1)<br><br><p>%1</p>%2"_s.arg(terms, ClosingLiteral);
 
-    QTest::newRow("repeater twice") << templates(QStringLiteral("#REPEATER#|#REPEATER#")) << content()
-                                    << one + u'|' + one;
+    QTest::newRow("repeater twice") << templates(u"#REPEATER#|#REPEATER#"_s) << content() << one + u'|' + one;
     QTest::newRow("no repeater or close token; resource and lower-case tokens stay")
-        << templates(QStringLiteral("#CTATEXT#|#CTAURL#|#headline#|<h1>#HEADLINE#</h1>")) << content()
-        << QStringLiteral("#CTATEXT#|#CTAURL#|#headline#|<h1>H</h1>");
-    c = content({{QStringLiteral("A"), QStringLiteral("1")}, {QStringLiteral("B"), QStringLiteral("2")}});
+        << templates(u"#CTATEXT#|#CTAURL#|#headline#|<h1>#HEADLINE#</h1>"_s) << content()
+        << u"#CTATEXT#|#CTAURL#|#headline#|<h1>H</h1>"_s;
+    c = content({{u"A"_s, u"1"_s}, {u"B"_s, u"2"_s}});
     c.noteBelowEachResource = true;
-    c.note = QStringLiteral("note");
+    c.note = u"note"_s;
     QTest::newRow("text below each resource, in list order")
-        << templates(QStringLiteral("#REPEATER#"), QStringLiteral("#CTATEXT#=#CTAURL#;")) << c
-        << QStringLiteral("A=1;<br><i><p>note</p></i>B=2;<br><i><p>note</p></i>");
+        << templates(u"#REPEATER#"_s, u"#CTATEXT#=#CTAURL#;"_s) << c
+        << u"A=1;<br><i><p>note</p></i>B=2;<br><i><p>note</p></i>"_s;
 }
 
 void TestPageFiller::fillPage()
@@ -129,20 +124,19 @@ void TestPageFiller::fileNameProblem_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("problem");
 
-    const QString slash = QStringLiteral("The file name cannot contain \"/\". Please choose another name.");
-    const QString reserved = QStringLiteral("\"%1\" cannot be used as a file name. Please choose another name.");
-    const QString tooLong = QStringLiteral("The file name is too long. Please choose a shorter name.");
-    QTest::newRow("slash") << QStringLiteral("a/b") << slash;
-    QTest::newRow("NUL") << QStringLiteral("a") + QChar(u'\0') + QStringLiteral("b") << slash;
-    QTest::newRow("dot") << QStringLiteral(".") << reserved.arg(QStringLiteral("."));
-    QTest::newRow("dot dot") << QStringLiteral("..") << reserved.arg(QStringLiteral(".."));
-    QTest::newRow("three dots") << QStringLiteral("...") << QString();
+    const QString slash = u"The file name cannot contain \"/\". Please choose another name."_s;
+    const QString reserved = u"\"%1\" cannot be used as a file name. Please choose another name."_s;
+    const QString tooLong = u"The file name is too long. Please choose a shorter name."_s;
+    QTest::newRow("slash") << u"a/b"_s << slash;
+    QTest::newRow("NUL") << u"a"_s + QChar(u'\0') + u"b"_s << slash;
+    QTest::newRow("dot") << u"."_s << reserved.arg(u"."_s);
+    QTest::newRow("dot dot") << u".."_s << reserved.arg(u".."_s);
+    QTest::newRow("three dots") << u"..."_s << QString();
     QTest::newRow("250 characters") << QString(250, u'a') << QString();
     QTest::newRow("251 characters") << QString(251, u'a') << tooLong;
     QTest::newRow("125 two-byte letters") << QString(125, QChar(0xE9)) << QString();
     QTest::newRow("126 two-byte letters") << QString(126, QChar(0xE9)) << tooLong;
-    QTest::newRow("other characters") << QStringLiteral("-rf it's \"x\" $HOME; `ls` & | <> шпаргалка 速查表")
-                                      << QString();
+    QTest::newRow("other characters") << u"-rf it's \"x\" $HOME; `ls` & | <> шпаргалка 速查表"_s << QString();
 }
 
 void TestPageFiller::fileNameProblem()
@@ -156,7 +150,7 @@ void TestPageFiller::fileNameProblem()
 void TestPageFiller::hyphenatedName()
 {
     // Only the plain space changes: not tabs, not no-break spaces.
-    QCOMPARE(HyphenatedName(QStringLiteral(" a  b\tc\u00A0d ")), QStringLiteral("-a--b\tc\u00A0d-"));
+    QCOMPARE(HyphenatedName(u" a  b\tc\u00A0d "_s), u"-a--b\tc\u00A0d-"_s);
 }
 
 void TestPageFiller::formOutputPaths_data()
@@ -165,10 +159,8 @@ void TestPageFiller::formOutputPaths_data()
     QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("pdf");
 
-    QTest::newRow("template") << QStringLiteral("template") << QStringLiteral("/bin/etemplate.html")
-                              << QStringLiteral("/bin/output/template.pdf");
-    QTest::newRow("link to template") << QStringLiteral("alias") << QStringLiteral("/bin/ealias.html")
-                                      << QStringLiteral("/bin/output/alias.pdf");
+    QTest::newRow("template") << u"template"_s << u"/bin/etemplate.html"_s << u"/bin/output/template.pdf"_s;
+    QTest::newRow("link to template") << u"alias"_s << u"/bin/ealias.html"_s << u"/bin/output/alias.pdf"_s;
 }
 
 void TestPageFiller::formOutputPaths()
@@ -179,8 +171,7 @@ void TestPageFiller::formOutputPaths()
 
     TestInstallation install;
     QVERIFY(install.isValid());
-    QVERIFY(QFile::link(install.path(QStringLiteral("/bin/template.html")),
-                        install.path(QStringLiteral("/bin/alias.html"))));
+    QVERIFY(QFile::link(install.path(u"/bin/template.html"_s), install.path(u"/bin/alias.html"_s)));
 
     const OutputPaths paths = FormOutputPaths(install.folder(), name);
     QCOMPARE(paths.pagePath, install.path(page));
@@ -192,8 +183,8 @@ void TestPageFiller::loadTemplates_data()
     QTest::addColumn<QString>("removed");
     QTest::addColumn<bool>("disclaimerNeeded");
 
-    QTest::newRow("snippet missing") << QStringLiteral("/bin/repeater.txt") << false;
-    QTest::newRow("needed disclaimer missing") << QStringLiteral("/resources/tos.txt") << true;
+    QTest::newRow("snippet missing") << u"/bin/repeater.txt"_s << false;
+    QTest::newRow("needed disclaimer missing") << u"/resources/tos.txt"_s << true;
 }
 
 void TestPageFiller::loadTemplates()
@@ -206,17 +197,17 @@ void TestPageFiller::loadTemplates()
     const QString path = install.path(removed);
     QVERIFY(QFile::remove(path));
 
-    PageTemplates templates{QStringLiteral("old page"), QStringLiteral("old snippet"), QStringLiteral("old terms")};
+    PageTemplates templates{u"old page"_s, u"old snippet"_s, u"old terms"_s};
     const FileResult result = LoadTemplates(install.folder(), disclaimerNeeded, templates);
     QVERIFY(result.missing());
     QVERIFY2(result.message.contains(path), qPrintable(result.message));
-    QCOMPARE(templates.page, QStringLiteral("old page"));
-    QCOMPARE(templates.snippet, QStringLiteral("old snippet"));
-    QCOMPARE(templates.disclaimer, QStringLiteral("old terms"));
+    QCOMPARE(templates.page, u"old page"_s);
+    QCOMPARE(templates.snippet, u"old snippet"_s);
+    QCOMPARE(templates.disclaimer, u"old terms"_s);
     if (disclaimerNeeded) {
         // A page without the disclaimer does not need its file.
         QVERIFY(LoadTemplates(install.folder(), false, templates).ok());
-        QCOMPARE(templates.page, QString::fromUtf8(readAll(install.path(QStringLiteral("/bin/template.html")))));
+        QCOMPARE(templates.page, QString::fromUtf8(readAll(install.path(u"/bin/template.html"_s))));
     }
 }
 

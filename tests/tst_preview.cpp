@@ -1,6 +1,5 @@
 // The live preview in the window: when it shows, what its status line says, and that it never gets in the way.
 #include "GuiTestSupport.h"
-#include "TestSupport.h"
 #include "gui/ContentPage.h"
 #include "gui/MainWindow.h"
 #include "gui/PreviewPanel.h"
@@ -36,13 +35,10 @@ printf '%%PDF-1.4\n1 0 obj<</Type/Catalog/Pages 2 0 R>>endobj\n2 0 obj<</Type/Pa
 
 } // namespace
 
-class TestPreview : public QObject {
+class TestPreview : public WindowTest {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
     void showsOnceThereIsSomethingToShow();
     void failuresShowInTheStatusLine();
     void templatesAndTogglesRefreshIt();
@@ -50,67 +46,32 @@ private Q_SLOTS:
     void closingStopsTheConverter();
 
 private:
+    QString converter() const override { return pageWritingConverter(m_installation->folder()); }
     QString status() const { return child<QLabel>(m_window.get(), "lblPreviewStatus")->text(); }
     bool showsPdf() const
     {
         return child<QStackedWidget>(m_window.get(), "previewStack")->currentWidget() ==
                child<PdfPreview>(m_window.get(), "pdfPreview");
     }
-    int runs() const { return int(readAll(m_installation->path(QStringLiteral("/runs"))).count('\n')); }
-    void makeWindow()
-    {
-        m_window = std::make_unique<MainWindow>(m_installation->folder(), m_interaction);
-        m_window->show();
-    }
-    void addResources(int count)
-    {
-        ResourceEntries entries;
-        for (int i = 0; i < count; ++i)
-            entries.append({QStringLiteral("r%1").arg(i), QStringLiteral("https://r.test")});
-        m_window->resources().append(entries);
-    }
-
-    std::unique_ptr<TestInstallation> m_installation;
-    ScriptedInteraction m_interaction;
-    std::unique_ptr<MainWindow> m_window;
+    int runs() const { return int(readAll(path(u"/runs"_s)).count('\n')); }
 };
-
-void TestPreview::initTestCase()
-{
-    isolateUserFolders();
-}
-
-void TestPreview::init()
-{
-    m_installation = std::make_unique<TestInstallation>();
-    QVERIFY(m_installation->isValid());
-    m_installation->installConverter(pageWritingConverter(m_installation->folder()));
-    m_interaction = ScriptedInteraction();
-    makeWindow();
-}
-
-void TestPreview::cleanup()
-{
-    m_window.reset();
-    QVERIFY2(!m_interaction.answersLeft(), "a scripted answer was not used");
-}
 
 // The example picture until the sheet has a headline and a resource; then the PDF and its page count.
 void TestPreview::showsOnceThereIsSomethingToShow()
 {
     QVERIFY(!showsPdf());
-    QCOMPARE(child<QLabel>(m_window.get(), "lblExample")->text(), QStringLiteral("Cheatsheet Example:"));
-    QTest::keyClicks(child<QLineEdit>(m_window.get(), "txtHeaderTitle"), QStringLiteral("Head"));
+    QCOMPARE(child<QLabel>(m_window.get(), "lblExample")->text(), u"Cheatsheet Example:"_s);
+    QTest::keyClicks(edit("txtHeaderTitle"), u"Head"_s);
     QTest::qWait(600);
     QVERIFY(!showsPdf());
     QCOMPARE(runs(), 0);
     addResources(1);
-    QTRY_COMPARE(status(), QStringLiteral("1 page"));
+    QTRY_COMPARE(status(), u"1 page"_s);
     QVERIFY(showsPdf());
-    QCOMPARE(child<QLabel>(m_window.get(), "lblExample")->text(), QStringLiteral("Preview:"));
+    QCOMPARE(child<QLabel>(m_window.get(), "lblExample")->text(), u"Preview:"_s);
     addResources(2);
-    QTRY_COMPARE(status(), QStringLiteral("3 pages"));
-    child<QLineEdit>(m_window.get(), "txtHeaderTitle")->clear();
+    QTRY_COMPARE(status(), u"3 pages"_s);
+    edit("txtHeaderTitle")->clear();
     QTRY_VERIFY(!showsPdf());
     QCOMPARE(runs(), 2);
 }
@@ -118,26 +79,26 @@ void TestPreview::showsOnceThereIsSomethingToShow()
 // No message box: the reason is in the status line, and everything else goes on.
 void TestPreview::failuresShowInTheStatusLine()
 {
-    QVERIFY(writeAll(m_installation->path(QStringLiteral("/fail")), ""));
-    child<QLineEdit>(m_window.get(), "txtHeaderTitle")->setText(QStringLiteral("Head"));
+    QVERIFY(writeAll(path(u"/fail"_s), ""));
+    edit("txtHeaderTitle")->setText(u"Head"_s);
     addResources(1);
-    QTRY_COMPARE(status(), QStringLiteral("The PDF converter finished (exit code 1) without writing the preview."));
-    QVERIFY(child<QLabel>(m_window.get(), "lblPreviewStatus")->toolTip().contains(QStringLiteral("a broken template")));
+    QTRY_COMPARE(status(), u"The PDF converter finished (exit code 1) without writing the preview."_s);
+    QVERIFY(child<QLabel>(m_window.get(), "lblPreviewStatus")->toolTip().contains(u"a broken template"_s));
     QVERIFY(m_interaction.shown.isEmpty());
-    QVERIFY(QFile::remove(m_installation->path(QStringLiteral("/fail"))));
+    QVERIFY(QFile::remove(path(u"/fail"_s)));
     addResources(1);
-    QTRY_COMPARE(status(), QStringLiteral("2 pages"));
+    QTRY_COMPARE(status(), u"2 pages"_s);
 }
 
 // A template saved by any editor, a disclaimer or note ticked: the preview follows at once.
 void TestPreview::templatesAndTogglesRefreshIt()
 {
-    child<QLineEdit>(m_window.get(), "txtHeaderTitle")->setText(QStringLiteral("Head"));
+    edit("txtHeaderTitle")->setText(u"Head"_s);
     addResources(1);
     QTRY_COMPARE(runs(), 1);
-    QVERIFY(writeAll(m_installation->path(QStringLiteral("/bin/repeater.txt")), "<a class=\"cta\">#CTATEXT#</a>"));
+    QVERIFY(writeAll(path(u"/bin/repeater.txt"_s), "<a class=\"cta\">#CTATEXT#</a>"));
     QTRY_COMPARE(runs(), 2);
-    QTRY_COMPARE(status(), QStringLiteral("1 page"));
+    QTRY_COMPARE(status(), u"1 page"_s);
     child<QCheckBox>(m_window.get(), "chkDisclaimer")->click();
     QTRY_COMPARE(runs(), 3);
 
@@ -153,31 +114,31 @@ void TestPreview::templatesAndTogglesRefreshIt()
 
 void TestPreview::turnedOffAndRemembered()
 {
-    auto* live = m_window->findChild<QAction*>(QStringLiteral("actionLivePreview"));
+    auto* live = m_window->findChild<QAction*>(u"actionLivePreview"_s);
     QVERIFY(live->isChecked());
     live->trigger();
-    child<QLineEdit>(m_window.get(), "txtHeaderTitle")->setText(QStringLiteral("Head"));
+    edit("txtHeaderTitle")->setText(u"Head"_s);
     addResources(1);
     QTest::qWait(600);
     QCOMPARE(runs(), 0);
     QVERIFY(!showsPdf());
-    QCOMPARE(status(), QStringLiteral("Live preview is off (View menu)."));
+    QCOMPARE(status(), u"Live preview is off (View menu)."_s);
 
     m_interaction.answer(Interaction::SaveChoice::Discard);
     m_window->close();
     makeWindow();
-    QVERIFY(!m_window->findChild<QAction*>(QStringLiteral("actionLivePreview"))->isChecked());
-    m_window->findChild<QAction*>(QStringLiteral("actionLivePreview"))->trigger();
+    QVERIFY(!m_window->findChild<QAction*>(u"actionLivePreview"_s)->isChecked());
+    m_window->findChild<QAction*>(u"actionLivePreview"_s)->trigger();
 }
 
 // Closing the window stops a conversion at once and leaves no temporary file.
 void TestPreview::closingStopsTheConverter()
 {
-    QVERIFY(writeAll(m_installation->path(QStringLiteral("/slow")), ""));
-    child<QLineEdit>(m_window.get(), "txtHeaderTitle")->setText(QStringLiteral("Head"));
+    QVERIFY(writeAll(path(u"/slow"_s), ""));
+    edit("txtHeaderTitle")->setText(u"Head"_s);
     addResources(1);
     QTRY_COMPARE(runs(), 1);
-    const QString converter = QStringLiteral("/proc/") + QString::fromLatin1(readAll(m_installation->path(QStringLiteral("/runs"))).trimmed());
+    const QString converter = u"/proc/"_s + QString::fromLatin1(readAll(path(u"/runs"_s)).trimmed());
     const QString folder = m_window->findChild<ContentPage*>()->preview().livePreview().folder();
     QVERIFY(QFileInfo::exists(converter) && QFileInfo::exists(folder));
     m_interaction.answer(Interaction::SaveChoice::Discard);

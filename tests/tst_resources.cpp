@@ -6,6 +6,7 @@
 #include <QTest>
 
 using namespace orvanta;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -57,19 +58,19 @@ void TestResources::listEdits()
 {
     ResourceList list;
     QAbstractItemModelTester tester(&list, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    const auto entry = [](const char* text) { return ResourceEntry{QString::fromLatin1(text), QStringLiteral("u")}; };
+    const auto entry = [](const char* text) { return ResourceEntry{QString::fromLatin1(text), u"u"_s}; };
     list.append({entry("a"), entry("b"), entry("c")});
     list.insertAt({0, 2, 3, 6}, {entry("w"), entry("x"), entry("y"), entry("z")});
-    QCOMPARE(shown(list).join(u' '), QStringLiteral("w---u a---u x---u y---u b---u c---u z---u"));
+    QCOMPARE(shown(list).join(u' '), u"w---u a---u x---u y---u b---u c---u z---u"_s);
     QCOMPARE(list.removeAt({6, 0, 3, 2, 3, 99}), (ResourceEntries{entry("w"), entry("x"), entry("y"), entry("z")}));
     list.replace(1, entry("B"));
     list.replace(3, entry("ignored"));
-    QCOMPARE(shown(list).join(u' '), QStringLiteral("a---u B---u c---u"));
+    QCOMPARE(shown(list).join(u' '), u"a---u B---u c---u"_s);
 
     // A reorder keeps indexes on their entries, as a view's selection does.
     const QPersistentModelIndex c = list.index(2);
     list.reorder({2, 0, 1});
-    QCOMPARE(shown(list).join(u' '), QStringLiteral("c---u a---u B---u"));
+    QCOMPARE(shown(list).join(u' '), u"c---u a---u B---u"_s);
     QCOMPARE(c.row(), 0);
     list.setEntries({entry("x---y")});
     QCOMPARE(list.at(0), entry("x---y"));
@@ -78,14 +79,14 @@ void TestResources::listEdits()
 void TestResources::movedAndDroppedOrder_data()
 {
     QTest::addColumn<QList<int>>("rows");
-    QTest::addColumn<int>("delta");       // 0: dropped before `destination`
+    QTest::addColumn<int>("delta"); // 0: dropped before `destination`
     QTest::addColumn<int>("destination");
     QTest::addColumn<QList<int>>("order"); // of five rows
 
     QTest::newRow("up: one") << QList<int>{2} << -1 << 0 << QList<int>{0, 2, 1, 3, 4};
     QTest::newRow("up: a block") << QList<int>{2, 3} << -1 << 0 << QList<int>{0, 2, 3, 1, 4};
-    QTest::newRow("up: the top one stays, the rest moves") << QList<int>{0, 2, 4} << -1 << 0
-                                                           << QList<int>{0, 2, 1, 4, 3};
+    QTest::newRow("up: the top one stays, the rest moves")
+        << QList<int>{0, 2, 4} << -1 << 0 << QList<int>{0, 2, 1, 4, 3};
     QTest::newRow("up: held up at the top") << QList<int>{0, 1} << -1 << 0 << QList<int>{0, 1, 2, 3, 4};
     QTest::newRow("down: a block") << QList<int>{1, 2} << 1 << 0 << QList<int>{0, 3, 1, 2, 4};
     QTest::newRow("down: held up at the bottom") << QList<int>{3, 4} << 1 << 0 << QList<int>{0, 1, 2, 3, 4};
@@ -114,23 +115,20 @@ void TestResources::fromLines_data()
     const auto row = [](const char* tag, const QString& text, const QStringList& entries, const QList<int>& skipped) {
         QTest::newRow(tag) << text << entries << skipped;
     };
-    row("spreadsheet, Windows line breaks, blank lines", QStringLiteral("A\thttps://a.test\r\n\r\n  \r\nB c\tu\t\t\r\n"),
-        {QStringLiteral("A|https://a.test"), QStringLiteral("B c|u")}, {});
-    row("Markdown, with list marks", QStringLiteral("[A](https://a.test)\n- [B [1]](u)\n2. [C](v)"),
-        {QStringLiteral("A|https://a.test"), QStringLiteral("B [1]|u"), QStringLiteral("C|v")}, {});
+    row("spreadsheet, Windows line breaks, blank lines", u"A\thttps://a.test\r\n\r\n  \r\nB c\tu\t\t\r\n"_s,
+        {u"A|https://a.test"_s, u"B c|u"_s}, {});
+    row("Markdown, with list marks", u"[A](https://a.test)\n- [B [1]](u)\n2. [C](v)"_s,
+        {u"A|https://a.test"_s, u"B [1]|u"_s, u"C|v"_s}, {});
     row("--- at the last split before a URL",
-        QStringLiteral("Part A---Part B---https://x.test\nT---https://y.test/a---b\nT---http://"),
-        {QStringLiteral("Part A---Part B|https://x.test"), QStringLiteral("T|https://y.test/a---b"),
-         QStringLiteral("T|http://")},
-        {});
-    row("bare URLs", QStringLiteral("https://example.com/page\nHTTP://x.test"),
-        {QStringLiteral("example.com/page|https://example.com/page"), QStringLiteral("x.test|HTTP://x.test")}, {});
+        u"Part A---Part B---https://x.test\nT---https://y.test/a---b\nT---http://"_s,
+        {u"Part A---Part B|https://x.test"_s, u"T|https://y.test/a---b"_s, u"T|http://"_s}, {});
+    row("bare URLs", u"https://example.com/page\nHTTP://x.test"_s,
+        {u"example.com/page|https://example.com/page"_s, u"x.test|HTTP://x.test"_s}, {});
     row("lines in no form are skipped, not guessed",
-        QStringLiteral("just words\n\t\na\tb\tc\nno---url\n---https://x.test\nftp://x.test\nok\thttps://ok.test"),
-        {QStringLiteral("ok|https://ok.test")}, {1, 3, 4, 5, 6});
-    row("NUL and a broken surrogate pair", QStringLiteral("a\tb") + QChar(0) + QStringLiteral("\nc") +
-                                              QChar(0xD800) + QStringLiteral("\thttps://c.test"),
-        {}, {1, 2});
+        u"just words\n\t\na\tb\tc\nno---url\n---https://x.test\nftp://x.test\nok\thttps://ok.test"_s,
+        {u"ok|https://ok.test"_s}, {1, 3, 4, 5, 6});
+    row("NUL and a broken surrogate pair", u"a\tb"_s + QChar(0) + u"\nc"_s + QChar(0xD800) + u"\thttps://c.test"_s, {},
+        {1, 2});
 }
 
 void TestResources::fromLines()
@@ -152,12 +150,10 @@ void TestResources::fromCsv_data()
     QTest::addColumn<QList<int>>("skipped");
 
     QTest::newRow("header, quotes, commas, line breaks in fields")
-        << QStringLiteral("text,url\r\n\"Tools, free\",https://a.test\r\n\"Say \"\"hi\"\"\",\"u\"\r\n\"two\nlines\",v\n")
-        << QStringList{QStringLiteral("Tools, free|https://a.test"), QStringLiteral("Say \"hi\"|u"),
-                       QStringLiteral("two\nlines|v")}
-        << QList<int>{};
-    QTest::newRow("records that are not two fields") << QStringLiteral("a,b,c\n\nonly\n,u\nd,e")
-                                                     << QStringList{QStringLiteral("d|e")} << QList<int>{1, 3, 4};
+        << u"text,url\r\n\"Tools, free\",https://a.test\r\n\"Say \"\"hi\"\"\",\"u\"\r\n\"two\nlines\",v\n"_s
+        << QStringList{u"Tools, free|https://a.test"_s, u"Say \"hi\"|u"_s, u"two\nlines|v"_s} << QList<int>{};
+    QTest::newRow("records that are not two fields")
+        << u"a,b,c\n\nonly\n,u\nd,e"_s << QStringList{u"d|e"_s} << QList<int>{1, 3, 4};
 }
 
 void TestResources::fromCsv()
@@ -175,12 +171,10 @@ void TestResources::keywordsFromText_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("blank lines, CR LF") << QStringLiteral("\none\n\n   \ntwo\r\n \t\r\n\n")
-                                        << QStringList{QStringLiteral("one"), QStringLiteral("two")};
+    QTest::newRow("blank lines, CR LF") << u"\none\n\n   \ntwo\r\n \t\r\n\n"_s << QStringList{u"one"_s, u"two"_s};
     QTest::newRow("spaces and duplicates kept")
-        << QStringLiteral("  lead\ntrail  \n in side \n in side ")
-        << QStringList{QStringLiteral("  lead"), QStringLiteral("trail  "), QStringLiteral(" in side "),
-                       QStringLiteral(" in side ")};
+        << u"  lead\ntrail  \n in side \n in side "_s
+        << QStringList{u"  lead"_s, u"trail  "_s, u" in side "_s, u" in side "_s};
 }
 
 void TestResources::keywordsFromText()
@@ -199,24 +193,19 @@ void TestResources::generatedResources_data()
     QTest::addColumn<QStringList>("discussionQueries");
     QTest::addColumn<QStringList>("videoQueries");
 
-    const QStringList keywords{QStringLiteral("C++"),       QStringLiteral("R&D"),         QStringLiteral("#1"),
-                               QStringLiteral("100%"),      QStringLiteral("what?"),       QStringLiteral("a=b/c"),
-                               QStringLiteral("a-b_c.d~e"), QStringLiteral("café au lait")};
-    const QStringList encoded{QStringLiteral("C%2B%2B"),  QStringLiteral("R%26D"),   QStringLiteral("%231"),
-                              QStringLiteral("100%25"),   QStringLiteral("what%3F"), QStringLiteral("a%3Db%2Fc"),
-                              QStringLiteral("a-b_c.d~e")};
-    QTest::newRow("encoding, spaces") << keywords.join(u'\n') << QStringLiteral("#KEYWORD#") << keywords
-                                      << encoded + QStringList{QStringLiteral("caf%C3%A9 au lait")}
-                                      << encoded + QStringList{QStringLiteral("caf%C3%A9+au+lait")};
-    QTest::newRow("placeholder twice, lines in order")
-        << QStringLiteral("b\r\n\r\na\n") << QStringLiteral("Discussions: #KEYWORD# / #KEYWORD#")
-        << QStringList{QStringLiteral("Discussions: b / b"), QStringLiteral("Discussions: a / a")}
-        << QStringList{QStringLiteral("b"), QStringLiteral("a")}
-        << QStringList{QStringLiteral("b"), QStringLiteral("a")};
+    const QStringList keywords{u"C++"_s,   u"R&D"_s,   u"#1"_s,        u"100%"_s,
+                               u"what?"_s, u"a=b/c"_s, u"a-b_c.d~e"_s, u"café au lait"_s};
+    const QStringList encoded{u"C%2B%2B"_s, u"R%26D"_s,     u"%231"_s,     u"100%25"_s,
+                              u"what%3F"_s, u"a%3Db%2Fc"_s, u"a-b_c.d~e"_s};
+    QTest::newRow("encoding, spaces") << keywords.join(u'\n') << u"#KEYWORD#"_s << keywords
+                                      << encoded + QStringList{u"caf%C3%A9 au lait"_s}
+                                      << encoded + QStringList{u"caf%C3%A9+au+lait"_s};
+    QTest::newRow("placeholder twice, lines in order") << u"b\r\n\r\na\n"_s << u"Discussions: #KEYWORD# / #KEYWORD#"_s
+                                                       << QStringList{u"Discussions: b / b"_s, u"Discussions: a / a"_s}
+                                                       << QStringList{u"b"_s, u"a"_s} << QStringList{u"b"_s, u"a"_s};
     QTest::newRow("keyword holding placeholder and markers")
-        << QStringLiteral("#KEYWORD# %1") << QStringLiteral("[#KEYWORD#]")
-        << QStringList{QStringLiteral("[#KEYWORD# %1]")} << QStringList{QStringLiteral("%23KEYWORD%23 %251")}
-        << QStringList{QStringLiteral("%23KEYWORD%23+%251")};
+        << u"#KEYWORD# %1"_s << u"[#KEYWORD#]"_s << QStringList{u"[#KEYWORD# %1]"_s}
+        << QStringList{u"%23KEYWORD%23 %251"_s} << QStringList{u"%23KEYWORD%23+%251"_s};
 }
 
 void TestResources::generatedResources()
@@ -229,10 +218,8 @@ void TestResources::generatedResources()
 
     QStringList discussions, videos;
     for (qsizetype i = 0; i < titles.size(); ++i) {
-        discussions.append(titles.at(i) + QStringLiteral("---https://www.quora.com/search?q=") +
-                           discussionQueries.at(i));
-        videos.append(titles.at(i) + QStringLiteral("---https://www.youtube.com/results?search_query=") +
-                      videoQueries.at(i));
+        discussions.append(titles.at(i) + u"---https://www.quora.com/search?q="_s + discussionQueries.at(i));
+        videos.append(titles.at(i) + u"---https://www.youtube.com/results?search_query="_s + videoQueries.at(i));
     }
     QCOMPARE(displayed(DiscussionResources(keywords, format)), discussions);
     QCOMPARE(displayed(VideoResources(keywords, format)), videos);

@@ -18,8 +18,8 @@ namespace {
 Sheet readySheet()
 {
     Sheet sheet;
-    sheet.headline = QStringLiteral("Head");
-    sheet.resources = {{QStringLiteral("a"), QStringLiteral("https://a.test")}};
+    sheet.headline = u"Head"_s;
+    sheet.resources = {{u"a"_s, u"https://a.test"_s}};
     return sheet;
 }
 
@@ -47,7 +47,7 @@ private:
     {
         QSignalSpy finished(&builder, &SheetBuilder::finished);
         if (!finished.wait(20000))
-            return {{}, BuildProblem{QStringLiteral("test"), QStringLiteral("no result"), true}};
+            return {{}, BuildProblem{u"test"_s, u"no result"_s, true}};
         return finished.first().at(0).value<BuildResult>();
     }
 
@@ -78,16 +78,15 @@ void TestSheetBuilder::refusals_data()
     row("no headline, no name", "", "", QString(), "Missing Info|Please enter a headline first.", false);
     row("blank headline, no name", "", " ", QString(), "Missing Info|Please enter a name for your pdf file first.",
         false);
-    row("slash in name", "", "Head", QStringLiteral("../escape"), "Invalid File Name|The file name cannot", false);
-    row("dot dot", "", "Head", QStringLiteral(".."), "Invalid File Name|\"..\" cannot be used", false);
+    row("slash in name", "", "Head", u"../escape"_s, "Invalid File Name|The file name cannot", false);
+    row("dot dot", "", "Head", u".."_s, "Invalid File Name|\"..\" cannot be used", false);
     row("name too long", "", "Head", QString(300, u'n'), "Invalid File Name|The file name is too long", false);
-    row("bin takes no file", "/bin", "Head", QStringLiteral("a name"), "Folder Not Writable|Orvanta cannot", true);
-    row("resources take no file", "/resources", "Head", QStringLiteral("a name"), "Folder Not Writable|Orvanta cannot",
-        true);
-    row("unreadable template", "template", "Head", QStringLiteral("a name"), "Cannot Create|Could not read", true);
-    row("missing converter", "converter", "Head", QStringLiteral("a name"),
+    row("bin takes no file", "/bin", "Head", u"a name"_s, "Folder Not Writable|Orvanta cannot", true);
+    row("resources take no file", "/resources", "Head", u"a name"_s, "Folder Not Writable|Orvanta cannot", true);
+    row("unreadable template", "template", "Head", u"a name"_s, "Cannot Create|Could not read", true);
+    row("missing converter", "converter", "Head", u"a name"_s,
         "Cannot Create|The PDF converter wkhtmltopdf was not found", true);
-    row("unwritable page", "page", "Head", QStringLiteral("a name"), "Cannot Create|Could not save", true);
+    row("unwritable page", "page", "Head", u"a name"_s, "Cannot Create|Could not save", true);
 }
 
 // Each refusal comes before anything is written.
@@ -112,7 +111,7 @@ void TestSheetBuilder::refusals()
     } else if (broken.startsWith(u'/')) {
         // Permissions do not stop root: a folder of /proc takes no new file for anyone.
         QVERIFY(QFile::rename(m_installation->path(broken), path("/moved")));
-        QVERIFY(QFile::link(QStringLiteral("/proc/self"), m_installation->path(broken)));
+        QVERIFY(QFile::link(u"/proc/self"_s, m_installation->path(broken)));
     }
     Sheet sheet = readySheet();
     sheet.headline = headline;
@@ -139,13 +138,12 @@ void TestSheetBuilder::buildWritesPageAndPdf_data()
     QTest::addColumn<QString>("pdf");
 
     QTest::newRow("spaces become hyphens")
-        << QStringLiteral("my sheet \"q\" $HOME; ü") << QString() << QStringLiteral("/bin/my-sheet-\"q\"-$HOME;-ü.html")
-        << QStringLiteral("/bin/output/my-sheet-\"q\"-$HOME;-ü.pdf");
+        << u"my sheet \"q\" $HOME; ü"_s << QString() << u"/bin/my-sheet-\"q\"-$HOME;-ü.html"_s
+        << u"/bin/output/my-sheet-\"q\"-$HOME;-ü.pdf"_s;
     QTest::newRow("template is never overwritten")
-        << QStringLiteral("template") << QString() << QStringLiteral("/bin/etemplate.html")
-        << QStringLiteral("/bin/output/template.pdf");
-    QTest::newRow("PDF named by the caller") << QStringLiteral("sheet") << QStringLiteral("/elsewhere.pdf")
-                                             << QStringLiteral("/bin/sheet.html") << QStringLiteral("/elsewhere.pdf");
+        << u"template"_s << QString() << u"/bin/etemplate.html"_s << u"/bin/output/template.pdf"_s;
+    QTest::newRow("PDF named by the caller")
+        << u"sheet"_s << u"/elsewhere.pdf"_s << u"/bin/sheet.html"_s << u"/elsewhere.pdf"_s;
 }
 
 void TestSheetBuilder::buildWritesPageAndPdf()
@@ -175,21 +173,21 @@ void TestSheetBuilder::buildWritesPageAndPdf()
 void TestSheetBuilder::failuresAreReported()
 {
     QVERIFY(QDir().mkdir(path("/bin/output")) && writeAll(path("/bin/output/sheet.pdf"), "earlier"));
-    m_installation->installConverter(QStringLiteral("#!/bin/sh\necho 'Error: the page could not be read' >&2\n"));
+    m_installation->installConverter(u"#!/bin/sh\necho 'Error: the page could not be read' >&2\n"_s);
     SheetBuilder builder(m_installation->folder());
-    QVERIFY(!builder.build(readySheet(), QStringLiteral("sheet")));
+    QVERIFY(!builder.build(readySheet(), u"sheet"_s));
     BuildResult result = waitForResult(builder);
     QVERIFY(result.problem && result.problem->warning);
-    QCOMPARE(result.problem->title, QStringLiteral("PDF Not Created"));
-    QVERIFY2(result.problem->text.contains(QStringLiteral("Error: the page could not be read")),
+    QCOMPARE(result.problem->title, u"PDF Not Created"_s);
+    QVERIFY2(result.problem->text.contains(u"Error: the page could not be read"_s),
              qPrintable(result.problem.value_or(BuildProblem{}).text));
 
     // A converter that hangs is stopped at the limit.
-    m_installation->installConverter(QStringLiteral("#!/bin/sh\nexec sleep 30\n"));
+    m_installation->installConverter(u"#!/bin/sh\nexec sleep 30\n"_s);
     builder.setTimeLimit(300ms);
-    QVERIFY(!builder.build(readySheet(), QStringLiteral("sheet")));
+    QVERIFY(!builder.build(readySheet(), u"sheet"_s));
     result = waitForResult(builder);
-    QVERIFY(result.problem && result.problem->text.contains(QStringLiteral("was still working")));
+    QVERIFY(result.problem && result.problem->text.contains(u"was still working"_s));
     QCOMPARE(readAll(path("/bin/output/sheet.pdf")), QByteArray("earlier"));
 }
 

@@ -27,15 +27,15 @@ namespace {
 Sheet fullSheet()
 {
     Sheet sheet;
-    sheet.headline = QStringLiteral("Speed <b>Tips</b> & Tricks — Привет 速查表 🚀");
-    sheet.subheadline = QStringLiteral("two\nlines\r\nand\ttabs");
-    sheet.footer = QStringLiteral("---");
+    sheet.headline = u"Speed <b>Tips</b> & Tricks — Привет 速查表 🚀"_s;
+    sheet.subheadline = u"two\nlines\r\nand\ttabs"_s;
+    sheet.footer = u"---"_s;
     sheet.disclaimer = true;
     sheet.noteBelowEachResource = true;
     sheet.note = QString(40000, u'n');
-    sheet.resources = {{QStringLiteral("Part A---Part B"), QStringLiteral("https://x.test/?a=1&b=\"2\"")},
-                       {QStringView(u"nul\0inside", 10).toString(), QStringLiteral("\\path")}};
-    sheet.fileName = QStringLiteral("my sheet");
+    sheet.resources = {{u"Part A---Part B"_s, u"https://x.test/?a=1&b=\"2\""_s},
+                       {QStringView(u"nul\0inside", 10).toString(), u"\\path"_s}};
+    sheet.fileName = u"my sheet"_s;
     return sheet;
 }
 
@@ -69,10 +69,10 @@ void TestSheetFile::roundTrip_data()
 void TestSheetFile::roundTrip()
 {
     QFETCH(Sheet, sheet);
-    const QString path = m_dir.filePath(QStringLiteral("sheet.orvanta"));
+    const QString path = m_dir.filePath(u"sheet.orvanta"_s);
     QVERIFY(SaveSheet(path, sheet).ok());
     Sheet loaded;
-    loaded.headline = QStringLiteral("not loaded");
+    loaded.headline = u"not loaded"_s;
     const FileResult result = LoadSheet(path, loaded);
     QVERIFY2(result.ok(), qPrintable(result.message));
     QCOMPARE(loaded, sheet);
@@ -87,8 +87,8 @@ void TestSheetFile::read_data()
     QTest::addColumn<Sheet>("expected");
 
     Sheet some;
-    some.headline = QStringLiteral("H");
-    some.resources = {{QStringLiteral("t"), QStringLiteral("u")}};
+    some.headline = u"H"_s;
+    some.resources = {{u"t"_s, u"u"_s}};
     QTest::newRow("missing keys take a fresh sheet's values, unknown keys are ignored")
         << QByteArray(R"({"format": "orvanta-sheet", "version": 1, "headline": "H", "theme": "dark",
                          "resources": [{"text": "t", "url": "u", "colour": 3}]})")
@@ -122,7 +122,7 @@ void TestSheetFile::read()
     QFETCH(QString, problem);
     QFETCH(Sheet, expected);
 
-    const QString path = m_dir.filePath(QStringLiteral("read.orvanta"));
+    const QString path = m_dir.filePath(u"read.orvanta"_s);
     QVERIFY(writeAll(path, json));
     Sheet sheet = fullSheet();
     const FileResult result = LoadSheet(path, sheet);
@@ -136,26 +136,24 @@ void TestSheetFile::unreadableFiles_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("problem");
-    QTest::newRow("missing") << m_dir.filePath(QStringLiteral("missing.orvanta"))
-                             << QStringLiteral("the file does not exist");
-    QTest::newRow("a folder") << m_dir.path() << QStringLiteral("it is a folder");
-    QTest::newRow("50 MB") << m_dir.filePath(QStringLiteral("big.orvanta"))
-                           << QStringLiteral("too large for a sheet (50 MB; sheets open up to 32 MB)");
-    QTest::newRow("random bytes") << m_dir.filePath(QStringLiteral("random.orvanta"))
-                                  << QStringLiteral("it is not a sheet file");
+    QTest::newRow("missing") << m_dir.filePath(u"missing.orvanta"_s) << u"the file does not exist"_s;
+    QTest::newRow("a folder") << m_dir.path() << u"it is a folder"_s;
+    QTest::newRow("50 MB") << m_dir.filePath(u"big.orvanta"_s)
+                           << u"too large for a sheet (50 MB; sheets open up to 32 MB)"_s;
+    QTest::newRow("random bytes") << m_dir.filePath(u"random.orvanta"_s) << u"it is not a sheet file"_s;
     // Reading fails even for root.
-    QTest::newRow("unreadable") << QStringLiteral("/proc/self/mem") << QStringLiteral("Could not open");
+    QTest::newRow("unreadable") << u"/proc/self/mem"_s << u"Could not open"_s;
 }
 
 void TestSheetFile::unreadableFiles()
 {
     QFETCH(QString, path);
     QFETCH(QString, problem);
-    QFile big(m_dir.filePath(QStringLiteral("big.orvanta")));
+    QFile big(m_dir.filePath(u"big.orvanta"_s));
     QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(qint64{50} * 1024 * 1024));
     QByteArray random(4096, 0);
     QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(random.data()), random.size() / 4);
-    QVERIFY(writeAll(m_dir.filePath(QStringLiteral("random.orvanta")), random));
+    QVERIFY(writeAll(m_dir.filePath(u"random.orvanta"_s), random));
 
     Sheet sheet = fullSheet();
     const FileResult result = LoadSheet(path, sheet);
@@ -175,8 +173,8 @@ void TestSheetFile::failedSaveKeepsTheFile()
 {
     QFETCH(bool, diskFull);
     QTemporaryDir dir;
-    const QString folder = dir.filePath(QStringLiteral("sheets"));
-    const QString path = folder + QStringLiteral("/kept.orvanta");
+    const QString folder = dir.filePath(u"sheets"_s);
+    const QString path = folder + u"/kept.orvanta"_s;
     QVERIFY(QDir().mkdir(folder) && SaveSheet(path, Sheet{}).ok());
     const QByteArray before = readAll(path);
 
@@ -193,21 +191,20 @@ void TestSheetFile::failedSaveKeepsTheFile()
         QVERIFY(setrlimit(RLIMIT_FSIZE, &old) == 0);
     } else {
         // Permissions do not stop root: a folder of /proc takes no new file for anyone.
-        QVERIFY(QDir().rename(folder, folder + QStringLiteral(".away")) &&
-                QFile::link(QStringLiteral("/proc/self"), folder));
+        QVERIFY(QDir().rename(folder, folder + u".away"_s) && QFile::link(u"/proc/self"_s, folder));
         result = SaveSheet(path, fullSheet());
-        QVERIFY(QFile::remove(folder) && QDir().rename(folder + QStringLiteral(".away"), folder));
+        QVERIFY(QFile::remove(folder) && QDir().rename(folder + u".away"_s, folder));
     }
     QVERIFY(!result.ok());
     QVERIFY2(result.message.contains(path), qPrintable(result.message));
     QCOMPARE(readAll(path), before);
-    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("kept.orvanta")});
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{u"kept.orvanta"_s});
 }
 
 // Thousands of randomly damaged copies of a good file: each loads or is refused with a message.
 void TestSheetFile::damagedCopiesNeverCrash()
 {
-    const QString path = m_dir.filePath(QStringLiteral("damaged.orvanta"));
+    const QString path = m_dir.filePath(u"damaged.orvanta"_s);
     QVERIFY(SaveSheet(path, fullSheet()).ok());
     const QByteArray good = readAll(path);
     QRandomGenerator random(2026);

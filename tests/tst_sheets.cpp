@@ -1,14 +1,13 @@
 // Sheets in the window: saving and opening, the question before unsaved work is dropped, the recent files,
 // and the recovery of unsaved work after the app was killed.
 #include "GuiTestSupport.h"
-#include "TestSupport.h"
+#include "core/Recovery.h"
 #include "core/SheetFile.h"
 #include "core/TextFile.h"
-#include "gui/MainWindow.h"
+#include "core/Version.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
 #include <QTest>
@@ -19,29 +18,10 @@ using Choice = Interaction::SaveChoice;
 
 Q_DECLARE_METATYPE(orvanta::Interaction::SaveChoice)
 
-namespace {
-
-// The child process of the recovery test: a window with unsaved work, until it is killed.
-int runChild(char* argv[])
-{
-    int argc = 1;
-    QApplication app(argc, argv);
-    ScriptedInteraction interaction;
-    MainWindow window(QString::fromLocal8Bit(argv[2]), interaction, nullptr, QString::fromLocal8Bit(argv[3]));
-    window.show();
-    QTest::keyClicks(child<QLineEdit>(&window, "txtHeaderTitle"), QStringLiteral("Unsaved work"));
-    return QApplication::exec();
-}
-
-} // namespace
-
-class TestSheets : public QObject {
+class TestSheets : public WindowTest {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
     void saveAndOpen();
     void unsavedWorkIsAskedFor_data();
     void unsavedWorkIsAskedFor();
@@ -50,13 +30,7 @@ private Q_SLOTS:
     void recoveryAfterAKill();
 
 private:
-    QLineEdit* edit(const char* name) const { return child<QLineEdit>(m_window.get(), name); }
-    QString file(const char* name) const { return m_files.filePath(QString::fromUtf8(name)); }
-    void makeWindow()
-    {
-        m_window = std::make_unique<MainWindow>(m_installation->folder(), m_interaction, nullptr, m_recovery.path());
-        m_window->show();
-    }
+    QString file(const QString& name) const { return m_files.filePath(name); }
     QStringList recentMenu() const
     {
         auto* menu = child<QMenu>(m_window.get(), "menuRecent");
@@ -67,72 +41,43 @@ private:
         return texts;
     }
 
-    std::unique_ptr<TestInstallation> m_installation;
     QTemporaryDir m_files;
-    QTemporaryDir m_recovery;
-    ScriptedInteraction m_interaction;
-    std::unique_ptr<MainWindow> m_window;
 };
 
-void TestSheets::initTestCase()
-{
-    isolateUserFolders();
-}
-
-void TestSheets::init()
-{
-    m_installation = std::make_unique<TestInstallation>();
-    QVERIFY(m_installation->isValid());
-    m_interaction = ScriptedInteraction();
-    m_window.reset();
-    m_window = nullptr;
-    makeWindow();
-    m_window->document().clearRecentFiles();
-}
-
-void TestSheets::cleanup()
-{
-    m_window.reset();
-    QVERIFY2(!m_interaction.answersLeft(), "a scripted answer was not used");
-}
-
 // Every field goes into the file and comes back; the title names the file and marks unsaved changes, and
-// typing a change away clears the mark.
+// typing a change away clears the mark. A file that is not a sheet leaves the open sheet as it was.
 void TestSheets::saveAndOpen()
 {
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("Orvanta 2.2  "));
-    edit("txtHeaderTitle")->setText(QStringLiteral("Speed — 速度 🚀 <b>"));
-    edit("txtBelowResource")->setText(QStringLiteral("a\nb"));
-    m_window->resources().append({{QStringLiteral("Part A---Part B"), QStringLiteral("https://x.test")}});
-    m_interaction.chooseFile(file("speed"));
+    const QString caption = u"Orvanta " ORVANTA_VERSION "  "_s;
+    QCOMPARE(m_window->windowTitle(), caption);
+    edit("txtHeaderTitle")->setText(u"Speed — 速度 🚀 <b>"_s);
+    edit("txtBelowResource")->setText(u"a\nb"_s);
+    m_window->resources().append({{u"Part A---Part B"_s, u"https://x.test"_s}});
+    m_interaction.chooseFile(file(u"speed"_s));
     QVERIFY(m_window->document().saveAs());
-    QCOMPARE(m_interaction.last(), QStringLiteral("file|Save Sheet As|") + QDir::homePath() +
-                                       QStringLiteral("/Speed — 速度 🚀 <b>.orvanta"));
+    QCOMPARE(m_interaction.last(), u"file|Save Sheet As|"_s + QDir::homePath() + u"/Speed — 速度 🚀 <b>.orvanta"_s);
     const Sheet saved = m_window->sheet();
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("speed[*] - Orvanta"));
-    QVERIFY(!m_window->isWindowModified());
+    QCOMPARE(m_window->windowTitle(), u"speed[*] - Orvanta"_s);
     Sheet onDisk;
-    QVERIFY(LoadSheet(file("speed.orvanta"), onDisk).ok());
-    QCOMPARE(onDisk == saved, true);
+    QVERIFY(LoadSheet(file(u"speed.orvanta"_s), onDisk).ok() && onDisk == saved);
 
-    edit("txtPDFFilename")->setText(QStringLiteral("speed tips"));
+    edit("txtPDFFilename")->setText(u"speed tips"_s);
     QVERIFY(m_window->isWindowModified());
     edit("txtPDFFilename")->clear();
     QVERIFY(!m_window->isWindowModified());
 
     m_window->document().newSheet();
     QVERIFY(m_window->sheet() == Sheet{});
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("Orvanta 2.2  "));
-    QVERIFY(m_window->document().openFile(file("speed.orvanta")));
+    QCOMPARE(m_window->windowTitle(), caption);
+    QVERIFY(m_window->document().openFile(file(u"speed.orvanta"_s)));
     QVERIFY(m_window->sheet() == saved);
 
-    // A file that is not a sheet is refused, and the open sheet stays as it was.
-    QVERIFY(writeAll(file("broken.orvanta"), "{\"format\": \"orvanta-sheet\", \"version\": 1, \"headline\": 3}"));
-    m_interaction.chooseFile(file("broken.orvanta"));
+    QVERIFY(writeAll(file(u"broken.orvanta"_s), R"({"format": "orvanta-sheet", "version": 1, "headline": 3})"));
+    m_interaction.chooseFile(file(u"broken.orvanta"_s));
     m_window->document().open();
-    QVERIFY(m_interaction.last().startsWith(QStringLiteral("warn|Open Sheet|Could not open ") + file("broken")));
+    QVERIFY(m_interaction.last().startsWith(u"warn|Open Sheet|Could not open "_s + file(u"broken"_s)));
     QVERIFY(m_window->sheet() == saved);
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("speed[*] - Orvanta"));
+    QCOMPARE(m_window->windowTitle(), u"speed[*] - Orvanta"_s);
 }
 
 void TestSheets::unsavedWorkIsAskedFor_data()
@@ -146,18 +91,18 @@ void TestSheets::unsavedWorkIsAskedFor_data()
     }
 }
 
+// Cancel changes nothing; Discard goes on and leaves the file; Save writes it first.
 void TestSheets::unsavedWorkIsAskedFor()
 {
     QFETCH(QString, command);
     QFETCH(Choice, choice);
     Sheet other;
-    other.headline = QStringLiteral("Other");
-    QVERIFY(SaveSheet(file("other.orvanta"), other).ok());
-    m_interaction.chooseFile(file("mine.orvanta"));
+    other.headline = u"Other"_s;
+    QVERIFY(SaveSheet(file(u"other.orvanta"_s), other).ok());
+    m_interaction.chooseFile(file(u"mine.orvanta"_s));
     QVERIFY(m_window->document().saveAs());
     m_interaction.shown.clear();
-    const QByteArray before = readAll(file("mine.orvanta"));
-    edit("txtHeaderTitle")->setText(QStringLiteral("changed"));
+    edit("txtHeaderTitle")->setText(u"changed"_s);
 
     m_interaction.answer(choice);
     if (command == u"close") {
@@ -166,23 +111,21 @@ void TestSheets::unsavedWorkIsAskedFor()
         m_window->document().newSheet();
     } else if (command == u"open") {
         if (choice != Choice::Cancel)
-            m_interaction.chooseFile(file("other.orvanta"));
+            m_interaction.chooseFile(file(u"other.orvanta"_s));
         m_window->document().open();
     } else {
-        m_window->document().openRecent(file("other.orvanta"));
+        m_window->document().openRecent(file(u"other.orvanta"_s));
     }
-    QCOMPARE(m_interaction.shown.first().text, QStringLiteral("Save changes to mine?"));
-    QCOMPARE(m_interaction.shown.first().kind, QStringLiteral("save?"));
+    QCOMPARE(m_interaction.shown.first().kind + u'|' + m_interaction.shown.first().text,
+             u"save?|Save changes to mine?"_s);
     const bool went = choice != Choice::Cancel;
     Sheet mine;
-    QVERIFY(LoadSheet(file("mine.orvanta"), mine).ok());
-    QCOMPARE(mine.headline, choice == Choice::Save ? QStringLiteral("changed") : QString());
-    QVERIFY(choice == Choice::Save || readAll(file("mine.orvanta")) == before);
+    QVERIFY(LoadSheet(file(u"mine.orvanta"_s), mine).ok());
+    QCOMPARE(mine.headline, choice == Choice::Save ? u"changed"_s : QString());
     if (command == u"close") {
         QCOMPARE(m_window->isVisible(), !went);
     } else {
-        const QString expected = !went ? QStringLiteral("changed") : command == u"new" ? QString() : other.headline;
-        QCOMPARE(edit("txtHeaderTitle")->text(), expected);
+        QCOMPARE(edit("txtHeaderTitle")->text(), !went ? u"changed"_s : command == u"new" ? QString() : other.headline);
         QCOMPARE(m_window->isWindowModified(), !went);
     }
 }
@@ -190,21 +133,21 @@ void TestSheets::unsavedWorkIsAskedFor()
 // Newest first and at most eight; a file gone missing is reported and dropped; Clear empties the list.
 void TestSheets::recentFiles()
 {
-    for (int i = 0; i < 9; ++i) {
-        m_interaction.chooseFile(file("sheet") + QString::number(i));
-        QVERIFY(m_window->document().saveAs());
-    }
+    m_window->document().clearRecentFiles();
     QStringList expected;
-    for (int i = 8; i > 0; --i)
-        expected << file("sheet") + QString::number(i) + QStringLiteral(".orvanta");
-    QCOMPARE(recentMenu().mid(0, 8), expected);
+    for (int i = 0; i < 9; ++i) {
+        m_interaction.chooseFile(file(u"sheet%1"_s.arg(i)));
+        QVERIFY(m_window->document().saveAs());
+        expected.prepend(file(u"sheet%1.orvanta"_s.arg(i)));
+    }
+    QCOMPARE(recentMenu().mid(0, 8), expected.mid(0, 8));
     QVERIFY(QFile::remove(expected.at(1)));
     child<QMenu>(m_window.get(), "menuRecent")->actions().at(1)->trigger();
-    QVERIFY(m_interaction.last().startsWith(QStringLiteral("warn|Open Sheet|Could not open ") + expected.at(1)));
+    QVERIFY(m_interaction.last().startsWith(u"warn|Open Sheet|Could not open "_s + expected.at(1)));
     QCOMPARE(recentMenu().size(), 7 + 2); // the files, a separator, Clear
     QVERIFY(!recentMenu().contains(expected.at(1)));
     child<QMenu>(m_window.get(), "menuRecent")->actions().constLast()->trigger();
-    QCOMPARE(recentMenu(), QStringList{QStringLiteral("&Clear")});
+    QCOMPARE(recentMenu(), QStringList{u"&Clear"_s});
 }
 
 void TestSheets::recoveryAfterAKill_data()
@@ -218,13 +161,12 @@ void TestSheets::recoveryAfterAKill_data()
 void TestSheets::recoveryAfterAKill()
 {
     QFETCH(bool, restore);
+    const QDir folder(Recovery::defaultFolder());
+    QVERIFY(QDir(folder).removeRecursively());
     QProcess app;
-    app.start(QCoreApplication::applicationFilePath(),
-              {QStringLiteral("--child"), m_installation->folder(), m_recovery.path()});
-    QVERIFY(app.waitForStarted());
-    const QDir folder(m_recovery.path());
-    QTRY_VERIFY_WITH_TIMEOUT(!folder.entryList({QStringLiteral("*.orvanta")}).isEmpty(), 10000);
-    const QString copy = folder.filePath(folder.entryList({QStringLiteral("*.orvanta")}).constFirst());
+    app.start(QCoreApplication::applicationFilePath(), {u"--child"_s, m_installation->folder()});
+    QTRY_VERIFY_WITH_TIMEOUT(!folder.entryList({u"*.orvanta"_s}).isEmpty(), 10000);
+    const QString copy = folder.filePath(folder.entryList({u"*.orvanta"_s}).constFirst());
     QTRY_VERIFY(readAll(copy).contains("Unsaved work"));
     // While that window lives, its work is not another window's to offer.
     m_window->document().offerRecovery();
@@ -234,14 +176,13 @@ void TestSheets::recoveryAfterAKill()
     QVERIFY(app.waitForFinished());
     m_interaction.answer(restore);
     m_window->document().offerRecovery();
-    QVERIFY2(m_interaction.last().startsWith(QStringLiteral("confirm|Restore Unsaved Sheet|")) &&
-                 m_interaction.last().contains(QStringLiteral("changes to a new sheet were not saved")),
+    QVERIFY2(m_interaction.last().startsWith(u"confirm|Restore Unsaved Sheet|Orvanta did not close properly, and "
+                                             "changes to a new sheet were not saved."_s),
              qPrintable(m_interaction.last()));
-    QCOMPARE(edit("txtHeaderTitle")->text(), restore ? QStringLiteral("Unsaved work") : QString());
+    QCOMPARE(edit("txtHeaderTitle")->text(), restore ? u"Unsaved work"_s : QString());
     QCOMPARE(m_window->document().isModified(), restore);
     QVERIFY(!QFileInfo::exists(copy));
-    // Offered once: asked again, nothing is left to offer.
-    m_window->document().offerRecovery();
+    m_window->document().offerRecovery(); // nothing left to offer
     QCOMPARE(m_interaction.shown.size(), 1);
     if (restore)
         m_interaction.answer(Choice::Discard);
@@ -251,9 +192,15 @@ void TestSheets::recoveryAfterAKill()
 
 int main(int argc, char* argv[])
 {
-    if (argc == 4 && qstrcmp(argv[1], "--child") == 0)
-        return runChild(argv);
     QApplication app(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], "--child") == 0) {
+        // The child of the recovery test: a window with unsaved work, until it is killed.
+        ScriptedInteraction interaction;
+        MainWindow window(QString::fromLocal8Bit(argv[2]), interaction);
+        window.show();
+        QTest::keyClicks(child<QLineEdit>(&window, "txtHeaderTitle"), u"Unsaved work"_s);
+        return QApplication::exec();
+    }
     TestSheets test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -26,10 +26,10 @@ void TestTextFile::roundTrip_data()
 {
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("line breaks") << QStringLiteral("first\n\n  \nCR LF\r\n\r\nlone CR\rno final line break");
-    QTest::newRow("non-Latin") << QStringLiteral("Привет, 世界 — café ☕ 😀\n");
+    QTest::newRow("line breaks") << u"first\n\n  \nCR LF\r\n\r\nlone CR\rno final line break"_s;
+    QTest::newRow("non-Latin") << u"Привет, 世界 — café ☕ 😀\n"_s;
     QTest::newRow("empty") << QString();
-    QTest::newRow("leading U+FEFF") << QStringLiteral("\uFEFFtext");
+    QTest::newRow("leading U+FEFF") << u"\uFEFFtext"_s;
 }
 
 // Each save replaces a longer earlier file, which must not show through.
@@ -39,12 +39,12 @@ void TestTextFile::roundTrip()
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("saved.txt"));
+    const QString path = dir.filePath(u"saved.txt"_s);
     QVERIFY(writeAll(path, QByteArray(5000, 'z')));
     const FileResult saved = SaveTextFile(path, text);
     QVERIFY2(saved.ok(), qPrintable(saved.message));
 
-    QString loaded = QStringLiteral("not loaded");
+    QString loaded = u"not loaded"_s;
     const FileResult result = LoadTextFile(path, loaded);
     QVERIFY2(result.ok(), qPrintable(result.message));
     QCOMPARE(loaded, text);
@@ -58,10 +58,10 @@ void TestTextFile::loadFailure_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("missing");
 
-    QTest::newRow("missing") << QStringLiteral("missing folder/missing.txt") << true;
-    QTest::newRow("a folder in its place") << QStringLiteral("a folder") << false;
-    QTest::newRow("no read permission") << QStringLiteral("locked.txt") << false;
-    QTest::newRow("not UTF-8") << QStringLiteral("latin1.txt") << false;
+    QTest::newRow("missing") << u"missing folder/missing.txt"_s << true;
+    QTest::newRow("a folder in its place") << u"a folder"_s << false;
+    QTest::newRow("no read permission") << u"locked.txt"_s << false;
+    QTest::newRow("not UTF-8") << u"latin1.txt"_s << false;
 }
 
 void TestTextFile::loadFailure()
@@ -72,19 +72,19 @@ void TestTextFile::loadFailure()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(name);
-    QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("a folder"))));
-    QVERIFY(writeAll(dir.filePath(QStringLiteral("locked.txt")), QByteArrayLiteral("secret")));
-    QVERIFY(QFile::setPermissions(dir.filePath(QStringLiteral("locked.txt")), {}));
-    QVERIFY(writeAll(dir.filePath(QStringLiteral("latin1.txt")), QByteArrayLiteral("Caf\xE9")));
+    QVERIFY(QDir().mkpath(dir.filePath(u"a folder"_s)));
+    QVERIFY(writeAll(dir.filePath(u"locked.txt"_s), QByteArrayLiteral("secret")));
+    QVERIFY(QFile::setPermissions(dir.filePath(u"locked.txt"_s), {}));
+    QVERIFY(writeAll(dir.filePath(u"latin1.txt"_s), QByteArrayLiteral("Caf\xE9")));
     if (name == u"locked.txt" && QFile(path).open(QIODevice::ReadOnly))
         QSKIP("permissions do not stop reading here (running as root)");
 
-    QString text = QStringLiteral("caller's text");
+    QString text = u"caller's text"_s;
     const FileResult result = LoadTextFile(path, text);
     QVERIFY(!result.ok());
     QCOMPARE(result.missing(), missing);
     QVERIFY2(result.message.contains(path), qPrintable(result.message));
-    QCOMPARE(text, QStringLiteral("caller's text"));
+    QCOMPARE(text, u"caller's text"_s);
 }
 
 void TestTextFile::failedSaveKeepsEarlierFiles_data()
@@ -93,11 +93,11 @@ void TestTextFile::failedSaveKeepsEarlierFiles_data()
     QTest::addColumn<bool>("sizeLimited");
     QTest::addColumn<int>("length");
 
-    QTest::newRow("missing parent folder") << QStringLiteral("nowhere/notes.txt") << false << 200000;
-    QTest::newRow("target is a folder") << QStringLiteral("folder") << false << 200000;
-    QTest::newRow("large write cut short") << QStringLiteral("notes.txt") << true << 200000;
+    QTest::newRow("missing parent folder") << u"nowhere/notes.txt"_s << false << 200000;
+    QTest::newRow("target is a folder") << u"folder"_s << false << 200000;
+    QTest::newRow("large write cut short") << u"notes.txt"_s << true << 200000;
     // Small enough to sit in a write buffer until the commit.
-    QTest::newRow("small write cut short") << QStringLiteral("notes.txt") << true << 50;
+    QTest::newRow("small write cut short") << u"notes.txt"_s << true << 50;
 }
 
 void TestTextFile::failedSaveKeepsEarlierFiles()
@@ -108,9 +108,9 @@ void TestTextFile::failedSaveKeepsEarlierFiles()
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString notes = dir.filePath(QStringLiteral("notes.txt"));
-    const QString inside = dir.filePath(QStringLiteral("folder/inside.txt"));
-    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("folder")));
+    const QString notes = dir.filePath(u"notes.txt"_s);
+    const QString inside = dir.filePath(u"folder/inside.txt"_s);
+    QVERIFY(QDir(dir.path()).mkpath(u"folder"_s));
     QVERIFY(writeAll(notes, QByteArrayLiteral("earlier text\n")));
     QVERIFY(writeAll(inside, QByteArrayLiteral("earlier text\n")));
 
@@ -130,7 +130,7 @@ void TestTextFile::failedSaveKeepsEarlierFiles()
     QCOMPARE(readAll(inside), QByteArrayLiteral("earlier text\n"));
     // Nothing new is left behind: no folder made, no half-written temporary file.
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-             (QStringList{QStringLiteral("folder"), QStringLiteral("notes.txt")}));
+             (QStringList{u"folder"_s, u"notes.txt"_s}));
 }
 
 QTEST_GUILESS_MAIN(TestTextFile)

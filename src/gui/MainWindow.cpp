@@ -29,16 +29,13 @@ enum Page { ContentPageIndex = 1, CreatePageIndex = 2 };
 
 } // namespace
 
-MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, QWidget* parent,
-                       const QString& recoveryFolder)
+MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, QWidget* parent)
     : QMainWindow(parent)
     , ui(std::make_unique<Ui::MainWindow>())
     , m_interaction(interaction)
     , m_installFolder(installFolder)
     , m_builder(installFolder)
-    , m_document(
-          this, interaction, [this] { return sheet(); }, [this](const Sheet& sheet) { showSheet(sheet); },
-          recoveryFolder)
+    , m_document(this, interaction, [this] { return sheet(); }, [this](const Sheet& sheet) { showSheet(sheet); })
 {
     ui->setupUi(this);
     ui->frPage1->attach(installFolder, m_resources, m_undoStack, m_interaction);

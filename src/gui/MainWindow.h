@@ -22,8 +22,7 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    MainWindow(const QString& installFolder, Interaction& interaction, QWidget* parent = nullptr,
-               const QString& recoveryFolder = Recovery::defaultFolder());
+    MainWindow(const QString& installFolder, Interaction& interaction, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     ResourceList& resources() { return m_resources; }

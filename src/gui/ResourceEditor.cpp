@@ -111,12 +111,10 @@ ResourceEditor::ResourceEditor(ResourceList& list, ResourceListView& view, QUndo
     , m_selectAll(makeAction(QStringLiteral("Select &All"), QKeySequence::SelectAll, nullptr))
     , m_moveUp(makeAction(QStringLiteral("M&ove Up"), Qt::ALT | Qt::Key_Up, nullptr))
     , m_moveDown(makeAction(QStringLiteral("Move Do&wn"), Qt::ALT | Qt::Key_Down, nullptr))
-    , m_import(new QAction(QStringLiteral("&Import Resources…"), this))
 {
     connect(m_selectAll, &QAction::triggered, &m_view, &QAbstractItemView::selectAll);
     connect(m_moveUp, &QAction::triggered, this, [this] { move(-1); });
     connect(m_moveDown, &QAction::triggered, this, [this] { move(1); });
-    connect(m_import, &QAction::triggered, this, &ResourceEditor::importResources);
     connect(&m_view, &QAbstractItemView::activated, this, &ResourceEditor::editCurrent); // Enter, double-click
     connect(&m_view, &ResourceListView::moveRequested, this, &ResourceEditor::moveTo);
     connect(m_view.selectionModel(), &QItemSelectionModel::selectionChanged, this, &ResourceEditor::updateActions);

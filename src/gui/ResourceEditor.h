@@ -37,7 +37,6 @@ public:
 
     // The Edit menu's entries, in order; nullptr stands for a separator.
     QList<QAction*> editActions() const;
-    QAction* importAction() const { return m_import; }
 
 Q_SIGNALS:
     // A line for the status bar.
@@ -61,7 +60,6 @@ private:
     QAction* m_selectAll;
     QAction* m_moveUp;
     QAction* m_moveDown;
-    QAction* m_import;
 };
 
 } // namespace orvanta

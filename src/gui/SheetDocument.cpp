@@ -25,13 +25,11 @@ QString filter()
 
 } // namespace
 
-SheetDocument::SheetDocument(QWidget* window, Interaction& interaction, Reader read, Shower show,
-                             const QString& recoveryFolder)
+SheetDocument::SheetDocument(QWidget* window, Interaction& interaction, Reader read, Shower show)
     : m_window(window)
     , m_interaction(interaction)
     , m_read(std::move(read))
     , m_show(std::move(show))
-    , m_recovery(recoveryFolder)
 {
     m_recoveryTimer.setSingleShot(true);
     m_recoveryTimer.setInterval(RecoveryDelay);

@@ -23,8 +23,7 @@ public:
     using Reader = std::function<Sheet()>;
     using Shower = std::function<void(const Sheet&)>;
 
-    SheetDocument(QWidget* window, Interaction& interaction, Reader read, Shower show,
-                  const QString& recoveryFolder = Recovery::defaultFolder());
+    SheetDocument(QWidget* window, Interaction& interaction, Reader read, Shower show);
 
     // The file the sheet was opened from or saved as; empty for a new sheet.
     const QString& path() const { return m_path; }
