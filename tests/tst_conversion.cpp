@@ -62,7 +62,6 @@ private Q_SLOTS:
     void verdict_data();
     void verdict();
     void argumentsReachTheConverterWhole();
-    void cancelStopsAndCleansUp();
     void errorLines_data();
     void errorLines();
     void completePdf_data();
@@ -168,24 +167,6 @@ void TestConversion::argumentsReachTheConverterWhole()
     QVERIFY(arguments.at(2) != bench.pdf);
     // Whatever platform the app runs on, the converter needs no display.
     QCOMPARE(arguments.at(3), u"offscreen"_s);
-}
-
-void TestConversion::cancelStopsAndCleansUp()
-{
-    Bench bench;
-    const QString running = bench.dir.path() + u"/running"_s;
-    bench.writeConverter(u"#!/bin/sh\nprintf '%%PDF-1.4 partial' > \"$2\"\ntouch '%1'\nexec sleep 30\n"_s.arg(running));
-    PdfConverter converter;
-    QSignalSpy finished(&converter, &PdfConverter::finished);
-    converter.start(bench.converter, bench.page, bench.pdf, 20s);
-    QTRY_VERIFY(QFileInfo::exists(running));
-    QCOMPARE(bench.leftovers().size(), 1);
-    converter.cancel();
-    QVERIFY(!converter.isRunning());
-    QVERIFY(bench.leftovers().isEmpty());
-    QCOMPARE(readAll(bench.pdf), QByteArray("earlier PDF"));
-    QCoreApplication::processEvents();
-    QCOMPARE(finished.count(), 0);
 }
 
 void TestConversion::errorLines_data()

@@ -1,6 +1,9 @@
-// Create without a window: the refusals, in their order, and what a build writes and reports.
+// Create without a window: filling the page, the file-name rules, the refusals in their order, and what a build
+// writes and reports.
 #include "TestSupport.h"
 #include "core/Conversion.h"
+#include "core/OutputFiles.h"
+#include "core/PageFiller.h"
 #include "core/Sheet.h"
 #include "core/SheetBuilder.h"
 
@@ -13,13 +16,17 @@
 using namespace orvanta;
 using namespace std::chrono_literals;
 
+Q_DECLARE_METATYPE(orvanta::Sheet)
+
 namespace {
 
-Sheet readySheet()
+Sheet sheetWith(const ResourceEntries& resources = {{u"a"_s, u"https://a.test"_s}})
 {
     Sheet sheet;
-    sheet.headline = u"Head"_s;
-    sheet.resources = {{u"a"_s, u"https://a.test"_s}};
+    sheet.headline = u"H"_s;
+    sheet.subheadline = u"S"_s;
+    sheet.footer = u"F"_s;
+    sheet.resources = resources;
     return sheet;
 }
 
@@ -30,20 +37,24 @@ class TestSheetBuilder : public QObject {
 
 private Q_SLOTS:
     void init();
+    void fillPage_data();
+    void fillPage();
+    void fileNameProblem_data();
+    void fileNameProblem();
     void refusals_data();
     void refusals();
-    void buildWritesPageAndPdf_data();
-    void buildWritesPageAndPdf();
+    void builds_data();
+    void builds();
     void failuresAreReported();
     void cancelledRunsSayNothing();
 
 private:
-    QString path(const char* relative) const { return m_installation->path(QString::fromUtf8(relative)); }
-    QStringList files(const char* folder) const
+    QString path(const QString& relative) const { return m_installation->path(relative); }
+    QStringList files(const QString& folder) const
     {
         return QDir(path(folder)).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
     }
-    BuildResult waitForResult(SheetBuilder& builder)
+    static BuildResult waitForResult(SheetBuilder& builder)
     {
         QSignalSpy finished(&builder, &SheetBuilder::finished);
         if (!finished.wait(20000))
@@ -61,6 +72,78 @@ void TestSheetBuilder::init()
     m_installation->installConverter(pdfWritingScript());
 }
 
+void TestSheetBuilder::fillPage_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("snippet");
+    QTest::addColumn<Sheet>("sheet");
+    QTest::addColumn<QString>("expected");
+
+    const QString page = u"<h1>#HEADLINE#</h1><h2>#SUBHEADLINE#</h2>[#REPEATER#]<f>#FOOTER#</f>#TOS#"_s;
+    const QString link = u"<a href=\"#CTAURL#\">#CTATEXT#</a>"_s;
+    Sheet sheet = sheetWith({{u"T"_s, u"u"_s}});
+    sheet.headline = u"Q&A <b>bold</b>"_s;
+    sheet.note = u"not ticked"_s;
+    QTest::newRow("markup as typed, nothing ticked")
+        << page << link << sheet << u"<h1>Q&A <b>bold</b></h1><h2>S</h2>[<a href=\"u\">T</a><br><br>]<f>F</f>"_s;
+    // Each placeholder in turn over the whole page: a text holding a later one gets it filled, not an earlier one.
+    sheet = sheetWith({{u"go #CTAURL#"_s, u"u"_s}, {u"#FOOTER#"_s, u"#CTATEXT#"_s}});
+    sheet.headline = u"see #FOOTER#"_s;
+    sheet.footer = u"{#REPEATER#|#HEADLINE#}"_s;
+    sheet.disclaimer = true;
+    const QString block = u"<a href=\"u\">go u</a><br><br><a href=\"#CTATEXT#\">#FOOTER#</a><br><br>"_s;
+    QTest::newRow("later placeholders filled in earlier texts")
+        << page << link << sheet
+        << u"<h1>see {%1|#HEADLINE#}</h1><h2>S</h2>[%1]<f>{%1|#HEADLINE#}</f>terms: #TOS#"_s.arg(block);
+    sheet = sheetWith({{u"A"_s, u"1"_s}, {u"B"_s, u"2"_s}});
+    sheet.disclaimer = sheet.noteBelowEachResource = true;
+    sheet.note = u"note"_s;
+    QTest::newRow("notes in list order; disclaimer and closing block in the snippets")
+        << u"#REPEATER#|#REPEATER#"_s << u"#CTATEXT#=#CTAURL#(#TOS#)"_s << sheet
+        << u"A=1(terms: #TOS#)<br><i><p>note</p></i>B=2(terms: #TOS#)<br><i><p>note</p></i>|"_s
+           u"A=1(terms: #TOS#)<br><i><p>note</p></i>B=2(terms: #TOS#)<br><i><p>note</p></i>"_s;
+    QTest::newRow("the closing block, and tokens of other cases or places left alone")
+        << u"#CTATEXT#|#headline#|#HEADLINE##CLOSE#"_s << link << sheetWith()
+        << u"#CTATEXT#|#headline#|H<script src= assets/js/jquery.min.js ></script><script src= "_s
+           u"assets/bootstrap/js/bootstrap.min.js ></script><script src= https://cdnjs.cloudflare.com/ajax/libs/"_s
+           u"jquery-easing/1.4.1/jquery.easing.min.js ></script><script src= assets/js/stylish-portfolio.js >"_s
+           u"</script></body></html>"_s;
+}
+
+void TestSheetBuilder::fillPage()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, snippet);
+    QFETCH(Sheet, sheet);
+    QFETCH(QString, expected);
+    QCOMPARE(FillPage({page, snippet, u"terms: #TOS#"_s}, sheet), expected);
+}
+
+void TestSheetBuilder::fileNameProblem_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("problem");
+    const QString slash = u"The file name cannot contain \"/\". Please choose another name."_s;
+    const QString tooLong = u"The file name is too long. Please choose a shorter name."_s;
+    QTest::newRow("slash") << u"a/b"_s << slash;
+    QTest::newRow("NUL") << QStringView(u"a\0b", 3).toString() << slash;
+    QTest::newRow("dot") << u"."_s << u"\".\" cannot be used as a file name. Please choose another name."_s;
+    QTest::newRow("dot dot") << u".."_s << u"\"..\" cannot be used as a file name. Please choose another name."_s;
+    QTest::newRow("three dots") << u"..."_s << QString();
+    QTest::newRow("250 characters") << QString(250, u'a') << QString();
+    QTest::newRow("251 characters") << QString(251, u'a') << tooLong;
+    QTest::newRow("125 two-byte letters") << QString(125, QChar(0xE9)) << QString();
+    QTest::newRow("126 two-byte letters") << QString(126, QChar(0xE9)) << tooLong;
+    QTest::newRow("other characters") << u"-rf it's \"x\" $HOME; `ls` & | <> шпаргалка"_s << QString();
+}
+
+void TestSheetBuilder::fileNameProblem()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, problem);
+    QCOMPARE(FileNameProblem(name), problem);
+}
+
 void TestSheetBuilder::refusals_data()
 {
     QTest::addColumn<QString>("broken"); // what the test breaks besides the sheet
@@ -68,25 +151,21 @@ void TestSheetBuilder::refusals_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("said"); // "title|" and how the text begins
     QTest::addColumn<bool>("warning");
-
-    const auto row = [](const char* tag, const char* broken, const char* headline, const QString& name,
-                        const char* said, bool warning) {
-        QTest::newRow(tag) << QString::fromUtf8(broken) << QString::fromUtf8(headline) << name
+    const auto row = [](const char* tag, const char* broken, const char* headline, const char* name, const char* said,
+                        bool warning) {
+        QTest::newRow(tag) << QString::fromUtf8(broken) << QString::fromUtf8(headline) << QString::fromUtf8(name)
                            << QString::fromUtf8(said) << warning;
     };
-    row("no resources", "resources", "", QString(), "Missing Info|Please add some resources first.", false);
-    row("no headline, no name", "", "", QString(), "Missing Info|Please enter a headline first.", false);
-    row("blank headline, no name", "", " ", QString(), "Missing Info|Please enter a name for your pdf file first.",
-        false);
-    row("slash in name", "", "Head", u"../escape"_s, "Invalid File Name|The file name cannot", false);
-    row("dot dot", "", "Head", u".."_s, "Invalid File Name|\"..\" cannot be used", false);
-    row("name too long", "", "Head", QString(300, u'n'), "Invalid File Name|The file name is too long", false);
-    row("bin takes no file", "/bin", "Head", u"a name"_s, "Folder Not Writable|Orvanta cannot", true);
-    row("resources take no file", "/resources", "Head", u"a name"_s, "Folder Not Writable|Orvanta cannot", true);
-    row("unreadable template", "template", "Head", u"a name"_s, "Cannot Create|Could not read", true);
-    row("missing converter", "converter", "Head", u"a name"_s,
-        "Cannot Create|The PDF converter wkhtmltopdf was not found", true);
-    row("unwritable page", "page", "Head", u"a name"_s, "Cannot Create|Could not save", true);
+    row("no resources", "resources", "", "", "Missing Info|Please add some resources first.", false);
+    row("no headline, no name", "", "", "", "Missing Info|Please enter a headline first.", false);
+    row("blank headline, no name", "", " ", "", "Missing Info|Please enter a name for your pdf file first.", false);
+    row("slash in name", "", "H", "../escape", "Invalid File Name|The file name cannot", false);
+    row("bin takes no file", "/bin", "H", "a name", "Folder Not Writable|Orvanta cannot", true);
+    row("resources take no file", "/resources", "H", "a name", "Folder Not Writable|Orvanta cannot", true);
+    row("unreadable template", "/bin/template.html", "H", "a name", "Cannot Create|Could not read", true);
+    row("unreadable disclaimer", "/resources/tos.txt", "H", "a name", "Cannot Create|Could not read", true);
+    row("missing converter", "converter", "H", "a name", "Cannot Create|The PDF converter wkhtmltopdf was not", true);
+    row("unwritable page", "page", "H", "a name", "Cannot Create|Could not save", true);
 }
 
 // Each refusal comes before anything is written.
@@ -97,27 +176,24 @@ void TestSheetBuilder::refusals()
     QFETCH(QString, name);
     QFETCH(QString, said);
     QFETCH(bool, warning);
-
     const QByteArray savedPath = qgetenv("PATH");
     const auto restorePath = qScopeGuard([&savedPath] { qputenv("PATH", savedPath); });
     QTemporaryDir emptyFolder;
-    if (broken == u"template") {
-        QVERIFY(QFile::remove(path("/bin/template.html")));
-    } else if (broken == u"converter") {
-        QVERIFY(QFile::remove(path("/bin/wkhtmltopdf")));
+    if (broken == u"converter") {
+        QVERIFY(QFile::remove(path(u"/bin/wkhtmltopdf"_s)));
         qputenv("PATH", QFile::encodeName(emptyFolder.path()));
     } else if (broken == u"page") {
-        QVERIFY(QDir().mkpath(path("/bin/a-name.html"))); // a folder where the page goes
+        QVERIFY(QDir().mkpath(path(u"/bin/a-name.html"_s))); // a folder where the page goes
+    } else if (broken.contains(u'.')) {
+        QVERIFY(QFile::remove(path(broken)));
     } else if (broken.startsWith(u'/')) {
         // Permissions do not stop root: a folder of /proc takes no new file for anyone.
-        QVERIFY(QFile::rename(m_installation->path(broken), path("/moved")));
-        QVERIFY(QFile::link(u"/proc/self"_s, m_installation->path(broken)));
+        QVERIFY(QFile::rename(path(broken), path(u"/moved"_s)) && QFile::link(u"/proc/self"_s, path(broken)));
     }
-    Sheet sheet = readySheet();
+    Sheet sheet = sheetWith(broken == u"resources" ? ResourceEntries{} : ResourceEntries{{u"a"_s, u"u"_s}});
     sheet.headline = headline;
-    if (broken == u"resources")
-        sheet.resources.clear();
-    const QStringList before = files("/bin");
+    sheet.disclaimer = true;
+    const QStringList before = files(u"/bin"_s);
 
     SheetBuilder builder(m_installation->folder());
     const std::optional<BuildProblem> problem = builder.build(sheet, name);
@@ -125,70 +201,70 @@ void TestSheetBuilder::refusals()
     QVERIFY2((problem->title + u'|' + problem->text).startsWith(said), qPrintable(problem->text));
     QCOMPARE(problem->warning, warning);
     QVERIFY(!builder.isRunning());
-    if (!broken.startsWith(u'/'))
-        QCOMPARE(files("/bin"), before);
-    QCOMPARE(files("/bin/output"), QStringList());
+    if (!broken.startsWith(u"/bin") && !broken.startsWith(u"/resources"))
+        QCOMPARE(files(u"/bin"_s), before);
+    QCOMPARE(files(u"/bin/output"_s), QStringList());
 }
 
-void TestSheetBuilder::buildWritesPageAndPdf_data()
+void TestSheetBuilder::builds_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("pdfPath"); // relative to the installation; empty: where Create puts it
+    QTest::addColumn<QString>("pdfPath"); // empty: where Create puts it
     QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("pdf");
-
     QTest::newRow("spaces become hyphens")
         << u"my sheet \"q\" $HOME; ü"_s << QString() << u"/bin/my-sheet-\"q\"-$HOME;-ü.html"_s
         << u"/bin/output/my-sheet-\"q\"-$HOME;-ü.pdf"_s;
-    QTest::newRow("template is never overwritten")
+    QTest::newRow("the template is never overwritten")
         << u"template"_s << QString() << u"/bin/etemplate.html"_s << u"/bin/output/template.pdf"_s;
+    QTest::newRow("nor through a link to it")
+        << u"alias"_s << QString() << u"/bin/ealias.html"_s << u"/bin/output/alias.pdf"_s;
     QTest::newRow("PDF named by the caller")
         << u"sheet"_s << u"/elsewhere.pdf"_s << u"/bin/sheet.html"_s << u"/elsewhere.pdf"_s;
 }
 
-void TestSheetBuilder::buildWritesPageAndPdf()
+// The output folder is made again if it was deleted; a disclaimer that is not shown need not exist.
+void TestSheetBuilder::builds()
 {
     QFETCH(QString, name);
     QFETCH(QString, pdfPath);
     QFETCH(QString, page);
     QFETCH(QString, pdf);
-
-    QVERIFY(QDir(path("/bin/output")).removeRecursively()); // deleted since start-up: made again
-    const QByteArray templateBefore = readAll(path("/bin/template.html"));
+    QVERIFY(QFile::link(path(u"/bin/template.html"_s), path(u"/bin/alias.html"_s)));
+    QVERIFY(QFile::remove(path(u"/resources/tos.txt"_s)));
+    const QByteArray templateBefore = readAll(path(u"/bin/template.html"_s));
     SheetBuilder builder(m_installation->folder());
-    QVERIFY(!builder.build(readySheet(), name, pdfPath.isEmpty() ? QString() : m_installation->path(pdfPath)));
+    QVERIFY(!builder.build(sheetWith(), name, pdfPath.isEmpty() ? QString() : path(pdfPath)));
     QVERIFY(builder.isRunning());
     QCOMPARE(builder.name(), QString(name).replace(u' ', u'-'));
     const BuildResult result = waitForResult(builder);
     QVERIFY2(result.succeeded(), qPrintable(result.problem.value_or(BuildProblem{}).text));
-    QCOMPARE(result.paths.pagePath, m_installation->path(page));
-    QCOMPARE(result.paths.pdfPath, m_installation->path(pdf));
+    QCOMPARE(result.paths.pagePath, path(page));
+    QCOMPARE(result.paths.pdfPath, path(pdf));
     QVERIFY(readAll(result.paths.pagePath).contains("href=\"https://a.test\""));
     QVERIFY(IsCompletePdf(result.paths.pdfPath));
-    QCOMPARE(readAll(path("/bin/template.html")), templateBefore);
+    QCOMPARE(readAll(path(u"/bin/template.html"_s)), templateBefore);
     QVERIFY(!builder.isRunning());
 }
 
 // A failed conversion is reported as a warning, and the earlier PDF of that name is kept.
 void TestSheetBuilder::failuresAreReported()
 {
-    QVERIFY(QDir().mkdir(path("/bin/output")) && writeAll(path("/bin/output/sheet.pdf"), "earlier"));
+    QVERIFY(QDir().mkdir(path(u"/bin/output"_s)) && writeAll(path(u"/bin/output/sheet.pdf"_s), "earlier"));
     m_installation->installConverter(u"#!/bin/sh\necho 'Error: the page could not be read' >&2\n"_s);
     SheetBuilder builder(m_installation->folder());
-    QVERIFY(!builder.build(readySheet(), u"sheet"_s));
+    QVERIFY(!builder.build(sheetWith(), u"sheet"_s));
     BuildResult result = waitForResult(builder);
     QVERIFY(result.problem && result.problem->warning);
     QCOMPARE(result.problem->title, u"PDF Not Created"_s);
-    QVERIFY2(result.problem->text.contains(u"Error: the page could not be read"_s),
-             qPrintable(result.problem.value_or(BuildProblem{}).text));
+    QVERIFY(result.problem->text.contains(u"Error: the page could not be read"_s));
 
-    // A converter that hangs is stopped at the limit.
-    m_installation->installConverter(u"#!/bin/sh\nexec sleep 30\n"_s);
+    m_installation->installConverter(u"#!/bin/sh\nexec sleep 30\n"_s); // stopped at the limit
     builder.setTimeLimit(300ms);
-    QVERIFY(!builder.build(readySheet(), u"sheet"_s));
+    QVERIFY(!builder.build(sheetWith(), u"sheet"_s));
     result = waitForResult(builder);
     QVERIFY(result.problem && result.problem->text.contains(u"was still working"_s));
-    QCOMPARE(readAll(path("/bin/output/sheet.pdf")), QByteArray("earlier"));
+    QCOMPARE(readAll(path(u"/bin/output/sheet.pdf"_s)), "earlier");
 }
 
 // Even a converter that fails at once is heard of only after build() returned; a cancelled run says nothing.
@@ -196,15 +272,14 @@ void TestSheetBuilder::cancelledRunsSayNothing()
 {
     SheetBuilder builder(m_installation->folder());
     QSignalSpy finished(&builder, &SheetBuilder::finished);
-    QVERIFY(!builder.render(readySheet(), {path("/bin/page.html"), path("/missing folder/x.pdf")}));
+    const OutputPaths nowhere{path(u"/bin/page.html"_s), path(u"/missing folder/x.pdf"_s)};
+    QVERIFY(!builder.render(sheetWith(), nowhere));
     QCOMPARE(finished.count(), 0);
     QVERIFY(finished.wait(5000));
     QVERIFY(finished.first().at(0).value<BuildResult>().problem);
-
-    QVERIFY(!builder.render(readySheet(), {path("/bin/page.html"), path("/missing folder/x.pdf")}));
+    QVERIFY(!builder.render(sheetWith(), nowhere));
     builder.cancel();
     QVERIFY(!finished.wait(300));
-    QCOMPARE(finished.count(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestSheetBuilder)
