@@ -23,23 +23,6 @@ Sheet sheetWith(const QString& headline)
     return sheet;
 }
 
-// A stand-in converter that notes each run, with its pid, and takes a while.
-QString countingConverter(const QString& runs, const QString& before = u"sleep 0.3"_s)
-{
-    return pdfWritingScript(u"echo $$ >> '%1'\n%2"_s.arg(runs, before));
-}
-
-// The child process of the kill test: a preview converting, its folder on stdout, until it is killed.
-int runChild(char* argv[])
-{
-    int argc = 1;
-    QCoreApplication app(argc, argv);
-    LivePreview preview(QString::fromLocal8Bit(argv[2]));
-    preview.update(sheetWith(u"Killed"_s), {});
-    QTextStream(stdout) << preview.folder() << Qt::endl;
-    return QCoreApplication::exec();
-}
-
 } // namespace
 
 class TestLivePreview : public QObject {
@@ -47,10 +30,8 @@ class TestLivePreview : public QObject {
 
 private Q_SLOTS:
     void init();
-    void typingStartsOneConversion();
-    void changesDuringARunAreCoalesced();
+    void changesAreCoalesced();
     void thePageIsCreatesPage();
-    void nothingToShow();
     void failures_data();
     void failures();
     void nothingIsLeftBehind_data();
@@ -58,6 +39,12 @@ private Q_SLOTS:
 
 private:
     QStringList runs() const { return QString::fromLatin1(readAll(m_runs)).split(u'\n', Qt::SkipEmptyParts); }
+    QByteArray page(const LivePreview& preview) const { return readAll(preview.folder() + u"/bin/preview.html"_s); }
+    // A stand-in converter that notes each run, with its pid, and takes a while.
+    void installConverter(const QString& wait)
+    {
+        m_installation->installConverter(pdfWritingScript(u"echo $$ >> '%1'\n%2"_s.arg(m_runs, wait)));
+    }
 
     std::unique_ptr<TestInstallation> m_installation;
     QString m_runs;
@@ -68,72 +55,60 @@ void TestLivePreview::init()
     m_installation = std::make_unique<TestInstallation>();
     QVERIFY(m_installation->isValid());
     m_runs = m_installation->path(u"/runs"_s);
-    m_installation->installConverter(countingConverter(m_runs));
+    installConverter(u"sleep 0.3"_s);
 }
 
-// A hundred changes in two seconds: the preview waits for the pause, then converts the last one.
-void TestLivePreview::typingStartsOneConversion()
+// A hundred changes in two seconds make one conversion, after the pause. Changes while a conversion runs make
+// one more when it ends, with the newest sheet, and the stale result is never shown. Nothing to show, nothing
+// converted.
+void TestLivePreview::changesAreCoalesced()
 {
     LivePreview preview(m_installation->folder());
     QSignalSpy ready(&preview, &LivePreview::ready);
+    QSignalSpy cleared(&preview, &LivePreview::cleared);
     QString headline;
     for (int change = 0; change < 100; ++change) {
-        headline += u'x';
-        preview.update(sheetWith(headline));
+        preview.update(sheetWith(headline += u'x'));
         QTest::qWait(20);
     }
     QVERIFY(ready.wait(5000));
-    QVERIFY2(runs().size() <= 2, qPrintable(runs().join(u' ')));
-    QVERIFY(readAll(preview.folder() + u"/bin/preview.html"_s).contains(headline.toUtf8()));
-    QCOMPARE(ready.first().at(0).toString(), preview.folder() + u"/preview.pdf"_s);
-}
+    QCOMPARE(runs().size(), 1);
+    QVERIFY(page(preview).contains(headline.toUtf8()));
+    QCOMPARE(ready.takeFirst().at(0).toString(), preview.folder() + u"/preview.pdf"_s);
 
-// One run at a time; changes while it runs make one more run, with the newest sheet; the stale result is dropped.
-void TestLivePreview::changesDuringARunAreCoalesced()
-{
-    LivePreview preview(m_installation->folder());
-    QSignalSpy ready(&preview, &LivePreview::ready);
     preview.update(sheetWith(u"first"_s), {});
     QTRY_VERIFY(preview.isConverting());
     preview.update(sheetWith(u"second"_s), {});
     preview.update(sheetWith(u"third"_s), {});
     QTRY_COMPARE_WITH_TIMEOUT(ready.size(), 1, 5000);
-    QVERIFY(!ready.wait(800)); // the first run's result was not shown
-    QCOMPARE(runs().size(), 2);
-    QVERIFY(readAll(preview.folder() + u"/bin/preview.html"_s).contains("third"));
+    QVERIFY(!ready.wait(800));
+    QCOMPARE(runs().size(), 3);
+    QVERIFY(page(preview).contains("third"));
+
+    preview.update(sheetWith(QString()), {});
+    QVERIFY(cleared.wait(2000));
+    preview.setEnabled(false);
+    preview.update(sheetWith(u"off"_s), {});
+    QVERIFY(!cleared.wait(500));
+    QCOMPARE(runs().size(), 3);
 }
 
 // Byte for byte the page Create writes, in a folder where the page's references lead where they do from bin.
 void TestLivePreview::thePageIsCreatesPage()
 {
     Sheet sheet = sheetWith(u"Same page"_s);
-    sheet.disclaimer = true;
-    sheet.noteBelowEachResource = true;
+    sheet.disclaimer = sheet.noteBelowEachResource = true;
     SheetBuilder builder(m_installation->folder());
     QVERIFY(!builder.build(sheet, u"created"_s));
     LivePreview preview(m_installation->folder());
     QSignalSpy ready(&preview, &LivePreview::ready);
     preview.update(sheet, {});
     QVERIFY(ready.wait(5000));
-    QCOMPARE(readAll(preview.folder() + u"/bin/preview.html"_s), readAll(m_installation->path(u"/bin/created.html"_s)));
-    QCOMPARE(readAll(preview.folder() + u"/bin/assets/js/stylish-portfolio.js"_s),
-             readAll(m_installation->path(u"/bin/assets/js/stylish-portfolio.js"_s)));
+    QCOMPARE(page(preview), readAll(m_installation->path(u"/bin/created.html"_s)));
+    const QString script = u"/bin/assets/js/stylish-portfolio.js"_s;
+    QCOMPARE(readAll(preview.folder() + script), readAll(m_installation->path(script)));
     QVERIFY(QFileInfo(preview.folder() + u"/resources/tos.txt"_s).isFile());
     QVERIFY(!QFileInfo::exists(preview.folder() + u"/bin/output"_s));
-}
-
-// Without a headline or a resource, or while off, there is nothing to convert.
-void TestLivePreview::nothingToShow()
-{
-    LivePreview preview(m_installation->folder());
-    QSignalSpy cleared(&preview, &LivePreview::cleared);
-    preview.update(sheetWith(QString()), {});
-    QVERIFY(cleared.wait(2000));
-    preview.setEnabled(false);
-    preview.update(sheetWith(u"off"_s), {});
-    QVERIFY(!cleared.wait(500));
-    QCOMPARE(cleared.size(), 2);
-    QCOMPARE(runs(), QStringList());
 }
 
 void TestLivePreview::failures_data()
@@ -144,14 +119,13 @@ void TestLivePreview::failures_data()
     QTest::newRow("crashes") << u"#!/bin/sh\nkill -SEGV $$\n"_s
                              << u"The PDF converter stopped unexpectedly, so the preview was not made."_s;
     QTest::newRow("hangs") << u"#!/bin/sh\nexec sleep 30\n"_s
-                           << QStringLiteral("The PDF converter was still working after 0 seconds and was stopped, so "
-                                             "the preview was not made. A resource of the page may be unreachable.");
+                           << u"The PDF converter was still working after 0 seconds and was stopped, so the preview "
+                              "was not made. A resource of the page may be unreachable."_s;
     QTest::newRow("writes no PDF") << u"#!/bin/sh\necho 'Error: broken page' >&2\nexit 1\n"_s
-                                   << QStringLiteral("The PDF converter finished (exit code 1) without writing the "
-                                                     "preview.");
+                                   << u"The PDF converter finished (exit code 1) without writing the preview."_s;
 }
 
-// One line for the status, the whole story for its tooltip; the next change is converted as usual.
+// One line for the status, the whole story for its tooltip, and the preview is free again.
 void TestLivePreview::failures()
 {
     QFETCH(QString, converter);
@@ -186,16 +160,15 @@ void TestLivePreview::nothingIsLeftBehind_data()
 void TestLivePreview::nothingIsLeftBehind()
 {
     QFETCH(bool, killed);
-    m_installation->installConverter(countingConverter(m_runs, u"exec sleep 30"_s));
+    installConverter(u"exec sleep 30"_s);
     QString folder;
+    QProcess child;
     if (killed) {
-        QProcess child;
         child.start(QCoreApplication::applicationFilePath(), {u"--child"_s, m_installation->folder()});
         QVERIFY(child.waitForReadyRead(10000));
         folder = QString::fromLocal8Bit(child.readLine().trimmed());
         QTRY_COMPARE(runs().size(), 1);
         ::kill(pid_t(child.processId()), SIGKILL);
-        QVERIFY(child.waitForFinished());
     } else {
         LivePreview preview(m_installation->folder());
         folder = preview.folder();
@@ -209,9 +182,14 @@ void TestLivePreview::nothingIsLeftBehind()
 
 int main(int argc, char* argv[])
 {
-    if (argc == 3 && qstrcmp(argv[1], "--child") == 0)
-        return runChild(argv);
     QCoreApplication app(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], "--child") == 0) {
+        // The child of the kill test: a preview converting, its folder on stdout, until it is killed.
+        LivePreview preview(QString::fromLocal8Bit(argv[2]));
+        preview.update(sheetWith(u"Killed"_s), {});
+        QTextStream(stdout) << preview.folder() << Qt::endl;
+        return QCoreApplication::exec();
+    }
     TestLivePreview test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -26,14 +26,6 @@ QStringList pairs(const ResourceEntries& entries)
     return texts;
 }
 
-QStringList displayed(const ResourceEntries& entries)
-{
-    QStringList rows;
-    for (const ResourceEntry& entry : entries)
-        rows.append(entry.displayText());
-    return rows;
-}
-
 } // namespace
 
 class TestResources : public QObject {
@@ -47,8 +39,6 @@ private Q_SLOTS:
     void fromLines();
     void fromCsv_data();
     void fromCsv();
-    void keywordsFromText_data();
-    void keywordsFromText();
     void generatedResources_data();
     void generatedResources();
 };
@@ -166,25 +156,6 @@ void TestResources::fromCsv()
     QCOMPARE(read.skippedLines, skipped);
 }
 
-void TestResources::keywordsFromText_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("expected");
-
-    QTest::newRow("blank lines, CR LF") << u"\none\n\n   \ntwo\r\n \t\r\n\n"_s << QStringList{u"one"_s, u"two"_s};
-    QTest::newRow("spaces and duplicates kept")
-        << u"  lead\ntrail  \n in side \n in side "_s
-        << QStringList{u"  lead"_s, u"trail  "_s, u" in side "_s, u" in side "_s};
-}
-
-void TestResources::keywordsFromText()
-{
-    QFETCH(QString, text);
-    QFETCH(QStringList, expected);
-
-    QCOMPARE(KeywordsFromText(text), expected);
-}
-
 void TestResources::generatedResources_data()
 {
     QTest::addColumn<QString>("keywords");
@@ -192,20 +163,17 @@ void TestResources::generatedResources_data()
     QTest::addColumn<QStringList>("titles");
     QTest::addColumn<QStringList>("discussionQueries");
     QTest::addColumn<QStringList>("videoQueries");
-
-    const QStringList keywords{u"C++"_s,   u"R&D"_s,   u"#1"_s,        u"100%"_s,
-                               u"what?"_s, u"a=b/c"_s, u"a-b_c.d~e"_s, u"café au lait"_s};
+    const QStringList keywords{u"C++"_s, u"R&D"_s, u"#1"_s, u"100%"_s, u"what?"_s, u"a=b/c"_s, u"a-b_c.d~e"_s};
     const QStringList encoded{u"C%2B%2B"_s, u"R%26D"_s,     u"%231"_s,     u"100%25"_s,
                               u"what%3F"_s, u"a%3Db%2Fc"_s, u"a-b_c.d~e"_s};
-    QTest::newRow("encoding, spaces") << keywords.join(u'\n') << u"#KEYWORD#"_s << keywords
-                                      << encoded + QStringList{u"caf%C3%A9 au lait"_s}
-                                      << encoded + QStringList{u"caf%C3%A9+au+lait"_s};
-    QTest::newRow("placeholder twice, lines in order") << u"b\r\n\r\na\n"_s << u"Discussions: #KEYWORD# / #KEYWORD#"_s
-                                                       << QStringList{u"Discussions: b / b"_s, u"Discussions: a / a"_s}
-                                                       << QStringList{u"b"_s, u"a"_s} << QStringList{u"b"_s, u"a"_s};
-    QTest::newRow("keyword holding placeholder and markers")
-        << u"#KEYWORD# %1"_s << u"[#KEYWORD#]"_s << QStringList{u"[#KEYWORD# %1]"_s}
-        << QStringList{u"%23KEYWORD%23 %251"_s} << QStringList{u"%23KEYWORD%23+%251"_s};
+    QTest::newRow("encoded") << keywords.join(u'\n') << u"#KEYWORD#"_s << keywords << encoded << encoded;
+    QTest::newRow("blank lines skipped, spaces kept, placeholder twice")
+        << u"\n café au lait \r\n \t\r\nb"_s << u"On #KEYWORD#/#KEYWORD#"_s
+        << QStringList{u"On  café au lait / café au lait "_s, u"On b/b"_s}
+        << QStringList{u" caf%C3%A9 au lait "_s, u"b"_s} << QStringList{u"+caf%C3%A9+au+lait+"_s, u"b"_s};
+    QTest::newRow("a keyword holding the placeholder")
+        << u"#KEYWORD#"_s << u"[#KEYWORD#]"_s << QStringList{u"[#KEYWORD#]"_s} << QStringList{u"%23KEYWORD%23"_s}
+        << QStringList{u"%23KEYWORD%23"_s};
 }
 
 void TestResources::generatedResources()
@@ -215,14 +183,13 @@ void TestResources::generatedResources()
     QFETCH(QStringList, titles);
     QFETCH(QStringList, discussionQueries);
     QFETCH(QStringList, videoQueries);
-
     QStringList discussions, videos;
     for (qsizetype i = 0; i < titles.size(); ++i) {
-        discussions.append(titles.at(i) + u"---https://www.quora.com/search?q="_s + discussionQueries.at(i));
-        videos.append(titles.at(i) + u"---https://www.youtube.com/results?search_query="_s + videoQueries.at(i));
+        discussions.append(titles.at(i) + u"|https://www.quora.com/search?q="_s + discussionQueries.at(i));
+        videos.append(titles.at(i) + u"|https://www.youtube.com/results?search_query="_s + videoQueries.at(i));
     }
-    QCOMPARE(displayed(DiscussionResources(keywords, format)), discussions);
-    QCOMPARE(displayed(VideoResources(keywords, format)), videos);
+    QCOMPARE(pairs(DiscussionResources(keywords, format)), discussions);
+    QCOMPARE(pairs(VideoResources(keywords, format)), videos);
 }
 
 QTEST_GUILESS_MAIN(TestResources)
