@@ -55,7 +55,6 @@ void TermsDialog::saveTerms()
         m_interaction.warn(this, QStringLiteral("Not Saved"), result.message);
         return;
     }
-    Q_EMIT saved();
     m_interaction.inform(this, QStringLiteral("Done"),
                          QStringLiteral("Done! Settings saved. You can close this window if you want."));
 }

@@ -23,9 +23,6 @@ public:
     // be shown, so nothing can overwrite the file.
     bool loaded() const { return m_loaded; }
 
-Q_SIGNALS:
-    void saved();
-
 private:
     void loadTerms();
     void saveTerms();
