@@ -58,9 +58,14 @@ bool writeAll(const QString& path, const QByteArray& bytes)
 
 QString pdfWritingScript(const QString& before, const QString& after)
 {
-    return QStringLiteral(
-               "#!/bin/sh\n%1\nprintf '%%PDF-1.4\\n1 0 obj << >> endobj\\ntrailer << >>\\n%%%%EOF\\n' > \"$2\"\n%2\n")
-        .arg(before, after);
+    return uR"(#!/bin/sh
+%1
+n=$(grep -o 'class="cta"' "$1" 2>/dev/null | wc -l); kids=""; pages=""
+for i in $(seq 3 $((n + 2))); do kids="$kids $i 0 R"; pages="$pages$i 0 obj<</Type/Page/Parent 2 0 R>>endobj
+"; done
+printf '%%PDF-1.4\n1 0 obj<</Type/Catalog/Pages 2 0 R>>endobj\n2 0 obj<</Type/Pages/Kids[%s]/Count %d/MediaBox[0 0 595 842]>>endobj\n%strailer<</Root 1 0 R>>\n%%%%EOF\n' "$kids" "$n" "$pages" > "$2"
+%2
+)"_s.arg(before, after);
 }
 
 QString pdfText(const QString& pdfPath)

@@ -26,7 +26,8 @@ private:
 QByteArray readAll(const QString& path);
 bool writeAll(const QString& path, const QByteArray& bytes);
 
-// A converter script that writes a small but complete PDF to its second argument.
+// A converter script that writes a small complete PDF to its second argument, with a page for each button
+// (class="cta") of the page it is given.
 QString pdfWritingScript(const QString& before = {}, const QString& after = {});
 
 // The text of a PDF (pdftotext) and the targets of its link annotations.

@@ -87,9 +87,7 @@ void TestFiles::initTestCase()
 void TestFiles::textRoundTrip_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::newRow("line breaks") << u"first\n\n  \nCR LF\r\n\r\nlone CR\rno final line break"_s;
-    QTest::newRow("non-Latin") << u"Привет, 世界 — café ☕ 😀\n"_s;
-    QTest::newRow("empty") << QString();
+    QTest::newRow("line breaks, non-Latin") << u"first\n\n  \nCR LF\r\n\r\nlone CR\rПривет, 世界 😀"_s;
     QTest::newRow("leading U+FEFF") << u"\uFEFFtext"_s;
 }
 
@@ -145,17 +143,14 @@ void TestFiles::readSheet_data()
     refused("headline", R"({"format": "orvanta-sheet", "version": 1, "headline": 5})", "\"headline\" must be text");
     refused("disclaimer", R"({"format": "orvanta-sheet", "version": 1, "disclaimer": "yes"})",
             "\"disclaimer\" must be true or false");
-    refused("resources", R"({"format": "orvanta-sheet", "version": 1, "resources": {}})", "\"resources\" must be a");
     refused("resource without url", R"({"format": "orvanta-sheet", "version": 1, "resources": [{"text": "t"}]})",
             "\"resources\" must be a list of resources, each with");
     refused("no format", R"({"version": 1, "headline": "H"})", "it is not an Orvanta sheet");
-    refused("another format", R"({"format": "other", "version": 1})", "it is not an Orvanta sheet");
     refused("newer version", R"({"format": "orvanta-sheet", "version": 2})",
             "it was saved by a newer version of Orvanta (sheet format 2; this version reads format 1)");
     refused("version as text", R"({"format": "orvanta-sheet", "version": "1"})", "\"version\" must be a whole");
     refused("not JSON", "headline: H", "it is not a sheet file");
     refused("truncated", R"({"format": "orvanta-sheet", "version": 1, "headl)", "it is not a sheet file");
-    refused("a list", "[1, 2]", "it is not a sheet file");
 }
 
 void TestFiles::readSheet()
@@ -181,11 +176,9 @@ void TestFiles::unreadable_data()
     QTest::addColumn<QString>("problem");
     QTest::addColumn<bool>("missing");
     QTest::newRow("text: missing") << u"text"_s << u"no/missing.txt"_s << u"the file does not exist"_s << true;
-    QTest::newRow("text: a folder") << u"text"_s << u"folder"_s << u"Could not read"_s << false;
     QTest::newRow("text: not UTF-8") << u"text"_s << u"latin1.txt"_s << u"not UTF-8 text"_s << false;
     // Reading /proc/self/mem at its start fails, even for root.
     QTest::newRow("text: unreadable") << u"text"_s << u"/proc/self/mem"_s << u"Could not read"_s << false;
-    QTest::newRow("sheet: missing") << u"sheet"_s << u"missing.orvanta"_s << u"the file does not exist"_s << true;
     QTest::newRow("sheet: a folder") << u"sheet"_s << u"folder"_s << u"it is a folder"_s << false;
     QTest::newRow("sheet: 50 MB") << u"sheet"_s << u"big.orvanta"_s
                                   << u"too large for a sheet (50 MB; sheets open up to 32 MB)"_s << false;
@@ -211,7 +204,6 @@ void TestFiles::failedSaveKeepsTheFile_data()
 {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<int>("length"); // of the text saved
-    QTest::newRow("text: into a missing folder") << u"missing folder"_s << 100;
     QTest::newRow("text: onto a folder") << u"folder"_s << 100;
     QTest::newRow("sheet: the folder takes no file") << u"read-only"_s << 100;
     QTest::newRow("sheet: the disk fills") << u"disk full"_s << 200000;
@@ -231,8 +223,8 @@ void TestFiles::failedSaveKeepsTheFile()
     sheet.note = QString(length, u'x');
 
     FileResult result;
-    if (fault == u"missing folder" || fault == u"folder") {
-        path = fault == u"folder" ? folder : folder + u"/missing/notes.txt"_s;
+    if (fault == u"folder") {
+        path = folder;
         result = SaveTextFile(path, sheet.note);
     } else if (fault == u"disk full") {
         // A lowered file size limit makes the write fail part way, even for root.

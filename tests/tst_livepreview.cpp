@@ -121,8 +121,6 @@ void TestLivePreview::failures_data()
     QTest::newRow("hangs") << u"#!/bin/sh\nexec sleep 30\n"_s
                            << u"The PDF converter was still working after 0 seconds and was stopped, so the preview "
                               "was not made. A resource of the page may be unreachable."_s;
-    QTest::newRow("writes no PDF") << u"#!/bin/sh\necho 'Error: broken page' >&2\nexit 1\n"_s
-                                   << u"The PDF converter finished (exit code 1) without writing the preview."_s;
 }
 
 // One line for the status, the whole story for its tooltip, and the preview is free again.

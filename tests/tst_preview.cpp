@@ -21,16 +21,8 @@ namespace {
 // A stand-in converter: one page a resource, noting each run; a file named "fail" beside it makes it fail.
 QString pageWritingConverter(const QString& folder)
 {
-    return QStringLiteral(R"(#!/bin/sh
-echo $$ >> '%1/runs'
-[ -e '%1/fail' ] && { echo 'Error: a broken template' >&2; exit 1; }
-[ -e '%1/slow' ] && sleep 30
-n=$(grep -o 'class="cta"' "$1" | wc -l); kids=""; pages=""; i=0
-while [ $i -lt $n ]; do kids="$kids $((i+3)) 0 R"; pages="$pages$((i+3)) 0 obj<</Type/Page/Parent 2 0 R/MediaBox[0 0 595 842]>>endobj
-"; i=$((i+1)); done
-printf '%%PDF-1.4\n1 0 obj<</Type/Catalog/Pages 2 0 R>>endobj\n2 0 obj<</Type/Pages/Kids[%s]/Count %d>>endobj\n%strailer<</Root 1 0 R>>\n%%%%EOF\n' "$kids" "$n" "$pages" > "$2"
-)")
-        .arg(folder);
+    return pdfWritingScript(
+        u"echo $$ >> '%1/runs'\n[ -e '%1/fail' ] && { echo 'Error: a broken template' >&2; exit 1; }"_s.arg(folder));
 }
 
 } // namespace
@@ -40,10 +32,8 @@ class TestPreview : public WindowTest {
 
 private Q_SLOTS:
     void showsOnceThereIsSomethingToShow();
-    void failuresShowInTheStatusLine();
     void templatesAndTogglesRefreshIt();
     void turnedOffAndRemembered();
-    void closingStopsTheConverter();
 
 private:
     QString converter() const override { return pageWritingConverter(m_installation->folder()); }
@@ -74,20 +64,6 @@ void TestPreview::showsOnceThereIsSomethingToShow()
     edit("txtHeaderTitle")->clear();
     QTRY_VERIFY(!showsPdf());
     QCOMPARE(runs(), 2);
-}
-
-// No message box: the reason is in the status line, and everything else goes on.
-void TestPreview::failuresShowInTheStatusLine()
-{
-    QVERIFY(writeAll(path(u"/fail"_s), ""));
-    edit("txtHeaderTitle")->setText(u"Head"_s);
-    addResources(1);
-    QTRY_COMPARE(status(), u"The PDF converter finished (exit code 1) without writing the preview."_s);
-    QVERIFY(child<QLabel>(m_window.get(), "lblPreviewStatus")->toolTip().contains(u"a broken template"_s));
-    QVERIFY(m_interaction.shown.isEmpty());
-    QVERIFY(QFile::remove(path(u"/fail"_s)));
-    addResources(1);
-    QTRY_COMPARE(status(), u"2 pages"_s);
 }
 
 // A template saved by any editor, a disclaimer or note ticked: the preview follows at once.
@@ -129,23 +105,6 @@ void TestPreview::turnedOffAndRemembered()
     makeWindow();
     QVERIFY(!m_window->findChild<QAction*>(u"actionLivePreview"_s)->isChecked());
     m_window->findChild<QAction*>(u"actionLivePreview"_s)->trigger();
-}
-
-// Closing the window stops a conversion at once and leaves no temporary file.
-void TestPreview::closingStopsTheConverter()
-{
-    QVERIFY(writeAll(path(u"/slow"_s), ""));
-    edit("txtHeaderTitle")->setText(u"Head"_s);
-    addResources(1);
-    QTRY_COMPARE(runs(), 1);
-    const QString converter = u"/proc/"_s + QString::fromLatin1(readAll(path(u"/runs"_s)).trimmed());
-    const QString folder = m_window->findChild<ContentPage*>()->preview().livePreview().folder();
-    QVERIFY(QFileInfo::exists(converter) && QFileInfo::exists(folder));
-    m_interaction.answer(Interaction::SaveChoice::Discard);
-    m_window->close();
-    QVERIFY(!QFileInfo::exists(converter));
-    m_window.reset();
-    QVERIFY(!QFileInfo::exists(folder));
 }
 
 QTEST_MAIN(TestPreview)

@@ -248,7 +248,6 @@ void MainWindow::closeEvent(QCloseEvent* event)
     }
     m_builder.cancel();
     setBusy(false);
-    ui->frPage1->preview().setLive(false); // the converter stops now, not when the window goes
     m_document.closed();
     event->accept();
 }
