@@ -4,9 +4,13 @@
 #include "gui/MainWindow.h"
 #include "gui/widgets/Interaction.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QObject>
 #include <QStringList>
+#include <QTest>
+#include <QTimer>
 #include <memory>
 
 // Answers message boxes from a script and records everything shown, so tests never block on a modal loop.
@@ -74,6 +78,20 @@ protected:
     QString path(const QString& relative) const { return m_installation->path(relative); }
     void addResources(int count);
     QString texts() const; // the link texts of the list, with a space between
+    // Runs `body` on the modal dialog that `open` brings up, then gives the focus back to the window.
+    template <typename Open, typename Body> void inDialog(Open open, Body body)
+    {
+        QTimer::singleShot(0, this, [body] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY2(dialog, "no dialog opened");
+            body(dialog);
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        open();
+        m_window->activateWindow(); // as the desktop does once the dialog is gone
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    }
 
     std::unique_ptr<TestInstallation> m_installation;
     ScriptedInteraction m_interaction;

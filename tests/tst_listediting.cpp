@@ -33,20 +33,6 @@ private:
                           list()->visualRect(list()->model()->index(row, 0)).center());
     }
     QString undoText() const { return child<QMenu>(m_window.get(), "menuEdit")->actions().constFirst()->text(); }
-    // Runs `body` on the modal dialog that `open` brings up, then gives the focus back to the window.
-    template <typename Open, typename Body> void inDialog(Open open, Body body)
-    {
-        QTimer::singleShot(0, this, [body] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            body(dialog);
-            if (dialog->isVisible())
-                dialog->reject();
-        });
-        open();
-        m_window->activateWindow(); // as the desktop does once the dialog is gone
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    }
 };
 
 void TestListEditing::editMoveDeleteUndo()

@@ -217,28 +217,19 @@ void TestMainWindow::busyWhileConverting()
 void TestMainWindow::linksOpenTheDialogs()
 {
     QStringList captions;
-    QTimer inDialog;
-    connect(&inDialog, &QTimer::timeout, this, [&] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        captions << dialog->windowTitle();
-        if (auto* check = dialog->findChild<QCheckBox*>(u"Check1"_s)) {
-            check->setChecked(true);
-            child<QPlainTextEdit>(dialog, "txtDiscussions")->setPlainText(u"seo"_s);
-            QTest::mouseClick(child<QPushButton>(dialog, "cmdSave"), Qt::LeftButton);
-        }
-        dialog->reject();
-    });
-    inDialog.start(10);
-    QTest::mouseClick(child<LinkLabel>(m_window.get(), "Label16"), Qt::LeftButton);
-    QTest::keyClick(child<LinkLabel>(m_window.get(), "Label17"), Qt::Key_Return);
+    inDialog([this] { QTest::mouseClick(child<LinkLabel>(m_window.get(), "Label16"), Qt::LeftButton); },
+             [&](QDialog* dialog) { captions << dialog->windowTitle(); });
+    inDialog([this] { QTest::keyClick(child<LinkLabel>(m_window.get(), "Label17"), Qt::Key_Return); },
+             [&](QDialog* dialog) {
+                 captions << dialog->windowTitle();
+                 child<QCheckBox>(dialog, "Check1")->setChecked(true);
+                 child<QPlainTextEdit>(dialog, "txtDiscussions")->setPlainText(u"seo"_s);
+                 QTest::mouseClick(child<QPushButton>(dialog, "cmdSave"), Qt::LeftButton);
+             });
     QCOMPARE(captions, (QStringList{u"Terms and Conditions"_s, u"Automatic Resources"_s}));
     QCOMPARE(texts(), u"Discussions: seo"_s);
-
     QVERIFY(writeAll(path(u"/resources/tos.txt"_s), "Caf\xE9"));
     QTest::mouseClick(child<LinkLabel>(m_window.get(), "Label16"), Qt::LeftButton);
-    QCOMPARE(captions.size(), 2);
     QVERIFY(m_interaction.last().startsWith(u"warn|Terms and Conditions|"_s));
 }
 

@@ -14,7 +14,6 @@
 #include <QTest>
 
 using namespace orvanta;
-using namespace std::chrono_literals;
 
 Q_DECLARE_METATYPE(orvanta::Sheet)
 
