@@ -18,11 +18,12 @@ using namespace orvanta;
 
 namespace {
 
-// A stand-in converter: one page a resource, noting each run; a file named "fail" beside it makes it fail.
+// A stand-in converter: one page a resource, noting each run. A file named "hold" beside it holds it back, and
+// one named "fail" makes it fail.
 QString pageWritingConverter(const QString& folder)
 {
-    return pdfWritingScript(
-        u"echo $$ >> '%1/runs'\n[ -e '%1/fail' ] && { echo 'Error: a broken template' >&2; exit 1; }"_s.arg(folder));
+    return pdfWritingScript(u"echo $$ >> '%1/runs'\nwhile [ -e '%1/hold' ]; do sleep 0.02; done\n"
+                            "[ -e '%1/fail' ] && { echo 'Error: a broken template' >&2; exit 1; }"_s.arg(folder));
 }
 
 } // namespace
@@ -55,11 +56,17 @@ void TestPreview::showsOnceThereIsSomethingToShow()
     QTest::qWait(600);
     QVERIFY(!showsPdf());
     QCOMPARE(runs(), 0);
+    QVERIFY(writeAll(path(u"/hold"_s), ""));
     addResources(1);
+    QTRY_COMPARE(status(), u"Making the preview…"_s);
+    QVERIFY(QFile::remove(path(u"/hold"_s)));
     QTRY_COMPARE(status(), u"1 page"_s);
     QVERIFY(showsPdf());
     QCOMPARE(child<QLabel>(m_window.get(), "lblExample")->text(), u"Preview:"_s);
+    QVERIFY(writeAll(path(u"/hold"_s), ""));
     addResources(2);
+    QTRY_COMPARE(status(), u"1 page · updating…"_s);
+    QVERIFY(QFile::remove(path(u"/hold"_s)));
     QTRY_COMPARE(status(), u"3 pages"_s);
     edit("txtHeaderTitle")->clear();
     QTRY_VERIFY(!showsPdf());

@@ -44,40 +44,48 @@ private:
     QTemporaryDir m_files;
 };
 
-// Every field goes into the file and comes back; the title names the file and marks unsaved changes, and
-// typing a change away clears the mark. A file that is not a sheet leaves the open sheet as it was.
+// Every field comes from the file and goes back into it; the title names the file and marks unsaved changes,
+// and typing a change away clears the mark. A file that is not a sheet leaves the open sheet as it was.
 void TestSheets::saveAndOpen()
 {
-    const QString caption = u"Orvanta " ORVANTA_VERSION "  "_s;
-    QCOMPARE(m_window->windowTitle(), caption);
-    edit("txtHeaderTitle")->setText(u"Speed — 速度 🚀 <b>"_s);
-    edit("txtBelowResource")->setText(u"a\nb"_s);
-    m_window->resources().append({{u"Part A---Part B"_s, u"https://x.test"_s}});
-    m_interaction.chooseFile(file(u"speed"_s));
-    QVERIFY(m_window->document().saveAs());
-    QCOMPARE(m_interaction.last(), u"file|Save Sheet As|"_s + QDir::homePath() + u"/Speed — 速度 🚀 <b>.orvanta"_s);
-    const Sheet saved = m_window->sheet();
-    QCOMPARE(m_window->windowTitle(), u"speed[*] - Orvanta"_s);
-    Sheet onDisk;
-    QVERIFY(LoadSheet(file(u"speed.orvanta"_s), onDisk).ok() && onDisk == saved);
-
-    edit("txtPDFFilename")->setText(u"speed tips"_s);
-    QVERIFY(m_window->isWindowModified());
-    edit("txtPDFFilename")->clear();
+    Sheet full;
+    full.headline = u"Speed — 速度 🚀 <b>"_s;
+    full.subheadline = u"sub\nline"_s;
+    full.footer = u"foot"_s;
+    full.disclaimer = full.noteBelowEachResource = true;
+    full.note = QString(40000, u'n');
+    full.resources = {{u"Part A---Part B"_s, u"https://x.test"_s}};
+    full.fileName = u"speed tips"_s;
+    QVERIFY(SaveSheet(file(u"full.orvanta"_s), full).ok());
+    QVERIFY(m_window->document().openFile(file(u"full.orvanta"_s)));
+    QVERIFY(m_window->sheet() == full);
+    QCOMPARE(m_window->windowTitle(), u"full[*] - Orvanta"_s);
     QVERIFY(!m_window->isWindowModified());
+    edit("txtPDFFilename")->setText(u"other"_s);
+    QVERIFY(m_window->isWindowModified());
+    edit("txtPDFFilename")->setText(full.fileName);
+    QVERIFY(!m_window->isWindowModified());
+
+    m_interaction.chooseFile(file(u"copy"_s));
+    QVERIFY(m_window->document().saveAs());
+    QCOMPARE(m_interaction.last(), u"file|Save Sheet As|"_s + m_files.path() + u"/speed tips.orvanta"_s);
+    Sheet copy;
+    QVERIFY(LoadSheet(file(u"copy.orvanta"_s), copy).ok() && copy == full);
+    QCOMPARE(m_window->windowTitle(), u"copy[*] - Orvanta"_s);
 
     m_window->document().newSheet();
     QVERIFY(m_window->sheet() == Sheet{});
-    QCOMPARE(m_window->windowTitle(), caption);
-    QVERIFY(m_window->document().openFile(file(u"speed.orvanta"_s)));
-    QVERIFY(m_window->sheet() == saved);
+    QCOMPARE(m_window->windowTitle(), u"Orvanta " ORVANTA_VERSION "  "_s);
+    edit("txtHeaderTitle")->setText(u"A/B tests"_s);
+    m_window->document().saveAs(); // no file chosen: nothing saved
+    QCOMPARE(m_interaction.last(), u"file|Save Sheet As|"_s + m_files.path() + u"/A-B tests.orvanta"_s);
 
     QVERIFY(writeAll(file(u"broken.orvanta"_s), R"({"format": "orvanta-sheet", "version": 1, "headline": 3})"));
+    m_interaction.answer(Choice::Discard);
     m_interaction.chooseFile(file(u"broken.orvanta"_s));
     m_window->document().open();
     QVERIFY(m_interaction.last().startsWith(u"warn|Open Sheet|Could not open "_s + file(u"broken"_s)));
-    QVERIFY(m_window->sheet() == saved);
-    QCOMPARE(m_window->windowTitle(), u"speed[*] - Orvanta"_s);
+    QCOMPARE(edit("txtHeaderTitle")->text(), u"A/B tests"_s);
 }
 
 void TestSheets::unsavedWorkIsAskedFor_data()
