@@ -57,9 +57,6 @@ private Q_SLOTS:
     void argumentsReachTheConverterWhole();
     void errorLines_data();
     void errorLines();
-    void completePdf_data();
-    void completePdf();
-    void findsBundledConverterFirst();
 };
 
 void TestConversion::verdict_data()
@@ -76,6 +73,8 @@ void TestConversion::verdict_data()
                                           << Outcome::NoPdf << u"QPainter::begin(): Returned false"_s << 20000;
     QTest::newRow("crash") << u"#!/bin/sh\necho 'about to fail' >&2\nkill -SEGV $$\n"_s << Outcome::Crashed
                            << u"about to fail"_s << 20000;
+    QTest::newRow("a PDF cut short") << u"#!/bin/sh\nprintf '%%PDF-1.4\\n1 0 obj' > \"$2\"\n"_s << Outcome::NoPdf << QString()
+                                     << 20000;
     QTest::newRow("crash after writing a PDF")
         << pdfWritingScript({}, u"kill -SEGV $$"_s) << Outcome::Crashed << QString() << 20000;
     QTest::newRow("hangs past the limit") << u"#!/bin/sh\nexec sleep 30\n"_s << Outcome::TimedOut << QString() << 500;
@@ -162,42 +161,6 @@ void TestConversion::errorLines()
     QFETCH(QByteArray, standardError);
     QFETCH(QString, expected);
     QCOMPARE(ConverterErrorLines(standardError), expected);
-}
-
-void TestConversion::completePdf_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<bool>("complete");
-    QTest::newRow("complete") << QByteArray("%PDF-1.4\nbody\n%%EOF\n") << true;
-    QTest::newRow("empty") << QByteArray() << false;
-    QTest::newRow("end marker far from the end") << QByteArray("%PDF-1.4\n%%EOF\n") + QByteArray(5000, 'x') << false;
-    QTest::newRow("not a PDF") << QByteArray("<html>%%EOF</html>") << false;
-}
-
-void TestConversion::completePdf()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(bool, complete);
-    QTemporaryDir dir;
-    QVERIFY(writeAll(dir.filePath(u"x.pdf"_s), content));
-    QCOMPARE(IsCompletePdf(dir.filePath(u"x.pdf"_s)), complete);
-}
-
-// The installation's own converter first, then the one on PATH; with neither, how to install one.
-void TestConversion::findsBundledConverterFirst()
-{
-    TestInstallation installation;
-    const QByteArray savedPath = qgetenv("PATH");
-    QTemporaryDir onPath;
-    qputenv("PATH", QFile::encodeName(onPath.path()));
-    QCOMPARE(FindConverter(installation.folder()), QString());
-    QVERIFY(ConverterMissingMessage(installation.folder()).contains(u"sudo apt install wkhtmltopdf"_s));
-    const QString pathConverter = onPath.filePath(u"wkhtmltopdf"_s);
-    QVERIFY(writeAll(pathConverter, "#!/bin/sh\n") && QFile::setPermissions(pathConverter, QFile::ExeOwner));
-    QCOMPARE(FindConverter(installation.folder()), pathConverter);
-    installation.installConverter(u"#!/bin/sh\n"_s);
-    QCOMPARE(FindConverter(installation.folder()), installation.path(u"/bin/wkhtmltopdf"_s));
-    qputenv("PATH", savedPath);
 }
 
 QTEST_GUILESS_MAIN(TestConversion)

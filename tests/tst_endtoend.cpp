@@ -32,7 +32,7 @@ void TestEndToEnd::everyPartReachesThePdf()
     child<QLineEdit>(&window, "txtCTAURL")->setText(u"https://example.net/logo?size=big&a=1"_s);
     QTest::keyClick(child<QLineEdit>(&window, "txtCTAURL"), Qt::Key_Return);
     window.resources().append(DiscussionResources(u"fast hosting\r\nC++\r\n"_s, u"Discussions: #KEYWORD#"_s));
-    window.resources().append(VideoResources(u"R&D\n#1"_s, u"Video Tutorials: #KEYWORD#"_s));
+    window.resources().append(VideoResources(u"R&D\n#1 tool"_s, u"Video Tutorials: #KEYWORD#"_s));
     child<QCheckBox>(&window, "chkDisclaimer")->setChecked(true);
     child<QCheckBox>(&window, "chkAddResourceInstructions")->setChecked(true);
     child<QLineEdit>(&window, "txtPDFFilename")->setText(u"launch list"_s);
@@ -49,7 +49,7 @@ void TestEndToEnd::everyPartReachesThePdf()
                                          u"https://www.quora.com/search?q=fast%20hosting"_s,
                                          u"https://www.quora.com/search?q=C%2B%2B"_s,
                                          u"https://www.youtube.com/results?search_query=R%26D"_s,
-                                         u"https://www.youtube.com/results?search_query=%231"_s}));
+                                         u"https://www.youtube.com/results?search_query=%231+tool"_s}));
     QCOMPARE(interaction.openedFolders, QStringList{installation.path(u"/bin/output"_s)});
 }
 

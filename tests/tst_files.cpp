@@ -57,8 +57,6 @@ class TestFiles : public QObject {
 
 private Q_SLOTS:
     void initTestCase();
-    void textRoundTrip_data();
-    void textRoundTrip();
     void sheetRoundTrip_data();
     void sheetRoundTrip();
     void readSheet();
@@ -81,28 +79,6 @@ void TestFiles::initTestCase()
     QVERIFY(writeAll(m_dir.filePath(u"random.orvanta"_s), random));
     QVERIFY(writeAll(m_dir.filePath(u"latin1.txt"_s), "Caf\xE9"));
     QVERIFY(m_dir.isValid() && QDir(m_dir.path()).mkdir(u"folder"_s));
-}
-
-void TestFiles::textRoundTrip_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::newRow("line breaks, non-Latin") << u"first\n\n  \nCR LF\r\n\r\nlone CR\rПривет, 世界 😀"_s;
-    QTest::newRow("leading U+FEFF") << u"\uFEFFtext"_s;
-}
-
-// Each save replaces a longer earlier file, which must not show through.
-void TestFiles::textRoundTrip()
-{
-    QFETCH(QString, text);
-    const QString path = m_dir.filePath(u"saved.txt"_s);
-    QVERIFY(writeAll(path, QByteArray(5000, 'z')));
-    QVERIFY(SaveTextFile(path, text).ok());
-    QString loaded;
-    QVERIFY(LoadTextFile(path, loaded).ok());
-    QCOMPARE(loaded, text);
-    // Loading drops one leading byte-order mark, so a text that starts with one is stored behind a second.
-    const QByteArray mark = text.startsWith(QChar::ByteOrderMark) ? "\xEF\xBB\xBF" : "";
-    QCOMPARE(readAll(path), mark + text.toUtf8());
 }
 
 void TestFiles::sheetRoundTrip_data()

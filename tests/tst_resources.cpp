@@ -1,4 +1,3 @@
-#include "core/KeywordResources.h"
 #include "core/ResourceList.h"
 #include "core/ResourceText.h"
 
@@ -39,8 +38,6 @@ private Q_SLOTS:
     void fromLines();
     void fromCsv_data();
     void fromCsv();
-    void generatedResources_data();
-    void generatedResources();
 };
 
 // The tester checks every signal the model sends against what a view expects.
@@ -154,42 +151,6 @@ void TestResources::fromCsv()
     const ReadResources read = ResourcesFromCsv(text);
     QCOMPARE(pairs(read.entries), entries);
     QCOMPARE(read.skippedLines, skipped);
-}
-
-void TestResources::generatedResources_data()
-{
-    QTest::addColumn<QString>("keywords");
-    QTest::addColumn<QString>("format");
-    QTest::addColumn<QStringList>("titles");
-    QTest::addColumn<QStringList>("discussionQueries");
-    QTest::addColumn<QStringList>("videoQueries");
-    const QStringList keywords{u"C++"_s, u"R&D"_s, u"#1"_s, u"100%"_s, u"what?"_s, u"a=b/c"_s, u"a-b_c.d~e"_s};
-    const QStringList encoded{u"C%2B%2B"_s, u"R%26D"_s,     u"%231"_s,     u"100%25"_s,
-                              u"what%3F"_s, u"a%3Db%2Fc"_s, u"a-b_c.d~e"_s};
-    QTest::newRow("encoded") << keywords.join(u'\n') << u"#KEYWORD#"_s << keywords << encoded << encoded;
-    QTest::newRow("blank lines skipped, spaces kept, placeholder twice")
-        << u"\n café au lait \r\n \t\r\nb"_s << u"On #KEYWORD#/#KEYWORD#"_s
-        << QStringList{u"On  café au lait / café au lait "_s, u"On b/b"_s}
-        << QStringList{u" caf%C3%A9 au lait "_s, u"b"_s} << QStringList{u"+caf%C3%A9+au+lait+"_s, u"b"_s};
-    QTest::newRow("a keyword holding the placeholder")
-        << u"#KEYWORD#"_s << u"[#KEYWORD#]"_s << QStringList{u"[#KEYWORD#]"_s} << QStringList{u"%23KEYWORD%23"_s}
-        << QStringList{u"%23KEYWORD%23"_s};
-}
-
-void TestResources::generatedResources()
-{
-    QFETCH(QString, keywords);
-    QFETCH(QString, format);
-    QFETCH(QStringList, titles);
-    QFETCH(QStringList, discussionQueries);
-    QFETCH(QStringList, videoQueries);
-    QStringList discussions, videos;
-    for (qsizetype i = 0; i < titles.size(); ++i) {
-        discussions.append(titles.at(i) + u"|https://www.quora.com/search?q="_s + discussionQueries.at(i));
-        videos.append(titles.at(i) + u"|https://www.youtube.com/results?search_query="_s + videoQueries.at(i));
-    }
-    QCOMPARE(pairs(DiscussionResources(keywords, format)), discussions);
-    QCOMPARE(pairs(VideoResources(keywords, format)), videos);
 }
 
 QTEST_GUILESS_MAIN(TestResources)

@@ -6,6 +6,7 @@
 #include "core/PageFiller.h"
 #include "core/Sheet.h"
 #include "core/SheetBuilder.h"
+#include "core/TextFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -80,13 +81,8 @@ void TestSheetBuilder::fillPage_data()
 
     const QString page = u"<h1>#HEADLINE#</h1><h2>#SUBHEADLINE#</h2>[#REPEATER#]<f>#FOOTER#</f>#TOS#"_s;
     const QString link = u"<a href=\"#CTAURL#\">#CTATEXT#</a>"_s;
-    Sheet sheet = sheetWith({{u"T"_s, u"u"_s}});
-    sheet.headline = u"Q&A <b>bold</b>"_s;
-    sheet.note = u"not ticked"_s;
-    QTest::newRow("markup as typed, nothing ticked")
-        << page << link << sheet << u"<h1>Q&A <b>bold</b></h1><h2>S</h2>[<a href=\"u\">T</a><br><br>]<f>F</f>"_s;
     // Each placeholder in turn over the whole page: a text holding a later one gets it filled, not an earlier one.
-    sheet = sheetWith({{u"go #CTAURL#"_s, u"u"_s}, {u"#FOOTER#"_s, u"#CTATEXT#"_s}});
+    Sheet sheet = sheetWith({{u"go #CTAURL#"_s, u"u"_s}, {u"#FOOTER#"_s, u"#CTATEXT#"_s}});
     sheet.headline = u"see #FOOTER#"_s;
     sheet.footer = u"{#REPEATER#|#HEADLINE#}"_s;
     sheet.disclaimer = true;
@@ -98,15 +94,10 @@ void TestSheetBuilder::fillPage_data()
     sheet.disclaimer = sheet.noteBelowEachResource = true;
     sheet.note = u"note"_s;
     QTest::newRow("notes in list order; disclaimer and closing block in the snippets")
-        << u"#REPEATER#|#REPEATER#"_s << u"#CTATEXT#=#CTAURL#(#TOS#)"_s << sheet
+        << u"#REPEATER#|#REPEATER##CLOSE#"_s << u"#CTATEXT#=#CTAURL#(#TOS#)"_s << sheet
         << u"A=1(terms: #TOS#)<br><i><p>note</p></i>B=2(terms: #TOS#)<br><i><p>note</p></i>|"_s
-           u"A=1(terms: #TOS#)<br><i><p>note</p></i>B=2(terms: #TOS#)<br><i><p>note</p></i>"_s;
-    QTest::newRow("the closing block, and tokens of other cases or places left alone")
-        << u"#CTATEXT#|#headline#|#HEADLINE##CLOSE#"_s << link << sheetWith()
-        << u"#CTATEXT#|#headline#|H<script src= assets/js/jquery.min.js ></script><script src= "_s
-           u"assets/bootstrap/js/bootstrap.min.js ></script><script src= https://cdnjs.cloudflare.com/ajax/libs/"_s
-           u"jquery-easing/1.4.1/jquery.easing.min.js ></script><script src= assets/js/stylish-portfolio.js >"_s
-           u"</script></body></html>"_s;
+           u"A=1(terms: #TOS#)<br><i><p>note</p></i>B=2(terms: #TOS#)<br><i><p>note</p></i>"_s +
+               ClosingBlock();
 }
 
 void TestSheetBuilder::fillPage()
@@ -121,26 +112,24 @@ void TestSheetBuilder::fillPage()
 void TestSheetBuilder::fileNameProblem_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("problem");
-    const QString slash = u"The file name cannot contain \"/\". Please choose another name."_s;
-    const QString tooLong = u"The file name is too long. Please choose a shorter name."_s;
-    QTest::newRow("slash") << u"a/b"_s << slash;
-    QTest::newRow("NUL") << QStringView(u"a\0b", 3).toString() << slash;
-    QTest::newRow("dot") << u"."_s << u"\".\" cannot be used as a file name. Please choose another name."_s;
-    QTest::newRow("dot dot") << u".."_s << u"\"..\" cannot be used as a file name. Please choose another name."_s;
-    QTest::newRow("three dots") << u"..."_s << QString();
-    QTest::newRow("250 characters") << QString(250, u'a') << QString();
-    QTest::newRow("251 characters") << QString(251, u'a') << tooLong;
-    QTest::newRow("125 two-byte letters") << QString(125, QChar(0xE9)) << QString();
-    QTest::newRow("126 two-byte letters") << QString(126, QChar(0xE9)) << tooLong;
-    QTest::newRow("other characters") << u"-rf it's \"x\" $HOME; `ls` & | <> шпаргалка"_s << QString();
+    QTest::addColumn<QString>("problem"); // how it begins
+    QTest::newRow("slash") << u"a/b"_s << u"The file name cannot contain \"/\"."_s;
+    QTest::newRow("NUL") << QStringView(u"a\0b", 3).toString() << u"The file name cannot contain \"/\"."_s;
+    QTest::newRow("dot") << u"."_s << u"\".\" cannot be used as a file name."_s;
+    QTest::newRow("dot dot") << u".."_s << u"\"..\" cannot be used as a file name."_s;
+    QTest::newRow("three dots, shell characters, Cyrillic")
+        << u"... -rf it's \"x\" $HOME; `ls` & шпаргалка"_s << QString();
+    QTest::newRow("250 bytes") << QString(250, u'a') << QString();
+    QTest::newRow("251 bytes") << QString(251, u'a') << u"The file name is too long."_s;
+    QTest::newRow("252 bytes of two-byte letters") << QString(126, QChar(0xE9)) << u"The file name is too long."_s;
 }
 
 void TestSheetBuilder::fileNameProblem()
 {
     QFETCH(QString, name);
     QFETCH(QString, problem);
-    QCOMPARE(FileNameProblem(name), problem);
+    QVERIFY2(FileNameProblem(name).startsWith(problem) && FileNameProblem(name).isEmpty() == problem.isEmpty(),
+             qPrintable(FileNameProblem(name)));
 }
 
 void TestSheetBuilder::refusals_data()
