@@ -29,17 +29,13 @@ class TestDialogs : public QObject {
 
 private Q_SLOTS:
     void init();
-    void termsSave_data();
-    void termsSave();
-    void termsLoadDefault_data();
-    void termsLoadDefault();
-    void termsFaults_data();
-    void termsFaults();
+    void terms_data();
+    void terms();
     void autoResources_data();
     void autoResources();
 
 private:
-    QString terms() const { return m_installation->path(u"/resources/tos.txt"_s); }
+    QString termsFile() const { return m_installation->path(u"/resources/tos.txt"_s); }
 
     std::unique_ptr<TestInstallation> m_installation;
     ScriptedInteraction m_interaction;
@@ -52,121 +48,70 @@ void TestDialogs::init()
     m_interaction = ScriptedInteraction();
 }
 
-void TestDialogs::termsSave_data()
+void TestDialogs::terms_data()
 {
-    QTest::addColumn<QByteArray>("file"); // "missing": no terms file yet
-    QTest::addColumn<QString>("typed");   // appended at the end of the editor's text
-    QTest::addColumn<QByteArray>("saved");
-
-    QTest::newRow("blank lines, non-Latin, tabs, no-break spaces")
-        << QByteArray("\n\nOne\n\n") << u"\n\nУсловия\t利用規約 ✓ 😀\nPrice:\u00A010\u00A0EUR\n\n"_s
-        << u"\n\nOne\n\n\n\nУсловия\t利用規約 ✓ 😀\nPrice:\u00A010\u00A0EUR\n\n"_s.toUtf8();
-    QTest::newRow("CR LF kept") << QByteArray("One\r\n\r\nTwo") << u"\nThree"_s
-                                << QByteArray("One\r\n\r\nTwo\r\nThree");
-    QTest::newRow("missing file: opens empty, Save makes it") << QByteArray("missing") << u"New"_s << QByteArray("New");
+    QTest::addColumn<QByteArray>("file");  // the terms file; "<missing>" or "<folder>"
+    QTest::addColumn<QString>("action");   // after typing "\nTyped ✓\u00A0😀" at the end of the text
+    QTest::addColumn<QByteArray>("after"); // the terms file afterwards
+    QTest::addColumn<QString>("said");     // the messages shown: "kind|title", and how the last text begins
+    const QByteArray typed = u"\nTyped ✓\u00A0😀"_s.toUtf8();
+    const auto row = [](const char* tag, const QByteArray& file, const char* action, const QByteArray& after,
+                        const char* said) {
+        QTest::newRow(tag) << file << QString::fromUtf8(action) << after << QString::fromUtf8(said);
+    };
+    const char* saved = "inform|Done|Done! Settings saved. You can close this window if you want.";
+    row("save: blank lines kept", "\n\nOne\n\n", "save", "\n\nOne\n\n" + typed, saved);
+    row("save: CR LF kept", "One\r\n\r\nTwo", "save", "One\r\n\r\nTwo\r" + typed, saved);
+    row("save: a missing file is made", "<missing>", "save", typed, saved);
+    row("save: the folder takes no file", "Earlier", "read-only", "Earlier", "warn|Folder Not Writable|Orvanta cannot");
+    row("save: a folder in the file's place", "Earlier", "folder later", "", "warn|Not Saved|Could not save");
+    row("default: declined", "Earlier", "default no", "Earlier",
+        "confirm|Please Confirm|Are you sure? This will overwrite the current TOS.");
+    row("default: loaded, not saved", "Earlier", "default yes", "Earlier",
+        "confirm|Please Confirm, inform|Done|Done! Please remember to save your changes.");
+    row("default: no backup", "Earlier", "no backup", "Earlier",
+        "confirm|Please Confirm, warn|Default TOS|Could not read");
+    row("open: a folder in its place", "<folder>", "", "", "warn|Terms and Conditions|Could not read");
 }
 
-void TestDialogs::termsSave()
+// Only Save writes; a file that cannot be read is not opened, so it cannot be overwritten; a failed save keeps
+// the text in the editor.
+void TestDialogs::terms()
 {
     QFETCH(QByteArray, file);
-    QFETCH(QString, typed);
-    QFETCH(QByteArray, saved);
-
-    QVERIFY(file == "missing" ? QFile::remove(terms()) : writeAll(terms(), file));
+    QFETCH(QString, action);
+    QFETCH(QByteArray, after);
+    QFETCH(QString, said);
+    const QString backup = m_installation->path(u"/resources/tos_backup.txt"_s);
+    QVERIFY(QFile::remove(termsFile()) && writeAll(backup, "Default terms."));
+    QVERIFY(file == "<folder>" ? QDir().mkdir(termsFile()) : file == "<missing>" || writeAll(termsFile(), file));
     TermsDialog dialog(m_installation->folder(), m_interaction);
-    QVERIFY(dialog.loaded());
+    QCOMPARE(dialog.loaded(), file != "<folder>");
     auto* text = child<QPlainTextEdit>(&dialog, "txtTOS");
-    QCOMPARE(editorText(*text).toUtf8(), file == "missing" ? QByteArray() : QByteArray(file).replace("\r\n", "\n"));
     text->moveCursor(QTextCursor::End);
-    text->insertPlainText(typed);
-    QTest::mouseClick(child<QPushButton>(&dialog, "cmdSave"), Qt::LeftButton);
-    QCOMPARE(readAll(terms()), saved);
-    QCOMPARE(m_interaction.last(), TermsSaved);
-}
-
-void TestDialogs::termsLoadDefault_data()
-{
-    QTest::addColumn<bool>("yes");
-    QTest::addColumn<bool>("backupThere");
-    QTest::addColumn<QString>("said"); // the message after the question
-    QTest::addColumn<bool>("loaded");
-
-    QTest::newRow("declined") << false << true << QString() << false;
-    QTest::newRow("accepted") << true << true << u"inform|Done|Done! Please remember to save your changes."_s << true;
-    QTest::newRow("accepted, backup missing") << true << false << u"warn|Default TOS|Could not read"_s << false;
-}
-
-// Loading the default asks first, puts the backup in the editor and writes nothing until Save.
-void TestDialogs::termsLoadDefault()
-{
-    QFETCH(bool, yes);
-    QFETCH(bool, backupThere);
-    QFETCH(QString, said);
-    QFETCH(bool, loaded);
-
-    const QString backupPath = m_installation->path(u"/resources/tos_backup.txt"_s);
-    const QString backup = u"Default terms.\n\nNo guarantees — Gewähr.\n"_s;
-    QVERIFY(writeAll(terms(), "Current terms."));
-    QVERIFY(backupThere ? writeAll(backupPath, backup.toUtf8()) : QFile::remove(backupPath));
-    TermsDialog dialog(m_installation->folder(), m_interaction);
-    auto* text = child<QPlainTextEdit>(&dialog, "txtTOS");
-    text->setPlainText(u"Edited, not saved."_s);
-
-    m_interaction.answer(yes);
-    QTest::keyClick(child<LinkLabel>(&dialog, "lblDefaultTOS"), Qt::Key_Space);
-    QCOMPARE(m_interaction.shown.first().title, u"Please Confirm"_s);
-    QCOMPARE(m_interaction.shown.first().text, u"Are you sure? This will overwrite the current TOS."_s);
-    QCOMPARE(m_interaction.shown.size(), said.isEmpty() ? 1 : 2);
-    QVERIFY2(m_interaction.last().startsWith(said), qPrintable(m_interaction.last()));
-    QCOMPARE(editorText(*text), loaded ? backup : u"Edited, not saved."_s);
-    QCOMPARE(readAll(terms()), QByteArray("Current terms."));
-}
-
-void TestDialogs::termsFaults_data()
-{
-    QTest::addColumn<QString>("fault");
-    QTest::addColumn<bool>("opens");
-    QTest::addColumn<QString>("said"); // how the message begins
-
-    QTest::newRow("open: a folder in its place")
-        << u"folder"_s << false << u"warn|Terms and Conditions|Could not read"_s;
-    QTest::newRow("save: a folder takes its place") << u"folder later"_s << true << u"warn|Not Saved|Could not save"_s;
-    QTest::newRow("save: the folder takes no file")
-        << u"read-only"_s << true << u"warn|Folder Not Writable|Orvanta cannot write"_s;
-}
-
-// Nothing is lost: a file that cannot be read is not opened (so it cannot be overwritten), and a failed save
-// keeps both the earlier file and the text in the editor.
-void TestDialogs::termsFaults()
-{
-    QFETCH(QString, fault);
-    QFETCH(bool, opens);
-    QFETCH(QString, said);
-
-    const QByteArray before("Earlier terms.");
-    QVERIFY(fault == u"folder" ? QFile::remove(terms()) && QDir().mkdir(terms()) : writeAll(terms(), before));
-    QString kept = terms(); // where the earlier file is afterwards
-    TermsDialog dialog(m_installation->folder(), m_interaction);
-    QCOMPARE(dialog.loaded(), opens);
-    if (opens) {
-        auto* text = child<QPlainTextEdit>(&dialog, "txtTOS");
-        text->setPlainText(u"Edited terms"_s);
+    text->insertPlainText(u"\nTyped ✓\u00A0😀"_s);
+    const QString typed = editorText(*text);
+    if (action == u"read-only") {
+        // Permissions do not stop root: a folder of /proc takes no new file for anyone.
         const QString resources = m_installation->path(u"/resources"_s);
-        if (fault == u"folder later") {
-            kept = terms() + u".away"_s;
-            QVERIFY(QFile::rename(terms(), kept) && QDir().mkdir(terms()));
-        } else {
-            // Permissions do not stop root: a folder of /proc takes no new file for anyone.
-            kept = resources + u".away/tos.txt"_s;
-            QVERIFY(QDir().rename(resources, resources + u".away"_s));
-            QVERIFY(QFile::link(u"/proc/self"_s, resources));
-        }
-        QTest::mouseClick(child<QPushButton>(&dialog, "cmdSave"), Qt::LeftButton);
-        QCOMPARE(editorText(*text), u"Edited terms"_s);
+        QVERIFY(QDir().rename(resources, resources + u".away"_s) && QFile::link(u"/proc/self"_s, resources));
+    } else if (action == u"folder later") {
+        QVERIFY(QFile::remove(termsFile()) && QDir().mkdir(termsFile()));
+    } else if (action.startsWith(u"default") || action == u"no backup") {
+        QVERIFY(action != u"no backup" || QFile::remove(backup));
+        m_interaction.answer(action != u"default no");
+        QTest::keyClick(child<LinkLabel>(&dialog, "lblDefaultTOS"), Qt::Key_Space);
     }
-    QCOMPARE(m_interaction.shown.size(), 1);
-    QVERIFY2(m_interaction.last().startsWith(said), qPrintable(m_interaction.last()));
-    QCOMPARE(readAll(kept), fault == u"folder" ? QByteArray() : before);
+    if (action == u"save" || action == u"read-only" || action == u"folder later")
+        QTest::mouseClick(child<QPushButton>(&dialog, "cmdSave"), Qt::LeftButton);
+    QStringList shown;
+    for (const ScriptedInteraction::Shown& message : m_interaction.shown)
+        shown << message.kind + u'|' + message.title;
+    QVERIFY2((shown.join(u", "_s) + u'|' + m_interaction.shown.value(shown.size() - 1).text).startsWith(said),
+             qPrintable(shown.join(u", "_s) + u'|' + m_interaction.last()));
+    QCOMPARE(readAll(action == u"read-only" ? m_installation->path(u"/resources.away/tos.txt"_s) : termsFile()), after);
+    if (dialog.loaded())
+        QCOMPARE(editorText(*text), action == u"default yes" ? u"Default terms."_s : typed);
 }
 
 void TestDialogs::autoResources_data()
