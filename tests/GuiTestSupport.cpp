@@ -14,37 +14,38 @@ void ScriptedInteraction::warn(QWidget*, const QString& title, const QString& te
     shown.append({u"warn"_s, title, text});
 }
 
-int ScriptedInteraction::nextAnswer(const QString& kind, const QString& title, const QString& text)
+QVariant ScriptedInteraction::nextAnswer(const QString& kind, const QString& title, const QString& text)
 {
     shown.append({kind, title, text});
-    if (m_answers.isEmpty()) {
+    if (m_answers.isEmpty())
         QTest::qFail(qPrintable(u"unexpected question: "_s + text), __FILE__, __LINE__);
-        return -1;
-    }
-    return m_answers.takeFirst();
+    return m_answers.isEmpty() ? QVariant() : m_answers.takeFirst();
+}
+
+QString ScriptedInteraction::nextFile(const QString& title, const QString& suggested)
+{
+    shown.append({u"file"_s, title, suggested});
+    return m_files.isEmpty() ? QString() : m_files.takeFirst();
 }
 
 bool ScriptedInteraction::confirm(QWidget*, const QString& title, const QString& text)
 {
-    return nextAnswer(u"confirm"_s, title, text) == 1;
+    return nextAnswer(u"confirm"_s, title, text).toBool();
 }
 
 orvanta::Interaction::SaveChoice ScriptedInteraction::askToSave(QWidget*, const QString& text)
 {
-    const int answer = nextAnswer(u"save?"_s, {}, text);
-    return answer >= 10 ? SaveChoice(answer - 10) : SaveChoice::Cancel;
+    return nextAnswer(u"save?"_s, {}, text).value<SaveChoice>();
 }
 
 QString ScriptedInteraction::fileToOpen(QWidget*, const QString& title, const QString& folder, const QString&)
 {
-    shown.append({u"file"_s, title, folder});
-    return m_files.isEmpty() ? QString() : m_files.takeFirst();
+    return nextFile(title, folder);
 }
 
 QString ScriptedInteraction::fileToSave(QWidget*, const QString& title, const QString& suggestedPath, const QString&)
 {
-    shown.append({u"file"_s, title, suggestedPath});
-    return m_files.isEmpty() ? QString() : m_files.takeFirst();
+    return nextFile(title, suggestedPath);
 }
 
 bool ScriptedInteraction::openFolder(const QString& path)

@@ -31,9 +31,9 @@ public:
     bool openFolder(const QString& path) override;
 
     // Answers for the coming questions and file dialogs, each kind in order. A question without an answer
-    // fails the test.
-    void answer(bool yes) { m_answers.append(yes ? 1 : 0); }
-    void answer(SaveChoice choice) { m_answers.append(10 + int(choice)); }
+    // fails the test; a file dialog without one is cancelled.
+    void answer(bool yes) { m_answers.append(yes); }
+    void answer(SaveChoice choice) { m_answers.append(QVariant::fromValue(choice)); }
     void chooseFile(const QString& path) { m_files.append(path); }
     void setFolderOpens(bool opens) { m_folderOpens = opens; }
 
@@ -45,9 +45,10 @@ public:
     bool answersLeft() const { return !m_answers.isEmpty() || !m_files.isEmpty(); }
 
 private:
-    int nextAnswer(const QString& kind, const QString& title, const QString& text);
+    QVariant nextAnswer(const QString& kind, const QString& title, const QString& text);
+    QString nextFile(const QString& title, const QString& suggested);
 
-    QList<int> m_answers;
+    QVariantList m_answers;
     QStringList m_files;
     bool m_folderOpens = true;
 };

@@ -94,9 +94,7 @@ void PdfConverter::cancel()
     m_timer.stop();
     if (m_process) {
         m_process->disconnect(this);
-        m_process->kill();
-        m_process->waitForFinished(5000);
-        m_process.reset();
+        m_process.reset(); // which kills the converter and waits for it to end
     }
     if (!m_tempPath.isEmpty()) {
         QFile::remove(m_tempPath);
