@@ -92,7 +92,12 @@ void TestPreview::templatesAndTogglesRefreshIt()
                       Qt::NoScrollPhase, false);
     QApplication::sendEvent(view->viewport(), &wheel);
     QCOMPARE(view->zoomMode(), QPdfView::ZoomMode::Custom);
-    QVERIFY(view->zoomFactor() > 0.3 && view->zoomFactor() < 1.0);
+    const qreal zoomed = view->zoomFactor();
+    QVERIFY(zoomed > 0.3 && zoomed < 1.0);
+    m_window->findChild<QAction*>(u"actionZoomOut"_s)->trigger();
+    QCOMPARE(view->zoomFactor(), zoomed / 1.15);
+    m_window->findChild<QAction*>(u"actionFitWidth"_s)->trigger();
+    QCOMPARE(view->zoomMode(), QPdfView::ZoomMode::FitToWidth);
 }
 
 void TestPreview::turnedOffAndRemembered()

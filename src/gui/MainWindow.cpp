@@ -8,6 +8,7 @@
 #include "gui/dialogs/AutoResourcesDialog.h"
 #include "gui/dialogs/TermsDialog.h"
 #include "gui/widgets/Icons.h"
+#include "gui/widgets/PdfPreview.h"
 #include "gui/widgets/Interaction.h"
 #include "ui_MainWindow.h"
 
@@ -68,6 +69,10 @@ MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, Q
     connect(ui->menuRecent, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
     ui->actionLivePreview->setChecked(QSettings().value(LivePreviewKey, true).toBool());
     ui->frPage1->preview().setLive(ui->actionLivePreview->isChecked());
+    PdfPreview* pdf = &ui->frPage1->preview().view();
+    connect(ui->actionZoomIn, &QAction::triggered, pdf, [pdf] { pdf->zoomBy(1); });
+    connect(ui->actionZoomOut, &QAction::triggered, pdf, [pdf] { pdf->zoomBy(-1); });
+    connect(ui->actionFitWidth, &QAction::triggered, pdf, &PdfPreview::fitWidth);
     connect(ui->actionLivePreview, &QAction::toggled, this, [this](bool live) {
         QSettings().setValue(LivePreviewKey, live);
         ui->frPage1->preview().setLive(live);

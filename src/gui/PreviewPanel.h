@@ -26,6 +26,7 @@ public:
     void update(const Sheet& sheet, bool typing);
     void setLive(bool live);
     LivePreview& livePreview() { return m_preview; }
+    PdfPreview& view() { return m_view; }
     const QPdfDocument& document() const { return m_document; }
 
 Q_SIGNALS:

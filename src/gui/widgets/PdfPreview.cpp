@@ -11,24 +11,35 @@ PdfPreview::PdfPreview(QWidget* parent)
     : QPdfView(parent)
 {
     setPageMode(PageMode::MultiPage);
+    fitWidth();
+}
+
+void PdfPreview::fitWidth()
+{
     setZoomMode(ZoomMode::FitToWidth);
+}
+
+void PdfPreview::zoomBy(double steps)
+{
+    if (!document() || document()->pageCount() == 0)
+        return;
+    qreal factor = zoomFactor();
+    if (zoomMode() == ZoomMode::FitToWidth) {
+        // The factor the view works out to fit the width, so zooming goes on from what is on screen.
+        const qreal pageWidth = document()->pagePointSize(0).width() * logicalDpiX() / 72.0;
+        factor = (viewport()->width() - documentMargins().left() - documentMargins().right()) / pageWidth;
+        setZoomMode(ZoomMode::Custom);
+    }
+    setZoomFactor(std::clamp(factor * std::pow(1.15, steps), 0.2, 5.0));
 }
 
 void PdfPreview::wheelEvent(QWheelEvent* event)
 {
-    if (!(event->modifiers() & Qt::ControlModifier) || !document() || document()->pageCount() == 0) {
+    if (!(event->modifiers() & Qt::ControlModifier)) {
         QPdfView::wheelEvent(event);
         return;
     }
-    qreal factor = zoomFactor();
-    if (zoomMode() == ZoomMode::FitToWidth) {
-        // Zooming goes on from the width the page is shown at, as the view works it out.
-        const qreal pageWidth = document()->pagePointSize(0).width() * logicalDpiX() / 72.0;
-        const int margins = documentMargins().left() + documentMargins().right();
-        factor = pageWidth > 0 ? (viewport()->width() - margins) / pageWidth : 1.0;
-        setZoomMode(ZoomMode::Custom);
-    }
-    setZoomFactor(std::clamp(factor * std::pow(1.15, event->angleDelta().y() / 120.0), 0.2, 5.0));
+    zoomBy(event->angleDelta().y() / 120.0);
     event->accept();
 }
 

@@ -4,12 +4,17 @@
 
 namespace orvanta {
 
-// A PDF shown page after page at the width of the view; Ctrl and the wheel zoom it.
+// A PDF shown page after page at the width of the view. Ctrl and the wheel zoom it, as do zoomBy() and
+// fitWidth() for the keyboard.
 class PdfPreview : public QPdfView {
     Q_OBJECT
 
 public:
     explicit PdfPreview(QWidget* parent = nullptr);
+
+    // Zooms in (steps > 0) or out, each step 15%, on from the size the pages are shown at.
+    void zoomBy(double steps);
+    void fitWidth();
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
