@@ -16,97 +16,94 @@ class TestCommandLine : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void build_data();
-    void build();
+    void init()
+    {
+        m_installation = std::make_unique<TestInstallation>();
+        QVERIFY(m_installation->isValid());
+        QVERIFY(QFile::copy(QStringLiteral(ORVANTA_APP_TREE "/orvanta"), m_installation->path(u"/orvanta"_s)));
+        m_installation->installConverter(
+            pdfWritingScript(u"case \"$1\" in *fails*) echo 'Error: cannot render' >&2; exit 1;; esac"_s));
+        QVERIFY(QDir().mkdir(m_installation->path(u"/bin/output"_s)));
+    }
+
+    void build_data()
+    {
+        QTest::addColumn<QStringList>("arguments"); // "@" stands for the folder of the sheets
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("out"); // "@" the sheets' folder, "~" the installation folder
+        QTest::addColumn<QString>("err");     // a part of what stderr says
+
+        const auto row = [](const char* tag, const char* arguments, int exitCode, const QStringList& out,
+                            const char* err = "") {
+            QTest::newRow(tag) << QString::fromUtf8(arguments).split(u' ') << exitCode << out << QString::fromUtf8(err);
+        };
+        row("version", "--version", 0, {QStringLiteral("orvanta " ORVANTA_VERSION)});
+        row("no sheet", "build", 2, {}, "name at least one sheet");
+        row("-o with two sheets", "build @/a.orvanta @/b.orvanta -o @/x.pdf", 2, {}, "-o names the PDF of one sheet");
+        row("-o and --output-dir", "build @/a.orvanta -o @/x.pdf --output-dir @/out", 2, {}, "cannot go together");
+        row("bad --jobs", "build @/a.orvanta --jobs none", 2, {}, "--jobs takes a whole number");
+        row("unknown option", "build @/a.orvanta --fast", 2, {}, "Unknown option");
+        row("where Create puts it", "build @/a.orvanta", 0, {u"built ~/bin/output/sheet-a.pdf"_s});
+        row("no file name: the sheet file's own", "build @/unnamed.orvanta", 0, {u"built ~/bin/output/unnamed.pdf"_s});
+        row("-o", "build @/a.orvanta -o @/given.pdf", 0, {u"built @/given.pdf"_s});
+        row("--output-dir is made", "build @/a.orvanta @/b.orvanta --output-dir @/new/dir --jobs 2", 0,
+            {u"built @/new/dir/sheet-a.pdf"_s, u"built @/new/dir/sheet-b.pdf"_s});
+        row("two sheets, one PDF: both refused", "build @/a.orvanta @/b.orvanta @/a-again.orvanta", 1,
+            {u"built ~/bin/output/sheet-b.pdf"_s}, "refused: 2 sheets would write");
+        row("a bad sheet and a good one", "build @/broken.orvanta @/b.orvanta", 1,
+            {u"built ~/bin/output/sheet-b.pdf"_s}, "broken.orvanta: Could not open");
+        row("refused by the pipeline", "build @/nameless-headline.orvanta", 1, {},
+            "Missing Info: Please enter a headline first.");
+        row("the converter fails", "build @/fails.orvanta", 1, {}, "fails.orvanta: PDF Not Created: ");
+    }
+
+    void build()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, out);
+        QFETCH(QString, err);
+
+        QTemporaryDir sheets;
+        Sheet sheet;
+        sheet.headline = u"Head"_s;
+        sheet.resources = {{u"a"_s, u"https://a.test"_s}};
+        const auto save = [&](const char* file, const QString& fileName, const QString& headline = u"H"_s) {
+            sheet.fileName = fileName;
+            sheet.headline = headline;
+            QVERIFY(SaveSheet(sheets.filePath(QString::fromUtf8(file)), sheet).ok());
+        };
+        save("a.orvanta", u"sheet a"_s);
+        save("a-again.orvanta", u"sheet-a"_s);
+        save("b.orvanta", u"sheet b"_s);
+        save("unnamed.orvanta", QString());
+        save("fails.orvanta", u"fails"_s);
+        save("nameless-headline.orvanta", u"x"_s, QString());
+        QVERIFY(writeAll(sheets.filePath(u"broken.orvanta"_s), "{"));
+
+        QProcess app;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QString::fromLatin1(variable));
+        app.setProcessEnvironment(environment);
+        app.start(m_installation->path(u"/orvanta"_s), arguments.replaceInStrings(u"@"_qs, sheets.path()));
+        QVERIFY(app.waitForFinished(60000));
+        const QString standardError = QString::fromUtf8(app.readAllStandardError());
+        QCOMPARE(app.exitCode(), exitCode);
+        QStringList lines = QString::fromUtf8(app.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+        lines.sort();
+        QCOMPARE(lines,
+                 out.replaceInStrings(u"@"_qs, sheets.path()).replaceInStrings(u"~"_qs, m_installation->folder()));
+        QVERIFY2(standardError.contains(err), qPrintable(standardError));
+        for (const QString& line : lines.filter(u"built "_s))
+            QVERIFY(IsCompletePdf(line.mid(6)));
+        if (exitCode == 2)
+            QVERIFY(QDir(m_installation->path(u"/bin/output"_s)).isEmpty());
+    }
 
 private:
     std::unique_ptr<TestInstallation> m_installation;
 };
-
-void TestCommandLine::init()
-{
-    m_installation = std::make_unique<TestInstallation>();
-    QVERIFY(m_installation->isValid());
-    QVERIFY(QFile::copy(QStringLiteral(ORVANTA_APP_TREE "/orvanta"), m_installation->path(u"/orvanta"_s)));
-    m_installation->installConverter(
-        pdfWritingScript(u"case \"$1\" in *fails*) echo 'Error: cannot render' >&2; exit 1;; esac"_s));
-    QVERIFY(QDir().mkdir(m_installation->path(u"/bin/output"_s)));
-}
-
-void TestCommandLine::build_data()
-{
-    QTest::addColumn<QStringList>("arguments"); // "@" stands for the folder of the sheets
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QStringList>("out"); // "@" the sheets' folder, "~" the installation folder
-    QTest::addColumn<QString>("err");     // a part of what stderr says
-
-    const auto row = [](const char* tag, const char* arguments, int exitCode, const QStringList& out,
-                        const char* err = "") {
-        QTest::newRow(tag) << QString::fromUtf8(arguments).split(u' ') << exitCode << out << QString::fromUtf8(err);
-    };
-    row("version", "--version", 0, {QStringLiteral("orvanta " ORVANTA_VERSION)});
-    row("no sheet", "build", 2, {}, "name at least one sheet");
-    row("-o with two sheets", "build @/a.orvanta @/b.orvanta -o @/x.pdf", 2, {}, "-o names the PDF of one sheet");
-    row("-o and --output-dir", "build @/a.orvanta -o @/x.pdf --output-dir @/out", 2, {}, "cannot go together");
-    row("bad --jobs", "build @/a.orvanta --jobs none", 2, {}, "--jobs takes a whole number");
-    row("unknown option", "build @/a.orvanta --fast", 2, {}, "Unknown option");
-    row("where Create puts it", "build @/a.orvanta", 0, {u"built ~/bin/output/sheet-a.pdf"_s});
-    row("no file name: the sheet file's own", "build @/unnamed.orvanta", 0, {u"built ~/bin/output/unnamed.pdf"_s});
-    row("-o", "build @/a.orvanta -o @/given.pdf", 0, {u"built @/given.pdf"_s});
-    row("--output-dir is made", "build @/a.orvanta @/b.orvanta --output-dir @/new/dir --jobs 2", 0,
-        {u"built @/new/dir/sheet-a.pdf"_s, u"built @/new/dir/sheet-b.pdf"_s});
-    row("two sheets, one PDF: both refused", "build @/a.orvanta @/b.orvanta @/a-again.orvanta", 1,
-        {u"built ~/bin/output/sheet-b.pdf"_s}, "refused: 2 sheets would write");
-    row("a bad sheet and a good one", "build @/broken.orvanta @/b.orvanta", 1, {u"built ~/bin/output/sheet-b.pdf"_s},
-        "broken.orvanta: Could not open");
-    row("refused by the pipeline", "build @/nameless-headline.orvanta", 1, {},
-        "Missing Info: Please enter a headline first.");
-    row("the converter fails", "build @/fails.orvanta", 1, {}, "fails.orvanta: PDF Not Created: ");
-}
-
-void TestCommandLine::build()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(int, exitCode);
-    QFETCH(QStringList, out);
-    QFETCH(QString, err);
-
-    QTemporaryDir sheets;
-    Sheet sheet;
-    sheet.headline = u"Head"_s;
-    sheet.resources = {{u"a"_s, u"https://a.test"_s}};
-    const auto save = [&](const char* file, const QString& fileName, const QString& headline = u"H"_s) {
-        sheet.fileName = fileName;
-        sheet.headline = headline;
-        QVERIFY(SaveSheet(sheets.filePath(QString::fromUtf8(file)), sheet).ok());
-    };
-    save("a.orvanta", u"sheet a"_s);
-    save("a-again.orvanta", u"sheet-a"_s);
-    save("b.orvanta", u"sheet b"_s);
-    save("unnamed.orvanta", QString());
-    save("fails.orvanta", u"fails"_s);
-    save("nameless-headline.orvanta", u"x"_s, QString());
-    QVERIFY(writeAll(sheets.filePath(u"broken.orvanta"_s), "{"));
-
-    QProcess app;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        environment.remove(QString::fromLatin1(variable));
-    app.setProcessEnvironment(environment);
-    app.start(m_installation->path(u"/orvanta"_s), arguments.replaceInStrings(u"@"_qs, sheets.path()));
-    QVERIFY(app.waitForFinished(60000));
-    const QString standardError = QString::fromUtf8(app.readAllStandardError());
-    QCOMPARE(app.exitCode(), exitCode);
-    QStringList lines = QString::fromUtf8(app.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-    lines.sort();
-    QCOMPARE(lines, out.replaceInStrings(u"@"_qs, sheets.path()).replaceInStrings(u"~"_qs, m_installation->folder()));
-    QVERIFY2(standardError.contains(err), qPrintable(standardError));
-    for (const QString& line : lines.filter(u"built "_s))
-        QVERIFY(IsCompletePdf(line.mid(6)));
-    if (exitCode == 2)
-        QVERIFY(QDir(m_installation->path(u"/bin/output"_s)).isEmpty());
-}
 
 QTEST_GUILESS_MAIN(TestCommandLine)
 #include "tst_commandline.moc"

@@ -52,116 +52,114 @@ class TestConversion : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void verdict_data();
-    void verdict();
-    void argumentsReachTheConverterWhole();
-    void errorLines_data();
-    void errorLines();
+    void verdict_data()
+    {
+        QTest::addColumn<QString>("script"); // "missing": no program; "blocked": a file where the output folder goes
+        QTest::addColumn<Outcome>("outcome");
+        QTest::addColumn<QString>("reported"); // in the error lines or the system's reason
+        QTest::addColumn<int>("limit");        // milliseconds: short only where the limit is what is tested
+        QTest::newRow("writes a PDF") << pdfWritingScript() << Outcome::Succeeded << QString() << 20000;
+        QTest::newRow("exit 1 with a good PDF is a success")
+            << pdfWritingScript({}, u"echo 'Warning: Failed to load https://cdn' >&2\nexit 1"_s) << Outcome::Succeeded
+            << QString() << 20000;
+        QTest::newRow("exit 0 without a PDF") << u"#!/bin/sh\necho 'QPainter::begin(): Returned false' >&2\n"_s
+                                              << Outcome::NoPdf << u"QPainter::begin(): Returned false"_s << 20000;
+        QTest::newRow("crash") << u"#!/bin/sh\necho 'about to fail' >&2\nkill -SEGV $$\n"_s << Outcome::Crashed
+                               << u"about to fail"_s << 20000;
+        QTest::newRow("a PDF cut short") << u"#!/bin/sh\nprintf '%%PDF-1.4\\n1 0 obj' > \"$2\"\n"_s << Outcome::NoPdf
+                                         << QString() << 20000;
+        QTest::newRow("crash after writing a PDF")
+            << pdfWritingScript({}, u"kill -SEGV $$"_s) << Outcome::Crashed << QString() << 20000;
+        QTest::newRow("hangs past the limit")
+            << u"#!/bin/sh\nexec sleep 30\n"_s << Outcome::TimedOut << QString() << 500;
+        QTest::newRow("no such program") << u"missing"_s << Outcome::FailedToStart << u"/nowhere/wkhtmltopdf"_s
+                                         << 20000;
+        QTest::newRow("output folder cannot take a file")
+            << u"blocked"_s << Outcome::FailedToStart << u"/output"_s << 20000;
+    }
+
+    // A failure never touches the earlier PDF, and no temporary file is left either way.
+    void verdict()
+    {
+        QFETCH(QString, script);
+        QFETCH(Outcome, outcome);
+        QFETCH(QString, reported);
+        QFETCH(int, limit);
+        Bench bench;
+        QString program = bench.converter;
+        if (script == u"missing") {
+            program = bench.dir.path() + u"/nowhere/wkhtmltopdf"_s;
+        } else if (script == u"blocked") {
+            QVERIFY(bench.writeConverter(pdfWritingScript()) && QDir(bench.output).removeRecursively());
+            QVERIFY(writeAll(bench.output, "a file where the folder should be"));
+        } else {
+            QVERIFY(bench.writeConverter(script));
+        }
+        const ConversionResult result = bench.convert(program, std::chrono::milliseconds(limit));
+        QCOMPARE(result.outcome, outcome);
+        QVERIFY2((result.errorLines + result.detail).contains(reported), qPrintable(result.errorLines + result.detail));
+        QCOMPARE(QDir(bench.output).entryList(QDir::Files | QDir::Hidden).filter(u".converting-"_s), QStringList());
+        if (outcome == Outcome::Succeeded) {
+            // Readable like any new file, not private like the temporary file it was written as.
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            QCOMPARE(QFileInfo(bench.pdf).permission(QFile::ReadOther), (mask & S_IROTH) == 0);
+        } else if (script != u"blocked") {
+            QCOMPARE(readAll(bench.pdf), "earlier PDF");
+            const QString message = ConversionFailureMessage(result, bench.pdf, std::chrono::milliseconds(limit));
+            QVERIFY(message.contains(u"The earlier file of that name was kept."_s) &&
+                    message.contains(result.errorLines));
+        }
+    }
+
+    // No shell: an awkward path is one argument; the converter writes beside the PDF and needs no display.
+    void argumentsReachTheConverterWhole()
+    {
+        Bench bench;
+        const QString odd = bench.dir.path() + u"/it's a \"page\" $HOME; `x` ü.html"_s;
+        QVERIFY(QFile::rename(bench.page, odd));
+        bench.page = odd;
+        const QString record = bench.dir.path() + u"/arguments"_s;
+        QVERIFY(bench.writeConverter(
+            pdfWritingScript(u"printf '%s\\n' \"$#\" \"$@\" \"$QT_QPA_PLATFORM\" > '%1'"_s.arg(record))));
+        const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+        qputenv("QT_QPA_PLATFORM", "wayland"); // as on a Wayland desktop
+        QCOMPARE(bench.convert(bench.converter).outcome, Outcome::Succeeded);
+        qputenv("QT_QPA_PLATFORM", platform);
+        const QStringList arguments = QString::fromUtf8(readAll(record)).split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(arguments.size(), 4);
+        QCOMPARE(arguments.mid(0, 2), (QStringList{u"2"_s, odd}));
+        QCOMPARE(QFileInfo(arguments.at(2)).absolutePath(), bench.output);
+        QVERIFY(arguments.at(2).endsWith(u".pdf"_s) && arguments.at(2) != bench.pdf);
+        QCOMPARE(arguments.at(3), u"offscreen"_s);
+    }
+
+    void errorLines_data()
+    {
+        QTest::addColumn<QByteArray>("standardError");
+        QTest::addColumn<QString>("expected");
+        // As Debian's converter prints it when it cannot write the output path.
+        QTest::newRow("noise and progress dropped")
+            << QByteArray(
+                   "QStandardPaths: XDG_RUNTIME_DIR not set, defaulting to '/tmp/runtime-root'\nLoading page (1/2)\n"
+                   "[>     ] 0%\r[=====>] 50%\rPrinting pages (2/2)      \nQPainter::begin(): Returned false\nDone\n")
+            << u"QPainter::begin(): Returned false"_s;
+        QTest::newRow("errors win") << QByteArray(
+                                           "Warning: Blocked /a.js\nsomething else\nError: Failed page http://x\n")
+                                    << u"Error: Failed page http://x"_s;
+        QTest::newRow("warnings when nothing else")
+            << QByteArray("Loading page (1/2)\nWarning: Blocked /a.js\n") << u"Warning: Blocked /a.js"_s;
+        QTest::newRow("only the last lines") << QByteArray("Error: 1\nError: 2\nError: 3\nError: 4\nError: 5\n")
+                                             << u"Error: 2\nError: 3\nError: 4\nError: 5"_s;
+    }
+
+    void errorLines()
+    {
+        QFETCH(QByteArray, standardError);
+        QFETCH(QString, expected);
+        QCOMPARE(ConverterErrorLines(standardError), expected);
+    }
 };
-
-void TestConversion::verdict_data()
-{
-    QTest::addColumn<QString>("script"); // "missing": no program; "blocked": a file where the output folder goes
-    QTest::addColumn<Outcome>("outcome");
-    QTest::addColumn<QString>("reported"); // in the error lines or the system's reason
-    QTest::addColumn<int>("limit");        // milliseconds: short only where the limit is what is tested
-    QTest::newRow("writes a PDF") << pdfWritingScript() << Outcome::Succeeded << QString() << 20000;
-    QTest::newRow("exit 1 with a good PDF is a success")
-        << pdfWritingScript({}, u"echo 'Warning: Failed to load https://cdn' >&2\nexit 1"_s) << Outcome::Succeeded
-        << QString() << 20000;
-    QTest::newRow("exit 0 without a PDF") << u"#!/bin/sh\necho 'QPainter::begin(): Returned false' >&2\n"_s
-                                          << Outcome::NoPdf << u"QPainter::begin(): Returned false"_s << 20000;
-    QTest::newRow("crash") << u"#!/bin/sh\necho 'about to fail' >&2\nkill -SEGV $$\n"_s << Outcome::Crashed
-                           << u"about to fail"_s << 20000;
-    QTest::newRow("a PDF cut short") << u"#!/bin/sh\nprintf '%%PDF-1.4\\n1 0 obj' > \"$2\"\n"_s << Outcome::NoPdf << QString()
-                                     << 20000;
-    QTest::newRow("crash after writing a PDF")
-        << pdfWritingScript({}, u"kill -SEGV $$"_s) << Outcome::Crashed << QString() << 20000;
-    QTest::newRow("hangs past the limit") << u"#!/bin/sh\nexec sleep 30\n"_s << Outcome::TimedOut << QString() << 500;
-    QTest::newRow("no such program") << u"missing"_s << Outcome::FailedToStart << u"/nowhere/wkhtmltopdf"_s << 20000;
-    QTest::newRow("output folder cannot take a file")
-        << u"blocked"_s << Outcome::FailedToStart << u"/output"_s << 20000;
-}
-
-// A failure never touches the earlier PDF, and no temporary file is left either way.
-void TestConversion::verdict()
-{
-    QFETCH(QString, script);
-    QFETCH(Outcome, outcome);
-    QFETCH(QString, reported);
-    QFETCH(int, limit);
-    Bench bench;
-    QString program = bench.converter;
-    if (script == u"missing") {
-        program = bench.dir.path() + u"/nowhere/wkhtmltopdf"_s;
-    } else if (script == u"blocked") {
-        QVERIFY(bench.writeConverter(pdfWritingScript()) && QDir(bench.output).removeRecursively());
-        QVERIFY(writeAll(bench.output, "a file where the folder should be"));
-    } else {
-        QVERIFY(bench.writeConverter(script));
-    }
-    const ConversionResult result = bench.convert(program, std::chrono::milliseconds(limit));
-    QCOMPARE(result.outcome, outcome);
-    QVERIFY2((result.errorLines + result.detail).contains(reported), qPrintable(result.errorLines + result.detail));
-    QCOMPARE(QDir(bench.output).entryList(QDir::Files | QDir::Hidden).filter(u".converting-"_s), QStringList());
-    if (outcome == Outcome::Succeeded) {
-        // Readable like any new file, not private like the temporary file it was written as.
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        QCOMPARE(QFileInfo(bench.pdf).permission(QFile::ReadOther), (mask & S_IROTH) == 0);
-    } else if (script != u"blocked") {
-        QCOMPARE(readAll(bench.pdf), "earlier PDF");
-        const QString message = ConversionFailureMessage(result, bench.pdf, std::chrono::milliseconds(limit));
-        QVERIFY(message.contains(u"The earlier file of that name was kept."_s) && message.contains(result.errorLines));
-    }
-}
-
-// No shell: an awkward path is one argument; the converter writes beside the PDF and needs no display.
-void TestConversion::argumentsReachTheConverterWhole()
-{
-    Bench bench;
-    const QString odd = bench.dir.path() + u"/it's a \"page\" $HOME; `x` ü.html"_s;
-    QVERIFY(QFile::rename(bench.page, odd));
-    bench.page = odd;
-    const QString record = bench.dir.path() + u"/arguments"_s;
-    QVERIFY(bench.writeConverter(
-        pdfWritingScript(u"printf '%s\\n' \"$#\" \"$@\" \"$QT_QPA_PLATFORM\" > '%1'"_s.arg(record))));
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    qputenv("QT_QPA_PLATFORM", "wayland"); // as on a Wayland desktop
-    QCOMPARE(bench.convert(bench.converter).outcome, Outcome::Succeeded);
-    qputenv("QT_QPA_PLATFORM", platform);
-    const QStringList arguments = QString::fromUtf8(readAll(record)).split(u'\n', Qt::SkipEmptyParts);
-    QCOMPARE(arguments.size(), 4);
-    QCOMPARE(arguments.mid(0, 2), (QStringList{u"2"_s, odd}));
-    QCOMPARE(QFileInfo(arguments.at(2)).absolutePath(), bench.output);
-    QVERIFY(arguments.at(2).endsWith(u".pdf"_s) && arguments.at(2) != bench.pdf);
-    QCOMPARE(arguments.at(3), u"offscreen"_s);
-}
-
-void TestConversion::errorLines_data()
-{
-    QTest::addColumn<QByteArray>("standardError");
-    QTest::addColumn<QString>("expected");
-    // As Debian's converter prints it when it cannot write the output path.
-    QTest::newRow("noise and progress dropped")
-        << QByteArray(
-               "QStandardPaths: XDG_RUNTIME_DIR not set, defaulting to '/tmp/runtime-root'\nLoading page (1/2)\n"
-               "[>     ] 0%\r[=====>] 50%\rPrinting pages (2/2)      \nQPainter::begin(): Returned false\nDone\n")
-        << u"QPainter::begin(): Returned false"_s;
-    QTest::newRow("errors win") << QByteArray("Warning: Blocked /a.js\nsomething else\nError: Failed page http://x\n")
-                                << u"Error: Failed page http://x"_s;
-    QTest::newRow("warnings when nothing else")
-        << QByteArray("Loading page (1/2)\nWarning: Blocked /a.js\n") << u"Warning: Blocked /a.js"_s;
-    QTest::newRow("only the last lines") << QByteArray("Error: 1\nError: 2\nError: 3\nError: 4\nError: 5\n")
-                                         << u"Error: 2\nError: 3\nError: 4\nError: 5"_s;
-}
-
-void TestConversion::errorLines()
-{
-    QFETCH(QByteArray, standardError);
-    QFETCH(QString, expected);
-    QCOMPARE(ConverterErrorLines(standardError), expected);
-}
 
 QTEST_GUILESS_MAIN(TestConversion)
 #include "tst_conversion.moc"

@@ -56,181 +56,174 @@ class TestFiles : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void sheetRoundTrip_data();
-    void sheetRoundTrip();
-    void readSheet();
-    void refused_data();
-    void refused();
-    void failedSaveKeepsTheFile_data();
-    void failedSaveKeepsTheFile();
-    void damagedCopiesNeverCrash();
+    void initTestCase()
+    {
+        QFile big(m_dir.filePath(u"big.orvanta"_s));
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(qint64{50} * 1024 * 1024));
+        QByteArray random(4096, 0);
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(random.data()), random.size() / 4);
+        QVERIFY(writeAll(m_dir.filePath(u"random.orvanta"_s), random));
+        QVERIFY(writeAll(m_dir.filePath(u"latin1.txt"_s), "Caf\xE9"));
+        QVERIFY(m_dir.isValid() && QDir(m_dir.path()).mkdir(u"folder"_s));
+    }
+
+    void sheetRoundTrip_data()
+    {
+        QTest::addColumn<Sheet>("sheet");
+        QTest::newRow("every kind of text") << fullSheet();
+        QTest::newRow("a fresh sheet") << Sheet{};
+    }
+
+    void sheetRoundTrip()
+    {
+        QFETCH(Sheet, sheet);
+        const QString path = m_dir.filePath(u"sheet.orvanta"_s);
+        QVERIFY(SaveSheet(path, sheet).ok());
+        Sheet loaded;
+        QVERIFY(LoadSheet(path, loaded).ok());
+        QCOMPARE(loaded, sheet);
+        QVERIFY(readAll(path).contains("\n    \"headline\": ")); // one key a line, for diffs
+    }
+
+    void readSheet()
+    {
+        Sheet some;
+        some.headline = u"H"_s;
+        some.resources = {{u"t"_s, u"u"_s}};
+        const QString path = m_dir.filePath(u"read.orvanta"_s);
+        QVERIFY(writeAll(
+            path, "{\"format\": \"orvanta-sheet\", \"version\": 1, \"headline\": \"H\", \"theme\": \"dark\",\n         "
+                  "                         \"resources\": [{\"text\": \"t\", \"url\": \"u\", \"colour\": 3}]}"));
+        Sheet sheet;
+        QVERIFY(LoadSheet(path, sheet).ok());
+        QCOMPARE(sheet, some); // missing keys take a fresh sheet's values, unknown keys are ignored
+    }
+
+    void refused_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QByteArray>("file"); // what the file holds, or "@NAME": a file of the test's folder, "/..."
+        QTest::addColumn<QString>("problem");
+        const auto row = [](const char* tag, const char* kind, const QByteArray& file, const char* problem) {
+            QTest::newRow(tag) << QString::fromLatin1(kind) << file << QString::fromUtf8(problem);
+        };
+        const QByteArray sheet = "{\"format\": \"orvanta-sheet\", \"version\": 1, ";
+        row("headline", "sheet", sheet + "\"headline\": 5}", "\"headline\" must be text");
+        row("disclaimer", "sheet", sheet + "\"disclaimer\": \"yes\"}", "\"disclaimer\" must be true or false");
+        row("resource without url", "sheet", sheet + "\"resources\": [{\"text\": \"t\"}]}",
+            "\"resources\" must be a list of resources, each with");
+        row("no format", "sheet", "{\"version\": 1, \"headline\": \"H\"}", "it is not an Orvanta sheet");
+        row("newer version", "sheet", "{\"format\": \"orvanta-sheet\", \"version\": 2}",
+            "it was saved by a newer version of Orvanta (sheet format 2; this version reads format 1)");
+        row("version as text", "sheet", "{\"format\": \"orvanta-sheet\", \"version\": \"1\"}",
+            "\"version\" must be a whole");
+        row("not JSON", "sheet", "headline: H", "it is not a sheet file");
+        row("truncated", "sheet", sheet + "\"headl", "it is not a sheet file");
+        row("random bytes", "sheet", "@random.orvanta", "it is not a sheet file");
+        row("a folder", "sheet", "@folder", "it is a folder");
+        row("50 MB", "sheet", "@big.orvanta", "it is too large for a sheet (50 MB; sheets open up to 32 MB)");
+        row("missing", "sheet", "@missing.orvanta", "the file does not exist");
+        // Reading /proc/self/mem at its start fails, even for root.
+        row("unreadable sheet", "sheet", "/proc/self/mem", "");
+        row("unreadable text", "text", "/proc/self/mem", "");
+        row("text not UTF-8", "text", "@latin1.txt", "the file is not UTF-8 text");
+    }
+
+    // The message names the file and the problem, and the caller's text or sheet stays as it was.
+    void refused()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, file);
+        QFETCH(QString, problem);
+        QString path =
+            file.startsWith('/') ? QString::fromLatin1(file) : m_dir.filePath(QString::fromLatin1(file.mid(1)));
+        if (!file.startsWith('@') && !file.startsWith('/')) {
+            path = m_dir.filePath(u"refused.orvanta"_s);
+            QVERIFY(writeAll(path, file));
+        }
+        const FileResult result = load(kind, path);
+        QVERIFY2(result.message.startsWith(
+                     u"Could not %1 %2: %3"_s.arg(kind == u"text" ? u"read"_s : u"open"_s, path, problem)),
+                 qPrintable(result.message));
+        QCOMPARE(result.missing(), problem.contains(u"does not exist"_s));
+    }
+
+    void failedSaveKeepsTheFile_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("length"); // of the text saved
+        QTest::newRow("sheet: the folder takes no file") << u"read-only"_s << 100;
+        QTest::newRow("sheet: the disk fills") << u"disk full"_s << 200000;
+        // Small enough to sit in a write buffer until the commit.
+        QTest::newRow("sheet: the disk fills, small") << u"disk full"_s << 50;
+    }
+
+    void failedSaveKeepsTheFile()
+    {
+        QFETCH(QString, fault);
+        QFETCH(int, length);
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(u"sheets"_s);
+        const QString path = folder + u"/kept.orvanta"_s;
+        QVERIFY(QDir().mkdir(folder) && writeAll(path, "earlier"));
+        Sheet sheet;
+        sheet.note = QString(length, u'x');
+
+        FileResult result;
+        if (fault == u"disk full") {
+            // A lowered file size limit makes the write fail part way, even for root.
+            rlimit old{};
+            QVERIFY(getrlimit(RLIMIT_FSIZE, &old) == 0);
+            rlimit lowered = old;
+            lowered.rlim_cur = 10;
+            std::signal(SIGXFSZ, SIG_IGN);
+            QVERIFY(setrlimit(RLIMIT_FSIZE, &lowered) == 0);
+            result = SaveSheet(path, sheet);
+            QVERIFY(setrlimit(RLIMIT_FSIZE, &old) == 0);
+        } else {
+            // Permissions do not stop root: a folder of /proc takes no new file for anyone.
+            QVERIFY(QDir().rename(folder, folder + u".away"_s) && QFile::link(u"/proc/self"_s, folder));
+            result = SaveSheet(path, sheet);
+            QVERIFY(QFile::remove(folder) && QDir().rename(folder + u".away"_s, folder));
+        }
+        QVERIFY(!result.ok());
+        QVERIFY2(result.message.startsWith(u"Could not save "_s + path), qPrintable(result.message));
+        QCOMPARE(readAll(folder + u"/kept.orvanta"_s), "earlier");
+        // Nothing new is left behind: no folder made, no half-written temporary file.
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{u"kept.orvanta"_s});
+    }
+
+    // Thousands of randomly damaged copies of a good file: each loads or is refused with a message.
+    void damagedCopiesNeverCrash()
+    {
+        const QString path = m_dir.filePath(u"damaged.orvanta"_s);
+        QVERIFY(SaveSheet(path, fullSheet()).ok());
+        const QByteArray good = readAll(path);
+        QRandomGenerator random(2026);
+        int refused = 0;
+        for (int copy = 0; copy < 3000; ++copy) {
+            QByteArray damaged = good;
+            for (int change = random.bounded(1, 6); change > 0; --change) {
+                const int at = random.bounded(int(damaged.size()) + 1);
+                if (const int kind = random.bounded(3); kind == 0)
+                    damaged.truncate(at);
+                else if (kind == 1)
+                    damaged.insert(at, char(random.bounded(256)));
+                else
+                    damaged.remove(at, random.bounded(1, 40));
+            }
+            QVERIFY(writeAll(path, damaged));
+            const FileResult result = load(u"sheet"_s, path);
+            QVERIFY(result.ok() || result.message.startsWith(u"Could not open "_s + path));
+            refused += result.ok() ? 0 : 1;
+        }
+        QVERIFY2(refused > 1000, "the damage should mostly be refused");
+    }
 
 private:
     QTemporaryDir m_dir;
 };
-
-void TestFiles::initTestCase()
-{
-    QFile big(m_dir.filePath(u"big.orvanta"_s));
-    QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(qint64{50} * 1024 * 1024));
-    QByteArray random(4096, 0);
-    QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(random.data()), random.size() / 4);
-    QVERIFY(writeAll(m_dir.filePath(u"random.orvanta"_s), random));
-    QVERIFY(writeAll(m_dir.filePath(u"latin1.txt"_s), "Caf\xE9"));
-    QVERIFY(m_dir.isValid() && QDir(m_dir.path()).mkdir(u"folder"_s));
-}
-
-void TestFiles::sheetRoundTrip_data()
-{
-    QTest::addColumn<Sheet>("sheet");
-    QTest::newRow("every kind of text") << fullSheet();
-    QTest::newRow("a fresh sheet") << Sheet{};
-}
-
-void TestFiles::sheetRoundTrip()
-{
-    QFETCH(Sheet, sheet);
-    const QString path = m_dir.filePath(u"sheet.orvanta"_s);
-    QVERIFY(SaveSheet(path, sheet).ok());
-    Sheet loaded;
-    QVERIFY(LoadSheet(path, loaded).ok());
-    QCOMPARE(loaded, sheet);
-    QVERIFY(readAll(path).contains("\n    \"headline\": ")); // one key a line, for diffs
-}
-
-void TestFiles::readSheet()
-{
-    Sheet some;
-    some.headline = u"H"_s;
-    some.resources = {{u"t"_s, u"u"_s}};
-    const QString path = m_dir.filePath(u"read.orvanta"_s);
-    QVERIFY(writeAll(path, R"({"format": "orvanta-sheet", "version": 1, "headline": "H", "theme": "dark",
-                              "resources": [{"text": "t", "url": "u", "colour": 3}]})"));
-    Sheet sheet;
-    QVERIFY(LoadSheet(path, sheet).ok());
-    QCOMPARE(sheet, some); // missing keys take a fresh sheet's values, unknown keys are ignored
-}
-
-void TestFiles::refused_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QByteArray>("file"); // what the file holds, or "@NAME": a file of the test's folder, "/..."
-    QTest::addColumn<QString>("problem");
-    const auto row = [](const char* tag, const char* kind, const QByteArray& file, const char* problem) {
-        QTest::newRow(tag) << QString::fromLatin1(kind) << file << QString::fromUtf8(problem);
-    };
-    const QByteArray sheet = R"({"format": "orvanta-sheet", "version": 1, )";
-    row("headline", "sheet", sheet + R"("headline": 5})", "\"headline\" must be text");
-    row("disclaimer", "sheet", sheet + R"("disclaimer": "yes"})", "\"disclaimer\" must be true or false");
-    row("resource without url", "sheet", sheet + R"("resources": [{"text": "t"}]})",
-        "\"resources\" must be a list of resources, each with");
-    row("no format", "sheet", R"({"version": 1, "headline": "H"})", "it is not an Orvanta sheet");
-    row("newer version", "sheet", R"({"format": "orvanta-sheet", "version": 2})",
-        "it was saved by a newer version of Orvanta (sheet format 2; this version reads format 1)");
-    row("version as text", "sheet", R"({"format": "orvanta-sheet", "version": "1"})", "\"version\" must be a whole");
-    row("not JSON", "sheet", "headline: H", "it is not a sheet file");
-    row("truncated", "sheet", sheet + R"("headl)", "it is not a sheet file");
-    row("random bytes", "sheet", "@random.orvanta", "it is not a sheet file");
-    row("a folder", "sheet", "@folder", "it is a folder");
-    row("50 MB", "sheet", "@big.orvanta", "it is too large for a sheet (50 MB; sheets open up to 32 MB)");
-    row("missing", "sheet", "@missing.orvanta", "the file does not exist");
-    // Reading /proc/self/mem at its start fails, even for root.
-    row("unreadable sheet", "sheet", "/proc/self/mem", "");
-    row("unreadable text", "text", "/proc/self/mem", "");
-    row("text not UTF-8", "text", "@latin1.txt", "the file is not UTF-8 text");
-}
-
-// The message names the file and the problem, and the caller's text or sheet stays as it was.
-void TestFiles::refused()
-{
-    QFETCH(QString, kind);
-    QFETCH(QByteArray, file);
-    QFETCH(QString, problem);
-    QString path = file.startsWith('/') ? QString::fromLatin1(file) : m_dir.filePath(QString::fromLatin1(file.mid(1)));
-    if (!file.startsWith('@') && !file.startsWith('/')) {
-        path = m_dir.filePath(u"refused.orvanta"_s);
-        QVERIFY(writeAll(path, file));
-    }
-    const FileResult result = load(kind, path);
-    QVERIFY2(
-        result.message.startsWith(u"Could not %1 %2: %3"_s.arg(kind == u"text" ? u"read"_s : u"open"_s, path, problem)),
-        qPrintable(result.message));
-    QCOMPARE(result.missing(), problem.contains(u"does not exist"_s));
-}
-
-void TestFiles::failedSaveKeepsTheFile_data()
-{
-    QTest::addColumn<QString>("fault");
-    QTest::addColumn<int>("length"); // of the text saved
-    QTest::newRow("sheet: the folder takes no file") << u"read-only"_s << 100;
-    QTest::newRow("sheet: the disk fills") << u"disk full"_s << 200000;
-    // Small enough to sit in a write buffer until the commit.
-    QTest::newRow("sheet: the disk fills, small") << u"disk full"_s << 50;
-}
-
-void TestFiles::failedSaveKeepsTheFile()
-{
-    QFETCH(QString, fault);
-    QFETCH(int, length);
-    QTemporaryDir dir;
-    const QString folder = dir.filePath(u"sheets"_s);
-    const QString path = folder + u"/kept.orvanta"_s;
-    QVERIFY(QDir().mkdir(folder) && writeAll(path, "earlier"));
-    Sheet sheet;
-    sheet.note = QString(length, u'x');
-
-    FileResult result;
-    if (fault == u"disk full") {
-        // A lowered file size limit makes the write fail part way, even for root.
-        rlimit old{};
-        QVERIFY(getrlimit(RLIMIT_FSIZE, &old) == 0);
-        rlimit lowered = old;
-        lowered.rlim_cur = 10;
-        std::signal(SIGXFSZ, SIG_IGN);
-        QVERIFY(setrlimit(RLIMIT_FSIZE, &lowered) == 0);
-        result = SaveSheet(path, sheet);
-        QVERIFY(setrlimit(RLIMIT_FSIZE, &old) == 0);
-    } else {
-        // Permissions do not stop root: a folder of /proc takes no new file for anyone.
-        QVERIFY(QDir().rename(folder, folder + u".away"_s) && QFile::link(u"/proc/self"_s, folder));
-        result = SaveSheet(path, sheet);
-        QVERIFY(QFile::remove(folder) && QDir().rename(folder + u".away"_s, folder));
-    }
-    QVERIFY(!result.ok());
-    QVERIFY2(result.message.startsWith(u"Could not save "_s + path), qPrintable(result.message));
-    QCOMPARE(readAll(folder + u"/kept.orvanta"_s), "earlier");
-    // Nothing new is left behind: no folder made, no half-written temporary file.
-    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-             QStringList{u"kept.orvanta"_s});
-}
-
-// Thousands of randomly damaged copies of a good file: each loads or is refused with a message.
-void TestFiles::damagedCopiesNeverCrash()
-{
-    const QString path = m_dir.filePath(u"damaged.orvanta"_s);
-    QVERIFY(SaveSheet(path, fullSheet()).ok());
-    const QByteArray good = readAll(path);
-    QRandomGenerator random(2026);
-    int refused = 0;
-    for (int copy = 0; copy < 3000; ++copy) {
-        QByteArray damaged = good;
-        for (int change = random.bounded(1, 6); change > 0; --change) {
-            const int at = random.bounded(int(damaged.size()) + 1);
-            if (const int kind = random.bounded(3); kind == 0)
-                damaged.truncate(at);
-            else if (kind == 1)
-                damaged.insert(at, char(random.bounded(256)));
-            else
-                damaged.remove(at, random.bounded(1, 40));
-        }
-        QVERIFY(writeAll(path, damaged));
-        const FileResult result = load(u"sheet"_s, path);
-        QVERIFY(result.ok() || result.message.startsWith(u"Could not open "_s + path));
-        refused += result.ok() ? 0 : 1;
-    }
-    QVERIFY2(refused > 1000, "the damage should mostly be refused");
-}
 
 QTEST_GUILESS_MAIN(TestFiles)
 #include "tst_files.moc"

@@ -29,13 +29,134 @@ class TestLivePreview : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void changesAreCoalesced();
-    void thePageIsCreatesPage();
-    void failures_data();
-    void failures();
-    void nothingIsLeftBehind_data();
-    void nothingIsLeftBehind();
+    void init()
+    {
+        m_installation = std::make_unique<TestInstallation>();
+        QVERIFY(m_installation->isValid());
+        m_runs = m_installation->path(u"/runs"_s);
+        installConverter(u"sleep 0.3"_s);
+    }
+
+    // A hundred changes in two seconds make one conversion, after the pause. Changes while a conversion runs make
+    // one more when it ends, with the newest sheet, and the stale result is never shown. Nothing to show, nothing
+    // converted.
+    void changesAreCoalesced()
+    {
+        LivePreview preview(m_installation->folder());
+        QSignalSpy ready(&preview, &LivePreview::ready);
+        QSignalSpy cleared(&preview, &LivePreview::cleared);
+        QString headline;
+        for (int change = 0; change < 100; ++change) {
+            preview.update(sheetWith(headline += u'x'));
+            QTest::qWait(20);
+        }
+        QVERIFY(ready.wait(5000));
+        QCOMPARE(runs().size(), 1);
+        QVERIFY(page(preview).contains(headline.toUtf8()));
+        QCOMPARE(ready.takeFirst().at(0).toString(), preview.folder() + u"/preview.pdf"_s);
+
+        preview.update(sheetWith(u"first"_s), {});
+        QTRY_VERIFY(preview.isConverting());
+        preview.update(sheetWith(u"second"_s), {});
+        preview.update(sheetWith(u"third"_s), {});
+        QTRY_COMPARE_WITH_TIMEOUT(ready.size(), 1, 5000);
+        QVERIFY(!ready.wait(800));
+        QCOMPARE(runs().size(), 3);
+        QVERIFY(page(preview).contains("third"));
+
+        preview.update(sheetWith(QString()), {});
+        QVERIFY(cleared.wait(2000));
+        preview.setEnabled(false);
+        preview.update(sheetWith(u"off"_s), {});
+        QVERIFY(!cleared.wait(500));
+        QCOMPARE(runs().size(), 3);
+    }
+
+    // Byte for byte the page Create writes, in a folder where the page's references lead where they do from bin.
+    void thePageIsCreatesPage()
+    {
+        Sheet sheet = sheetWith(u"Same page"_s);
+        sheet.disclaimer = sheet.noteBelowEachResource = true;
+        SheetBuilder builder(m_installation->folder());
+        QVERIFY(!builder.build(sheet, u"created"_s));
+        LivePreview preview(m_installation->folder());
+        QSignalSpy ready(&preview, &LivePreview::ready);
+        preview.update(sheet, {});
+        QVERIFY(ready.wait(5000));
+        QCOMPARE(page(preview), readAll(m_installation->path(u"/bin/created.html"_s)));
+        const QString script = u"/bin/assets/js/stylish-portfolio.js"_s;
+        QCOMPARE(readAll(preview.folder() + script), readAll(m_installation->path(script)));
+        QVERIFY(QFileInfo(preview.folder() + u"/resources/tos.txt"_s).isFile());
+        QVERIFY(!QFileInfo::exists(preview.folder() + u"/bin/output"_s));
+    }
+
+    void failures_data()
+    {
+        QTest::addColumn<QString>("converter"); // empty: none at all
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << QString() << u"The PDF converter wkhtmltopdf was not found."_s;
+        QTest::newRow("crashes") << u"#!/bin/sh\nkill -SEGV $$\n"_s
+                                 << u"The PDF converter stopped unexpectedly, so the preview was not made."_s;
+        QTest::newRow("hangs")
+            << u"#!/bin/sh\nexec sleep 30\n"_s
+            << u"The PDF converter was still working after 0 seconds and was stopped, so the preview "
+               "was not made. A resource of the page may be unreachable."_s;
+    }
+
+    // One line for the status, the whole story for its tooltip, and the preview is free again.
+    void failures()
+    {
+        QFETCH(QString, converter);
+        QFETCH(QString, reason);
+        const QByteArray savedPath = qgetenv("PATH");
+        QTemporaryDir emptyFolder;
+        if (converter.isEmpty()) {
+            QVERIFY(QFile::remove(m_installation->path(u"/bin/wkhtmltopdf"_s)));
+            qputenv("PATH", QFile::encodeName(emptyFolder.path()));
+        } else {
+            m_installation->installConverter(converter);
+        }
+        LivePreview preview(m_installation->folder());
+        preview.setTimeLimit(300ms);
+        QSignalSpy failed(&preview, &LivePreview::failed);
+        preview.update(sheetWith(u"fails"_s), {});
+        const bool said = failed.wait(5000);
+        qputenv("PATH", savedPath);
+        QVERIFY(said);
+        QCOMPARE(failed.first().at(0).toString(), reason);
+        QVERIFY(!failed.first().at(1).toString().contains(preview.folder()));
+        QVERIFY(!preview.isConverting());
+    }
+
+    void nothingIsLeftBehind_data()
+    {
+        QTest::addColumn<bool>("killed");
+        QTest::newRow("closed while converting") << false;
+        QTest::newRow("killed while converting") << true;
+    }
+
+    void nothingIsLeftBehind()
+    {
+        QFETCH(bool, killed);
+        installConverter(u"exec sleep 30"_s);
+        QString folder;
+        QProcess child;
+        if (killed) {
+            child.start(QCoreApplication::applicationFilePath(), {u"--child"_s, m_installation->folder()});
+            QVERIFY(child.waitForReadyRead(10000));
+            folder = QString::fromLocal8Bit(child.readLine().trimmed());
+            QTRY_COMPARE(runs().size(), 1);
+            ::kill(pid_t(child.processId()), SIGKILL);
+        } else {
+            LivePreview preview(m_installation->folder());
+            folder = preview.folder();
+            preview.update(sheetWith(u"closed"_s), {});
+            QTRY_COMPARE(runs().size(), 1);
+        }
+        QVERIFY(folder.contains(u"orvanta-preview"_s));
+        QTRY_VERIFY(!QFileInfo::exists(folder));
+        QTRY_VERIFY(!QFileInfo::exists(u"/proc/"_s + runs().constFirst()));
+    }
 
 private:
     QStringList runs() const { return QString::fromLatin1(readAll(m_runs)).split(u'\n', Qt::SkipEmptyParts); }
@@ -49,134 +170,6 @@ private:
     std::unique_ptr<TestInstallation> m_installation;
     QString m_runs;
 };
-
-void TestLivePreview::init()
-{
-    m_installation = std::make_unique<TestInstallation>();
-    QVERIFY(m_installation->isValid());
-    m_runs = m_installation->path(u"/runs"_s);
-    installConverter(u"sleep 0.3"_s);
-}
-
-// A hundred changes in two seconds make one conversion, after the pause. Changes while a conversion runs make
-// one more when it ends, with the newest sheet, and the stale result is never shown. Nothing to show, nothing
-// converted.
-void TestLivePreview::changesAreCoalesced()
-{
-    LivePreview preview(m_installation->folder());
-    QSignalSpy ready(&preview, &LivePreview::ready);
-    QSignalSpy cleared(&preview, &LivePreview::cleared);
-    QString headline;
-    for (int change = 0; change < 100; ++change) {
-        preview.update(sheetWith(headline += u'x'));
-        QTest::qWait(20);
-    }
-    QVERIFY(ready.wait(5000));
-    QCOMPARE(runs().size(), 1);
-    QVERIFY(page(preview).contains(headline.toUtf8()));
-    QCOMPARE(ready.takeFirst().at(0).toString(), preview.folder() + u"/preview.pdf"_s);
-
-    preview.update(sheetWith(u"first"_s), {});
-    QTRY_VERIFY(preview.isConverting());
-    preview.update(sheetWith(u"second"_s), {});
-    preview.update(sheetWith(u"third"_s), {});
-    QTRY_COMPARE_WITH_TIMEOUT(ready.size(), 1, 5000);
-    QVERIFY(!ready.wait(800));
-    QCOMPARE(runs().size(), 3);
-    QVERIFY(page(preview).contains("third"));
-
-    preview.update(sheetWith(QString()), {});
-    QVERIFY(cleared.wait(2000));
-    preview.setEnabled(false);
-    preview.update(sheetWith(u"off"_s), {});
-    QVERIFY(!cleared.wait(500));
-    QCOMPARE(runs().size(), 3);
-}
-
-// Byte for byte the page Create writes, in a folder where the page's references lead where they do from bin.
-void TestLivePreview::thePageIsCreatesPage()
-{
-    Sheet sheet = sheetWith(u"Same page"_s);
-    sheet.disclaimer = sheet.noteBelowEachResource = true;
-    SheetBuilder builder(m_installation->folder());
-    QVERIFY(!builder.build(sheet, u"created"_s));
-    LivePreview preview(m_installation->folder());
-    QSignalSpy ready(&preview, &LivePreview::ready);
-    preview.update(sheet, {});
-    QVERIFY(ready.wait(5000));
-    QCOMPARE(page(preview), readAll(m_installation->path(u"/bin/created.html"_s)));
-    const QString script = u"/bin/assets/js/stylish-portfolio.js"_s;
-    QCOMPARE(readAll(preview.folder() + script), readAll(m_installation->path(script)));
-    QVERIFY(QFileInfo(preview.folder() + u"/resources/tos.txt"_s).isFile());
-    QVERIFY(!QFileInfo::exists(preview.folder() + u"/bin/output"_s));
-}
-
-void TestLivePreview::failures_data()
-{
-    QTest::addColumn<QString>("converter"); // empty: none at all
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("missing") << QString() << u"The PDF converter wkhtmltopdf was not found."_s;
-    QTest::newRow("crashes") << u"#!/bin/sh\nkill -SEGV $$\n"_s
-                             << u"The PDF converter stopped unexpectedly, so the preview was not made."_s;
-    QTest::newRow("hangs") << u"#!/bin/sh\nexec sleep 30\n"_s
-                           << u"The PDF converter was still working after 0 seconds and was stopped, so the preview "
-                              "was not made. A resource of the page may be unreachable."_s;
-}
-
-// One line for the status, the whole story for its tooltip, and the preview is free again.
-void TestLivePreview::failures()
-{
-    QFETCH(QString, converter);
-    QFETCH(QString, reason);
-    const QByteArray savedPath = qgetenv("PATH");
-    QTemporaryDir emptyFolder;
-    if (converter.isEmpty()) {
-        QVERIFY(QFile::remove(m_installation->path(u"/bin/wkhtmltopdf"_s)));
-        qputenv("PATH", QFile::encodeName(emptyFolder.path()));
-    } else {
-        m_installation->installConverter(converter);
-    }
-    LivePreview preview(m_installation->folder());
-    preview.setTimeLimit(300ms);
-    QSignalSpy failed(&preview, &LivePreview::failed);
-    preview.update(sheetWith(u"fails"_s), {});
-    const bool said = failed.wait(5000);
-    qputenv("PATH", savedPath);
-    QVERIFY(said);
-    QCOMPARE(failed.first().at(0).toString(), reason);
-    QVERIFY(!failed.first().at(1).toString().contains(preview.folder()));
-    QVERIFY(!preview.isConverting());
-}
-
-void TestLivePreview::nothingIsLeftBehind_data()
-{
-    QTest::addColumn<bool>("killed");
-    QTest::newRow("closed while converting") << false;
-    QTest::newRow("killed while converting") << true;
-}
-
-void TestLivePreview::nothingIsLeftBehind()
-{
-    QFETCH(bool, killed);
-    installConverter(u"exec sleep 30"_s);
-    QString folder;
-    QProcess child;
-    if (killed) {
-        child.start(QCoreApplication::applicationFilePath(), {u"--child"_s, m_installation->folder()});
-        QVERIFY(child.waitForReadyRead(10000));
-        folder = QString::fromLocal8Bit(child.readLine().trimmed());
-        QTRY_COMPARE(runs().size(), 1);
-        ::kill(pid_t(child.processId()), SIGKILL);
-    } else {
-        LivePreview preview(m_installation->folder());
-        folder = preview.folder();
-        preview.update(sheetWith(u"closed"_s), {});
-        QTRY_COMPARE(runs().size(), 1);
-    }
-    QVERIFY(folder.contains(u"orvanta-preview"_s));
-    QTRY_VERIFY(!QFileInfo::exists(folder));
-    QTRY_VERIFY(!QFileInfo::exists(u"/proc/"_s + runs().constFirst()));
-}
 
 int main(int argc, char* argv[])
 {

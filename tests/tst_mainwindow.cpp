@@ -24,15 +24,201 @@ class TestMainWindow : public WindowTest {
     Q_OBJECT
 
 private Q_SLOTS:
-    void startupAndNavigation();
-    void addResource();
-    void removeButtons();
-    void everyFieldReachesThePage();
-    void outcomesAreShown();
-    void busyWhileConverting();
-    void linksOpenTheDialogs();
-    void outputFolderButton();
-    void closingWhileConvertingStopsTheConverter();
+    // The output folder is made at start-up; a folder that takes no file is said once, then again by Create.
+    void startupAndNavigation()
+    {
+        QCOMPARE(m_window->windowTitle(), u"Orvanta " ORVANTA_VERSION "  "_s);
+        QVERIFY(QFileInfo(path(u"/bin/output"_s)).isDir());
+        QCOMPARE(pageState(), u"page 1, flags 01"_s);
+        QTRY_COMPARE(QApplication::focusWidget(), edit("txtHeaderTitle"));
+        click("pageButton2");
+        QCOMPARE(pageState(), u"page 2, flags 10"_s);
+        edit("txtPDFFilename")->setFocus();
+        QTest::keyClick(child<NavButton>(m_window.get(), "pageButton1"), Qt::Key_Space);
+        QCOMPARE(pageState(), u"page 1, flags 01"_s);
+        QTRY_COMPARE(QApplication::focusWidget(), edit("txtHeaderTitle"));
+        QVERIFY(m_interaction.shown.isEmpty());
+
+        // Permissions do not stop root: a folder of /proc takes no new file for anyone.
+        m_window.reset();
+        QVERIFY(QDir().rename(path(u"/resources"_s), path(u"/moved"_s)));
+        QVERIFY(QFile::link(u"/proc/self"_s, path(u"/resources"_s)));
+        makeWindow();
+        QTRY_COMPARE(m_interaction.shown.size(), 1);
+        QVERIFY(m_interaction.last().startsWith(u"warn|Folder Not Writable|Orvanta cannot write into its folder:\n"_s +
+                                                m_installation->folder()));
+    }
+
+    // Enter in the URL box adds, as the button does, and the fields make ready for the next; both fields are needed.
+    void addResource()
+    {
+        const auto add = [this](const QString& text, const QString& url) {
+            edit("txtCTAText")->setText(text);
+            edit("txtCTAURL")->setText(url);
+            QTest::keyClick(edit("txtCTAURL"), Qt::Key_Return);
+            return QStringList{edit("txtCTAText")->text(), edit("txtCTAURL")->text()};
+        };
+        QCOMPARE(add(u"   "_s, u"http://"_s), (QStringList{QString(), u"http://"_s}));
+        QTRY_COMPARE(QApplication::focusWidget(), edit("txtCTAText"));
+        QCOMPARE(add(QString(), u"https://x.test"_s), (QStringList{QString(), u"https://x.test"_s}));
+        QCOMPARE(add(u"Guide"_s, QString()), (QStringList{u"Guide"_s, QString()}));
+        QCOMPARE(m_window->resources().entries(), (ResourceEntries{{u"   "_s, u"http://"_s}}));
+        QCOMPARE(m_interaction.shown.size(), 2);
+        QCOMPARE(m_interaction.last(), u"inform|Missing Info|Please complete all the fields."_s);
+    }
+
+    void removeButtons()
+    {
+        // On an empty list: say so, before asking for a selection or a confirmation.
+        click("cmdRemoveItem");
+        QCOMPARE(m_interaction.last(), u"inform|Invalid Operation|Please add a resource first."_s);
+        click("Command2");
+        QCOMPARE(m_interaction.last(), u"inform|Invalid Action|Ooops, there are no resources to remove."_s);
+        addResources(4);
+        click("cmdRemoveItem");
+        QCOMPARE(m_interaction.last(), u"inform|Invalid Operation|Please select a resource first."_s);
+        auto* list = child<QListView>(m_window.get(), "lstResources");
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 0)).center());
+        click("cmdRemoveItem");
+        QCOMPARE(texts(), u"r0 r2 r3"_s);
+        m_interaction.answer(false);
+        click("Command2");
+        QCOMPARE(m_interaction.last(), u"confirm|Confirm|Confirm Action?"_s);
+        QCOMPARE(texts(), u"r0 r2 r3"_s);
+        m_interaction.answer(true);
+        click("Command2");
+        QCOMPARE(texts(), QString());
+    }
+
+    // Typed through the keyboard, each field lands in its own placeholder; the name is written back as used.
+    void everyFieldReachesThePage()
+    {
+        QVERIFY(
+            writeAll(path(u"/bin/template.html"_s), "H=#HEADLINE#|S=#SUBHEADLINE#|F=#FOOTER#|R=#REPEATER#|T=#TOS#"));
+        QVERIFY(writeAll(path(u"/bin/repeater.txt"_s), "[#CTATEXT#>#CTAURL#]"));
+        QVERIFY(writeAll(path(u"/resources/tos.txt"_s), "terms"));
+        const auto type = [this](const char* name, const QString& text) {
+            edit(name)->clear();
+            QTest::keyClicks(edit(name), text);
+        };
+        type("txtHeaderTitle", u"head"_s);
+        type("txtHeaderSubtitle", u"sub"_s);
+        type("txtFooterTitle", u"foot"_s);
+        type("txtBelowResource", u"note"_s);
+        for (const char* box : {"chkAddResourceInstructions", "chkDisclaimer"})
+            QTest::keyClick(child<QCheckBox>(m_window.get(), box), Qt::Key_Space);
+        for (const QString& name : {u"one"_s, u"two"_s}) {
+            type("txtCTAText", name);
+            type("txtCTAURL", u"u/"_s + name);
+            QTest::keyClick(edit("txtCTAURL"), Qt::Key_Return);
+        }
+        click("pageButton2");
+        type("txtPDFFilename", u"my sheet"_s);
+
+        m_interaction.answer(true);
+        QVERIFY(pressCreateAndWait(*m_window, 20000));
+        QCOMPARE(readAll(path(u"/bin/my-sheet.html"_s)),
+                 "H=head|S=sub|F=foot|R=[one>u/one]<br><i><p>note</p></i>[two>u/two]<br><i><p>note</p></i>|T=terms");
+        QVERIFY(IsCompletePdf(path(u"/bin/output/my-sheet.pdf"_s)));
+        QCOMPARE(edit("txtPDFFilename")->text(), u"my-sheet"_s);
+        QCOMPARE(m_interaction.last(), u"confirm|Done|Ready. Do you want to open the output folder?"_s);
+        QCOMPARE(m_interaction.openedFolders, QStringList{path(u"/bin/output"_s)});
+        QCOMPARE(child<QListView>(m_window.get(), "lstResources")->currentIndex().row(), 1);
+    }
+
+    // Refusals are information, failures warnings; either way the window is ready again and nothing is asked.
+    void outcomesAreShown()
+    {
+        click("pageButton2");
+        click("cmdCreate");
+        QCOMPARE(m_interaction.last(), u"inform|Missing Info|Please add some resources first."_s);
+        m_installation->installConverter(u"#!/bin/sh\necho 'Error: the page could not be read' >&2\n"_s);
+        readyToCreate(u"sheet"_s);
+        QVERIFY(!pressCreateAndWait(*m_window, 20000));
+        QVERIFY(m_interaction.last().startsWith(u"warn|PDF Not Created|"_s));
+        QVERIFY(child<QPushButton>(m_window.get(), "cmdCreate")->isEnabled());
+        QVERIFY(!child<QLabel>(m_window.get(), "lblPleaseWait")->isVisible());
+    }
+
+    void busyWhileConverting()
+    {
+        // The converter waits for the gate file, so the build stays busy for as long as the test needs.
+        const QString gate = path(u"/gate"_s);
+        m_installation->installConverter(pdfWritingScript(u"while [ ! -e '%1' ]; do sleep 0.02; done"_s.arg(gate)));
+        readyToCreate(u"busy"_s);
+        QSignalSpy ended(m_window.get(), &MainWindow::buildEnded);
+        click("cmdCreate");
+        QVERIFY(!child<QPushButton>(m_window.get(), "cmdCreate")->isEnabled());
+        QVERIFY(!child<QPushButton>(m_window.get(), "cmdOutput")->isEnabled());
+        auto* pleaseWait = child<QLabel>(m_window.get(), "lblPleaseWait");
+        QTRY_VERIFY(pleaseWait->isVisible());
+        QTRY_VERIFY(!pleaseWait->isVisible());
+        QTRY_VERIFY(pleaseWait->isVisible());
+
+        // Everything else stays live, and edits do not reach the page already written.
+        click("pageButton1");
+        QTest::keyClicks(edit("txtHeaderTitle"), u" edited"_s);
+        addResources(1);
+        m_interaction.answer(false);
+        QVERIFY(writeAll(gate, "go"));
+        QVERIFY(ended.wait(20000));
+        QVERIFY(child<QPushButton>(m_window.get(), "cmdOutput")->isEnabled());
+        QVERIFY(!pleaseWait->isVisible() && !m_window->isBuilding());
+        QVERIFY(!readAll(path(u"/bin/busy.html"_s)).contains("edited"));
+        QVERIFY(m_interaction.openedFolders.isEmpty());
+    }
+
+    // The links open their dialogs modally over the window; generated resources land in the list. A terms file that
+    // cannot be read is reported, and no editor opens over it.
+    void linksOpenTheDialogs()
+    {
+        QStringList captions;
+        inDialog([this] { QTest::mouseClick(child<LinkLabel>(m_window.get(), "Label16"), Qt::LeftButton); },
+                 [&](QDialog* dialog) { captions << dialog->windowTitle(); });
+        inDialog([this] { QTest::keyClick(child<LinkLabel>(m_window.get(), "Label17"), Qt::Key_Return); },
+                 [&](QDialog* dialog) {
+                     captions << dialog->windowTitle();
+                     child<QCheckBox>(dialog, "Check1")->setChecked(true);
+                     child<QPlainTextEdit>(dialog, "txtDiscussions")->setPlainText(u"seo"_s);
+                     QTest::mouseClick(child<QPushButton>(dialog, "cmdSave"), Qt::LeftButton);
+                 });
+        QCOMPARE(captions, (QStringList{u"Terms and Conditions"_s, u"Automatic Resources"_s}));
+        QCOMPARE(texts(), u"Discussions: seo"_s);
+        QVERIFY(writeAll(path(u"/resources/tos.txt"_s), "Caf\xE9"));
+        QTest::mouseClick(child<LinkLabel>(m_window.get(), "Label16"), Qt::LeftButton);
+        QVERIFY(m_interaction.last().startsWith(u"warn|Terms and Conditions|"_s));
+    }
+
+    // A folder deleted since start-up is made again for the file manager; one that cannot start is reported.
+    void outputFolderButton()
+    {
+        const QString output = path(u"/bin/output"_s);
+        QVERIFY(QDir(output).removeRecursively());
+        m_interaction.setFolderOpens(false);
+        click("cmdOutput");
+        QCOMPARE(m_interaction.openedFolders, QStringList{output});
+        QVERIFY(QFileInfo(output).isDir());
+        QVERIFY(m_interaction.last().startsWith(u"warn|Open Output Folder|"_s) &&
+                m_interaction.last().contains(output));
+    }
+
+    void closingWhileConvertingStopsTheConverter()
+    {
+        const QString pidFile = path(u"/pid"_s);
+        m_installation->installConverter(
+            u"#!/bin/sh\nprintf '%%PDF-1.4 partial' > \"$2\"\necho $$ > '%1'\nexec sleep 30\n"_s.arg(pidFile));
+        readyToCreate(u"closing"_s);
+        click("cmdCreate");
+        QTRY_VERIFY(!readAll(pidFile).isEmpty());
+        const QString proc = u"/proc/"_s + QString::fromLatin1(readAll(pidFile).trimmed());
+        QVERIFY(QFileInfo::exists(proc));
+        QCOMPARE(QDir(path(u"/bin/output"_s)).entryList(QDir::Files | QDir::Hidden).size(), 1); // the temporary file
+
+        m_interaction.answer(Interaction::SaveChoice::Discard);
+        m_window->close();
+        QVERIFY(!QFileInfo::exists(proc));
+        QVERIFY(QDir(path(u"/bin/output"_s)).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    }
 
 private:
     // Which page shows and which page buttons carry the StateFlag: "page 1, flags 01" on the content page.
@@ -50,200 +236,6 @@ private:
         edit("txtPDFFilename")->setText(name);
     }
 };
-
-// The output folder is made at start-up; a folder that takes no file is said once, then again by Create.
-void TestMainWindow::startupAndNavigation()
-{
-    QCOMPARE(m_window->windowTitle(), u"Orvanta " ORVANTA_VERSION "  "_s);
-    QVERIFY(QFileInfo(path(u"/bin/output"_s)).isDir());
-    QCOMPARE(pageState(), u"page 1, flags 01"_s);
-    QTRY_COMPARE(QApplication::focusWidget(), edit("txtHeaderTitle"));
-    click("pageButton2");
-    QCOMPARE(pageState(), u"page 2, flags 10"_s);
-    edit("txtPDFFilename")->setFocus();
-    QTest::keyClick(child<NavButton>(m_window.get(), "pageButton1"), Qt::Key_Space);
-    QCOMPARE(pageState(), u"page 1, flags 01"_s);
-    QTRY_COMPARE(QApplication::focusWidget(), edit("txtHeaderTitle"));
-    QVERIFY(m_interaction.shown.isEmpty());
-
-    // Permissions do not stop root: a folder of /proc takes no new file for anyone.
-    m_window.reset();
-    QVERIFY(QDir().rename(path(u"/resources"_s), path(u"/moved"_s)));
-    QVERIFY(QFile::link(u"/proc/self"_s, path(u"/resources"_s)));
-    makeWindow();
-    QTRY_COMPARE(m_interaction.shown.size(), 1);
-    QVERIFY(m_interaction.last().startsWith(u"warn|Folder Not Writable|Orvanta cannot write into its folder:\n"_s +
-                                            m_installation->folder()));
-}
-
-// Enter in the URL box adds, as the button does, and the fields make ready for the next; both fields are needed.
-void TestMainWindow::addResource()
-{
-    const auto add = [this](const QString& text, const QString& url) {
-        edit("txtCTAText")->setText(text);
-        edit("txtCTAURL")->setText(url);
-        QTest::keyClick(edit("txtCTAURL"), Qt::Key_Return);
-        return QStringList{edit("txtCTAText")->text(), edit("txtCTAURL")->text()};
-    };
-    QCOMPARE(add(u"   "_s, u"http://"_s), (QStringList{QString(), u"http://"_s}));
-    QTRY_COMPARE(QApplication::focusWidget(), edit("txtCTAText"));
-    QCOMPARE(add(QString(), u"https://x.test"_s), (QStringList{QString(), u"https://x.test"_s}));
-    QCOMPARE(add(u"Guide"_s, QString()), (QStringList{u"Guide"_s, QString()}));
-    QCOMPARE(m_window->resources().entries(), (ResourceEntries{{u"   "_s, u"http://"_s}}));
-    QCOMPARE(m_interaction.shown.size(), 2);
-    QCOMPARE(m_interaction.last(), u"inform|Missing Info|Please complete all the fields."_s);
-}
-
-void TestMainWindow::removeButtons()
-{
-    // On an empty list: say so, before asking for a selection or a confirmation.
-    click("cmdRemoveItem");
-    QCOMPARE(m_interaction.last(), u"inform|Invalid Operation|Please add a resource first."_s);
-    click("Command2");
-    QCOMPARE(m_interaction.last(), u"inform|Invalid Action|Ooops, there are no resources to remove."_s);
-    addResources(4);
-    click("cmdRemoveItem");
-    QCOMPARE(m_interaction.last(), u"inform|Invalid Operation|Please select a resource first."_s);
-    auto* list = child<QListView>(m_window.get(), "lstResources");
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 0)).center());
-    click("cmdRemoveItem");
-    QCOMPARE(texts(), u"r0 r2 r3"_s);
-    m_interaction.answer(false);
-    click("Command2");
-    QCOMPARE(m_interaction.last(), u"confirm|Confirm|Confirm Action?"_s);
-    QCOMPARE(texts(), u"r0 r2 r3"_s);
-    m_interaction.answer(true);
-    click("Command2");
-    QCOMPARE(texts(), QString());
-}
-
-// Typed through the keyboard, each field lands in its own placeholder; the name is written back as used.
-void TestMainWindow::everyFieldReachesThePage()
-{
-    QVERIFY(writeAll(path(u"/bin/template.html"_s), "H=#HEADLINE#|S=#SUBHEADLINE#|F=#FOOTER#|R=#REPEATER#|T=#TOS#"));
-    QVERIFY(writeAll(path(u"/bin/repeater.txt"_s), "[#CTATEXT#>#CTAURL#]"));
-    QVERIFY(writeAll(path(u"/resources/tos.txt"_s), "terms"));
-    const auto type = [this](const char* name, const QString& text) {
-        edit(name)->clear();
-        QTest::keyClicks(edit(name), text);
-    };
-    type("txtHeaderTitle", u"head"_s);
-    type("txtHeaderSubtitle", u"sub"_s);
-    type("txtFooterTitle", u"foot"_s);
-    type("txtBelowResource", u"note"_s);
-    for (const char* box : {"chkAddResourceInstructions", "chkDisclaimer"})
-        QTest::keyClick(child<QCheckBox>(m_window.get(), box), Qt::Key_Space);
-    for (const QString& name : {u"one"_s, u"two"_s}) {
-        type("txtCTAText", name);
-        type("txtCTAURL", u"u/"_s + name);
-        QTest::keyClick(edit("txtCTAURL"), Qt::Key_Return);
-    }
-    click("pageButton2");
-    type("txtPDFFilename", u"my sheet"_s);
-
-    m_interaction.answer(true);
-    QVERIFY(pressCreateAndWait(*m_window, 20000));
-    QCOMPARE(readAll(path(u"/bin/my-sheet.html"_s)),
-             "H=head|S=sub|F=foot|R=[one>u/one]<br><i><p>note</p></i>[two>u/two]<br><i><p>note</p></i>|T=terms");
-    QVERIFY(IsCompletePdf(path(u"/bin/output/my-sheet.pdf"_s)));
-    QCOMPARE(edit("txtPDFFilename")->text(), u"my-sheet"_s);
-    QCOMPARE(m_interaction.last(), u"confirm|Done|Ready. Do you want to open the output folder?"_s);
-    QCOMPARE(m_interaction.openedFolders, QStringList{path(u"/bin/output"_s)});
-    QCOMPARE(child<QListView>(m_window.get(), "lstResources")->currentIndex().row(), 1);
-}
-
-// Refusals are information, failures warnings; either way the window is ready again and nothing is asked.
-void TestMainWindow::outcomesAreShown()
-{
-    click("pageButton2");
-    click("cmdCreate");
-    QCOMPARE(m_interaction.last(), u"inform|Missing Info|Please add some resources first."_s);
-    m_installation->installConverter(u"#!/bin/sh\necho 'Error: the page could not be read' >&2\n"_s);
-    readyToCreate(u"sheet"_s);
-    QVERIFY(!pressCreateAndWait(*m_window, 20000));
-    QVERIFY(m_interaction.last().startsWith(u"warn|PDF Not Created|"_s));
-    QVERIFY(child<QPushButton>(m_window.get(), "cmdCreate")->isEnabled());
-    QVERIFY(!child<QLabel>(m_window.get(), "lblPleaseWait")->isVisible());
-}
-
-void TestMainWindow::busyWhileConverting()
-{
-    // The converter waits for the gate file, so the build stays busy for as long as the test needs.
-    const QString gate = path(u"/gate"_s);
-    m_installation->installConverter(pdfWritingScript(u"while [ ! -e '%1' ]; do sleep 0.02; done"_s.arg(gate)));
-    readyToCreate(u"busy"_s);
-    QSignalSpy ended(m_window.get(), &MainWindow::buildEnded);
-    click("cmdCreate");
-    QVERIFY(!child<QPushButton>(m_window.get(), "cmdCreate")->isEnabled());
-    QVERIFY(!child<QPushButton>(m_window.get(), "cmdOutput")->isEnabled());
-    auto* pleaseWait = child<QLabel>(m_window.get(), "lblPleaseWait");
-    QTRY_VERIFY(pleaseWait->isVisible());
-    QTRY_VERIFY(!pleaseWait->isVisible());
-    QTRY_VERIFY(pleaseWait->isVisible());
-
-    // Everything else stays live, and edits do not reach the page already written.
-    click("pageButton1");
-    QTest::keyClicks(edit("txtHeaderTitle"), u" edited"_s);
-    addResources(1);
-    m_interaction.answer(false);
-    QVERIFY(writeAll(gate, "go"));
-    QVERIFY(ended.wait(20000));
-    QVERIFY(child<QPushButton>(m_window.get(), "cmdOutput")->isEnabled());
-    QVERIFY(!pleaseWait->isVisible() && !m_window->isBuilding());
-    QVERIFY(!readAll(path(u"/bin/busy.html"_s)).contains("edited"));
-    QVERIFY(m_interaction.openedFolders.isEmpty());
-}
-
-// The links open their dialogs modally over the window; generated resources land in the list. A terms file that
-// cannot be read is reported, and no editor opens over it.
-void TestMainWindow::linksOpenTheDialogs()
-{
-    QStringList captions;
-    inDialog([this] { QTest::mouseClick(child<LinkLabel>(m_window.get(), "Label16"), Qt::LeftButton); },
-             [&](QDialog* dialog) { captions << dialog->windowTitle(); });
-    inDialog([this] { QTest::keyClick(child<LinkLabel>(m_window.get(), "Label17"), Qt::Key_Return); },
-             [&](QDialog* dialog) {
-                 captions << dialog->windowTitle();
-                 child<QCheckBox>(dialog, "Check1")->setChecked(true);
-                 child<QPlainTextEdit>(dialog, "txtDiscussions")->setPlainText(u"seo"_s);
-                 QTest::mouseClick(child<QPushButton>(dialog, "cmdSave"), Qt::LeftButton);
-             });
-    QCOMPARE(captions, (QStringList{u"Terms and Conditions"_s, u"Automatic Resources"_s}));
-    QCOMPARE(texts(), u"Discussions: seo"_s);
-    QVERIFY(writeAll(path(u"/resources/tos.txt"_s), "Caf\xE9"));
-    QTest::mouseClick(child<LinkLabel>(m_window.get(), "Label16"), Qt::LeftButton);
-    QVERIFY(m_interaction.last().startsWith(u"warn|Terms and Conditions|"_s));
-}
-
-// A folder deleted since start-up is made again for the file manager; one that cannot start is reported.
-void TestMainWindow::outputFolderButton()
-{
-    const QString output = path(u"/bin/output"_s);
-    QVERIFY(QDir(output).removeRecursively());
-    m_interaction.setFolderOpens(false);
-    click("cmdOutput");
-    QCOMPARE(m_interaction.openedFolders, QStringList{output});
-    QVERIFY(QFileInfo(output).isDir());
-    QVERIFY(m_interaction.last().startsWith(u"warn|Open Output Folder|"_s) && m_interaction.last().contains(output));
-}
-
-void TestMainWindow::closingWhileConvertingStopsTheConverter()
-{
-    const QString pidFile = path(u"/pid"_s);
-    m_installation->installConverter(
-        u"#!/bin/sh\nprintf '%%PDF-1.4 partial' > \"$2\"\necho $$ > '%1'\nexec sleep 30\n"_s.arg(pidFile));
-    readyToCreate(u"closing"_s);
-    click("cmdCreate");
-    QTRY_VERIFY(!readAll(pidFile).isEmpty());
-    const QString proc = u"/proc/"_s + QString::fromLatin1(readAll(pidFile).trimmed());
-    QVERIFY(QFileInfo::exists(proc));
-    QCOMPARE(QDir(path(u"/bin/output"_s)).entryList(QDir::Files | QDir::Hidden).size(), 1); // the temporary file
-
-    m_interaction.answer(Interaction::SaveChoice::Discard);
-    m_window->close();
-    QVERIFY(!QFileInfo::exists(proc));
-    QVERIFY(QDir(path(u"/bin/output"_s)).entryList(QDir::Files | QDir::Hidden).isEmpty());
-}
 
 QTEST_MAIN(TestMainWindow)
 #include "tst_mainwindow.moc"

@@ -32,9 +32,77 @@ class TestPreview : public WindowTest {
     Q_OBJECT
 
 private Q_SLOTS:
-    void showsOnceThereIsSomethingToShow();
-    void templatesAndTogglesRefreshIt();
-    void turnedOffAndRemembered();
+    // The example picture until the sheet has a headline and a resource; then the PDF and its page count.
+    void showsOnceThereIsSomethingToShow()
+    {
+        QVERIFY(!showsPdf());
+        QCOMPARE(child<QLabel>(m_window.get(), "lblExample")->text(), u"Cheatsheet Example:"_s);
+        QTest::keyClicks(edit("txtHeaderTitle"), u"Head"_s);
+        QTest::qWait(600);
+        QVERIFY(!showsPdf());
+        QCOMPARE(runs(), 0);
+        QVERIFY(writeAll(path(u"/hold"_s), ""));
+        addResources(1);
+        QTRY_COMPARE(status(), u"Making the preview…"_s);
+        QVERIFY(QFile::remove(path(u"/hold"_s)));
+        QTRY_COMPARE(status(), u"1 page"_s);
+        QVERIFY(showsPdf());
+        QCOMPARE(child<QLabel>(m_window.get(), "lblExample")->text(), u"Preview:"_s);
+        QVERIFY(writeAll(path(u"/hold"_s), ""));
+        addResources(2);
+        QTRY_COMPARE(status(), u"1 page · updating…"_s);
+        QVERIFY(QFile::remove(path(u"/hold"_s)));
+        QTRY_COMPARE(status(), u"3 pages"_s);
+        edit("txtHeaderTitle")->clear();
+        QTRY_VERIFY(!showsPdf());
+        QCOMPARE(runs(), 2);
+    }
+
+    // A template saved by any editor, a disclaimer or note ticked: the preview follows at once.
+    void templatesAndTogglesRefreshIt()
+    {
+        edit("txtHeaderTitle")->setText(u"Head"_s);
+        addResources(1);
+        QTRY_COMPARE(runs(), 1);
+        QVERIFY(writeAll(path(u"/bin/repeater.txt"_s), "<a class=\"cta\">#CTATEXT#</a>"));
+        QTRY_COMPARE(runs(), 2);
+        QTRY_COMPARE(status(), u"1 page"_s);
+        child<QCheckBox>(m_window.get(), "chkDisclaimer")->click();
+        QTRY_COMPARE(runs(), 3);
+
+        // Ctrl and the wheel zoom, on from the width the page was shown at.
+        auto* view = child<PdfPreview>(m_window.get(), "pdfPreview");
+        const QPointF centre = view->viewport()->rect().center();
+        QWheelEvent wheel(centre, view->mapToGlobal(centre), {}, {0, 120}, Qt::NoButton, Qt::ControlModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view->viewport(), &wheel);
+        QCOMPARE(view->zoomMode(), QPdfView::ZoomMode::Custom);
+        const qreal zoomed = view->zoomFactor();
+        QVERIFY(zoomed > 0.3 && zoomed < 1.0);
+        m_window->findChild<QAction*>(u"actionZoomOut"_s)->trigger();
+        QCOMPARE(view->zoomFactor(), zoomed / 1.15);
+        m_window->findChild<QAction*>(u"actionFitWidth"_s)->trigger();
+        QCOMPARE(view->zoomMode(), QPdfView::ZoomMode::FitToWidth);
+    }
+
+    void turnedOffAndRemembered()
+    {
+        auto* live = m_window->findChild<QAction*>(u"actionLivePreview"_s);
+        QVERIFY(live->isChecked());
+        live->trigger();
+        edit("txtHeaderTitle")->setText(u"Head"_s);
+        addResources(1);
+        QTest::qWait(600);
+        QCOMPARE(runs(), 0);
+        QVERIFY(!showsPdf());
+        QCOMPARE(status(), u"Live preview is off (View menu)."_s);
+
+        m_interaction.answer(Interaction::SaveChoice::Discard);
+        m_window->close();
+        makeWindow();
+        QVERIFY(!m_window->findChild<QAction*>(u"actionLivePreview"_s)->isChecked());
+        m_window->findChild<QAction*>(u"actionLivePreview"_s)->trigger();
+    }
 
 private:
     QString converter() const override { return pageWritingConverter(m_installation->folder()); }
@@ -46,78 +114,6 @@ private:
     }
     int runs() const { return int(readAll(path(u"/runs"_s)).count('\n')); }
 };
-
-// The example picture until the sheet has a headline and a resource; then the PDF and its page count.
-void TestPreview::showsOnceThereIsSomethingToShow()
-{
-    QVERIFY(!showsPdf());
-    QCOMPARE(child<QLabel>(m_window.get(), "lblExample")->text(), u"Cheatsheet Example:"_s);
-    QTest::keyClicks(edit("txtHeaderTitle"), u"Head"_s);
-    QTest::qWait(600);
-    QVERIFY(!showsPdf());
-    QCOMPARE(runs(), 0);
-    QVERIFY(writeAll(path(u"/hold"_s), ""));
-    addResources(1);
-    QTRY_COMPARE(status(), u"Making the preview…"_s);
-    QVERIFY(QFile::remove(path(u"/hold"_s)));
-    QTRY_COMPARE(status(), u"1 page"_s);
-    QVERIFY(showsPdf());
-    QCOMPARE(child<QLabel>(m_window.get(), "lblExample")->text(), u"Preview:"_s);
-    QVERIFY(writeAll(path(u"/hold"_s), ""));
-    addResources(2);
-    QTRY_COMPARE(status(), u"1 page · updating…"_s);
-    QVERIFY(QFile::remove(path(u"/hold"_s)));
-    QTRY_COMPARE(status(), u"3 pages"_s);
-    edit("txtHeaderTitle")->clear();
-    QTRY_VERIFY(!showsPdf());
-    QCOMPARE(runs(), 2);
-}
-
-// A template saved by any editor, a disclaimer or note ticked: the preview follows at once.
-void TestPreview::templatesAndTogglesRefreshIt()
-{
-    edit("txtHeaderTitle")->setText(u"Head"_s);
-    addResources(1);
-    QTRY_COMPARE(runs(), 1);
-    QVERIFY(writeAll(path(u"/bin/repeater.txt"_s), "<a class=\"cta\">#CTATEXT#</a>"));
-    QTRY_COMPARE(runs(), 2);
-    QTRY_COMPARE(status(), u"1 page"_s);
-    child<QCheckBox>(m_window.get(), "chkDisclaimer")->click();
-    QTRY_COMPARE(runs(), 3);
-
-    // Ctrl and the wheel zoom, on from the width the page was shown at.
-    auto* view = child<PdfPreview>(m_window.get(), "pdfPreview");
-    const QPointF centre = view->viewport()->rect().center();
-    QWheelEvent wheel(centre, view->mapToGlobal(centre), {}, {0, 120}, Qt::NoButton, Qt::ControlModifier,
-                      Qt::NoScrollPhase, false);
-    QApplication::sendEvent(view->viewport(), &wheel);
-    QCOMPARE(view->zoomMode(), QPdfView::ZoomMode::Custom);
-    const qreal zoomed = view->zoomFactor();
-    QVERIFY(zoomed > 0.3 && zoomed < 1.0);
-    m_window->findChild<QAction*>(u"actionZoomOut"_s)->trigger();
-    QCOMPARE(view->zoomFactor(), zoomed / 1.15);
-    m_window->findChild<QAction*>(u"actionFitWidth"_s)->trigger();
-    QCOMPARE(view->zoomMode(), QPdfView::ZoomMode::FitToWidth);
-}
-
-void TestPreview::turnedOffAndRemembered()
-{
-    auto* live = m_window->findChild<QAction*>(u"actionLivePreview"_s);
-    QVERIFY(live->isChecked());
-    live->trigger();
-    edit("txtHeaderTitle")->setText(u"Head"_s);
-    addResources(1);
-    QTest::qWait(600);
-    QCOMPARE(runs(), 0);
-    QVERIFY(!showsPdf());
-    QCOMPARE(status(), u"Live preview is off (View menu)."_s);
-
-    m_interaction.answer(Interaction::SaveChoice::Discard);
-    m_window->close();
-    makeWindow();
-    QVERIFY(!m_window->findChild<QAction*>(u"actionLivePreview"_s)->isChecked());
-    m_window->findChild<QAction*>(u"actionLivePreview"_s)->trigger();
-}
 
 QTEST_MAIN(TestPreview)
 #include "tst_preview.moc"

@@ -31,127 +31,118 @@ class TestResources : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void listEdits();
-    void movedAndDroppedOrder_data();
-    void movedAndDroppedOrder();
-    void fromLines_data();
-    void fromLines();
-    void fromCsv_data();
-    void fromCsv();
+    // The tester checks every signal the model sends against what a view expects.
+    void listEdits()
+    {
+        ResourceList list;
+        QAbstractItemModelTester tester(&list, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        const auto entry = [](const char* text) { return ResourceEntry{QString::fromLatin1(text), u"u"_s}; };
+        list.append({entry("a"), entry("b"), entry("c")});
+        list.insertAt({0, 2, 3, 6}, {entry("w"), entry("x"), entry("y"), entry("z")});
+        QCOMPARE(shown(list).join(u' '), u"w---u a---u x---u y---u b---u c---u z---u"_s);
+        QCOMPARE(list.removeAt({6, 0, 3, 2, 3, 7}), (ResourceEntries{entry("w"), entry("x"), entry("y"), entry("z")}));
+        list.replace(1, entry("B"));
+        list.replace(3, entry("ignored"));
+        QCOMPARE(shown(list).join(u' '), u"a---u B---u c---u"_s);
+
+        // A reorder keeps indexes on their entries, as a view's selection does.
+        const QPersistentModelIndex c = list.index(2);
+        list.reorder({2, 0, 1});
+        QCOMPARE(shown(list).join(u' '), u"c---u a---u B---u"_s);
+        QCOMPARE(c.row(), 0);
+        list.setEntries({entry("x---y")});
+        QCOMPARE(list.at(0), entry("x---y"));
+    }
+
+    void movedAndDroppedOrder_data()
+    {
+        QTest::addColumn<QList<int>>("rows");
+        QTest::addColumn<int>("delta"); // 0: dropped before `destination`
+        QTest::addColumn<int>("destination");
+        QTest::addColumn<QList<int>>("order"); // of five rows
+
+        QTest::newRow("up: one") << QList<int>{2} << -1 << 0 << QList<int>{0, 2, 1, 3, 4};
+        QTest::newRow("up: a block") << QList<int>{2, 3} << -1 << 0 << QList<int>{0, 2, 3, 1, 4};
+        QTest::newRow("up: the top one stays, the rest moves")
+            << QList<int>{0, 2, 4} << -1 << 0 << QList<int>{0, 2, 1, 4, 3};
+        QTest::newRow("up: held up at the top") << QList<int>{0, 1} << -1 << 0 << QList<int>{0, 1, 2, 3, 4};
+        QTest::newRow("down: a block") << QList<int>{1, 2} << 1 << 0 << QList<int>{0, 3, 1, 2, 4};
+        QTest::newRow("down: held up at the bottom") << QList<int>{3, 4} << 1 << 0 << QList<int>{0, 1, 2, 3, 4};
+        QTest::newRow("nothing selected") << QList<int>{} << 1 << 0 << QList<int>{0, 1, 2, 3, 4};
+        QTest::newRow("drop at the top") << QList<int>{1, 3} << 0 << 0 << QList<int>{1, 3, 0, 2, 4};
+        QTest::newRow("drop at the end") << QList<int>{0, 2} << 0 << 5 << QList<int>{1, 3, 4, 0, 2};
+        QTest::newRow("drop onto itself") << QList<int>{2} << 0 << 2 << QList<int>{0, 1, 2, 3, 4};
+        QTest::newRow("drop between the moved ones") << QList<int>{1, 3} << 0 << 3 << QList<int>{0, 2, 1, 3, 4};
+    }
+
+    void movedAndDroppedOrder()
+    {
+        QFETCH(QList<int>, rows);
+        QFETCH(int, delta);
+        QFETCH(int, destination);
+        QFETCH(QList<int>, order);
+        QCOMPARE(delta ? MovedOrder(5, rows, delta) : DroppedOrder(5, rows, destination), order);
+    }
+
+    void fromLines_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("entries"); // "text|url"
+        QTest::addColumn<QList<int>>("skipped");
+
+        const auto row = [](const char* tag, const QString& text, const QStringList& entries,
+                            const QList<int>& skipped) { QTest::newRow(tag) << text << entries << skipped; };
+        row("spreadsheet, Windows line breaks, blank lines", u"A\thttps://a.test\r\n\r\n  \r\nB c\tu\t\t\r\n"_s,
+            {u"A|https://a.test"_s, u"B c|u"_s}, {});
+        row("Markdown, with list marks", u"[A](https://a.test)\n- [B [1]](u)\n2. [C](v)"_s,
+            {u"A|https://a.test"_s, u"B [1]|u"_s, u"C|v"_s}, {});
+        row("--- at the last split before a URL",
+            u"Part A---Part B---https://x.test\nT---https://y.test/a---b\nT---http://"_s,
+            {u"Part A---Part B|https://x.test"_s, u"T|https://y.test/a---b"_s, u"T|http://"_s}, {});
+        row("bare URLs", u"https://example.com/page\nHTTP://x.test"_s,
+            {u"example.com/page|https://example.com/page"_s, u"x.test|HTTP://x.test"_s}, {});
+        row("lines in no form are skipped, not guessed",
+            u"just words\n\t\na\tb\tc\nno---url\n---https://x.test\nftp://x.test\nok\thttps://ok.test"_s,
+            {u"ok|https://ok.test"_s}, {1, 3, 4, 5, 6});
+        row("NUL and a broken surrogate pair", u"a\tb"_s + QChar(0) + u"\nc"_s + QChar(0xD800) + u"\thttps://c.test"_s,
+            {}, {1, 2});
+    }
+
+    void fromLines()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, entries);
+        QFETCH(QList<int>, skipped);
+        const ReadResources read = ResourcesFromLines(text);
+        QCOMPARE(pairs(read.entries), entries);
+        QCOMPARE(read.skippedLines, skipped);
+        // What Copy puts on the clipboard reads back the same.
+        QCOMPARE(ResourcesFromLines(ResourcesToLines(read.entries)).entries, read.entries);
+    }
+
+    void fromCsv_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QList<int>>("skipped");
+
+        QTest::newRow("header, quotes, commas, line breaks in fields")
+            << u"text,url\r\n\"Tools, free\",https://a.test\r\n\"Say \"\"hi\"\"\",\"u\"\r\n\"two\nlines\",v\n"_s
+            << QStringList{u"Tools, free|https://a.test"_s, u"Say \"hi\"|u"_s, u"two\nlines|v"_s} << QList<int>{};
+        QTest::newRow("records that are not two fields")
+            << u"a,b,c\n\nonly\n,u\nd,e"_s << QStringList{u"d|e"_s} << QList<int>{1, 3, 4};
+    }
+
+    void fromCsv()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, entries);
+        QFETCH(QList<int>, skipped);
+        const ReadResources read = ResourcesFromCsv(text);
+        QCOMPARE(pairs(read.entries), entries);
+        QCOMPARE(read.skippedLines, skipped);
+    }
 };
-
-// The tester checks every signal the model sends against what a view expects.
-void TestResources::listEdits()
-{
-    ResourceList list;
-    QAbstractItemModelTester tester(&list, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    const auto entry = [](const char* text) { return ResourceEntry{QString::fromLatin1(text), u"u"_s}; };
-    list.append({entry("a"), entry("b"), entry("c")});
-    list.insertAt({0, 2, 3, 6}, {entry("w"), entry("x"), entry("y"), entry("z")});
-    QCOMPARE(shown(list).join(u' '), u"w---u a---u x---u y---u b---u c---u z---u"_s);
-    QCOMPARE(list.removeAt({6, 0, 3, 2, 3, 7}), (ResourceEntries{entry("w"), entry("x"), entry("y"), entry("z")}));
-    list.replace(1, entry("B"));
-    list.replace(3, entry("ignored"));
-    QCOMPARE(shown(list).join(u' '), u"a---u B---u c---u"_s);
-
-    // A reorder keeps indexes on their entries, as a view's selection does.
-    const QPersistentModelIndex c = list.index(2);
-    list.reorder({2, 0, 1});
-    QCOMPARE(shown(list).join(u' '), u"c---u a---u B---u"_s);
-    QCOMPARE(c.row(), 0);
-    list.setEntries({entry("x---y")});
-    QCOMPARE(list.at(0), entry("x---y"));
-}
-
-void TestResources::movedAndDroppedOrder_data()
-{
-    QTest::addColumn<QList<int>>("rows");
-    QTest::addColumn<int>("delta"); // 0: dropped before `destination`
-    QTest::addColumn<int>("destination");
-    QTest::addColumn<QList<int>>("order"); // of five rows
-
-    QTest::newRow("up: one") << QList<int>{2} << -1 << 0 << QList<int>{0, 2, 1, 3, 4};
-    QTest::newRow("up: a block") << QList<int>{2, 3} << -1 << 0 << QList<int>{0, 2, 3, 1, 4};
-    QTest::newRow("up: the top one stays, the rest moves")
-        << QList<int>{0, 2, 4} << -1 << 0 << QList<int>{0, 2, 1, 4, 3};
-    QTest::newRow("up: held up at the top") << QList<int>{0, 1} << -1 << 0 << QList<int>{0, 1, 2, 3, 4};
-    QTest::newRow("down: a block") << QList<int>{1, 2} << 1 << 0 << QList<int>{0, 3, 1, 2, 4};
-    QTest::newRow("down: held up at the bottom") << QList<int>{3, 4} << 1 << 0 << QList<int>{0, 1, 2, 3, 4};
-    QTest::newRow("nothing selected") << QList<int>{} << 1 << 0 << QList<int>{0, 1, 2, 3, 4};
-    QTest::newRow("drop at the top") << QList<int>{1, 3} << 0 << 0 << QList<int>{1, 3, 0, 2, 4};
-    QTest::newRow("drop at the end") << QList<int>{0, 2} << 0 << 5 << QList<int>{1, 3, 4, 0, 2};
-    QTest::newRow("drop onto itself") << QList<int>{2} << 0 << 2 << QList<int>{0, 1, 2, 3, 4};
-    QTest::newRow("drop between the moved ones") << QList<int>{1, 3} << 0 << 3 << QList<int>{0, 2, 1, 3, 4};
-}
-
-void TestResources::movedAndDroppedOrder()
-{
-    QFETCH(QList<int>, rows);
-    QFETCH(int, delta);
-    QFETCH(int, destination);
-    QFETCH(QList<int>, order);
-    QCOMPARE(delta ? MovedOrder(5, rows, delta) : DroppedOrder(5, rows, destination), order);
-}
-
-void TestResources::fromLines_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("entries"); // "text|url"
-    QTest::addColumn<QList<int>>("skipped");
-
-    const auto row = [](const char* tag, const QString& text, const QStringList& entries, const QList<int>& skipped) {
-        QTest::newRow(tag) << text << entries << skipped;
-    };
-    row("spreadsheet, Windows line breaks, blank lines", u"A\thttps://a.test\r\n\r\n  \r\nB c\tu\t\t\r\n"_s,
-        {u"A|https://a.test"_s, u"B c|u"_s}, {});
-    row("Markdown, with list marks", u"[A](https://a.test)\n- [B [1]](u)\n2. [C](v)"_s,
-        {u"A|https://a.test"_s, u"B [1]|u"_s, u"C|v"_s}, {});
-    row("--- at the last split before a URL",
-        u"Part A---Part B---https://x.test\nT---https://y.test/a---b\nT---http://"_s,
-        {u"Part A---Part B|https://x.test"_s, u"T|https://y.test/a---b"_s, u"T|http://"_s}, {});
-    row("bare URLs", u"https://example.com/page\nHTTP://x.test"_s,
-        {u"example.com/page|https://example.com/page"_s, u"x.test|HTTP://x.test"_s}, {});
-    row("lines in no form are skipped, not guessed",
-        u"just words\n\t\na\tb\tc\nno---url\n---https://x.test\nftp://x.test\nok\thttps://ok.test"_s,
-        {u"ok|https://ok.test"_s}, {1, 3, 4, 5, 6});
-    row("NUL and a broken surrogate pair", u"a\tb"_s + QChar(0) + u"\nc"_s + QChar(0xD800) + u"\thttps://c.test"_s, {},
-        {1, 2});
-}
-
-void TestResources::fromLines()
-{
-    QFETCH(QString, text);
-    QFETCH(QStringList, entries);
-    QFETCH(QList<int>, skipped);
-    const ReadResources read = ResourcesFromLines(text);
-    QCOMPARE(pairs(read.entries), entries);
-    QCOMPARE(read.skippedLines, skipped);
-    // What Copy puts on the clipboard reads back the same.
-    QCOMPARE(ResourcesFromLines(ResourcesToLines(read.entries)).entries, read.entries);
-}
-
-void TestResources::fromCsv_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("entries");
-    QTest::addColumn<QList<int>>("skipped");
-
-    QTest::newRow("header, quotes, commas, line breaks in fields")
-        << u"text,url\r\n\"Tools, free\",https://a.test\r\n\"Say \"\"hi\"\"\",\"u\"\r\n\"two\nlines\",v\n"_s
-        << QStringList{u"Tools, free|https://a.test"_s, u"Say \"hi\"|u"_s, u"two\nlines|v"_s} << QList<int>{};
-    QTest::newRow("records that are not two fields")
-        << u"a,b,c\n\nonly\n,u\nd,e"_s << QStringList{u"d|e"_s} << QList<int>{1, 3, 4};
-}
-
-void TestResources::fromCsv()
-{
-    QFETCH(QString, text);
-    QFETCH(QStringList, entries);
-    QFETCH(QList<int>, skipped);
-    const ReadResources read = ResourcesFromCsv(text);
-    QCOMPARE(pairs(read.entries), entries);
-    QCOMPARE(read.skippedLines, skipped);
-}
 
 QTEST_GUILESS_MAIN(TestResources)
 #include "tst_resources.moc"

@@ -36,17 +36,205 @@ class TestSheetBuilder : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void fillPage_data();
-    void fillPage();
-    void fileNameProblem_data();
-    void fileNameProblem();
-    void refusals_data();
-    void refusals();
-    void builds_data();
-    void builds();
-    void failuresAreReported();
-    void cancelledRunsSayNothing();
+    void init()
+    {
+        m_installation = std::make_unique<TestInstallation>();
+        QVERIFY(m_installation->isValid());
+        m_installation->installConverter(pdfWritingScript());
+    }
+
+    void fillPage_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("snippet");
+        QTest::addColumn<Sheet>("sheet");
+        QTest::addColumn<QString>("expected");
+
+        const QString page = u"<h1>#HEADLINE#</h1><h2>#SUBHEADLINE#</h2>[#REPEATER#]<f>#FOOTER#</f>#TOS#"_s;
+        const QString link = u"<a href=\"#CTAURL#\">#CTATEXT#</a>"_s;
+        // Each placeholder in turn over the whole page: a text holding a later one gets it filled, not an earlier one.
+        Sheet sheet = sheetWith({{u"go #CTAURL#"_s, u"u"_s}, {u"#FOOTER#"_s, u"#CTATEXT#"_s}});
+        sheet.headline = u"see #FOOTER#"_s;
+        sheet.footer = u"{#REPEATER#|#HEADLINE#}"_s;
+        sheet.disclaimer = true;
+        const QString block = u"<a href=\"u\">go u</a><br><br><a href=\"#CTATEXT#\">#FOOTER#</a><br><br>"_s;
+        QTest::newRow("later placeholders filled in earlier texts")
+            << page << link << sheet
+            << u"<h1>see {%1|#HEADLINE#}</h1><h2>S</h2>[%1]<f>{%1|#HEADLINE#}</f>terms: #TOS#"_s.arg(block);
+        sheet = sheetWith({{u"A"_s, u"1"_s}, {u"B"_s, u"2"_s}});
+        sheet.disclaimer = sheet.noteBelowEachResource = true;
+        sheet.note = u"note"_s;
+        QTest::newRow("notes in list order; disclaimer and closing block in the snippets")
+            << u"#REPEATER#|#REPEATER##CLOSE#"_s << u"#CTATEXT#=#CTAURL#(#TOS#)"_s << sheet
+            << u"A=1(terms: #TOS#)<br><i><p>note</p></i>B=2(terms: #TOS#)<br><i><p>note</p></i>|"_s
+               u"A=1(terms: #TOS#)<br><i><p>note</p></i>B=2(terms: #TOS#)<br><i><p>note</p></i>"_s +
+                   ClosingBlock();
+    }
+
+    void fillPage()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, snippet);
+        QFETCH(Sheet, sheet);
+        QFETCH(QString, expected);
+        QCOMPARE(FillPage({page, snippet, u"terms: #TOS#"_s}, sheet), expected);
+    }
+
+    void fileNameProblem_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("problem"); // how it begins
+        QTest::newRow("slash") << u"a/b"_s << u"The file name cannot contain \"/\"."_s;
+        QTest::newRow("NUL") << QStringView(u"a\0b", 3).toString() << u"The file name cannot contain \"/\"."_s;
+        QTest::newRow("dot") << u"."_s << u"\".\" cannot be used as a file name."_s;
+        QTest::newRow("dot dot") << u".."_s << u"\"..\" cannot be used as a file name."_s;
+        QTest::newRow("three dots, shell characters, Cyrillic")
+            << u"... -rf it's \"x\" $HOME; `ls` & шпаргалка"_s << QString();
+        QTest::newRow("250 bytes") << QString(250, u'a') << QString();
+        QTest::newRow("251 bytes") << QString(251, u'a') << u"The file name is too long."_s;
+        QTest::newRow("252 bytes of two-byte letters") << QString(126, QChar(0xE9)) << u"The file name is too long."_s;
+    }
+
+    void fileNameProblem()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, problem);
+        QVERIFY2(FileNameProblem(name).startsWith(problem) && FileNameProblem(name).isEmpty() == problem.isEmpty(),
+                 qPrintable(FileNameProblem(name)));
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QString>("broken"); // what the test breaks besides the sheet
+        QTest::addColumn<QString>("headline");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("said"); // "title|" and how the text begins
+        QTest::addColumn<bool>("warning");
+        const auto row = [](const char* tag, const char* broken, const char* headline, const char* name,
+                            const char* said, bool warning) {
+            QTest::newRow(tag) << QString::fromUtf8(broken) << QString::fromUtf8(headline) << QString::fromUtf8(name)
+                               << QString::fromUtf8(said) << warning;
+        };
+        row("no resources", "resources", "", "", "Missing Info|Please add some resources first.", false);
+        row("no headline, no name", "", "", "", "Missing Info|Please enter a headline first.", false);
+        row("blank headline, no name", "", " ", "", "Missing Info|Please enter a name for your pdf file first.", false);
+        row("slash in name", "", "H", "../escape", "Invalid File Name|The file name cannot", false);
+        row("bin takes no file", "/bin", "H", "a name", "Folder Not Writable|Orvanta cannot", true);
+        row("resources take no file", "/resources", "H", "a name", "Folder Not Writable|Orvanta cannot", true);
+        row("unreadable template", "/bin/template.html", "H", "a name", "Cannot Create|Could not read", true);
+        row("unreadable disclaimer", "/resources/tos.txt", "H", "a name", "Cannot Create|Could not read", true);
+        row("missing converter", "converter", "H", "a name", "Cannot Create|The PDF converter wkhtmltopdf was not",
+            true);
+        row("unwritable page", "page", "H", "a name", "Cannot Create|Could not save", true);
+    }
+
+    // Each refusal comes before anything is written.
+    void refusals()
+    {
+        QFETCH(QString, broken);
+        QFETCH(QString, headline);
+        QFETCH(QString, name);
+        QFETCH(QString, said);
+        QFETCH(bool, warning);
+        const QByteArray savedPath = qgetenv("PATH");
+        const auto restorePath = qScopeGuard([&savedPath] { qputenv("PATH", savedPath); });
+        QTemporaryDir emptyFolder;
+        if (broken == u"converter") {
+            QVERIFY(QFile::remove(path(u"/bin/wkhtmltopdf"_s)));
+            qputenv("PATH", QFile::encodeName(emptyFolder.path()));
+        } else if (broken == u"page") {
+            QVERIFY(QDir().mkpath(path(u"/bin/a-name.html"_s))); // a folder where the page goes
+        } else if (broken.contains(u'.')) {
+            QVERIFY(QFile::remove(path(broken)));
+        } else if (broken.startsWith(u'/')) {
+            // Permissions do not stop root: a folder of /proc takes no new file for anyone.
+            QVERIFY(QFile::rename(path(broken), path(u"/moved"_s)) && QFile::link(u"/proc/self"_s, path(broken)));
+        }
+        Sheet sheet = sheetWith(broken == u"resources" ? ResourceEntries{} : ResourceEntries{{u"a"_s, u"u"_s}});
+        sheet.headline = headline;
+        sheet.disclaimer = true;
+        const QStringList before = files(u"/bin"_s);
+
+        SheetBuilder builder(m_installation->folder());
+        const std::optional<BuildProblem> problem = builder.build(sheet, name);
+        QVERIFY(problem);
+        QVERIFY2((problem->title + u'|' + problem->text).startsWith(said), qPrintable(problem->text));
+        QCOMPARE(problem->warning, warning);
+        QVERIFY(!builder.isRunning());
+        if (!broken.startsWith(u"/bin") && !broken.startsWith(u"/resources"))
+            QCOMPARE(files(u"/bin"_s), before);
+        QCOMPARE(files(u"/bin/output"_s), QStringList());
+    }
+
+    void builds_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("pdfPath"); // empty: where Create puts it
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("pdf");
+        QTest::newRow("spaces become hyphens")
+            << u"my sheet \"q\" $HOME; ü"_s << QString() << u"/bin/my-sheet-\"q\"-$HOME;-ü.html"_s
+            << u"/bin/output/my-sheet-\"q\"-$HOME;-ü.pdf"_s;
+        QTest::newRow("the template is never overwritten")
+            << u"template"_s << QString() << u"/bin/etemplate.html"_s << u"/bin/output/template.pdf"_s;
+        QTest::newRow("nor through a link to it")
+            << u"alias"_s << QString() << u"/bin/ealias.html"_s << u"/bin/output/alias.pdf"_s;
+        QTest::newRow("PDF named by the caller")
+            << u"sheet"_s << u"/elsewhere.pdf"_s << u"/bin/sheet.html"_s << u"/elsewhere.pdf"_s;
+    }
+
+    // The output folder is made again if it was deleted; a disclaimer that is not shown need not exist.
+    void builds()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, pdfPath);
+        QFETCH(QString, page);
+        QFETCH(QString, pdf);
+        QVERIFY(QFile::link(path(u"/bin/template.html"_s), path(u"/bin/alias.html"_s)));
+        QVERIFY(QFile::remove(path(u"/resources/tos.txt"_s)));
+        const QByteArray templateBefore = readAll(path(u"/bin/template.html"_s));
+        SheetBuilder builder(m_installation->folder());
+        QVERIFY(!builder.build(sheetWith(), name, pdfPath.isEmpty() ? QString() : path(pdfPath)));
+        QVERIFY(builder.isRunning());
+        QCOMPARE(builder.name(), QString(name).replace(u' ', u'-'));
+        const BuildResult result = waitForResult(builder);
+        QVERIFY2(result.succeeded(), qPrintable(result.problem.value_or(BuildProblem{}).text));
+        QCOMPARE(result.paths.pagePath, path(page));
+        QCOMPARE(result.paths.pdfPath, path(pdf));
+        QVERIFY(readAll(result.paths.pagePath).contains("href=\"https://a.test\""));
+        QVERIFY(IsCompletePdf(result.paths.pdfPath));
+        QCOMPARE(readAll(path(u"/bin/template.html"_s)), templateBefore);
+        QVERIFY(!builder.isRunning());
+    }
+
+    // A failed conversion is reported as a warning, and the earlier PDF of that name is kept.
+    void failuresAreReported()
+    {
+        QVERIFY(QDir().mkdir(path(u"/bin/output"_s)) && writeAll(path(u"/bin/output/sheet.pdf"_s), "earlier"));
+        m_installation->installConverter(u"#!/bin/sh\necho 'Error: the page could not be read' >&2\n"_s);
+        SheetBuilder builder(m_installation->folder());
+        QVERIFY(!builder.build(sheetWith(), u"sheet"_s));
+        const BuildResult result = waitForResult(builder);
+        QVERIFY(result.problem && result.problem->warning);
+        QCOMPARE(result.problem->title, u"PDF Not Created"_s);
+        QVERIFY(result.problem->text.contains(u"Error: the page could not be read"_s));
+        QCOMPARE(readAll(path(u"/bin/output/sheet.pdf"_s)), "earlier");
+    }
+
+    // Even a converter that fails at once is heard of only after build() returned; a cancelled run says nothing.
+    void cancelledRunsSayNothing()
+    {
+        SheetBuilder builder(m_installation->folder());
+        QSignalSpy finished(&builder, &SheetBuilder::finished);
+        const OutputPaths nowhere{path(u"/bin/page.html"_s), path(u"/missing folder/x.pdf"_s)};
+        QVERIFY(!builder.render(sheetWith(), nowhere));
+        QCOMPARE(finished.count(), 0);
+        QVERIFY(finished.wait(5000));
+        QVERIFY(finished.first().at(0).value<BuildResult>().problem);
+        QVERIFY(!builder.render(sheetWith(), nowhere));
+        builder.cancel();
+        QVERIFY(!finished.wait(300));
+    }
 
 private:
     QString path(const QString& relative) const { return m_installation->path(relative); }
@@ -64,205 +252,6 @@ private:
 
     std::unique_ptr<TestInstallation> m_installation;
 };
-
-void TestSheetBuilder::init()
-{
-    m_installation = std::make_unique<TestInstallation>();
-    QVERIFY(m_installation->isValid());
-    m_installation->installConverter(pdfWritingScript());
-}
-
-void TestSheetBuilder::fillPage_data()
-{
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<QString>("snippet");
-    QTest::addColumn<Sheet>("sheet");
-    QTest::addColumn<QString>("expected");
-
-    const QString page = u"<h1>#HEADLINE#</h1><h2>#SUBHEADLINE#</h2>[#REPEATER#]<f>#FOOTER#</f>#TOS#"_s;
-    const QString link = u"<a href=\"#CTAURL#\">#CTATEXT#</a>"_s;
-    // Each placeholder in turn over the whole page: a text holding a later one gets it filled, not an earlier one.
-    Sheet sheet = sheetWith({{u"go #CTAURL#"_s, u"u"_s}, {u"#FOOTER#"_s, u"#CTATEXT#"_s}});
-    sheet.headline = u"see #FOOTER#"_s;
-    sheet.footer = u"{#REPEATER#|#HEADLINE#}"_s;
-    sheet.disclaimer = true;
-    const QString block = u"<a href=\"u\">go u</a><br><br><a href=\"#CTATEXT#\">#FOOTER#</a><br><br>"_s;
-    QTest::newRow("later placeholders filled in earlier texts")
-        << page << link << sheet
-        << u"<h1>see {%1|#HEADLINE#}</h1><h2>S</h2>[%1]<f>{%1|#HEADLINE#}</f>terms: #TOS#"_s.arg(block);
-    sheet = sheetWith({{u"A"_s, u"1"_s}, {u"B"_s, u"2"_s}});
-    sheet.disclaimer = sheet.noteBelowEachResource = true;
-    sheet.note = u"note"_s;
-    QTest::newRow("notes in list order; disclaimer and closing block in the snippets")
-        << u"#REPEATER#|#REPEATER##CLOSE#"_s << u"#CTATEXT#=#CTAURL#(#TOS#)"_s << sheet
-        << u"A=1(terms: #TOS#)<br><i><p>note</p></i>B=2(terms: #TOS#)<br><i><p>note</p></i>|"_s
-           u"A=1(terms: #TOS#)<br><i><p>note</p></i>B=2(terms: #TOS#)<br><i><p>note</p></i>"_s +
-               ClosingBlock();
-}
-
-void TestSheetBuilder::fillPage()
-{
-    QFETCH(QString, page);
-    QFETCH(QString, snippet);
-    QFETCH(Sheet, sheet);
-    QFETCH(QString, expected);
-    QCOMPARE(FillPage({page, snippet, u"terms: #TOS#"_s}, sheet), expected);
-}
-
-void TestSheetBuilder::fileNameProblem_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("problem"); // how it begins
-    QTest::newRow("slash") << u"a/b"_s << u"The file name cannot contain \"/\"."_s;
-    QTest::newRow("NUL") << QStringView(u"a\0b", 3).toString() << u"The file name cannot contain \"/\"."_s;
-    QTest::newRow("dot") << u"."_s << u"\".\" cannot be used as a file name."_s;
-    QTest::newRow("dot dot") << u".."_s << u"\"..\" cannot be used as a file name."_s;
-    QTest::newRow("three dots, shell characters, Cyrillic")
-        << u"... -rf it's \"x\" $HOME; `ls` & шпаргалка"_s << QString();
-    QTest::newRow("250 bytes") << QString(250, u'a') << QString();
-    QTest::newRow("251 bytes") << QString(251, u'a') << u"The file name is too long."_s;
-    QTest::newRow("252 bytes of two-byte letters") << QString(126, QChar(0xE9)) << u"The file name is too long."_s;
-}
-
-void TestSheetBuilder::fileNameProblem()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, problem);
-    QVERIFY2(FileNameProblem(name).startsWith(problem) && FileNameProblem(name).isEmpty() == problem.isEmpty(),
-             qPrintable(FileNameProblem(name)));
-}
-
-void TestSheetBuilder::refusals_data()
-{
-    QTest::addColumn<QString>("broken"); // what the test breaks besides the sheet
-    QTest::addColumn<QString>("headline");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("said"); // "title|" and how the text begins
-    QTest::addColumn<bool>("warning");
-    const auto row = [](const char* tag, const char* broken, const char* headline, const char* name, const char* said,
-                        bool warning) {
-        QTest::newRow(tag) << QString::fromUtf8(broken) << QString::fromUtf8(headline) << QString::fromUtf8(name)
-                           << QString::fromUtf8(said) << warning;
-    };
-    row("no resources", "resources", "", "", "Missing Info|Please add some resources first.", false);
-    row("no headline, no name", "", "", "", "Missing Info|Please enter a headline first.", false);
-    row("blank headline, no name", "", " ", "", "Missing Info|Please enter a name for your pdf file first.", false);
-    row("slash in name", "", "H", "../escape", "Invalid File Name|The file name cannot", false);
-    row("bin takes no file", "/bin", "H", "a name", "Folder Not Writable|Orvanta cannot", true);
-    row("resources take no file", "/resources", "H", "a name", "Folder Not Writable|Orvanta cannot", true);
-    row("unreadable template", "/bin/template.html", "H", "a name", "Cannot Create|Could not read", true);
-    row("unreadable disclaimer", "/resources/tos.txt", "H", "a name", "Cannot Create|Could not read", true);
-    row("missing converter", "converter", "H", "a name", "Cannot Create|The PDF converter wkhtmltopdf was not", true);
-    row("unwritable page", "page", "H", "a name", "Cannot Create|Could not save", true);
-}
-
-// Each refusal comes before anything is written.
-void TestSheetBuilder::refusals()
-{
-    QFETCH(QString, broken);
-    QFETCH(QString, headline);
-    QFETCH(QString, name);
-    QFETCH(QString, said);
-    QFETCH(bool, warning);
-    const QByteArray savedPath = qgetenv("PATH");
-    const auto restorePath = qScopeGuard([&savedPath] { qputenv("PATH", savedPath); });
-    QTemporaryDir emptyFolder;
-    if (broken == u"converter") {
-        QVERIFY(QFile::remove(path(u"/bin/wkhtmltopdf"_s)));
-        qputenv("PATH", QFile::encodeName(emptyFolder.path()));
-    } else if (broken == u"page") {
-        QVERIFY(QDir().mkpath(path(u"/bin/a-name.html"_s))); // a folder where the page goes
-    } else if (broken.contains(u'.')) {
-        QVERIFY(QFile::remove(path(broken)));
-    } else if (broken.startsWith(u'/')) {
-        // Permissions do not stop root: a folder of /proc takes no new file for anyone.
-        QVERIFY(QFile::rename(path(broken), path(u"/moved"_s)) && QFile::link(u"/proc/self"_s, path(broken)));
-    }
-    Sheet sheet = sheetWith(broken == u"resources" ? ResourceEntries{} : ResourceEntries{{u"a"_s, u"u"_s}});
-    sheet.headline = headline;
-    sheet.disclaimer = true;
-    const QStringList before = files(u"/bin"_s);
-
-    SheetBuilder builder(m_installation->folder());
-    const std::optional<BuildProblem> problem = builder.build(sheet, name);
-    QVERIFY(problem);
-    QVERIFY2((problem->title + u'|' + problem->text).startsWith(said), qPrintable(problem->text));
-    QCOMPARE(problem->warning, warning);
-    QVERIFY(!builder.isRunning());
-    if (!broken.startsWith(u"/bin") && !broken.startsWith(u"/resources"))
-        QCOMPARE(files(u"/bin"_s), before);
-    QCOMPARE(files(u"/bin/output"_s), QStringList());
-}
-
-void TestSheetBuilder::builds_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("pdfPath"); // empty: where Create puts it
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<QString>("pdf");
-    QTest::newRow("spaces become hyphens")
-        << u"my sheet \"q\" $HOME; ü"_s << QString() << u"/bin/my-sheet-\"q\"-$HOME;-ü.html"_s
-        << u"/bin/output/my-sheet-\"q\"-$HOME;-ü.pdf"_s;
-    QTest::newRow("the template is never overwritten")
-        << u"template"_s << QString() << u"/bin/etemplate.html"_s << u"/bin/output/template.pdf"_s;
-    QTest::newRow("nor through a link to it")
-        << u"alias"_s << QString() << u"/bin/ealias.html"_s << u"/bin/output/alias.pdf"_s;
-    QTest::newRow("PDF named by the caller")
-        << u"sheet"_s << u"/elsewhere.pdf"_s << u"/bin/sheet.html"_s << u"/elsewhere.pdf"_s;
-}
-
-// The output folder is made again if it was deleted; a disclaimer that is not shown need not exist.
-void TestSheetBuilder::builds()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, pdfPath);
-    QFETCH(QString, page);
-    QFETCH(QString, pdf);
-    QVERIFY(QFile::link(path(u"/bin/template.html"_s), path(u"/bin/alias.html"_s)));
-    QVERIFY(QFile::remove(path(u"/resources/tos.txt"_s)));
-    const QByteArray templateBefore = readAll(path(u"/bin/template.html"_s));
-    SheetBuilder builder(m_installation->folder());
-    QVERIFY(!builder.build(sheetWith(), name, pdfPath.isEmpty() ? QString() : path(pdfPath)));
-    QVERIFY(builder.isRunning());
-    QCOMPARE(builder.name(), QString(name).replace(u' ', u'-'));
-    const BuildResult result = waitForResult(builder);
-    QVERIFY2(result.succeeded(), qPrintable(result.problem.value_or(BuildProblem{}).text));
-    QCOMPARE(result.paths.pagePath, path(page));
-    QCOMPARE(result.paths.pdfPath, path(pdf));
-    QVERIFY(readAll(result.paths.pagePath).contains("href=\"https://a.test\""));
-    QVERIFY(IsCompletePdf(result.paths.pdfPath));
-    QCOMPARE(readAll(path(u"/bin/template.html"_s)), templateBefore);
-    QVERIFY(!builder.isRunning());
-}
-
-// A failed conversion is reported as a warning, and the earlier PDF of that name is kept.
-void TestSheetBuilder::failuresAreReported()
-{
-    QVERIFY(QDir().mkdir(path(u"/bin/output"_s)) && writeAll(path(u"/bin/output/sheet.pdf"_s), "earlier"));
-    m_installation->installConverter(u"#!/bin/sh\necho 'Error: the page could not be read' >&2\n"_s);
-    SheetBuilder builder(m_installation->folder());
-    QVERIFY(!builder.build(sheetWith(), u"sheet"_s));
-    const BuildResult result = waitForResult(builder);
-    QVERIFY(result.problem && result.problem->warning);
-    QCOMPARE(result.problem->title, u"PDF Not Created"_s);
-    QVERIFY(result.problem->text.contains(u"Error: the page could not be read"_s));
-    QCOMPARE(readAll(path(u"/bin/output/sheet.pdf"_s)), "earlier");
-}
-
-// Even a converter that fails at once is heard of only after build() returned; a cancelled run says nothing.
-void TestSheetBuilder::cancelledRunsSayNothing()
-{
-    SheetBuilder builder(m_installation->folder());
-    QSignalSpy finished(&builder, &SheetBuilder::finished);
-    const OutputPaths nowhere{path(u"/bin/page.html"_s), path(u"/missing folder/x.pdf"_s)};
-    QVERIFY(!builder.render(sheetWith(), nowhere));
-    QCOMPARE(finished.count(), 0);
-    QVERIFY(finished.wait(5000));
-    QVERIFY(finished.first().at(0).value<BuildResult>().problem);
-    QVERIFY(!builder.render(sheetWith(), nowhere));
-    builder.cancel();
-    QVERIFY(!finished.wait(300));
-}
 
 QTEST_GUILESS_MAIN(TestSheetBuilder)
 #include "tst_sheetbuilder.moc"

@@ -22,12 +22,161 @@ class TestSheets : public WindowTest {
     Q_OBJECT
 
 private Q_SLOTS:
-    void saveAndOpen();
-    void unsavedWorkIsAskedFor_data();
-    void unsavedWorkIsAskedFor();
-    void recentFiles();
-    void recoveryAfterAKill_data();
-    void recoveryAfterAKill();
+    // Every field comes from the file and goes back into it; the title names the file and marks unsaved changes,
+    // and typing a change away clears the mark. A file that is not a sheet leaves the open sheet as it was.
+    void saveAndOpen()
+    {
+        Sheet full;
+        full.headline = u"Speed — 速度 🚀 <b>"_s;
+        full.subheadline = u"sub\nline"_s;
+        full.footer = u"foot"_s;
+        full.disclaimer = full.noteBelowEachResource = true;
+        full.note = QString(40000, u'n');
+        full.resources = {{u"Part A---Part B"_s, u"https://x.test"_s}};
+        full.fileName = u"speed tips"_s;
+        QVERIFY(SaveSheet(file(u"full.orvanta"_s), full).ok());
+        QVERIFY(m_window->document().openFile(file(u"full.orvanta"_s)));
+        QVERIFY(m_window->sheet() == full);
+        QCOMPARE(m_window->windowTitle(), u"full[*] - Orvanta"_s);
+        QVERIFY(!m_window->isWindowModified());
+        edit("txtPDFFilename")->setText(u"other"_s);
+        QVERIFY(m_window->isWindowModified());
+        edit("txtPDFFilename")->setText(full.fileName);
+        QVERIFY(!m_window->isWindowModified());
+
+        m_interaction.chooseFile(file(u"copy"_s));
+        QVERIFY(m_window->document().saveAs());
+        QCOMPARE(m_interaction.last(), u"file|Save Sheet As|"_s + m_files.path() + u"/speed tips.orvanta"_s);
+        Sheet copy;
+        QVERIFY(LoadSheet(file(u"copy.orvanta"_s), copy).ok() && copy == full);
+        QCOMPARE(m_window->windowTitle(), u"copy[*] - Orvanta"_s);
+
+        m_window->document().newSheet();
+        QVERIFY(m_window->sheet() == Sheet{});
+        QCOMPARE(m_window->windowTitle(), u"Orvanta " ORVANTA_VERSION "  "_s);
+        edit("txtHeaderTitle")->setText(u"A/B tests"_s);
+        m_window->document().saveAs(); // no file chosen: nothing saved
+        QCOMPARE(m_interaction.last(), u"file|Save Sheet As|"_s + m_files.path() + u"/A-B tests.orvanta"_s);
+
+        QVERIFY(writeAll(file(u"broken.orvanta"_s), R"({"format": "orvanta-sheet", "version": 1, "headline": 3})"));
+        m_interaction.answer(Choice::Discard);
+        m_interaction.chooseFile(file(u"broken.orvanta"_s));
+        m_window->document().open();
+        QVERIFY(m_interaction.last().startsWith(u"warn|Open Sheet|Could not open "_s + file(u"broken"_s)));
+        QCOMPARE(edit("txtHeaderTitle")->text(), u"A/B tests"_s);
+    }
+
+    void unsavedWorkIsAskedFor_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<Choice>("choice");
+        for (const char* command : {"close", "new", "open", "recent"}) {
+            QTest::addRow("%s, save", command) << QString::fromLatin1(command) << Choice::Save;
+            QTest::addRow("%s, discard", command) << QString::fromLatin1(command) << Choice::Discard;
+            QTest::addRow("%s, cancel", command) << QString::fromLatin1(command) << Choice::Cancel;
+        }
+    }
+
+    // Cancel changes nothing; Discard goes on and leaves the file; Save writes it first.
+    void unsavedWorkIsAskedFor()
+    {
+        QFETCH(QString, command);
+        QFETCH(Choice, choice);
+        Sheet other;
+        other.headline = u"Other"_s;
+        QVERIFY(SaveSheet(file(u"other.orvanta"_s), other).ok());
+        m_interaction.chooseFile(file(u"mine.orvanta"_s));
+        QVERIFY(m_window->document().saveAs());
+        m_interaction.shown.clear();
+        edit("txtHeaderTitle")->setText(u"changed"_s);
+
+        m_interaction.answer(choice);
+        if (command == u"close") {
+            m_window->close();
+        } else if (command == u"new") {
+            m_window->document().newSheet();
+        } else if (command == u"open") {
+            if (choice != Choice::Cancel)
+                m_interaction.chooseFile(file(u"other.orvanta"_s));
+            m_window->document().open();
+        } else {
+            m_window->document().openRecent(file(u"other.orvanta"_s));
+        }
+        QCOMPARE(m_interaction.shown.first().kind + u'|' + m_interaction.shown.first().text,
+                 u"save?|Save changes to mine?"_s);
+        const bool went = choice != Choice::Cancel;
+        Sheet mine;
+        QVERIFY(LoadSheet(file(u"mine.orvanta"_s), mine).ok());
+        QCOMPARE(mine.headline, choice == Choice::Save ? u"changed"_s : QString());
+        if (command == u"close") {
+            QCOMPARE(m_window->isVisible(), !went);
+        } else {
+            QCOMPARE(edit("txtHeaderTitle")->text(), !went               ? u"changed"_s
+                                                     : command == u"new" ? QString()
+                                                                         : other.headline);
+            QCOMPARE(m_window->isWindowModified(), !went);
+        }
+    }
+
+    // Newest first and at most eight; a file gone missing is reported and dropped; Clear empties the list.
+    void recentFiles()
+    {
+        m_window->document().clearRecentFiles();
+        QStringList expected;
+        for (int i = 0; i < 9; ++i) {
+            m_interaction.chooseFile(file(u"sheet%1"_s.arg(i)));
+            QVERIFY(m_window->document().saveAs());
+            expected.prepend(file(u"sheet%1.orvanta"_s.arg(i)));
+        }
+        QCOMPARE(recentMenu().mid(0, 8), expected.mid(0, 8));
+        QVERIFY(QFile::remove(expected.at(1)));
+        child<QMenu>(m_window.get(), "menuRecent")->actions().at(1)->trigger();
+        QVERIFY(m_interaction.last().startsWith(u"warn|Open Sheet|Could not open "_s + expected.at(1)));
+        QCOMPARE(recentMenu().size(), 7 + 2); // the files, a separator, Clear
+        QVERIFY(!recentMenu().contains(expected.at(1)));
+        child<QMenu>(m_window.get(), "menuRecent")->actions().constLast()->trigger();
+        QCOMPARE(recentMenu(), QStringList{u"&Clear"_s});
+    }
+
+    void recoveryAfterAKill_data()
+    {
+        QTest::addColumn<bool>("restore");
+        QTest::newRow("restored") << true;
+        QTest::newRow("declined") << false;
+    }
+
+    // A real app process with unsaved work is killed; the next start offers the work back, once.
+    void recoveryAfterAKill()
+    {
+        QFETCH(bool, restore);
+        const QDir folder(Recovery::defaultFolder());
+        QVERIFY(QDir(folder).removeRecursively());
+        QProcess app;
+        app.start(QCoreApplication::applicationFilePath(), {u"--child"_s, m_installation->folder()});
+        QTRY_VERIFY_WITH_TIMEOUT(!folder.entryList({u"*.orvanta"_s}).isEmpty(), 10000);
+        const QString copy = folder.filePath(folder.entryList({u"*.orvanta"_s}).constFirst());
+        QTRY_VERIFY(readAll(copy).contains("Unsaved work"));
+        // While that window lives, its work is not another window's to offer.
+        m_window->document().offerRecovery();
+        QVERIFY(m_interaction.shown.isEmpty());
+
+        ::kill(pid_t(app.processId()), SIGKILL);
+        QVERIFY(app.waitForFinished());
+        m_interaction.answer(restore);
+        m_window->document().offerRecovery();
+        QVERIFY2(m_interaction.last().startsWith(u"confirm|Restore Unsaved Sheet|Orvanta did not close properly, and "
+                                                 "changes to a new sheet were not saved."_s),
+                 qPrintable(m_interaction.last()));
+        QCOMPARE(edit("txtHeaderTitle")->text(), restore ? u"Unsaved work"_s : QString());
+        QCOMPARE(m_window->document().isModified(), restore);
+        QVERIFY(!QFileInfo::exists(copy));
+        m_window->document().offerRecovery(); // nothing left to offer
+        QCOMPARE(m_interaction.shown.size(), 1);
+        if (restore)
+            m_interaction.answer(Choice::Discard);
+        m_window->close();
+        QCOMPARE(folder.entryList(QDir::Files), QStringList());
+    }
 
 private:
     QString file(const QString& name) const { return m_files.filePath(name); }
@@ -43,160 +192,6 @@ private:
 
     QTemporaryDir m_files;
 };
-
-// Every field comes from the file and goes back into it; the title names the file and marks unsaved changes,
-// and typing a change away clears the mark. A file that is not a sheet leaves the open sheet as it was.
-void TestSheets::saveAndOpen()
-{
-    Sheet full;
-    full.headline = u"Speed — 速度 🚀 <b>"_s;
-    full.subheadline = u"sub\nline"_s;
-    full.footer = u"foot"_s;
-    full.disclaimer = full.noteBelowEachResource = true;
-    full.note = QString(40000, u'n');
-    full.resources = {{u"Part A---Part B"_s, u"https://x.test"_s}};
-    full.fileName = u"speed tips"_s;
-    QVERIFY(SaveSheet(file(u"full.orvanta"_s), full).ok());
-    QVERIFY(m_window->document().openFile(file(u"full.orvanta"_s)));
-    QVERIFY(m_window->sheet() == full);
-    QCOMPARE(m_window->windowTitle(), u"full[*] - Orvanta"_s);
-    QVERIFY(!m_window->isWindowModified());
-    edit("txtPDFFilename")->setText(u"other"_s);
-    QVERIFY(m_window->isWindowModified());
-    edit("txtPDFFilename")->setText(full.fileName);
-    QVERIFY(!m_window->isWindowModified());
-
-    m_interaction.chooseFile(file(u"copy"_s));
-    QVERIFY(m_window->document().saveAs());
-    QCOMPARE(m_interaction.last(), u"file|Save Sheet As|"_s + m_files.path() + u"/speed tips.orvanta"_s);
-    Sheet copy;
-    QVERIFY(LoadSheet(file(u"copy.orvanta"_s), copy).ok() && copy == full);
-    QCOMPARE(m_window->windowTitle(), u"copy[*] - Orvanta"_s);
-
-    m_window->document().newSheet();
-    QVERIFY(m_window->sheet() == Sheet{});
-    QCOMPARE(m_window->windowTitle(), u"Orvanta " ORVANTA_VERSION "  "_s);
-    edit("txtHeaderTitle")->setText(u"A/B tests"_s);
-    m_window->document().saveAs(); // no file chosen: nothing saved
-    QCOMPARE(m_interaction.last(), u"file|Save Sheet As|"_s + m_files.path() + u"/A-B tests.orvanta"_s);
-
-    QVERIFY(writeAll(file(u"broken.orvanta"_s), R"({"format": "orvanta-sheet", "version": 1, "headline": 3})"));
-    m_interaction.answer(Choice::Discard);
-    m_interaction.chooseFile(file(u"broken.orvanta"_s));
-    m_window->document().open();
-    QVERIFY(m_interaction.last().startsWith(u"warn|Open Sheet|Could not open "_s + file(u"broken"_s)));
-    QCOMPARE(edit("txtHeaderTitle")->text(), u"A/B tests"_s);
-}
-
-void TestSheets::unsavedWorkIsAskedFor_data()
-{
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<Choice>("choice");
-    for (const char* command : {"close", "new", "open", "recent"}) {
-        QTest::addRow("%s, save", command) << QString::fromLatin1(command) << Choice::Save;
-        QTest::addRow("%s, discard", command) << QString::fromLatin1(command) << Choice::Discard;
-        QTest::addRow("%s, cancel", command) << QString::fromLatin1(command) << Choice::Cancel;
-    }
-}
-
-// Cancel changes nothing; Discard goes on and leaves the file; Save writes it first.
-void TestSheets::unsavedWorkIsAskedFor()
-{
-    QFETCH(QString, command);
-    QFETCH(Choice, choice);
-    Sheet other;
-    other.headline = u"Other"_s;
-    QVERIFY(SaveSheet(file(u"other.orvanta"_s), other).ok());
-    m_interaction.chooseFile(file(u"mine.orvanta"_s));
-    QVERIFY(m_window->document().saveAs());
-    m_interaction.shown.clear();
-    edit("txtHeaderTitle")->setText(u"changed"_s);
-
-    m_interaction.answer(choice);
-    if (command == u"close") {
-        m_window->close();
-    } else if (command == u"new") {
-        m_window->document().newSheet();
-    } else if (command == u"open") {
-        if (choice != Choice::Cancel)
-            m_interaction.chooseFile(file(u"other.orvanta"_s));
-        m_window->document().open();
-    } else {
-        m_window->document().openRecent(file(u"other.orvanta"_s));
-    }
-    QCOMPARE(m_interaction.shown.first().kind + u'|' + m_interaction.shown.first().text,
-             u"save?|Save changes to mine?"_s);
-    const bool went = choice != Choice::Cancel;
-    Sheet mine;
-    QVERIFY(LoadSheet(file(u"mine.orvanta"_s), mine).ok());
-    QCOMPARE(mine.headline, choice == Choice::Save ? u"changed"_s : QString());
-    if (command == u"close") {
-        QCOMPARE(m_window->isVisible(), !went);
-    } else {
-        QCOMPARE(edit("txtHeaderTitle")->text(), !went ? u"changed"_s : command == u"new" ? QString() : other.headline);
-        QCOMPARE(m_window->isWindowModified(), !went);
-    }
-}
-
-// Newest first and at most eight; a file gone missing is reported and dropped; Clear empties the list.
-void TestSheets::recentFiles()
-{
-    m_window->document().clearRecentFiles();
-    QStringList expected;
-    for (int i = 0; i < 9; ++i) {
-        m_interaction.chooseFile(file(u"sheet%1"_s.arg(i)));
-        QVERIFY(m_window->document().saveAs());
-        expected.prepend(file(u"sheet%1.orvanta"_s.arg(i)));
-    }
-    QCOMPARE(recentMenu().mid(0, 8), expected.mid(0, 8));
-    QVERIFY(QFile::remove(expected.at(1)));
-    child<QMenu>(m_window.get(), "menuRecent")->actions().at(1)->trigger();
-    QVERIFY(m_interaction.last().startsWith(u"warn|Open Sheet|Could not open "_s + expected.at(1)));
-    QCOMPARE(recentMenu().size(), 7 + 2); // the files, a separator, Clear
-    QVERIFY(!recentMenu().contains(expected.at(1)));
-    child<QMenu>(m_window.get(), "menuRecent")->actions().constLast()->trigger();
-    QCOMPARE(recentMenu(), QStringList{u"&Clear"_s});
-}
-
-void TestSheets::recoveryAfterAKill_data()
-{
-    QTest::addColumn<bool>("restore");
-    QTest::newRow("restored") << true;
-    QTest::newRow("declined") << false;
-}
-
-// A real app process with unsaved work is killed; the next start offers the work back, once.
-void TestSheets::recoveryAfterAKill()
-{
-    QFETCH(bool, restore);
-    const QDir folder(Recovery::defaultFolder());
-    QVERIFY(QDir(folder).removeRecursively());
-    QProcess app;
-    app.start(QCoreApplication::applicationFilePath(), {u"--child"_s, m_installation->folder()});
-    QTRY_VERIFY_WITH_TIMEOUT(!folder.entryList({u"*.orvanta"_s}).isEmpty(), 10000);
-    const QString copy = folder.filePath(folder.entryList({u"*.orvanta"_s}).constFirst());
-    QTRY_VERIFY(readAll(copy).contains("Unsaved work"));
-    // While that window lives, its work is not another window's to offer.
-    m_window->document().offerRecovery();
-    QVERIFY(m_interaction.shown.isEmpty());
-
-    ::kill(pid_t(app.processId()), SIGKILL);
-    QVERIFY(app.waitForFinished());
-    m_interaction.answer(restore);
-    m_window->document().offerRecovery();
-    QVERIFY2(m_interaction.last().startsWith(u"confirm|Restore Unsaved Sheet|Orvanta did not close properly, and "
-                                             "changes to a new sheet were not saved."_s),
-             qPrintable(m_interaction.last()));
-    QCOMPARE(edit("txtHeaderTitle")->text(), restore ? u"Unsaved work"_s : QString());
-    QCOMPARE(m_window->document().isModified(), restore);
-    QVERIFY(!QFileInfo::exists(copy));
-    m_window->document().offerRecovery(); // nothing left to offer
-    QCOMPARE(m_interaction.shown.size(), 1);
-    if (restore)
-        m_interaction.answer(Choice::Discard);
-    m_window->close();
-    QCOMPARE(folder.entryList(QDir::Files), QStringList());
-}
 
 int main(int argc, char* argv[])
 {
