@@ -1,40 +1,25 @@
 #include "TestSupport.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <filesystem>
 
-namespace {
-
-bool copyTree(const QString& from, const QString& to)
-{
-    QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    if (!QDir().mkpath(to))
-        return false;
-    while (it.hasNext()) {
-        const QString source = it.next();
-        if (source.contains(u"/output/"_s))
-            continue;
-        const QString target = to + source.mid(from.size());
-        if (!QDir().mkpath(QFileInfo(target).absolutePath()) || !QFile::copy(source, target))
-            return false;
-    }
-    return true;
-}
-
-} // namespace
-
+// The build tree's installation without the program and the PDFs a run of it may have made.
 TestInstallation::TestInstallation(const QString& subfolder)
 {
-    if (!m_root.isValid())
-        return;
-    const QString folder = m_root.path() + u'/' + subfolder;
-    if (copyTree(QStringLiteral(ORVANTA_APP_TREE) + u"/bin"_s, folder + u"/bin"_s) &&
-        copyTree(QStringLiteral(ORVANTA_APP_TREE) + u"/resources"_s, folder + u"/resources"_s))
-        m_folder = folder;
+    namespace fs = std::filesystem;
+    const fs::path folder = QFile::encodeName(m_root.path() + u'/' + subfolder).toStdString();
+    std::error_code error;
+    fs::create_directories(folder, error);
+    for (const char* part : {"bin", "resources"}) {
+        if (!error)
+            fs::copy(fs::path(ORVANTA_APP_TREE) / part, folder / part, fs::copy_options::recursive, error);
+    }
+    if (m_root.isValid() && !error && fs::remove_all(folder / "bin" / "output", error) != std::uintmax_t(-1))
+        m_folder = QFile::decodeName(folder.c_str());
 }
 
 void TestInstallation::installConverter(const QString& script) const
