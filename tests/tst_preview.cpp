@@ -97,9 +97,11 @@ private Q_SLOTS:
         QVERIFY(!showsPdf());
         QCOMPARE(status(), u"Live preview is off (View menu)."_s);
 
+        m_window->resize(1200, 700);
         m_interaction.answer(Interaction::SaveChoice::Discard);
         m_window->close();
         makeWindow();
+        QCOMPARE(m_window->size(), QSize(1200, 700)); // the window too is where the user left it
         QVERIFY(!m_window->findChild<QAction*>(u"actionLivePreview"_s)->isChecked());
         m_window->findChild<QAction*>(u"actionLivePreview"_s)->trigger();
     }

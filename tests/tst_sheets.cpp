@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
+#include <QMimeData>
+#include <QStatusBar>
 #include <QProcess>
 #include <QTest>
 #include <csignal>
@@ -100,7 +102,7 @@ private Q_SLOTS:
                 m_interaction.chooseFile(file(u"other.orvanta"_s));
             m_window->document().open();
         } else {
-            m_window->document().openRecent(file(u"other.orvanta"_s));
+            m_window->document().openAfterAsking(file(u"other.orvanta"_s));
         }
         QCOMPARE(m_interaction.shown.first().kind + u'|' + m_interaction.shown.first().text,
                  u"save?|Save changes to mine?"_s);
@@ -136,6 +138,26 @@ private Q_SLOTS:
         QVERIFY(!recentMenu().contains(expected.at(1)));
         child<QMenu>(m_window.get(), "menuRecent")->actions().constLast()->trigger();
         QCOMPARE(recentMenu(), QStringList{u"&Clear"_s});
+    }
+
+    // A sheet file dropped on the window opens as a recent one does; other files are not taken.
+    void dropASheetFile()
+    {
+        Sheet dropped;
+        dropped.headline = u"Dropped"_s;
+        QVERIFY(SaveSheet(file(u"dropped.orvanta"_s), dropped).ok());
+        QMimeData data;
+        for (const QString& name : {u"notes.txt"_s, u"dropped.orvanta"_s}) {
+            data.setUrls({QUrl::fromLocalFile(file(name))});
+            QDragEnterEvent enter({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, {});
+            enter.ignore();
+            QApplication::sendEvent(m_window.get(), &enter);
+            QCOMPARE(enter.isAccepted(), name.endsWith(u".orvanta"_s));
+        }
+        QDropEvent drop({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(m_window.get(), &drop);
+        QTRY_COMPARE(edit("txtHeaderTitle")->text(), u"Dropped"_s);
+        QCOMPARE(m_window->statusBar()->currentMessage(), u"Opened "_s + file(u"dropped.orvanta"_s));
     }
 
     void recoveryAfterAKill_data()

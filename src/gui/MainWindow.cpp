@@ -2,6 +2,7 @@
 
 #include "core/InstallFolder.h"
 #include "core/Sheet.h"
+#include "core/SheetFile.h"
 #include "core/Version.h"
 #include "gui/PreviewPanel.h"
 #include "gui/ResourceEditor.h"
@@ -13,6 +14,7 @@
 #include "ui_MainWindow.h"
 
 #include <QCloseEvent>
+#include <QMimeData>
 #include <QDir>
 #include <QMenu>
 #include <QSettings>
@@ -26,6 +28,7 @@ const QString ProductName = QStringLiteral("Orvanta");
 const QString ByLine = QStringLiteral(" ");
 constexpr int BlinkInterval = 300;
 const QString LivePreviewKey = QStringLiteral("livePreview");
+const QString GeometryKey = QStringLiteral("windowGeometry");
 enum Page { ContentPageIndex = 1, CreatePageIndex = 2 };
 
 } // namespace
@@ -42,6 +45,8 @@ MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, Q
     ui->frPage1->attach(installFolder, m_resources, m_undoStack, m_interaction);
     showSheet(Sheet{});
     fillEditMenu();
+    setAcceptDrops(true);
+    restoreGeometry(QSettings().value(GeometryKey).toByteArray()); // where the user left it
     ui->pageButton1->setIcon(icons::document());
     ui->pageButton2->setIcon(icons::wand());
     // The blinking label keeps its place in the banner while hidden.
@@ -80,8 +85,9 @@ MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, Q
     connect(ui->frPage1, &ContentPage::edited, &m_document, &SheetDocument::contentChanged);
     connect(ui->frPage2, &CreatePage::fileNameEdited, &m_document, &SheetDocument::contentChanged);
     connect(&m_document, &SheetDocument::stateChanged, this, &MainWindow::updateTitle);
-    connect(&ui->frPage1->resourceEditor(), &ResourceEditor::statusMessage, this,
-            [this](const QString& text) { statusBar()->showMessage(text); });
+    const auto showStatus = [this](const QString& text) { statusBar()->showMessage(text); };
+    connect(&ui->frPage1->resourceEditor(), &ResourceEditor::statusMessage, this, showStatus);
+    connect(&m_document, &SheetDocument::statusMessage, this, showStatus);
 
     updateTitle();
     ui->lblBy->setText(ByLine);
@@ -146,7 +152,7 @@ void MainWindow::fillRecentMenu()
     ui->menuRecent->clear();
     for (const QString& path : m_document.recentFiles()) {
         QAction* action = ui->menuRecent->addAction(QDir::toNativeSeparators(path));
-        connect(action, &QAction::triggered, this, [this, path] { m_document.openRecent(path); });
+        connect(action, &QAction::triggered, this, [this, path] { m_document.openAfterAsking(path); });
     }
     if (!ui->menuRecent->isEmpty())
         ui->menuRecent->addSeparator();
@@ -245,6 +251,22 @@ void MainWindow::showAutoResourcesDialog()
     dialog.exec();
 }
 
+// A sheet file dragged from the file manager opens like a recent one.
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.first().isLocalFile() && urls.first().fileName().endsWith(u'.' + SheetSuffix))
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    const QString path = event->mimeData()->urls().first().toLocalFile();
+    event->acceptProposedAction();
+    // Asking to save inside the drop would hold the file manager's drag until the question is answered.
+    QTimer::singleShot(0, this, [this, path] { m_document.openAfterAsking(path); });
+}
+
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (!m_document.maybeSave()) {
@@ -254,6 +276,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     m_builder.cancel();
     setBusy(false);
     m_document.closed();
+    QSettings().setValue(GeometryKey, saveGeometry());
     event->accept();
 }
 

@@ -38,6 +38,8 @@ Q_SIGNALS:
     void buildEnded(bool succeeded);
 
 protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

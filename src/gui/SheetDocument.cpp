@@ -63,7 +63,7 @@ void SheetDocument::open()
         openFile(path);
 }
 
-void SheetDocument::openRecent(const QString& path)
+void SheetDocument::openAfterAsking(const QString& path)
 {
     if (!maybeSave())
         return;
@@ -81,6 +81,7 @@ bool SheetDocument::openFile(const QString& path)
     m_show(sheet);
     adopt(QFileInfo(path).absoluteFilePath(), m_read());
     addRecentFile(m_path);
+    Q_EMIT statusMessage(QStringLiteral("Opened %1").arg(QDir::toNativeSeparators(m_path)));
     return true;
 }
 
@@ -113,6 +114,7 @@ bool SheetDocument::writeTo(const QString& path)
     }
     adopt(QFileInfo(path).absoluteFilePath(), sheet);
     addRecentFile(m_path);
+    Q_EMIT statusMessage(QStringLiteral("Saved %1").arg(QDir::toNativeSeparators(m_path)));
     return true;
 }
 

@@ -34,7 +34,8 @@ public:
     // The File menu's commands. Those that replace the sheet first offer to save unsaved changes.
     void newSheet();
     void open();
-    void openRecent(const QString& path);
+    // A recent file, or one dropped on the window; a file gone missing leaves the recent files.
+    void openAfterAsking(const QString& path);
     bool save();
     bool saveAs();
     // Opens without asking first: a file named on the command line. False, having said why, when it failed.
@@ -55,6 +56,8 @@ public:
 Q_SIGNALS:
     // The file, its name or the change marker may have changed.
     void stateChanged();
+    // A line for the status bar.
+    void statusMessage(const QString& text);
 
 private:
     bool writeTo(const QString& path);
