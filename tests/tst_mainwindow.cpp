@@ -202,24 +202,6 @@ private Q_SLOTS:
                 m_interaction.last().contains(output));
     }
 
-    void closingWhileConvertingStopsTheConverter()
-    {
-        const QString pidFile = path(u"/pid"_s);
-        m_installation->installConverter(
-            u"#!/bin/sh\nprintf '%%PDF-1.4 partial' > \"$2\"\necho $$ > '%1'\nexec sleep 30\n"_s.arg(pidFile));
-        readyToCreate(u"closing"_s);
-        click("cmdCreate");
-        QTRY_VERIFY(!readAll(pidFile).isEmpty());
-        const QString proc = u"/proc/"_s + QString::fromLatin1(readAll(pidFile).trimmed());
-        QVERIFY(QFileInfo::exists(proc));
-        QCOMPARE(QDir(path(u"/bin/output"_s)).entryList(QDir::Files | QDir::Hidden).size(), 1); // the temporary file
-
-        m_interaction.answer(Interaction::SaveChoice::Discard);
-        m_window->close();
-        QVERIFY(!QFileInfo::exists(proc));
-        QVERIFY(QDir(path(u"/bin/output"_s)).entryList(QDir::Files | QDir::Hidden).isEmpty());
-    }
-
 private:
     // Which page shows and which page buttons carry the StateFlag: "page 1, flags 01" on the content page.
     QString pageState() const

@@ -10,8 +10,8 @@
 #include <QDir>
 #include <QMenu>
 #include <QMimeData>
-#include <QStatusBar>
 #include <QProcess>
+#include <QStatusBar>
 #include <QTest>
 #include <csignal>
 

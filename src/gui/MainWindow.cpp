@@ -9,14 +9,14 @@
 #include "gui/dialogs/AutoResourcesDialog.h"
 #include "gui/dialogs/TermsDialog.h"
 #include "gui/widgets/Icons.h"
-#include "gui/widgets/PdfPreview.h"
 #include "gui/widgets/Interaction.h"
+#include "gui/widgets/PdfPreview.h"
 #include "ui_MainWindow.h"
 
 #include <QCloseEvent>
-#include <QMimeData>
 #include <QDir>
 #include <QMenu>
+#include <QMimeData>
 #include <QSettings>
 #include <QStatusBar>
 
@@ -39,7 +39,8 @@ MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, Q
     , m_interaction(interaction)
     , m_installFolder(installFolder)
     , m_builder(installFolder)
-    , m_document(this, interaction, [this] { return sheet(); }, [this](const Sheet& sheet) { showSheet(sheet); })
+    , m_document(
+          this, interaction, [this] { return sheet(); }, [this](const Sheet& sheet) { showSheet(sheet); })
 {
     ui->setupUi(this);
     ui->frPage1->attach(installFolder, m_resources, m_undoStack, m_interaction);
@@ -273,9 +274,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    m_builder.cancel();
-    setBusy(false);
-    m_document.closed();
+    m_document.closed(); // a conversion still going stops when the window goes
+
     QSettings().setValue(GeometryKey, saveGeometry());
     event->accept();
 }
