@@ -86,6 +86,7 @@ private Q_SLOTS:
         } else if (action == u"folder later") {
             QVERIFY(QFile::remove(termsFile()) && QDir().mkdir(termsFile()));
         } else if (action.startsWith(u"default") || action == u"no backup") {
+            QTest::mouseClick(child<LinkLabel>(&dialog, "lblDefaultTOS"), Qt::RightButton); // not a click of the link
             QVERIFY(action != u"no backup" || QFile::remove(backup));
             m_interaction.answer(action != u"default no");
             QTest::keyClick(child<LinkLabel>(&dialog, "lblDefaultTOS"), Qt::Key_Space);

@@ -88,9 +88,7 @@ QString ConversionFailureMessage(const ConversionResult& result, const QString& 
 bool IsCompletePdf(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() < 8)
-        return false;
-    if (file.read(5) != "%PDF-")
+    if (!file.open(QIODevice::ReadOnly) || file.read(5) != "%PDF-")
         return false;
     constexpr qint64 tailSize = 1024;
     file.seek(qMax<qint64>(0, file.size() - tailSize));

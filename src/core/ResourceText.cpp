@@ -65,7 +65,7 @@ QStringList csvRecord(const QString& text, qsizetype& at, int& lines)
     for (; at < text.size(); ++at) {
         const QChar c = text.at(at);
         if (quoted) {
-            if (c == u'"' && at + 1 < text.size() && text.at(at + 1) == u'"') {
+            if (QStringView(text).sliced(at).startsWith(u"\"\"")) {
                 fields.last() += u'"';
                 ++at;
             } else if (c == u'"') {

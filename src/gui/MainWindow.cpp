@@ -274,8 +274,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    m_document.closed(); // a conversion still going stops when the window goes
-
+    // A conversion still going stops when the window goes.
+    m_document.closed();
     QSettings().setValue(GeometryKey, saveGeometry());
     event->accept();
 }

@@ -12,7 +12,6 @@ ResourceListView::ResourceListView(QWidget* parent)
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setDragDropMode(QAbstractItemView::InternalMove);
     setDefaultDropAction(Qt::MoveAction);
-    setDropIndicatorShown(true);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
