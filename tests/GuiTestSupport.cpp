@@ -64,11 +64,7 @@ bool pressCreateAndWait(orvanta::MainWindow& window, int timeoutMs)
 {
     QSignalSpy ended(&window, &orvanta::MainWindow::buildEnded);
     QTest::mouseClick(child<QPushButton>(&window, "cmdCreate"), Qt::LeftButton);
-    if (!window.isBuilding())
-        return false;
-    if (ended.isEmpty() && !ended.wait(timeoutMs))
-        return false;
-    return ended.first().at(0).toBool();
+    return window.isBuilding() && ended.wait(timeoutMs) && ended.first().at(0).toBool();
 }
 
 void WindowTest::initTestCase()
@@ -96,11 +92,6 @@ void WindowTest::makeWindow()
     m_window = std::make_unique<orvanta::MainWindow>(m_installation->folder(), m_interaction);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-}
-
-void WindowTest::click(const char* name) const
-{
-    QTest::mouseClick(child<QWidget>(m_window.get(), name), Qt::LeftButton);
 }
 
 void WindowTest::addResources(int count)

@@ -75,7 +75,7 @@ protected:
     virtual QString converter() const { return pdfWritingScript(); }
     void makeWindow();
     QLineEdit* edit(const char* name) const { return child<QLineEdit>(m_window.get(), name); }
-    void click(const char* name) const;
+    void click(const char* name) const { QTest::mouseClick(child<QWidget>(m_window.get(), name), Qt::LeftButton); }
     QString path(const QString& relative) const { return m_installation->path(relative); }
     void addResources(int count);
     QString texts() const; // the link texts of the list, with a space between

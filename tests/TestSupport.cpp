@@ -67,13 +67,9 @@ QStringList pdfLinks(const QString& pdfPath)
     static const QRegularExpression uri(QStringLiteral(R"(/URI \(((?:[^()\\]|\\.)*)\))"));
     QStringList links;
     const QString bytes = QString::fromLatin1(readAll(pdfPath));
-    for (auto it = uri.globalMatch(bytes); it.hasNext();) {
-        QString link = it.next().captured(1);
-        link.replace(u"\\("_s, u"("_s);
-        link.replace(u"\\)"_s, u")"_s);
-        link.replace(u"\\\\"_s, u"\\"_s);
-        links.append(link);
-    }
+    static const QRegularExpression escaped(QStringLiteral(R"(\\(.))"));
+    for (auto it = uri.globalMatch(bytes); it.hasNext();)
+        links.append(it.next().captured(1).replace(escaped, u"\\1"_s));
     return links;
 }
 

@@ -69,25 +69,22 @@ private Q_SLOTS:
 
     void removeButtons()
     {
+        const auto press = [this](const char* button) {
+            click(button);
+            return m_interaction.last() + u" / "_s + texts();
+        };
         // On an empty list: say so, before asking for a selection or a confirmation.
-        click("cmdRemoveItem");
-        QCOMPARE(m_interaction.last(), u"inform|Invalid Operation|Please add a resource first."_s);
-        click("Command2");
-        QCOMPARE(m_interaction.last(), u"inform|Invalid Action|Ooops, there are no resources to remove."_s);
-        addResources(4);
-        click("cmdRemoveItem");
-        QCOMPARE(m_interaction.last(), u"inform|Invalid Operation|Please select a resource first."_s);
+        QCOMPARE(press("cmdRemoveItem"), u"inform|Invalid Operation|Please add a resource first. / "_s);
+        QCOMPARE(press("Command2"), u"inform|Invalid Action|Ooops, there are no resources to remove. / "_s);
+        addResources(3);
+        QCOMPARE(press("cmdRemoveItem"), u"inform|Invalid Operation|Please select a resource first. / r0 r1 r2"_s);
         auto* list = child<QListView>(m_window.get(), "lstResources");
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 0)).center());
-        click("cmdRemoveItem");
-        QCOMPARE(texts(), u"r0 r2 r3"_s);
+        QCOMPARE(press("cmdRemoveItem"), u"inform|Invalid Operation|Please select a resource first. / r0 r2"_s);
         m_interaction.answer(false);
-        click("Command2");
-        QCOMPARE(m_interaction.last(), u"confirm|Confirm|Confirm Action?"_s);
-        QCOMPARE(texts(), u"r0 r2 r3"_s);
+        QCOMPARE(press("Command2"), u"confirm|Confirm|Confirm Action? / r0 r2"_s);
         m_interaction.answer(true);
-        click("Command2");
-        QCOMPARE(texts(), QString());
+        QCOMPARE(press("Command2"), u"confirm|Confirm|Confirm Action? / "_s);
     }
 
     // Typed through the keyboard, each field lands in its own placeholder; the name is written back as used.
