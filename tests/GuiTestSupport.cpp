@@ -4,16 +4,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-void ScriptedInteraction::inform(QWidget*, const QString& title, const QString& text)
-{
-    shown.append({u"inform"_s, title, text});
-}
-
-void ScriptedInteraction::warn(QWidget*, const QString& title, const QString& text)
-{
-    shown.append({u"warn"_s, title, text});
-}
-
 QVariant ScriptedInteraction::nextAnswer(const QString& kind, const QString& title, const QString& text)
 {
     shown.append({kind, title, text});
@@ -26,32 +16,6 @@ QString ScriptedInteraction::nextFile(const QString& title, const QString& sugge
 {
     shown.append({u"file"_s, title, suggested});
     return m_files.isEmpty() ? QString() : m_files.takeFirst();
-}
-
-bool ScriptedInteraction::confirm(QWidget*, const QString& title, const QString& text)
-{
-    return nextAnswer(u"confirm"_s, title, text).toBool();
-}
-
-orvanta::Interaction::SaveChoice ScriptedInteraction::askToSave(QWidget*, const QString& text)
-{
-    return nextAnswer(u"save?"_s, {}, text).value<SaveChoice>();
-}
-
-QString ScriptedInteraction::fileToOpen(QWidget*, const QString& title, const QString& folder, const QString&)
-{
-    return nextFile(title, folder);
-}
-
-QString ScriptedInteraction::fileToSave(QWidget*, const QString& title, const QString& suggestedPath, const QString&)
-{
-    return nextFile(title, suggestedPath);
-}
-
-bool ScriptedInteraction::openFolder(const QString& path)
-{
-    openedFolders.append(path);
-    return m_folderOpens;
 }
 
 QString ScriptedInteraction::last() const

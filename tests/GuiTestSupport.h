@@ -22,13 +22,32 @@ public:
         QString text;
     };
 
-    void inform(QWidget*, const QString& title, const QString& text) override;
-    void warn(QWidget*, const QString& title, const QString& text) override;
-    bool confirm(QWidget*, const QString& title, const QString& text) override;
-    SaveChoice askToSave(QWidget*, const QString& text) override;
-    QString fileToOpen(QWidget*, const QString& title, const QString& folder, const QString& filter) override;
-    QString fileToSave(QWidget*, const QString& title, const QString& suggestedPath, const QString& filter) override;
-    bool openFolder(const QString& path) override;
+    void inform(QWidget*, const QString& title, const QString& text) override
+    {
+        shown.append({u"inform"_s, title, text});
+    }
+    void warn(QWidget*, const QString& title, const QString& text) override { shown.append({u"warn"_s, title, text}); }
+    bool confirm(QWidget*, const QString& title, const QString& text) override
+    {
+        return nextAnswer(u"confirm"_s, title, text).toBool();
+    }
+    SaveChoice askToSave(QWidget*, const QString& text) override
+    {
+        return nextAnswer(u"save?"_s, {}, text).value<SaveChoice>();
+    }
+    QString fileToOpen(QWidget*, const QString& title, const QString& folder, const QString&) override
+    {
+        return nextFile(title, folder);
+    }
+    QString fileToSave(QWidget*, const QString& title, const QString& path, const QString&) override
+    {
+        return nextFile(title, path);
+    }
+    bool openFolder(const QString& path) override
+    {
+        openedFolders.append(path);
+        return m_folderOpens;
+    }
 
     // Answers for the coming questions and file dialogs, each kind in order. A question without an answer
     // fails the test; a file dialog without one is cancelled.

@@ -73,6 +73,11 @@ QStringList pdfLinks(const QString& pdfPath)
     return links;
 }
 
+bool makeUnwritable(const QString& folder)
+{
+    return QDir().rename(folder, folder + u".away"_s) && QFile::link(u"/proc/self"_s, folder);
+}
+
 void isolateUserFolders()
 {
     static QTemporaryDir home;

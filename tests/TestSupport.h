@@ -36,3 +36,7 @@ QStringList pdfLinks(const QString& pdfPath);
 
 // Points the user's configuration and state folders at a private folder for the rest of the run.
 void isolateUserFolders();
+
+// Puts a folder of /proc, where nobody can make a file, in the place of `folder`, which moves to FOLDER.away.
+// Permissions would not stop root.
+bool makeUnwritable(const QString& folder);

@@ -147,8 +147,7 @@ private Q_SLOTS:
         } else if (broken.contains(u'.')) {
             QVERIFY(QFile::remove(path(broken)));
         } else if (broken.startsWith(u'/')) {
-            // Permissions do not stop root: a folder of /proc takes no new file for anyone.
-            QVERIFY(QFile::rename(path(broken), path(u"/moved"_s)) && QFile::link(u"/proc/self"_s, path(broken)));
+            QVERIFY(makeUnwritable(path(broken)));
         }
         Sheet sheet = sheetWith(broken == u"resources" ? ResourceEntries{} : ResourceEntries{{u"a"_s, u"u"_s}});
         sheet.headline = headline;
@@ -194,17 +193,18 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(path(u"/resources/tos.txt"_s)));
         const QByteArray templateBefore = readAll(path(u"/bin/template.html"_s));
         SheetBuilder builder(m_installation->folder());
+        QSignalSpy finished(&builder, &SheetBuilder::finished);
         QVERIFY(!builder.build(sheetWith(), name, pdfPath.isEmpty() ? QString() : path(pdfPath)));
         QVERIFY(builder.isRunning());
         QCOMPARE(builder.name(), QString(name).replace(u' ', u'-'));
-        const BuildResult result = waitForResult(builder);
+        QVERIFY(finished.wait(20000));
+        const BuildResult result = finished.first().at(0).value<BuildResult>();
         QVERIFY2(result.succeeded(), qPrintable(result.problem.value_or(BuildProblem{}).text));
         QCOMPARE(result.paths.pagePath, path(page));
         QCOMPARE(result.paths.pdfPath, path(pdf));
         QVERIFY(readAll(result.paths.pagePath).contains("href=\"https://a.test\""));
         QVERIFY(IsCompletePdf(result.paths.pdfPath));
         QCOMPARE(readAll(path(u"/bin/template.html"_s)), templateBefore);
-        QVERIFY(!builder.isRunning());
     }
 
     // A failed conversion is a warning. Even one that fails at once is heard of only after build() returned; a
@@ -229,13 +229,6 @@ private:
     QStringList files(const QString& folder) const
     {
         return QDir(path(folder)).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
-    }
-    static BuildResult waitForResult(SheetBuilder& builder)
-    {
-        QSignalSpy finished(&builder, &SheetBuilder::finished);
-        if (!finished.wait(20000))
-            return {{}, BuildProblem{u"test"_s, u"no result"_s, true}};
-        return finished.first().at(0).value<BuildResult>();
     }
 
     std::unique_ptr<TestInstallation> m_installation;

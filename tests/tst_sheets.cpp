@@ -59,7 +59,6 @@ private Q_SLOTS:
         edit("txtHeaderTitle")->setText(u"A/B tests"_s);
         m_window->document().saveAs(); // no file chosen: nothing saved
         QCOMPARE(m_interaction.last(), u"file|Save Sheet As|"_s + m_files.path() + u"/A-B tests.orvanta"_s);
-
         QVERIFY(writeAll(file(u"broken.orvanta"_s), R"({"format": "orvanta-sheet", "version": 1, "headline": 3})"));
         m_interaction.answer(Choice::Discard);
         m_interaction.chooseFile(file(u"broken.orvanta"_s));
@@ -73,9 +72,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("command");
         QTest::addColumn<Choice>("choice");
         for (const char* command : {"close", "new", "open", "recent"}) {
-            QTest::addRow("%s, save", command) << QString::fromLatin1(command) << Choice::Save;
-            QTest::addRow("%s, discard", command) << QString::fromLatin1(command) << Choice::Discard;
-            QTest::addRow("%s, cancel", command) << QString::fromLatin1(command) << Choice::Cancel;
+            for (const auto& [name, choice] :
+                 {std::pair{"save", Choice::Save}, {"discard", Choice::Discard}, {"cancel", Choice::Cancel}})
+                QTest::addRow("%s, %s", command, name) << QString::fromLatin1(command) << choice;
         }
     }
 
