@@ -4,7 +4,6 @@
 #include "core/LivePreview.h"
 #include "core/SheetBuilder.h"
 
-#include <QDir>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>

@@ -1,15 +1,11 @@
 // The live preview in the window: when it shows, what its status line says, and that it never gets in the way.
 #include "GuiTestSupport.h"
-#include "gui/ContentPage.h"
-#include "gui/MainWindow.h"
-#include "gui/PreviewPanel.h"
 #include "gui/widgets/PdfPreview.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QStackedWidget>
 #include <QTest>
 #include <QWheelEvent>
