@@ -52,7 +52,6 @@ private Q_SLOTS:
         QFETCH(int, exitCode);
         QFETCH(QStringList, out);
         QFETCH(QString, err);
-
         TestInstallation installation;
         QVERIFY(QFile::copy(QStringLiteral(ORVANTA_APP_TREE "/orvanta"), installation.path(u"/orvanta"_s)));
         installation.installConverter(
@@ -60,7 +59,6 @@ private Q_SLOTS:
         QVERIFY(QDir().mkdir(installation.path(u"/bin/output"_s)));
         QTemporaryDir sheets;
         Sheet sheet;
-        sheet.headline = u"Head"_s;
         sheet.resources = {{u"a"_s, u"https://a.test"_s}};
         const auto save = [&](const char* file, const QString& fileName, const QString& headline = u"H"_s) {
             sheet.fileName = fileName;
@@ -74,19 +72,18 @@ private Q_SLOTS:
         save("fails.orvanta", u"fails"_s);
         save("nameless-headline.orvanta", u"x"_s, QString());
         QVERIFY(writeAll(sheets.filePath(u"broken.orvanta"_s), "{"));
-
         QProcess app;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environment.remove(QString::fromLatin1(variable));
         app.setProcessEnvironment(environment);
-        app.start(installation.path(u"/orvanta"_s), arguments.replaceInStrings(u"@"_qs, sheets.path()));
+        app.start(installation.path(u"/orvanta"_s), arguments.replaceInStrings(u"@"_s, sheets.path()));
         QVERIFY(app.waitForFinished(60000));
         const QString standardError = QString::fromUtf8(app.readAllStandardError());
         QCOMPARE(app.exitCode(), exitCode);
         QStringList lines = QString::fromUtf8(app.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
         lines.sort();
-        QCOMPARE(lines, out.replaceInStrings(u"@"_qs, sheets.path()).replaceInStrings(u"~"_qs, installation.folder()));
+        QCOMPARE(lines, out.replaceInStrings(u"@"_s, sheets.path()).replaceInStrings(u"~"_s, installation.folder()));
         QVERIFY2(standardError.contains(err), qPrintable(standardError));
         for (const QString& line : lines.filter(u"built "_s))
             QVERIFY(IsCompletePdf(line.mid(6)));

@@ -28,8 +28,8 @@ private Q_SLOTS:
         child<QLineEdit>(&window, "txtCTAText")->setText(u"Привет---Logo"_s);
         child<QLineEdit>(&window, "txtCTAURL")->setText(u"https://example.net/logo?size=big&a=1"_s);
         QTest::keyClick(child<QLineEdit>(&window, "txtCTAURL"), Qt::Key_Return);
-        window.resources().append(DiscussionResources(u"fast hosting\r\nC++\r\n"_s, u"Discussions: #KEYWORD#"_s));
-        window.resources().append(VideoResources(u"R&D\n#1 tool"_s, u"Video Tutorials: #KEYWORD#"_s));
+        window.resources().append(DiscussionResources(u"fast hosting\r\nC++\r\n"_s, u"Discussions: #KEYWORD#"_s) +
+                                  VideoResources(u"R&D\n#1 tool"_s, u"Video Tutorials: #KEYWORD#"_s));
         child<QCheckBox>(&window, "chkDisclaimer")->setChecked(true);
         child<QCheckBox>(&window, "chkAddResourceInstructions")->setChecked(true);
         child<QLineEdit>(&window, "txtPDFFilename")->setText(u"launch list"_s);

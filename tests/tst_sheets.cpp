@@ -130,8 +130,8 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(expected.at(1)));
         child<QMenu>(m_window.get(), "menuRecent")->actions().at(1)->trigger();
         QVERIFY(m_interaction.last().startsWith(u"warn|Open Sheet|Could not open "_s + expected.at(1)));
-        QCOMPARE(recentMenu().size(), 7 + 2); // the files, a separator, Clear
-        QVERIFY(!recentMenu().contains(expected.at(1)));
+        expected.removeAt(1);
+        QCOMPARE(recentMenu(), expected.mid(0, 7) + QStringList({QString(), u"&Clear"_s})); // a separator, then Clear
         child<QMenu>(m_window.get(), "menuRecent")->actions().constLast()->trigger();
         QCOMPARE(recentMenu(), QStringList{u"&Clear"_s});
     }
