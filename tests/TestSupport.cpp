@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "core/Sheet.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -26,6 +28,20 @@ void TestInstallation::installConverter(const QString& script) const
     const QString path = m_folder + u"/bin/wkhtmltopdf"_s;
     writeAll(path, script.toUtf8());
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+orvanta::Sheet SheetWithEverything()
+{
+    orvanta::Sheet sheet;
+    sheet.headline = u"Speed <b>Tips</b> & Tricks — Привет 速查表 🚀"_s;
+    sheet.subheadline = u"two\nlines\r\nand\ttabs"_s;
+    sheet.footer = u"---"_s;
+    sheet.disclaimer = sheet.noteBelowEachResource = true;
+    sheet.note = QString(300, u'n');
+    sheet.resources = {{u"Part A---Part B"_s, u"https://x.test/?a=1&b=\"2\""_s},
+                       {QStringView(u"nul\0inside", 10).toString(), u"\\path"_s}};
+    sheet.fileName = u"my sheet"_s;
+    return sheet;
 }
 
 QByteArray readAll(const QString& path)

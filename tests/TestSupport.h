@@ -23,6 +23,12 @@ private:
     QString m_folder;
 };
 
+namespace orvanta {
+struct Sheet;
+}
+// A sheet with every field set, and texts of every awkward kind.
+orvanta::Sheet SheetWithEverything();
+
 QByteArray readAll(const QString& path);
 bool writeAll(const QString& path, const QByteArray& bytes);
 

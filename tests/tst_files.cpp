@@ -25,27 +25,13 @@ char* toString(const Sheet& sheet)
 
 namespace {
 
-Sheet fullSheet()
-{
-    Sheet sheet;
-    sheet.headline = u"Speed <b>Tips</b> & Tricks — Привет 速查表 🚀"_s;
-    sheet.subheadline = u"two\nlines\r\nand\ttabs"_s;
-    sheet.footer = u"---"_s;
-    sheet.disclaimer = sheet.noteBelowEachResource = true;
-    sheet.note = QString(300, u'n');
-    sheet.resources = {{u"Part A---Part B"_s, u"https://x.test/?a=1&b=\"2\""_s},
-                       {QStringView(u"nul\0inside", 10).toString(), u"\\path"_s}};
-    sheet.fileName = u"my sheet"_s;
-    return sheet;
-}
-
 // Loads text or a sheet; the message on failure.
 FileResult load(const QString& kind, const QString& path)
 {
     QString text = u"untouched"_s;
-    Sheet sheet = fullSheet();
+    Sheet sheet = SheetWithEverything();
     const FileResult result = kind == u"text" ? LoadTextFile(path, text) : LoadSheet(path, sheet);
-    if (!result.ok() && (text != u"untouched"_s || !(sheet == fullSheet())))
+    if (!result.ok() && (text != u"untouched"_s || !(sheet == SheetWithEverything())))
         return {FileResult::Status::Failed, u"the caller's data changed"_s};
     return result;
 }
@@ -72,7 +58,7 @@ private Q_SLOTS:
     void sheetRoundTrip_data()
     {
         QTest::addColumn<Sheet>("sheet");
-        QTest::newRow("every kind of text") << fullSheet();
+        QTest::newRow("every kind of text") << SheetWithEverything();
         QTest::newRow("a fresh sheet") << Sheet{};
     }
 
@@ -198,7 +184,7 @@ private Q_SLOTS:
     void damagedCopiesNeverCrash()
     {
         const QString path = m_dir.filePath(u"damaged.orvanta"_s);
-        QVERIFY(SaveSheet(path, fullSheet()).ok());
+        QVERIFY(SaveSheet(path, SheetWithEverything()).ok());
         const QByteArray good = readAll(path);
         QRandomGenerator random(2026);
         int refused = 0;

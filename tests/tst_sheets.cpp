@@ -28,14 +28,8 @@ private Q_SLOTS:
     // and typing a change away clears the mark. A file that is not a sheet leaves the open sheet as it was.
     void saveAndOpen()
     {
-        Sheet full;
-        full.headline = u"Speed — 速度 🚀 <b>"_s;
-        full.subheadline = u"sub\nline"_s;
-        full.footer = u"foot"_s;
-        full.disclaimer = full.noteBelowEachResource = true;
-        full.note = QString(40000, u'n');
-        full.resources = {{u"Part A---Part B"_s, u"https://x.test"_s}};
-        full.fileName = u"speed tips"_s;
+        Sheet full = SheetWithEverything();
+        full.note = QString(40000, u'n'); // longer than a text box takes by default
         QVERIFY(SaveSheet(file(u"full.orvanta"_s), full).ok());
         QVERIFY(m_window->document().openFile(file(u"full.orvanta"_s)));
         QVERIFY(m_window->sheet() == full);
@@ -48,7 +42,7 @@ private Q_SLOTS:
 
         m_interaction.chooseFile(file(u"copy"_s));
         QVERIFY(m_window->document().saveAs());
-        QCOMPARE(m_interaction.last(), u"file|Save Sheet As|"_s + m_files.path() + u"/speed tips.orvanta"_s);
+        QCOMPARE(m_interaction.last(), u"file|Save Sheet As|"_s + m_files.path() + u"/my sheet.orvanta"_s);
         Sheet copy;
         QVERIFY(LoadSheet(file(u"copy.orvanta"_s), copy).ok() && copy == full);
         QCOMPARE(m_window->windowTitle(), u"copy[*] - Orvanta"_s);

@@ -138,9 +138,12 @@ ReadResources ResourcesFromCsv(const QString& text)
 
 QString ResourcesToLines(const ResourceEntries& entries)
 {
+    // A tab or line break inside a field (a CSV file can bring one in) would split it: it becomes a space.
+    static const QRegularExpression separators(QStringLiteral("[\t\r\n]"));
     QStringList lines;
     for (const ResourceEntry& entry : entries)
-        lines.append(entry.linkText + u'\t' + entry.linkUrl);
+        lines.append(QString(entry.linkText).replace(separators, QStringLiteral(" ")) + u'\t' +
+                     QString(entry.linkUrl).replace(separators, QStringLiteral(" ")));
     return lines.join(u'\n');
 }
 

@@ -22,7 +22,7 @@ ReadResources ResourcesFromLines(const QString& text);
 // "text,url". Skipped records are counted by the line they start on.
 ReadResources ResourcesFromCsv(const QString& text);
 
-// What Copy puts on the clipboard: text<TAB>url, a line each.
+// What Copy puts on the clipboard: text<TAB>url, a line each; tabs and line breaks inside a field become spaces.
 QString ResourcesToLines(const ResourceEntries& entries);
 
 } // namespace orvanta
