@@ -27,7 +27,7 @@ int main(int argc, char* argv[])
     QTimer::singleShot(0, &window, [&window, arguments] {
         window.document().offerRecovery();
         if (arguments.size() > 1)
-            window.document().openFile(arguments.at(1));
+            window.document().openAfterAsking(arguments.at(1)); // restored work is not dropped unasked
     });
     return QApplication::exec();
 }

@@ -32,6 +32,7 @@ private Q_SLOTS:
         row("-o with two sheets", "build @/a.orvanta @/b.orvanta -o @/x.pdf", 2, {}, "-o names the PDF of one sheet");
         row("-o and --output-dir", "build @/a.orvanta -o @/x.pdf --output-dir @/out", 2, {}, "cannot go together");
         row("bad --jobs", "build @/a.orvanta --jobs none", 2, {}, "--jobs takes a whole number");
+        row("-o over the sheet", "build @/a.orvanta -o @/a.orvanta", 2, {}, "-o names the sheet itself");
         row("where Create puts it", "build @/a.orvanta", 0, {u"built ~/bin/output/sheet-a.pdf"_s});
         row("no file name: the sheet file's own", "build @/unnamed.orvanta", 0, {u"built ~/bin/output/unnamed.pdf"_s});
         row("-o", "build @/a.orvanta -o @/given.pdf", 0, {u"built @/given.pdf"_s});

@@ -100,8 +100,8 @@ private Q_SLOTS:
         row("bare URLs", u"https://example.com/page\nHTTP://x.test"_s,
             {u"example.com/page|https://example.com/page"_s, u"x.test|HTTP://x.test"_s}, {});
         row("lines in no form are skipped, not guessed",
-            u"just words\n\t\na\tb\tc\nno---url\n---https://x.test\nftp://x.test\nok\thttps://ok.test"_s,
-            {u"ok|https://ok.test"_s}, {1, 3, 4, 5, 6});
+            u"just words\n\t\na\tb\tc\nno---url\n---https://x.test\nftp://x.test\n[a](b) [c](d)\nok\thttps://ok.test"_s,
+            {u"ok|https://ok.test"_s}, {1, 3, 4, 5, 6, 7});
         row("NUL and a broken surrogate pair", u"a\tb"_s + QChar(0) + u"\nc"_s + QChar(0xD800) + u"\thttps://c.test"_s,
             {}, {1, 2});
         // CSV, as spreadsheets write it.

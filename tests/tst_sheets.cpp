@@ -46,6 +46,9 @@ private Q_SLOTS:
         Sheet copy;
         QVERIFY(LoadSheet(file(u"copy.orvanta"_s), copy).ok() && copy == full);
         QCOMPARE(m_window->windowTitle(), u"copy[*] - Orvanta"_s);
+        m_interaction.chooseFile(file(u"copy"_s)); // ".orvanta" added after the dialog: asked again before replacing
+        m_interaction.answer(false);
+        QVERIFY(!m_window->document().saveAs());
 
         m_window->document().newSheet();
         QVERIFY(m_window->sheet() == Sheet{});

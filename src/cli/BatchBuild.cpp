@@ -56,17 +56,18 @@ void BatchBuild::startNext(SheetBuilder* builder)
             continue;
         }
         ++m_running;
-        connect(builder, &SheetBuilder::finished, this, [this, builder, sheetPath = job.sheetPath](const BuildResult& result) {
-            builder->disconnect(this);
-            --m_running;
-            if (result.problem)
-                fail(sheetPath, oneLine(*result.problem));
-            else
-                m_out << "built " << result.paths.pdfPath << Qt::endl;
-            startNext(builder);
-            if (m_running == 0 && m_waiting.empty())
-                Q_EMIT finished();
-        });
+        connect(builder, &SheetBuilder::finished, this,
+                [this, builder, sheetPath = job.sheetPath](const BuildResult& result) {
+                    builder->disconnect(this);
+                    --m_running;
+                    if (result.problem)
+                        fail(sheetPath, oneLine(*result.problem));
+                    else
+                        m_out << "built " << result.paths.pdfPath << Qt::endl;
+                    startNext(builder);
+                    if (m_running == 0 && m_waiting.empty())
+                        Q_EMIT finished();
+                });
         return;
     }
 }

@@ -41,9 +41,8 @@ void refuseClashes(std::vector<BatchBuild::Job>& jobs, const QString& installFol
 {
     QMap<QString, QStringList> writers; // a path, and the sheets that would write it
     const auto outputsOf = [&installFolder](const BatchBuild::Job& job) {
-        const OutputPaths paths = FormOutputPaths(installFolder, HyphenatedName(job.name));
-        return QStringList{QFileInfo(paths.pagePath).absoluteFilePath(),
-                           QFileInfo(job.pdfPath.isEmpty() ? paths.pdfPath : job.pdfPath).absoluteFilePath()};
+        const OutputPaths paths = FormOutputPaths(installFolder, HyphenatedName(job.name), job.pdfPath);
+        return QStringList{QFileInfo(paths.pagePath).absoluteFilePath(), QFileInfo(paths.pdfPath).absoluteFilePath()};
     };
     for (const BatchBuild::Job& job : jobs) {
         for (const QString& path : outputsOf(job))
@@ -120,6 +119,8 @@ int RunCommandLine(int argc, char* argv[])
     const int jobs = parser.isSet(jobsOption) ? parser.value(jobsOption).toInt(&jobsOk) : QThread::idealThreadCount();
     if (!jobsOk || jobs < 1)
         return usageError(err, QStringLiteral("--jobs takes a whole number from 1 on"));
+    if (parser.isSet(output) && QFileInfo(parser.value(output)) == QFileInfo(sheets.first()))
+        return usageError(err, QStringLiteral("-o names the sheet itself; the PDF would replace it"));
 
     const QString outputFolder = parser.value(outputDir);
     if (!outputFolder.isEmpty() && !QDir().mkpath(outputFolder)) {
@@ -139,8 +140,8 @@ int RunCommandLine(int argc, char* argv[])
         if (parser.isSet(output))
             job.pdfPath = QFileInfo(parser.value(output)).absoluteFilePath();
         else if (!outputFolder.isEmpty())
-            job.pdfPath = QFileInfo(outputFolder + u'/' + HyphenatedName(job.name) + QStringLiteral(".pdf"))
-                              .absoluteFilePath();
+            job.pdfPath =
+                QFileInfo(outputFolder + u'/' + HyphenatedName(job.name) + QStringLiteral(".pdf")).absoluteFilePath();
         work.push_back(std::move(job));
     }
     refuseClashes(work, installFolder, batch);

@@ -11,12 +11,16 @@ namespace {
 
 const QString PreviewName = QStringLiteral("preview");
 
-// The first paragraph of a message, with the preview's temporary PDF named as the user knows it.
+// A message with the preview's temporary PDF named as the user knows it.
+QString forTheUser(const QString& text, const QString& pdfPath)
+{
+    return QString(text).replace(QDir::toNativeSeparators(pdfPath), QStringLiteral("the preview"));
+}
+
+// Its first paragraph, on one line.
 QString summary(const QString& text, const QString& pdfPath)
 {
-    return text.section(QStringLiteral("\n\n"), 0, 0)
-        .replace(QDir::toNativeSeparators(pdfPath), QStringLiteral("the preview"))
-        .replace(u'\n', u' ');
+    return forTheUser(text.section(QStringLiteral("\n\n"), 0, 0), pdfPath).replace(u'\n', u' ');
 }
 
 } // namespace
@@ -71,6 +75,12 @@ void LivePreview::startIfDue()
     if (!m_due || !m_enabled || m_builder.isRunning() || m_pause.isActive())
         return;
     m_due = false;
+    if (!m_folder.isValid()) {
+        const QString reason =
+            QStringLiteral("The preview could not make its temporary folder: %1.").arg(m_folder.errorString());
+        Q_EMIT failed(reason, reason);
+        return;
+    }
     if (m_sheet.headline.isEmpty() || m_sheet.resources.isEmpty()) {
         Q_EMIT cleared();
         return;
@@ -79,7 +89,7 @@ void LivePreview::startIfDue()
     const OutputPaths paths{m_folder.path() + QStringLiteral("/bin/") + PreviewName + QStringLiteral(".html"),
                             m_folder.path() + u'/' + PreviewName + QStringLiteral(".pdf")};
     if (const std::optional<BuildProblem> problem = m_builder.render(m_sheet, paths)) {
-        Q_EMIT failed(summary(problem->text, paths.pdfPath), problem->text);
+        Q_EMIT failed(summary(problem->text, paths.pdfPath), forTheUser(problem->text, paths.pdfPath));
         return;
     }
     Q_EMIT converting();
@@ -93,7 +103,7 @@ void LivePreview::conversionFinished(const BuildResult& result)
     }
     if (result.problem)
         Q_EMIT failed(summary(result.problem->text, result.paths.pdfPath),
-                      QString(result.problem->text).replace(result.paths.pdfPath, QStringLiteral("the preview")));
+                      forTheUser(result.problem->text, result.paths.pdfPath));
     else
         Q_EMIT ready(result.paths.pdfPath);
 }

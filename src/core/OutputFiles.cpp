@@ -39,14 +39,16 @@ QString HyphenatedName(const QString& name)
     return QString(name).replace(u' ', u'-');
 }
 
-OutputPaths FormOutputPaths(const QString& installFolder, const QString& name)
+OutputPaths FormOutputPaths(const QString& installFolder, const QString& name, const QString& pdfPath)
 {
     const QString templatePath = InstallPath(installFolder, layout::PageTemplate);
     const QString binFolder = InstallPath(installFolder, layout::BinFolder);
     QString pagePath = binFolder + u'/' + name + QStringLiteral(".html");
     if (name == u"template" || isTemplateFile(pagePath, templatePath))
         pagePath = binFolder + QStringLiteral("/e") + name + QStringLiteral(".html");
-    return {pagePath, InstallPath(installFolder, layout::OutputFolder) + u'/' + name + QStringLiteral(".pdf")};
+    return {pagePath, !pdfPath.isEmpty()
+                          ? pdfPath
+                          : InstallPath(installFolder, layout::OutputFolder) + u'/' + name + QStringLiteral(".pdf")};
 }
 
 FileResult LoadTemplates(const QString& installFolder, bool disclaimerNeeded, PageTemplates& templates)

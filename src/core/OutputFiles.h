@@ -19,9 +19,10 @@ QString FileNameProblem(const QString& name);
 // Spaces become hyphens; nothing else in the name changes.
 QString HyphenatedName(const QString& name);
 
-// The page and PDF paths for an accepted, hyphenated name. The page never replaces the page template: the
-// name "template", or any name the file system takes for the template file, gets an "e" in front.
-OutputPaths FormOutputPaths(const QString& installFolder, const QString& name);
+// The page and PDF paths for an accepted, hyphenated name; `pdfPath`, when given, names the PDF instead. The page
+// never replaces the page template: the name "template", or any name the file system takes for the template
+// file, gets an "e" in front.
+OutputPaths FormOutputPaths(const QString& installFolder, const QString& name, const QString& pdfPath = {});
 
 // Reads the page template, the snippet template and the disclaimer afresh. The disclaimer is only required
 // when the page will carry it.

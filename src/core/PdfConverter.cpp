@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
-#include <filesystem>
 #include <csignal>
+#include <filesystem>
 #include <sys/prctl.h>
 #include <sys/stat.h>
 
@@ -94,7 +94,9 @@ void PdfConverter::cancel()
     m_timer.stop();
     if (m_process) {
         m_process->disconnect(this);
-        m_process.reset(); // which kills the converter and waits for it to end
+        m_process->kill();
+        m_process->waitForFinished(5000);
+        m_process.reset();
     }
     if (!m_tempPath.isEmpty()) {
         QFile::remove(m_tempPath);

@@ -25,8 +25,6 @@ public:
     void start(const QString& program, const QString& pagePath, const QString& pdfPath,
                std::chrono::milliseconds timeLimit);
 
-    bool isRunning() const { return m_process != nullptr; }
-
     // Stops a running conversion and removes its temporary file; `finished` is not emitted.
     void cancel();
 

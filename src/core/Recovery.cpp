@@ -58,7 +58,10 @@ std::vector<Recovery::Leftover> Recovery::claimLeftovers()
                           QDateTime::fromString(json.value(QStringLiteral("changed")).toString(), Qt::ISODateWithMs),
                           lock};
         if (!sheet) {
-            remove(leftover); // unreadable: nothing to offer
+            // A newer version's copy is that version's to offer; anything else unreadable is of no use.
+            if (json.value(QStringLiteral("sheet")).toObject().value(QStringLiteral("version")).toInt() <=
+                SheetFormatVersion)
+                remove(leftover);
             continue;
         }
         leftovers.push_back(std::move(leftover));
@@ -79,19 +82,19 @@ FileResult Recovery::save(const Sheet& sheet, const QString& sheetPath)
     if (!m_lock) {
         if (!QDir().mkpath(m_folder))
             return FileFailure(QStringLiteral("make"), m_folder, QStringLiteral("the folder could not be made"));
-        const QString path = m_folder + u'/' + QUuid::createUuid().toString(QUuid::WithoutBraces) +
-                             QStringLiteral(".") + SheetSuffix;
+        const QString path =
+            m_folder + u'/' + QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".") + SheetSuffix;
         auto lock = std::make_unique<QLockFile>(lockPath(path));
         if (!lock->tryLock(0))
             return FileFailure(QStringLiteral("lock"), lockPath(path), QStringLiteral("the lock is taken"));
         m_lock = std::move(lock);
         m_path = path;
     }
-    return SaveJsonObject(m_path, {{QStringLiteral("format"), Format},
-                                   {QStringLiteral("file"), sheetPath},
-                                   {QStringLiteral("changed"),
-                                    QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs)},
-                                   {QStringLiteral("sheet"), SheetToJson(sheet)}});
+    return SaveJsonObject(m_path,
+                          {{QStringLiteral("format"), Format},
+                           {QStringLiteral("file"), sheetPath},
+                           {QStringLiteral("changed"), QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs)},
+                           {QStringLiteral("sheet"), SheetToJson(sheet)}});
 }
 
 void Recovery::discard()

@@ -32,8 +32,8 @@ std::optional<ResourceEntry> fromMarkdown(const QString& line)
 {
     static const QRegularExpression link(QStringLiteral(R"(^\s*(?:[-*+]\s+|\d+[.)]\s+)?\[(.+)\]\((\S+)\)\s*$)"));
     const QRegularExpressionMatch match = link.match(line);
-    if (!match.hasMatch())
-        return {};
+    if (!match.hasMatch() || match.captured(1).contains(QStringLiteral("](")))
+        return {}; // two links on one line are not one
     return ResourceEntry{match.captured(1), match.captured(2)};
 }
 

@@ -45,11 +45,9 @@ std::optional<BuildProblem> SheetBuilder::build(const Sheet& sheet, const QStrin
         return BuildProblem{QStringLiteral("Folder Not Writable"), problem, true};
 
     const QString name = HyphenatedName(fileName);
-    OutputPaths paths = FormOutputPaths(m_installFolder, name);
+    const OutputPaths paths = FormOutputPaths(m_installFolder, name, pdfPath);
     if (pdfPath.isEmpty())
         QDir().mkdir(QFileInfo(paths.pdfPath).absolutePath()); // it may have been deleted since start-up
-    else
-        paths.pdfPath = pdfPath;
     std::optional<BuildProblem> problem = render(sheet, paths);
     if (!problem)
         m_name = name;

@@ -36,13 +36,13 @@ public:
     explicit SheetBuilder(const QString& installFolder, QObject* parent = nullptr);
 
     // Create: the page in bin and the PDF in bin/output, named after `fileName` with its spaces made
-    // hyphens, unless `pdfPath` names the PDF. Returns the first refusal, having written nothing. Otherwise
-    // the converter runs and `finished` follows, always after this has returned. A run still going is
-    // cancelled first.
+    // hyphens, unless `pdfPath` names the PDF. Returns the first refusal; nothing of the sheet is written then
+    // (though bin/output is made again if it is missing). Otherwise the converter runs and `finished` follows,
+    // always after this has returned.
     std::optional<BuildProblem> build(const Sheet& sheet, const QString& fileName, const QString& pdfPath = {});
 
     // The page and the PDF at the given paths, with only the checks that concern the templates and the
-    // converter.
+    // converter. A run still going is cancelled first.
     std::optional<BuildProblem> render(const Sheet& sheet, const OutputPaths& paths);
 
     // The hyphenated name that the last build() used.

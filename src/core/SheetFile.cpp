@@ -138,9 +138,9 @@ FileResult LoadJsonObject(const QString& path, QJsonObject& json)
         return FileFailure(QStringLiteral("open"), path, QStringLiteral("it is a folder"));
     if (info.size() > MaxSheetFileBytes)
         return FileFailure(QStringLiteral("open"), path,
-                       QStringLiteral("it is too large for a sheet (%1 MB; sheets open up to %2 MB)")
-                           .arg(info.size() / (1024 * 1024))
-                           .arg(MaxSheetFileBytes / (1024 * 1024)));
+                           QStringLiteral("it is too large for a sheet (%1 MB; sheets open up to %2 MB)")
+                               .arg(info.size() / (1024 * 1024))
+                               .arg(MaxSheetFileBytes / (1024 * 1024)));
     if (!file.open(QIODevice::ReadOnly))
         return FileFailure(QStringLiteral("open"), path, file.errorString());
     const QByteArray bytes = file.read(MaxSheetFileBytes + 1);
@@ -149,8 +149,9 @@ FileResult LoadJsonObject(const QString& path, QJsonObject& json)
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError)
-        return FileFailure(QStringLiteral("open"), path,
-                       QStringLiteral("it is not a sheet file (%1 at byte %2)").arg(error.errorString()).arg(error.offset));
+        return FileFailure(
+            QStringLiteral("open"), path,
+            QStringLiteral("it is not a sheet file (%1 at byte %2)").arg(error.errorString()).arg(error.offset));
     if (!document.isObject())
         return FileFailure(QStringLiteral("open"), path, QStringLiteral("it is not a sheet file"));
     json = document.object();

@@ -1,9 +1,9 @@
 #include "ContentPage.h"
 
 #include "core/ResourceList.h"
+#include "core/Sheet.h"
 #include "gui/PreviewPanel.h"
 #include "gui/ResourceEditor.h"
-#include "core/Sheet.h"
 #include "gui/widgets/Interaction.h"
 #include "ui_ContentPage.h"
 
@@ -55,8 +55,8 @@ void ContentPage::attach(const QString& installFolder, ResourceList& resources, 
     m_editor = new ResourceEditor(resources, *ui->lstResources, undoStack, interaction);
     connect(ui->cmdRemoveItem, &QPushButton::clicked, m_editor, &ResourceEditor::removeSelected);
     connect(ui->Command2, &QPushButton::clicked, m_editor, &ResourceEditor::removeAll);
-    m_preview = new PreviewPanel(installFolder, *ui->previewStack, *ui->pdfPreview, *ui->lblExample,
-                                 *ui->lblPreviewStatus);
+    m_preview =
+        new PreviewPanel(installFolder, *ui->previewStack, *ui->pdfPreview, *ui->lblExample, *ui->lblPreviewStatus);
     const auto listChanged = [this] { changed(false); };
     connect(&resources, &QAbstractItemModel::rowsInserted, this, listChanged);
     connect(&resources, &QAbstractItemModel::rowsRemoved, this, listChanged);

@@ -128,7 +128,7 @@ QAction* ResourceEditor::makeAction(const QString& text, const QKeySequence& sho
     auto* action = new QAction(text, this);
     action->setShortcut(shortcut);
     action->setShortcutContext(Qt::WidgetWithChildrenShortcut); // the list's keys, not the text boxes'
-    m_view.addAction(action);                                  // and its context menu
+    m_view.addAction(action);                                   // and its context menu
     if (slot)
         connect(action, &QAction::triggered, this, slot);
     return action;
@@ -160,7 +160,8 @@ void ResourceEditor::addGenerated(const ResourceEntries& entries)
 void ResourceEditor::removeSelected()
 {
     if (m_list.isEmpty()) {
-        m_interaction.inform(&m_view, QStringLiteral("Invalid Operation"), QStringLiteral("Please add a resource first."));
+        m_interaction.inform(&m_view, QStringLiteral("Invalid Operation"),
+                             QStringLiteral("Please add a resource first."));
         return;
     }
     const QList<int> rows = m_view.selectedRows();
@@ -172,9 +173,9 @@ void ResourceEditor::removeSelected()
     ResourceEntries entries;
     for (const int row : rows)
         entries.append(m_list.at(row));
-    m_undoStack.push(new RowsCommand(m_list, rows, entries, false,
-                                     rows.size() == 1 ? QStringLiteral("Remove Resource")
-                                                      : QStringLiteral("Remove Resources")));
+    m_undoStack.push(
+        new RowsCommand(m_list, rows, entries, false,
+                        rows.size() == 1 ? QStringLiteral("Remove Resource") : QStringLiteral("Remove Resources")));
 }
 
 void ResourceEditor::removeAll()
@@ -234,8 +235,9 @@ void ResourceEditor::paste()
 
 void ResourceEditor::importResources()
 {
-    const QString path = m_interaction.fileToOpen(m_view.window(), QStringLiteral("Import Resources"), {},
-                                                  QStringLiteral("Resource lists (*.txt *.tsv *.csv *.md);;All files (*)"));
+    const QString path =
+        m_interaction.fileToOpen(m_view.window(), QStringLiteral("Import Resources"), {},
+                                 QStringLiteral("Resource lists (*.txt *.tsv *.csv *.md);;All files (*)"));
     if (!path.isEmpty())
         importFrom(path);
 }

@@ -16,7 +16,7 @@ namespace {
 const QString RecentKey = QStringLiteral("recentSheets");
 const QString FolderKey = QStringLiteral("sheetFolder");
 constexpr int MaxRecentFiles = 8;
-constexpr int RecoveryDelay = 1000; // ms: unsaved work is kept aside within two seconds of a change
+constexpr int RecoveryDelay = 1000; // ms: unsaved work is kept aside within a second of a change
 
 QString filter()
 {
@@ -93,15 +93,22 @@ bool SheetDocument::save()
 bool SheetDocument::saveAs()
 {
     const Sheet sheet = m_read();
-    QString suggested = !sheet.fileName.isEmpty() ? sheet.fileName
+    QString suggested = !sheet.fileName.isEmpty()   ? sheet.fileName
                         : !sheet.headline.isEmpty() ? sheet.headline
                                                     : name();
     suggested = folderForDialogs() + u'/' + suggested.replace(u'/', u'-') + u'.' + SheetSuffix;
     QString path = m_interaction.fileToSave(m_window, QStringLiteral("Save Sheet As"), suggested, filter());
     if (path.isEmpty())
         return false;
-    if (QFileInfo(path).suffix().isEmpty())
+    if (QFileInfo(path).suffix().isEmpty()) {
         path += u'.' + SheetSuffix;
+        // The dialog asked about the name without the suffix, not about this one.
+        if (QFileInfo::exists(path) &&
+            !m_interaction.confirm(
+                m_window, QStringLiteral("Save Sheet As"),
+                QStringLiteral("%1 already exists. Replace it?").arg(QDir::toNativeSeparators(path))))
+            return false;
+    }
     return writeTo(path);
 }
 
@@ -147,14 +154,15 @@ void SheetDocument::contentChanged()
     Q_EMIT stateChanged();
 }
 
-void SheetDocument::writeRecoveryCopy()
+// False when the copy could not be written: a failure must not stop the user's work, and the next change tries
+// again.
+bool SheetDocument::writeRecoveryCopy()
 {
     if (!isModified()) {
         m_recovery.discard();
-        return;
+        return true;
     }
-    // Best effort: a failure here must not stop the user's work, and the next change tries again.
-    m_recovery.save(m_read(), m_path);
+    return m_recovery.save(m_read(), m_path).ok();
 }
 
 void SheetDocument::offerRecovery()
@@ -177,8 +185,8 @@ void SheetDocument::offerRecovery()
             saved = Sheet{};
         m_show(leftover.sheet);
         adopt(leftover.sheetPath, saved);
-        writeRecoveryCopy();
-        Recovery::remove(leftover);
+        if (writeRecoveryCopy()) // else the leftover stays, and is offered again
+            Recovery::remove(leftover);
         return; // the others stay for a later start
     }
 }

@@ -64,7 +64,7 @@ private:
     void adopt(const QString& path, const Sheet& saved);
     void addRecentFile(const QString& path);
     void removeRecentFile(const QString& path);
-    void writeRecoveryCopy();
+    bool writeRecoveryCopy();
     QString folderForDialogs() const;
 
     QWidget* m_window;
