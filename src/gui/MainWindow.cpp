@@ -45,7 +45,7 @@ MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, Q
     ui->setupUi(this);
     ui->frPage1->attach(installFolder, m_resources, m_undoStack, m_interaction);
     showSheet(Sheet{});
-    fillEditMenu();
+    setUpMenus();
     setAcceptDrops(true);
     restoreGeometry(QSettings().value(GeometryKey).toByteArray()); // where the user left it
     ui->pageButton1->setIcon(icons::document());
@@ -66,23 +66,6 @@ MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, Q
     connect(&m_blinkTimer, &QTimer::timeout, this, &MainWindow::blinkPleaseWait);
     connect(&m_builder, &SheetBuilder::finished, this, &MainWindow::sheetBuilt);
 
-    connect(ui->actionNew, &QAction::triggered, &m_document, &SheetDocument::newSheet);
-    connect(ui->actionOpen, &QAction::triggered, &m_document, &SheetDocument::open);
-    connect(ui->actionImport, &QAction::triggered, &ui->frPage1->resourceEditor(), &ResourceEditor::importResources);
-    connect(ui->actionSave, &QAction::triggered, &m_document, &SheetDocument::save);
-    connect(ui->actionSaveAs, &QAction::triggered, &m_document, &SheetDocument::saveAs);
-    connect(ui->actionQuit, &QAction::triggered, this, &QWidget::close);
-    connect(ui->menuRecent, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
-    ui->actionLivePreview->setChecked(QSettings().value(LivePreviewKey, true).toBool());
-    ui->frPage1->preview().setLive(ui->actionLivePreview->isChecked());
-    PdfPreview* pdf = &ui->frPage1->preview().view();
-    connect(ui->actionZoomIn, &QAction::triggered, pdf, [pdf] { pdf->zoomBy(1); });
-    connect(ui->actionZoomOut, &QAction::triggered, pdf, [pdf] { pdf->zoomBy(-1); });
-    connect(ui->actionFitWidth, &QAction::triggered, pdf, &PdfPreview::fitWidth);
-    connect(ui->actionLivePreview, &QAction::toggled, this, [this](bool live) {
-        QSettings().setValue(LivePreviewKey, live);
-        ui->frPage1->preview().setLive(live);
-    });
     connect(ui->frPage1, &ContentPage::edited, &m_document, &SheetDocument::contentChanged);
     connect(ui->frPage2, &CreatePage::fileNameEdited, &m_document, &SheetDocument::contentChanged);
     connect(&m_document, &SheetDocument::stateChanged, this, &MainWindow::updateTitle);
@@ -120,9 +103,17 @@ void MainWindow::showSheet(const Sheet& sheet)
     m_undoStack.clear(); // the steps belong to the sheet shown before
 }
 
-// Undo and redo name the step they take back or do again: "Undo Remove All".
-void MainWindow::fillEditMenu()
+void MainWindow::setUpMenus()
 {
+    connect(ui->actionNew, &QAction::triggered, &m_document, &SheetDocument::newSheet);
+    connect(ui->actionOpen, &QAction::triggered, &m_document, &SheetDocument::open);
+    connect(ui->menuRecent, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
+    connect(ui->actionImport, &QAction::triggered, &ui->frPage1->resourceEditor(), &ResourceEditor::importResources);
+    connect(ui->actionSave, &QAction::triggered, &m_document, &SheetDocument::save);
+    connect(ui->actionSaveAs, &QAction::triggered, &m_document, &SheetDocument::saveAs);
+    connect(ui->actionQuit, &QAction::triggered, this, &QWidget::close);
+
+    // Undo and redo name the step they take back or do again: "Undo Remove All".
     QAction* undo = m_undoStack.createUndoAction(this, QStringLiteral("&Undo"));
     undo->setShortcut(QKeySequence::Undo);
     QAction* redo = m_undoStack.createRedoAction(this, QStringLiteral("&Redo"));
@@ -135,6 +126,17 @@ void MainWindow::fillEditMenu()
         else
             ui->menuEdit->addSeparator();
     }
+
+    ui->actionLivePreview->setChecked(QSettings().value(LivePreviewKey, true).toBool());
+    ui->frPage1->preview().setLive(ui->actionLivePreview->isChecked());
+    connect(ui->actionLivePreview, &QAction::toggled, this, [this](bool live) {
+        QSettings().setValue(LivePreviewKey, live);
+        ui->frPage1->preview().setLive(live);
+    });
+    PdfPreview* pdf = &ui->frPage1->preview().view();
+    connect(ui->actionZoomIn, &QAction::triggered, pdf, [pdf] { pdf->zoomBy(1); });
+    connect(ui->actionZoomOut, &QAction::triggered, pdf, [pdf] { pdf->zoomBy(-1); });
+    connect(ui->actionFitWidth, &QAction::triggered, pdf, &PdfPreview::fitWidth);
 }
 
 // With no sheet opened or saved, the caption is the app's own.

@@ -47,7 +47,7 @@ private:
     void showPage(int page);
     void updateTitle();
     void fillRecentMenu();
-    void fillEditMenu();
+    void setUpMenus();
     void createSheet();
     void sheetBuilt(const BuildResult& result);
     void setBusy(bool busy);
