@@ -108,7 +108,7 @@ private Q_SLOTS:
         row("csv: header, quotes, commas, line breaks in fields",
             u"text,url\r\n\"Tools, free\",https://a.test\r\n\"Say \"\"hi\"\"\",\"u\"\r\n\"two\nlines\",v\n"_s,
             {u"Tools, free|https://a.test"_s, u"Say \"hi\"|u"_s, u"two\nlines|v"_s}, {});
-        row("csv: records that are not two fields", u"a,b,c\n\nonly\n,u\nd,e"_s, {u"d|e"_s}, {1, 3, 4});
+        row("csv: records that are not two fields", u"\"a\nb\",b,c\n\nonly\n,u\nd,e"_s, {u"d|e"_s}, {1, 4, 5});
     }
 
     void fromLines()

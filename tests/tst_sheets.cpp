@@ -54,7 +54,7 @@ private Q_SLOTS:
         QVERIFY(m_window->sheet() == Sheet{});
         QCOMPARE(m_window->windowTitle(), u"Orvanta " ORVANTA_VERSION "  "_s);
         edit("txtHeaderTitle")->setText(u"A/B tests"_s);
-        m_window->document().saveAs(); // no file chosen: nothing saved
+        QVERIFY(!m_window->document().saveAs()); // no file chosen: nothing saved
         QCOMPARE(m_interaction.last(), u"file|Save Sheet As|"_s + m_files.path() + u"/A-B tests.orvanta"_s);
         QVERIFY(writeAll(file(u"broken.orvanta"_s), R"({"format": "orvanta-sheet", "version": 1, "headline": 3})"));
         m_interaction.answer(Choice::Discard);
