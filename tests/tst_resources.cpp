@@ -67,6 +67,7 @@ private Q_SLOTS:
         QTest::newRow("up: held up at the top") << QList<int>{0, 1} << -1 << 0 << QList<int>{0, 1, 2, 3, 4};
         QTest::newRow("down: a block") << QList<int>{1, 2} << 1 << 0 << QList<int>{0, 3, 1, 2, 4};
         QTest::newRow("nothing selected") << QList<int>{} << 1 << 0 << QList<int>{0, 1, 2, 3, 4};
+        QTest::newRow("rows outside the list") << QList<int>{-1, 5, 1} << 1 << 0 << QList<int>{0, 2, 1, 3, 4};
         QTest::newRow("drop at the top") << QList<int>{1, 3} << 0 << 0 << QList<int>{1, 3, 0, 2, 4};
         QTest::newRow("drop at the end") << QList<int>{0, 2} << 0 << 5 << QList<int>{1, 3, 4, 0, 2};
         QTest::newRow("drop onto itself") << QList<int>{2} << 0 << 2 << QList<int>{0, 1, 2, 3, 4};

@@ -52,7 +52,7 @@ std::vector<Recovery::Leftover> Recovery::claimLeftovers()
         QJsonObject json;
         QString problem;
         std::optional<Sheet> sheet;
-        if (LoadJsonObject(path, json).ok() && json.value(QStringLiteral("format")) == Format)
+        if (LoadJsonObject(path, json).ok()) // the sheet inside is checked as any sheet is
             sheet = SheetFromJson(json.value(QStringLiteral("sheet")).toObject(), problem);
         Leftover leftover{path, sheet.value_or(Sheet{}), json.value(QStringLiteral("file")).toString(),
                           QDateTime::fromString(json.value(QStringLiteral("changed")).toString(), Qt::ISODateWithMs),

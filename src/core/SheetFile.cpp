@@ -143,7 +143,7 @@ FileResult LoadJsonObject(const QString& path, QJsonObject& json)
                                .arg(MaxSheetFileBytes / (1024 * 1024)));
     if (!file.open(QIODevice::ReadOnly))
         return FileFailure(QStringLiteral("open"), path, file.errorString());
-    const QByteArray bytes = file.read(MaxSheetFileBytes + 1);
+    const QByteArray bytes = file.read(MaxSheetFileBytes); // a file that grew since is cut, and refused
     if (file.error() != QFileDevice::NoError)
         return FileFailure(QStringLiteral("open"), path, file.errorString());
     QJsonParseError error{};

@@ -40,20 +40,6 @@ QSize NavButton::sizeHint() const
     return {iconSize().width() + metrics.horizontalAdvance(text()) + 64, qMax(46, metrics.height() + 24)};
 }
 
-void NavButton::enterEvent(QEnterEvent* event)
-{
-    m_hovered = true;
-    update();
-    QAbstractButton::enterEvent(event);
-}
-
-void NavButton::leaveEvent(QEvent* event)
-{
-    m_hovered = false;
-    update();
-    QAbstractButton::leaveEvent(event);
-}
-
 void NavButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -62,7 +48,7 @@ void NavButton::paintEvent(QPaintEvent*)
     const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
 
     painter.setPen(QPen(current ? Accent : Border, 1));
-    painter.setBrush(current ? CurrentBackground : m_hovered || isDown() ? HoverBackground : OtherBackground);
+    painter.setBrush(current ? CurrentBackground : underMouse() || isDown() ? HoverBackground : OtherBackground);
     painter.drawRoundedRect(box, 4, 4);
     if (current)
         painter.fillRect(QRectF(box.left() + 4, box.bottom() - 3, box.width() - 8, 3), Accent);

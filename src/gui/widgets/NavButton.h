@@ -20,12 +20,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
 
 private:
     bool m_stateFlag = true;
-    bool m_hovered = false;
 };
 
 } // namespace orvanta
