@@ -132,8 +132,8 @@ void BM_MoveSpreadSelectionDown(benchmark::State& state)
         session.list->selectionModel()->select(every10th, QItemSelectionModel::ClearAndSelect);
         QApplication::processEvents();
         const double move = session.timed([&] { session.key(Qt::Key_Down, Qt::AltModifier); });
-        if (session.window.resources().at(1).linkText != QStringLiteral("Resource 0")
-            || session.list->selectedRows().size() != Entries / 10)
+        if (session.window.resources().at(1).linkText != QStringLiteral("Resource 0") ||
+            session.list->selectedRows().size() != Entries / 10)
             state.SkipWithError("the selection did not move down with its entries");
         session.key(Qt::Key_Z, Qt::ControlModifier); // back to the start, untimed
         sum += move;
@@ -157,13 +157,12 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    const std::pair<const char*, double> targets[] = {{"paste", 100},      {"paste_undo", 100},
-                                                      {"remove_all", 100}, {"remove_all_undo", 100},
-                                                      {"move_down", 50}};
+    const std::pair<const char*, double> targets[] = {
+        {"paste", 100}, {"paste_undo", 100}, {"remove_all", 100}, {"remove_all_undo", 100}, {"move_down", 50}};
     for (const auto& [name, target] : targets) {
         if (averageMs.count(name))
-            std::printf("%-16s %9.2f ms   / target %3.0f ms = %.3f (under 1 meets it)\n", name, averageMs[name],
-                        target, averageMs[name] / target);
+            std::printf("%-16s %9.2f ms   / target %3.0f ms = %.3f (under 1 meets it)\n", name, averageMs[name], target,
+                        averageMs[name] / target);
     }
     return 0;
 }

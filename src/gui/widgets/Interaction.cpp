@@ -26,8 +26,7 @@ bool DesktopInteraction::confirm(QWidget* parent, const QString& title, const QS
 Interaction::SaveChoice DesktopInteraction::askToSave(QWidget* parent, const QString& text)
 {
     switch (QMessageBox::question(parent, QStringLiteral("Unsaved Changes"), text,
-                                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                                  QMessageBox::Save)) {
+                                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save)) {
     case QMessageBox::Save:
         return SaveChoice::Save;
     case QMessageBox::Discard:

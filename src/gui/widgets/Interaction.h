@@ -23,8 +23,7 @@ public:
     // Save, Discard or Cancel, with Save the default and Escape for Cancel.
     virtual SaveChoice askToSave(QWidget* parent, const QString& text) = 0;
     // A file dialog; an empty path when the user cancelled. `filter` as QFileDialog takes it.
-    virtual QString fileToOpen(QWidget* parent, const QString& title, const QString& folder,
-                               const QString& filter) = 0;
+    virtual QString fileToOpen(QWidget* parent, const QString& title, const QString& folder, const QString& filter) = 0;
     virtual QString fileToSave(QWidget* parent, const QString& title, const QString& suggestedPath,
                                const QString& filter) = 0;
     // Shows a folder in the desktop's file manager; false when that could not be started.
