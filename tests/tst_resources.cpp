@@ -2,6 +2,7 @@
 #include "core/ResourceText.h"
 
 #include <QAbstractItemModelTester>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace orvanta;
@@ -40,7 +41,11 @@ private Q_SLOTS:
         list.append({entry("a"), entry("b"), entry("c")});
         list.insertAt({0, 2, 3, 6}, {entry("w"), entry("x"), entry("y"), entry("z")});
         QCOMPARE(shown(list).join(u' '), u"w---u a---u x---u y---u b---u c---u z---u"_s);
+        const QModelIndex stale = list.index(3);
+        QSignalSpy removed(&list, &QAbstractItemModel::rowsRemoved);
         QCOMPARE(list.removeAt({6, 0, 3, 2, 3, 7}), (ResourceEntries{entry("w"), entry("x"), entry("y"), entry("z")}));
+        QCOMPARE(removed.count(), 3); // a run of neighbouring rows at a time
+        QVERIFY(!list.data(stale, Qt::DisplayRole).isValid()); // an index kept past its row's removal
         list.replace(1, entry("B"));
         list.replace(3, entry("ignored"));
         QCOMPARE(shown(list).join(u' '), u"a---u B---u c---u"_s);
