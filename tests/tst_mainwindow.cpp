@@ -192,12 +192,16 @@ private Q_SLOTS:
     }
 
 private:
-    // Which page shows and which page buttons carry the StateFlag: "page 1, flags 01" on the content page.
+    // Which page shows and which page buttons carry the StateFlag: "page 1, flags 01" on the content page. The
+    // button without it is the checked one, as screen readers announce it; "?" where that is not so.
     QString pageState() const
     {
+        const auto flag = [this](const char* name) {
+            const auto* button = child<NavButton>(m_window.get(), name);
+            return button->isChecked() != button->stateFlag() ? QString::number(button->stateFlag()) : u"?"_s;
+        };
         return u"page %1, flags %2%3"_s.arg(child<QGroupBox>(m_window.get(), "frPage1")->isVisible() ? 1 : 2)
-            .arg(int(child<NavButton>(m_window.get(), "pageButton1")->stateFlag()))
-            .arg(int(child<NavButton>(m_window.get(), "pageButton2")->stateFlag()));
+            .arg(flag("pageButton1"), flag("pageButton2"));
     }
     void readyToCreate(const QString& name)
     {
