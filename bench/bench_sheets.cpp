@@ -1,5 +1,6 @@
 // Sheet files and the command-line build, each against a yardstick measured in the same run:
-// - opening and saving a sheet of 10,000 and of 100,000 resources (the larger should cost at most 12 times more);
+// - opening and saving a sheet of 10,000 and of 100,000 resources (the larger should cost at most 12 times more),
+//   each the median of its runs, so that a run slowed by the machine does not decide the ratio;
 // - `orvanta build SHEET`, the real program without a display, against the bare converter on the page it wrote;
 // - 16 sheets built by one `orvanta build` with --jobs set to the number of cores, against --jobs 1.
 #include "TestSupport.h"
@@ -15,8 +16,10 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QThread>
+#include <algorithm>
 #include <chrono>
 #include <map>
+#include <vector>
 
 using namespace orvanta;
 using Clock = std::chrono::steady_clock;
@@ -39,6 +42,13 @@ Sheet makeSheet(int64_t resources, const QString& fileName = QStringLiteral("ben
         sheet.resources.append({QStringLiteral("Resource number %1").arg(i),
                                 QStringLiteral("https://example.com/resources/%1?ref=sheet").arg(i)});
     return sheet;
+}
+
+double median(std::vector<double> seconds)
+{
+    const auto middle = seconds.begin() + static_cast<std::ptrdiff_t>(seconds.size() / 2);
+    std::nth_element(seconds.begin(), middle, seconds.end());
+    return *middle;
 }
 
 // How long the program ran and its exit code; -1 when it crashed or did not end.
@@ -81,7 +91,7 @@ void BM_OpenSheet(benchmark::State& state)
     const QString path = folder.filePath(QStringLiteral("bench.orvanta"));
     if (!SaveSheet(path, makeSheet(state.range(0))).ok())
         state.SkipWithError("could not save the sheet");
-    double total = 0;
+    std::vector<double> seconds;
     for (auto _ : state) {
         const auto start = Clock::now();
         {
@@ -91,11 +101,11 @@ void BM_OpenSheet(benchmark::State& state)
                 break;
             }
         }
-        total += std::chrono::duration<double>(Clock::now() - start).count();
+        seconds.push_back(std::chrono::duration<double>(Clock::now() - start).count());
     }
     if (state.error_occurred())
         return;
-    openSeconds[state.range(0)] = total / static_cast<double>(state.iterations());
+    openSeconds[state.range(0)] = median(seconds);
     state.counters["file_bytes"] = static_cast<double>(QFileInfo(path).size());
 }
 
@@ -104,18 +114,18 @@ void BM_SaveSheet(benchmark::State& state)
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("bench.orvanta"));
     const Sheet sheet = makeSheet(state.range(0));
-    double total = 0;
+    std::vector<double> seconds;
     for (auto _ : state) {
         const auto start = Clock::now();
         if (!SaveSheet(path, sheet).ok()) {
             state.SkipWithError("could not save the sheet");
             break;
         }
-        total += std::chrono::duration<double>(Clock::now() - start).count();
+        seconds.push_back(std::chrono::duration<double>(Clock::now() - start).count());
     }
     if (state.error_occurred())
         return;
-    saveSeconds[state.range(0)] = total / static_cast<double>(state.iterations());
+    saveSeconds[state.range(0)] = median(seconds);
 }
 
 // Both measured in each iteration, in turn, on the page the build wrote, so neither gains from going second.
