@@ -91,17 +91,13 @@ void PdfConverter::start(const QString& program, const QString& pagePath, const 
 
 void PdfConverter::cancel()
 {
-    m_timer.stop();
     if (m_process) {
         m_process->disconnect(this);
         m_process->kill();
         m_process->waitForFinished(5000);
         m_process.reset();
     }
-    if (!m_tempPath.isEmpty()) {
-        QFile::remove(m_tempPath);
-        m_tempPath.clear();
-    }
+    stop();
 }
 
 void PdfConverter::collectStandardError()
@@ -159,21 +155,22 @@ void PdfConverter::timeLimitReached()
 
 void PdfConverter::complete(const ConversionResult& result)
 {
-    discardProcess();
-    if (!m_tempPath.isEmpty()) {
-        QFile::remove(m_tempPath);
-        m_tempPath.clear();
-    }
-    Q_EMIT finished(result);
-}
-
-void PdfConverter::discardProcess()
-{
-    m_timer.stop();
     if (m_process) {
         m_process->disconnect(this);
         // Deleting a QProcess from inside its own signal is not safe.
         m_process.release()->deleteLater();
+    }
+    stop();
+    Q_EMIT finished(result);
+}
+
+// The run is over: no time limit, and no temporary file left unless it became the PDF.
+void PdfConverter::stop()
+{
+    m_timer.stop();
+    if (!m_tempPath.isEmpty()) {
+        QFile::remove(m_tempPath);
+        m_tempPath.clear();
     }
 }
 

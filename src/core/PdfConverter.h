@@ -37,7 +37,7 @@ private:
     void processFailed(QProcess::ProcessError error);
     void timeLimitReached();
     void complete(const ConversionResult& result);
-    void discardProcess();
+    void stop();
 
     std::unique_ptr<QProcess> m_process;
     QTimer m_timer;

@@ -50,17 +50,16 @@ std::vector<Recovery::Leftover> Recovery::claimLeftovers()
         if (!lock->tryLock(0))
             continue; // its window is still open
         QJsonObject json;
+        LoadJsonObject(path, json); // an unreadable file leaves it empty, which no sheet reads from
+        const QJsonObject sheetJson = json.value(QStringLiteral("sheet")).toObject();
         QString problem;
-        std::optional<Sheet> sheet;
-        if (LoadJsonObject(path, json).ok()) // the sheet inside is checked as any sheet is
-            sheet = SheetFromJson(json.value(QStringLiteral("sheet")).toObject(), problem);
+        const std::optional<Sheet> sheet = SheetFromJson(sheetJson, problem);
         Leftover leftover{path, sheet.value_or(Sheet{}), json.value(QStringLiteral("file")).toString(),
                           QDateTime::fromString(json.value(QStringLiteral("changed")).toString(), Qt::ISODateWithMs),
                           lock};
         if (!sheet) {
             // A newer version's copy is that version's to offer; anything else unreadable is of no use.
-            if (json.value(QStringLiteral("sheet")).toObject().value(QStringLiteral("version")).toInt() <=
-                SheetFormatVersion)
+            if (sheetJson.value(QStringLiteral("version")).toInt() <= SheetFormatVersion)
                 remove(leftover);
             continue;
         }

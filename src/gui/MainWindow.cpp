@@ -276,10 +276,9 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    // A conversion still going stops when the window goes.
     m_document.closed();
     QSettings().setValue(GeometryKey, saveGeometry());
-    event->accept();
+    event->accept(); // a conversion still going stops with the window's builder
 }
 
 } // namespace orvanta

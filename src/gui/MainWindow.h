@@ -27,7 +27,6 @@ public:
 
     ResourceList& resources() { return m_resources; }
     SheetDocument& document() { return m_document; }
-    SheetBuilder& builder() { return m_builder; }
     bool isBuilding() const { return m_builder.isRunning(); }
 
     // Everything the window holds, the file name included.

@@ -170,11 +170,8 @@ void ResourceEditor::removeSelected()
                              QStringLiteral("Please select a resource first."));
         return;
     }
-    ResourceEntries entries;
-    for (const int row : rows)
-        entries.append(m_list.at(row));
     m_undoStack.push(
-        new RowsCommand(m_list, rows, entries, false,
+        new RowsCommand(m_list, rows, entriesAt(rows), false,
                         rows.size() == 1 ? QStringLiteral("Remove Resource") : QStringLiteral("Remove Resources")));
 }
 
@@ -219,11 +216,8 @@ void ResourceEditor::reorder(const QList<int>& order, const QString& step)
 
 void ResourceEditor::copy()
 {
-    ResourceEntries entries;
-    for (const int row : m_view.selectedRows())
-        entries.append(m_list.at(row));
-    if (!entries.isEmpty())
-        QApplication::clipboard()->setText(ResourcesToLines(entries));
+    if (const QList<int> rows = m_view.selectedRows(); !rows.isEmpty())
+        QApplication::clipboard()->setText(ResourcesToLines(entriesAt(rows)));
 }
 
 void ResourceEditor::paste()
@@ -262,6 +256,14 @@ void ResourceEditor::insertAfterSelection(const ResourceEntries& entries, const 
     const QList<int> selected = m_view.selectedRows();
     const int first = selected.isEmpty() ? m_list.count() : selected.constLast() + 1;
     m_undoStack.push(new RowsCommand(m_list, rowsFrom(first, entries.size()), entries, true, step));
+}
+
+ResourceEntries ResourceEditor::entriesAt(const QList<int>& rows) const
+{
+    ResourceEntries entries;
+    for (const int row : rows)
+        entries.append(m_list.at(row));
+    return entries;
 }
 
 void ResourceEditor::report(const QString& verb, qsizetype added, const QList<int>& skipped)

@@ -45,6 +45,7 @@ Q_SIGNALS:
 private:
     void reorder(const QList<int>& order, const QString& step);
     void insertAfterSelection(const ResourceEntries& entries, const QString& step);
+    ResourceEntries entriesAt(const QList<int>& rows) const;
     void report(const QString& verb, qsizetype added, const QList<int>& skipped);
     void updateActions();
     QAction* makeAction(const QString& text, const QKeySequence& shortcut, void (ResourceEditor::*slot)());
