@@ -1,6 +1,5 @@
 // The terms editor and the automatic resources dialog, driven through their real widgets.
 #include "GuiTestSupport.h"
-#include "TestSupport.h"
 #include "gui/dialogs/AutoResourcesDialog.h"
 #include "gui/dialogs/TermsDialog.h"
 #include "gui/widgets/EditorText.h"
@@ -16,12 +15,6 @@
 #include <QTest>
 
 using namespace orvanta;
-
-namespace {
-
-const QString TermsSaved = u"inform|Done|Done! Settings saved. You can close this window if you want."_s;
-
-} // namespace
 
 class TestDialogs : public QObject {
     Q_OBJECT

@@ -85,6 +85,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("converter"); // empty: none at all
         QTest::addColumn<QString>("reason");
         QTest::newRow("missing") << QString() << u"The PDF converter wkhtmltopdf was not found."_s;
+        QTest::newRow("crashes") << u"#!/bin/sh\nkill -SEGV $$\n"_s
+                                 << u"The PDF converter stopped unexpectedly, so the preview was not made."_s;
         QTest::newRow("hangs")
             << u"#!/bin/sh\nexec sleep 30\n"_s
             << u"The PDF converter was still working after 0 seconds and was stopped, so the preview "

@@ -49,9 +49,15 @@ private Q_SLOTS:
         QTRY_COMPARE(status(), u"1 page · updating…"_s);
         QVERIFY(QFile::remove(path(u"/hold"_s)));
         QTRY_COMPARE(status(), u"3 pages"_s);
+        // A failed conversion is said on the status line, the whole of it in the tip; no message box.
+        QVERIFY(writeAll(path(u"/fail"_s), ""));
+        addResources(1);
+        QTRY_COMPARE(status(), u"The PDF converter finished (exit code 1) without writing the preview."_s);
+        QVERIFY(child<QLabel>(m_window.get(), "lblPreviewStatus")->toolTip().endsWith(u"Error: a broken template"_s));
+        QVERIFY(m_interaction.shown.isEmpty());
         edit("txtHeaderTitle")->clear();
         QTRY_VERIFY(!showsPdf());
-        QCOMPARE(runs(), 2);
+        QCOMPARE(runs(), 3);
     }
 
     // A template saved by any editor, a disclaimer or note ticked: the preview follows at once.

@@ -44,7 +44,7 @@ private Q_SLOTS:
         const QModelIndex stale = list.index(3);
         QSignalSpy removed(&list, &QAbstractItemModel::rowsRemoved);
         QCOMPARE(list.removeAt({6, 0, 3, 2, 3, 7}), (ResourceEntries{entry("w"), entry("x"), entry("y"), entry("z")}));
-        QCOMPARE(removed.count(), 3); // a run of neighbouring rows at a time
+        QCOMPARE(removed.count(), 3);                          // a run of neighbouring rows at a time
         QVERIFY(!list.data(stale, Qt::DisplayRole).isValid()); // an index kept past its row's removal
         list.replace(1, entry("B"));
         list.replace(3, entry("ignored"));
