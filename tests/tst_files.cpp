@@ -1,5 +1,4 @@
-// Text files and sheet files: what they keep, what they refuse, and that a failed save or a damaged file loses
-// nothing.
+// Text and sheet files: what they keep and refuse; a failed save or a damaged file loses nothing.
 #include "TestSupport.h"
 #include "core/SheetFile.h"
 #include "core/TextFile.h"

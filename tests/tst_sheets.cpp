@@ -136,9 +136,8 @@ private Q_SLOTS:
     // A sheet file dropped on the window opens as a recent one does; other files are not taken.
     void dropASheetFile()
     {
-        Sheet dropped;
-        dropped.headline = u"Dropped"_s;
-        QVERIFY(SaveSheet(file(u"dropped.orvanta"_s), dropped).ok());
+        QVERIFY(writeAll(file(u"dropped.orvanta"_s),
+                         R"({"format": "orvanta-sheet", "version": 1, "headline": "Dropped"})"));
         QMimeData data;
         for (const QString& name : {u"notes.txt"_s, u"dropped.orvanta"_s}) {
             data.setUrls({QUrl::fromLocalFile(file(name))});
@@ -171,7 +170,10 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(!folder.entryList({u"*.orvanta"_s}).isEmpty(), 10000);
         const QString copy = folder.filePath(folder.entryList({u"*.orvanta"_s}).constFirst());
         QTRY_VERIFY(readAll(copy).contains("Unsaved work"));
-        // While that window lives, its work is not another window's to offer.
+        // A live window's copy is not another's to offer; an unreadable one goes, a newer version's stays.
+        const QByteArray sheet = "{\"sheet\": {\"format\": \"orvanta-sheet\", \"version\": ";
+        QVERIFY(writeAll(folder.filePath(u"broken.orvanta"_s), sheet + "1, \"headline\": 5}}"));
+        QVERIFY(writeAll(folder.filePath(u"newer.orvanta"_s), sheet + "2}}"));
         m_window->document().offerRecovery();
         QVERIFY(m_interaction.shown.isEmpty());
 
@@ -190,7 +192,7 @@ private Q_SLOTS:
         if (restore)
             m_interaction.answer(Choice::Discard);
         m_window->close();
-        QCOMPARE(folder.entryList(QDir::Files), QStringList());
+        QCOMPARE(folder.entryList(QDir::Files), QStringList{u"newer.orvanta"_s});
     }
 
 private:
