@@ -10,6 +10,8 @@
 #include <QTest>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
 
 using namespace orvanta;
 
@@ -116,6 +118,8 @@ private Q_SLOTS:
         // Reading /proc/self/mem at its start fails, even for root.
         row("unreadable sheet", "sheet", "/proc/self/mem", "");
         row("unreadable text", "text", "/proc/self/mem", "");
+        // A device without end, reporting size 0 as /proc files and FIFOs do: read up to the limit, not forever.
+        row("an endless stream", "sheet", "/dev/zero", "it is not a sheet file");
         row("text not UTF-8", "text", "@latin1.txt", "the file is not UTF-8 text");
     }
 
@@ -136,6 +140,22 @@ private Q_SLOTS:
                      u"Could not %1 %2: %3"_s.arg(kind == u"text" ? u"read"_s : u"open"_s, path, problem)),
                  qPrintable(result.message));
         QCOMPARE(result.missing(), problem.contains(u"does not exist"_s));
+    }
+
+    // A FIFO reports size 0: its sheet is read whole, over several steps.
+    void sheetFromAStream()
+    {
+        Sheet sheet;
+        sheet.note = QString(300000, u'x');
+        const QString fifo = m_dir.filePath(u"stream.orvanta"_s);
+        QVERIFY(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        const QByteArray bytes = QJsonDocument(SheetToJson(sheet)).toJson();
+        std::thread writer([&] { writeAll(fifo, bytes); });
+        Sheet loaded;
+        const FileResult result = LoadSheet(fifo, loaded);
+        writer.join();
+        QVERIFY2(result.ok(), qPrintable(result.message));
+        QCOMPARE(loaded, sheet);
     }
 
     void failedSaveKeepsTheFile_data()

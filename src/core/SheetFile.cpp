@@ -8,6 +8,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <algorithm>
+
 namespace orvanta {
 
 namespace {
@@ -143,7 +145,16 @@ FileResult LoadJsonObject(const QString& path, QJsonObject& json)
                                .arg(MaxSheetFileBytes / (1024 * 1024)));
     if (!file.open(QIODevice::ReadOnly))
         return FileFailure(QStringLiteral("open"), path, file.errorString());
-    const QByteArray bytes = file.read(MaxSheetFileBytes); // a file that grew since is cut, and refused
+    // Sized by the file, not by the limit: read(n) sets aside n bytes however little it gets. A file that
+    // reports no size (a FIFO, /proc) is read in small steps; one that grew since is cut at the limit, and refused.
+    QByteArray bytes;
+    const qint64 step = std::clamp<qint64>(info.size() + 1, 4096, MaxSheetFileBytes);
+    while (bytes.size() < MaxSheetFileBytes) {
+        const QByteArray part = file.read(std::min(step, MaxSheetFileBytes - bytes.size()));
+        if (part.isEmpty())
+            break;
+        bytes += part;
+    }
     if (file.error() != QFileDevice::NoError)
         return FileFailure(QStringLiteral("open"), path, file.errorString());
     QJsonParseError error{};
