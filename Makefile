@@ -20,11 +20,12 @@ build-asan: deps build/asan/build.ninja
 run: build
 	@bash scripts/run-app.sh $(DEV)/app/orvanta
 
+# Each run ends with its five slowest tests, whether it passed or not.
 test-dev: build
-	ctest --preset dev -j $(JOBS)
+	ctest --preset dev -j $(JOBS); status=$$?; bash scripts/slowest-tests.sh $(DEV); exit $$status
 
 test-asan: build-asan
-	ctest --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS); status=$$?; bash scripts/slowest-tests.sh build/asan; exit $$status
 
 test: test-dev test-asan
 
