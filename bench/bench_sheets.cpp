@@ -1,8 +1,10 @@
 // Sheet files and the command-line build, each against a yardstick measured in the same run:
+// - the heap that opening a 1 KB sheet takes at its peak, against 1 MB;
 // - opening and saving a sheet of 10,000 and of 100,000 resources (the larger should cost at most 12 times more),
 //   each the median of its runs, so that a run slowed by the machine does not decide the ratio;
 // - `orvanta build SHEET`, the real program without a display, against the bare converter on the page it wrote;
 // - 16 sheets built by one `orvanta build` with --jobs set to the number of cores, against --jobs 1.
+#include "HeapPeak.h"
 #include "TestSupport.h"
 #include "core/Conversion.h"
 #include "core/SheetFile.h"
@@ -29,6 +31,7 @@ namespace {
 std::map<int64_t, double> openSeconds;
 std::map<int64_t, double> saveSeconds;
 std::map<int64_t, std::pair<double, double>> buildAndBareSeconds;
+std::size_t smallSheetPeakBytes = 0;
 double serialSeconds = 0;
 double parallelSeconds = 0;
 
@@ -107,6 +110,26 @@ void BM_OpenSheet(benchmark::State& state)
         return;
     openSeconds[state.range(0)] = median(seconds);
     state.counters["file_bytes"] = static_cast<double>(QFileInfo(path).size());
+}
+
+// A sheet costs what it holds: reading one is sized by its file, not by the largest sheet that opens.
+void BM_OpenSmallSheetHeap(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("small.orvanta"));
+    if (!SaveSheet(path, makeSheet(5)).ok() || QFileInfo(path).size() > 1024)
+        state.SkipWithError("could not save a sheet of at most 1 KB");
+    for (auto _ : state) {
+        Sheet sheet;
+        heap::resetPeak();
+        if (!LoadSheet(path, sheet).ok()) {
+            state.SkipWithError("could not open the sheet");
+            break;
+        }
+        smallSheetPeakBytes = std::max(smallSheetPeakBytes, heap::peakGrowth());
+    }
+    state.counters["file_bytes"] = static_cast<double>(QFileInfo(path).size());
+    state.counters["peak_heap_bytes"] = static_cast<double>(smallSheetPeakBytes);
 }
 
 void BM_SaveSheet(benchmark::State& state)
@@ -205,6 +228,7 @@ void BM_BatchBuild(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_OpenSheet)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_OpenSmallSheetHeap)->Iterations(20);
 BENCHMARK(BM_SaveSheet)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_BuildAgainstBareConverter)->Arg(10)->Arg(200)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_BatchBuild)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -218,6 +242,10 @@ int main(int argc, char** argv)
     if (openSeconds.count(10000) && openSeconds.count(100000))
         std::printf("open: %.1f ms at 10000 (target under 100); open_100k/open_10k %.2f (target at most 12)\n",
                     1000 * openSeconds[10000], openSeconds[100000] / openSeconds[10000]);
+    if (smallSheetPeakBytes > 0)
+        std::printf("open of a 1 KB sheet: peak heap growth %.1f KB; /1 MB %.3f (target under 1)\n",
+                    static_cast<double>(smallSheetPeakBytes) / 1024,
+                    static_cast<double>(smallSheetPeakBytes) / (1024 * 1024));
     if (saveSeconds.count(10000) && saveSeconds.count(100000))
         std::printf("save: %.1f ms at 10000 (target under 100); save_100k/save_10k %.2f (target at most 12)\n",
                     1000 * saveSeconds[10000], saveSeconds[100000] / saveSeconds[10000]);
