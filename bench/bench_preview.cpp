@@ -11,7 +11,7 @@
 #include "gui/ContentPage.h"
 #include "gui/MainWindow.h"
 #include "gui/PreviewPanel.h"
-#include "gui/widgets/PdfPreview.h"
+#include "gui/widgets/PdfView.h"
 
 #include <benchmark/benchmark.h>
 
@@ -74,19 +74,19 @@ struct Session {
     ScriptedInteraction interaction;
     MainWindow window{installation.folder(), interaction};
     PreviewPanel& panel;
-    PdfPreview* view = nullptr;
+    PdfView* view = nullptr;
     QLineEdit* headline = nullptr;
     QString failure; // the preview's last failure, if any
 
     Session()
-        : panel(window.findChild<ContentPage*>()->preview())
+        : panel(*window.findChild<PreviewPanel*>())
     {
         window.show();
         if (!QTest::qWaitForWindowExposed(&window))
             qFatal("the window was not shown");
-        view = child<PdfPreview>(&window, "pdfPreview");
+        view = child<PdfView>(&window, "pdfPreview");
         headline = child<QLineEdit>(&window, "txtHeaderTitle");
-        QObject::connect(&panel.livePreview(), &LivePreview::failed, &window,
+        QObject::connect(&window.previewRenderer(), &PreviewRenderer::failed, &window,
                          [this](const QString& reason, const QString&) { failure = reason; });
         QApplication::processEvents();
     }
@@ -100,7 +100,8 @@ struct Session {
             shown = true;
             loop.quit();
         });
-        const auto onFailed = QObject::connect(&panel.livePreview(), &LivePreview::failed, &loop, &QEventLoop::quit);
+        const auto onFailed =
+            QObject::connect(&window.previewRenderer(), &PreviewRenderer::failed, &loop, &QEventLoop::quit);
         QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
         loop.exec();
         QObject::disconnect(onShown);
@@ -158,7 +159,7 @@ struct Session {
     void waitIdle()
     {
         QTest::qWait(600);
-        while (panel.livePreview().isConverting())
+        while (window.previewRenderer().isConverting())
             QTest::qWait(50);
     }
 };
@@ -175,8 +176,8 @@ void BM_TypingToShown(benchmark::State& state)
     session.waitIdle();
     session.headline->setFocus();
     session.headline->end(false);
-    const QString page = session.panel.livePreview().folder() + QStringLiteral("/bin/preview.html");
-    const QString barePdf = session.panel.livePreview().folder() + QStringLiteral("/bare.pdf");
+    const QString page = session.window.previewRenderer().folder() + QStringLiteral("/bin/preview.html");
+    const QString barePdf = session.window.previewRenderer().folder() + QStringLiteral("/bare.pdf");
     const QString converter = FindConverter(session.installation.folder());
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -210,7 +211,7 @@ void BM_TypingToShown(benchmark::State& state)
             return;
         }
 
-        const double slack = double(LivePreview::TypingPause.count()) + bare + 100 - latency;
+        const double slack = double(PreviewRenderer::TypingPause.count()) + bare + 100 - latency;
         std::printf("  key %lld: latency %7.1f ms, bare %7.1f ms, slack %7.1f ms\n", static_cast<long long>(runs),
                     latency, bare, slack);
         latencySum += latency;
@@ -224,7 +225,7 @@ void BM_TypingToShown(benchmark::State& state)
     figures["latency_ms"] = state.counters["latency_ms"] = latencySum / n;
     figures["bare_ms"] = state.counters["bare_ms"] = bareSum / n;
     figures["slack_ms"] = state.counters["slack_ms"] =
-        double(LivePreview::TypingPause.count()) + (bareSum / n) + 100 - latencySum / n;
+        double(PreviewRenderer::TypingPause.count()) + (bareSum / n) + 100 - latencySum / n;
     figures["worst_slack_ms"] = state.counters["worst_slack_ms"] = worstSlack;
 }
 
@@ -389,11 +390,12 @@ int main(int argc, char** argv)
     const auto has = [](const char* name) { return figures.count(name) != 0; };
     const auto verdict = [](bool holds) { return holds ? "holds" : "FAILS"; };
     if (has("latency_ms")) {
-        const double budget = double(LivePreview::TypingPause.count()) + figures["bare_ms"] + 100;
+        const double budget = double(PreviewRenderer::TypingPause.count()) + figures["bare_ms"] + 100;
         std::printf("typing: latency_ms %.1f, bare_ms %.1f; target latency <= %lld + bare + 100 = %.1f ms; "
                     "slack_ms %.1f (mean), %.1f (worst key): %s\n",
-                    figures["latency_ms"], figures["bare_ms"], static_cast<long long>(LivePreview::TypingPause.count()),
-                    budget, figures["slack_ms"], figures["worst_slack_ms"], verdict(figures["worst_slack_ms"] >= 0));
+                    figures["latency_ms"], figures["bare_ms"],
+                    static_cast<long long>(PreviewRenderer::TypingPause.count()), budget, figures["slack_ms"],
+                    figures["worst_slack_ms"], verdict(figures["worst_slack_ms"] >= 0));
     }
     if (has("stall_worst_ms"))
         std::printf("event loop: worst lateness %.2f ms, 99th percentile %.2f ms over %.0f ticks in %.1f s, "

@@ -1,6 +1,7 @@
 // The converter run and its verdict, judged by the file it writes; its output boiled down to what it reported.
 #include "TestSupport.h"
 #include "core/Conversion.h"
+#include "core/Messages.h"
 #include "core/PdfConverter.h"
 
 #include <QDir>
@@ -106,7 +107,7 @@ private Q_SLOTS:
             QCOMPARE(QFileInfo(bench.pdf).permission(QFile::ReadOther), (mask & S_IROTH) == 0);
         } else if (script != u"blocked") {
             QCOMPARE(readAll(bench.pdf), "earlier PDF");
-            const QString message = ConversionFailureMessage(result, bench.pdf, std::chrono::milliseconds(limit));
+            const QString message = Messages::conversionFailure(result, bench.pdf, std::chrono::milliseconds(limit));
             QVERIFY(message.contains(u"The earlier file of that name was kept."_s) &&
                     message.contains(result.errorLines));
         }

@@ -1,6 +1,6 @@
 // The live preview in the window: when it shows, what its status line says, and that it never gets in the way.
 #include "GuiTestSupport.h"
-#include "gui/widgets/PdfPreview.h"
+#include "gui/widgets/PdfView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -73,7 +73,7 @@ private Q_SLOTS:
         QTRY_COMPARE(runs(), 3);
 
         // Ctrl and the wheel zoom, on from the width the page was shown at.
-        auto* view = child<PdfPreview>(m_window.get(), "pdfPreview");
+        auto* view = child<PdfView>(m_window.get(), "pdfPreview");
         const QPointF centre = view->viewport()->rect().center();
         QWheelEvent wheel(centre, view->mapToGlobal(centre), {}, {0, 120}, Qt::NoButton, Qt::ControlModifier,
                           Qt::NoScrollPhase, false);
@@ -114,7 +114,7 @@ private:
     bool showsPdf() const
     {
         return child<QStackedWidget>(m_window.get(), "previewStack")->currentWidget() ==
-               child<PdfPreview>(m_window.get(), "pdfPreview");
+               child<PdfView>(m_window.get(), "pdfPreview");
     }
     int runs() const { return int(readAll(path(u"/runs"_s)).count('\n')); }
 };

@@ -2,6 +2,7 @@
 // writes and reports.
 #include "TestSupport.h"
 #include "core/Conversion.h"
+#include "core/Messages.h"
 #include "core/OutputFiles.h"
 #include "core/PageFiller.h"
 #include "core/Sheet.h"
@@ -99,8 +100,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         QFETCH(QString, problem);
-        QVERIFY2(FileNameProblem(name).startsWith(problem) && FileNameProblem(name).isEmpty() == problem.isEmpty(),
-                 qPrintable(FileNameProblem(name)));
+        const QString said = Messages::fileNameProblem(FileNameProblem(name), name);
+        QVERIFY2(said.startsWith(problem) && said.isEmpty() == problem.isEmpty(), qPrintable(said));
     }
 
     void refusals_data()
@@ -157,8 +158,9 @@ private Q_SLOTS:
         SheetBuilder builder(m_installation->folder());
         const std::optional<BuildProblem> problem = builder.build(sheet, name);
         QVERIFY(problem);
-        QVERIFY2((problem->title + u'|' + problem->text).startsWith(said), qPrintable(problem->text));
-        QCOMPARE(problem->warning, warning);
+        const Message message = Messages::buildProblem(*problem);
+        QVERIFY2((message.title + u'|' + message.text).startsWith(said), qPrintable(message.text));
+        QCOMPARE(message.warning, warning);
         QVERIFY(!builder.isRunning());
         if (!broken.startsWith(u"/bin") && !broken.startsWith(u"/resources"))
             QCOMPARE(files(u"/bin"_s), before);
@@ -199,7 +201,7 @@ private Q_SLOTS:
         QCOMPARE(builder.name(), QString(name).replace(u' ', u'-'));
         QVERIFY(finished.wait(20000));
         const BuildResult result = finished.first().at(0).value<BuildResult>();
-        QVERIFY2(result.succeeded(), qPrintable(result.problem.value_or(BuildProblem{}).text));
+        QVERIFY2(result.succeeded(), qPrintable(Messages::buildProblem(result.problem.value_or(BuildProblem{})).text));
         QCOMPARE(result.paths.pagePath, path(page));
         QCOMPARE(result.paths.pdfPath, path(pdf));
         QVERIFY(readAll(result.paths.pagePath).contains("href=\"https://a.test\""));
@@ -218,7 +220,7 @@ private Q_SLOTS:
         QCOMPARE(finished.count(), 0);
         QVERIFY(finished.wait(5000));
         const std::optional<BuildProblem> problem = finished.first().at(0).value<BuildResult>().problem;
-        QVERIFY(problem && problem->warning && problem->title == u"PDF Not Created"_s);
+        QVERIFY(problem && problem->kind == BuildProblem::Kind::ConversionFailed);
         QVERIFY(!builder.render(sheetWith(), nowhere));
         builder.cancel();
         QVERIFY(!finished.wait(300));

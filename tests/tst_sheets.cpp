@@ -7,6 +7,7 @@
 #include "core/Version.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QMenu>
 #include <QMimeData>
@@ -23,6 +24,22 @@ Q_DECLARE_METATYPE(orvanta::Interaction::SaveChoice)
 class TestSheets : public WindowTest {
     Q_OBJECT
 
+    // The sheet as the window's fields show it.
+    Sheet shown() const
+    {
+        const auto checked = [this](const char* name) { return child<QCheckBox>(m_window.get(), name)->isChecked(); };
+        Sheet sheet;
+        sheet.headline = edit("txtHeaderTitle")->text();
+        sheet.subheadline = edit("txtHeaderSubtitle")->text();
+        sheet.footer = edit("txtFooterTitle")->text();
+        sheet.disclaimer = checked("chkDisclaimer");
+        sheet.noteBelowEachResource = checked("chkAddResourceInstructions");
+        sheet.note = edit("txtBelowResource")->text();
+        sheet.resources = m_window->resources().entries();
+        sheet.fileName = edit("txtPDFFilename")->text();
+        return sheet;
+    }
+
 private Q_SLOTS:
     // Every field comes from the file and goes back into it; the title names the file and marks unsaved changes,
     // and typing a change away clears the mark. A file that is not a sheet leaves the open sheet as it was.
@@ -32,7 +49,7 @@ private Q_SLOTS:
         full.note = QString(40000, u'n'); // longer than a text box takes by default
         QVERIFY(SaveSheet(file(u"full.orvanta"_s), full).ok());
         QVERIFY(m_window->document().openFile(file(u"full.orvanta"_s)));
-        QVERIFY(m_window->sheet() == full);
+        QVERIFY(m_window->model().sheet() == full && shown() == full);
         QCOMPARE(m_window->windowTitle(), u"full[*] - Orvanta"_s);
         QVERIFY(!m_window->isWindowModified());
         edit("txtPDFFilename")->setText(u"other"_s);
@@ -51,7 +68,7 @@ private Q_SLOTS:
         QVERIFY(!m_window->document().saveAs());
 
         m_window->document().newSheet();
-        QVERIFY(m_window->sheet() == Sheet{});
+        QVERIFY(m_window->model().sheet() == Sheet{} && shown() == Sheet{});
         QCOMPARE(m_window->windowTitle(), u"Orvanta " ORVANTA_VERSION "  "_s);
         edit("txtHeaderTitle")->setText(u"A/B tests"_s);
         QVERIFY(!m_window->document().saveAs()); // no file chosen: nothing saved

@@ -1,5 +1,6 @@
 #include "BatchBuild.h"
 
+#include "core/Messages.h"
 #include "core/SheetBuilder.h"
 
 #include <QTextStream>
@@ -11,7 +12,8 @@ namespace {
 // One line per sheet, whatever the message's own line breaks.
 QString oneLine(const BuildProblem& problem)
 {
-    return QString(problem.title + QStringLiteral(": ") + problem.text).replace(u'\n', u' ').simplified();
+    const Message message = Messages::buildProblem(problem);
+    return QString(message.title + QStringLiteral(": ") + message.text).replace(u'\n', u' ').simplified();
 }
 
 } // namespace

@@ -26,11 +26,6 @@ QStringList lastLines(const QStringList& lines)
     return lines.mid(qMax<qsizetype>(0, lines.size() - MaxErrorLines));
 }
 
-QString seconds(std::chrono::milliseconds duration)
-{
-    return QString::number(std::chrono::duration_cast<std::chrono::seconds>(duration).count());
-}
-
 } // namespace
 
 QString FindConverter(const QString& installFolder)
@@ -40,49 +35,6 @@ QString FindConverter(const QString& installFolder)
     if (info.isFile() && info.isExecutable())
         return bundled;
     return QStandardPaths::findExecutable(QStringLiteral("wkhtmltopdf"));
-}
-
-QString ConverterMissingMessage(const QString& installFolder)
-{
-    return QStringLiteral("The PDF converter wkhtmltopdf was not found.\n\n"
-                          "Install it with \"sudo apt install wkhtmltopdf\", or place the program in %1, "
-                          "then press Create again.")
-        .arg(QDir::toNativeSeparators(InstallPath(installFolder, layout::BinFolder)));
-}
-
-QString ConversionFailureMessage(const ConversionResult& result, const QString& pdfPath,
-                                 std::chrono::milliseconds timeLimit)
-{
-    const QString pdf = QDir::toNativeSeparators(pdfPath);
-    QString message;
-    switch (result.outcome) {
-    case ConversionResult::Outcome::Succeeded:
-        return {};
-    case ConversionResult::Outcome::FailedToStart:
-        message = QStringLiteral("The PDF converter could not be started: %1.").arg(result.detail);
-        break;
-    case ConversionResult::Outcome::Crashed:
-        message = QStringLiteral("The PDF converter stopped unexpectedly, so %1 was not made.").arg(pdf);
-        break;
-    case ConversionResult::Outcome::NoPdf:
-        message = QStringLiteral("The PDF converter finished (exit code %1) without writing %2.")
-                      .arg(result.exitCode)
-                      .arg(pdf);
-        break;
-    case ConversionResult::Outcome::TimedOut:
-        message = QStringLiteral("The PDF converter was still working after %1 seconds and was stopped, so %2 "
-                                 "was not made. A resource of the page may be unreachable.")
-                      .arg(seconds(timeLimit), pdf);
-        break;
-    case ConversionResult::Outcome::NotStored:
-        message = QStringLiteral("The PDF was made but could not be saved as %1: %2.").arg(pdf, result.detail);
-        break;
-    }
-    if (result.outcome != ConversionResult::Outcome::NotStored && QFileInfo::exists(pdfPath))
-        message += QStringLiteral("\n\nThe earlier file of that name was kept.");
-    if (!result.errorLines.isEmpty())
-        message += QStringLiteral("\n\nThe converter reported:\n") + result.errorLines;
-    return message;
 }
 
 bool IsCompletePdf(const QString& path)

@@ -29,13 +29,6 @@ struct ConversionResult {
 // empty string when there is none.
 QString FindConverter(const QString& installFolder);
 
-// The message for a missing converter, saying how to install one.
-QString ConverterMissingMessage(const QString& installFolder);
-
-// The message for a failed conversion of `pdfPath`, with the converter's last error lines if any.
-QString ConversionFailureMessage(const ConversionResult& result, const QString& pdfPath,
-                                 std::chrono::milliseconds timeLimit);
-
 // Non-empty, starts with "%PDF-" and ends with "%%EOF" (give or take trailing white space).
 bool IsCompletePdf(const QString& path);
 

@@ -24,17 +24,11 @@ QString InstallPath(const QString& installFolder, const QString& relative)
     return QString(installFolder + relative).replace(QStringLiteral("//"), QStringLiteral("/"));
 }
 
-QString InstallFolderProblem(const QString& installFolder)
+bool InstallFolderWritable(const QString& installFolder)
 {
-    if (takesNewFiles(InstallPath(installFolder, layout::BinFolder)) &&
-        takesNewFiles(InstallPath(installFolder, layout::OutputFolder)) &&
-        takesNewFiles(InstallPath(installFolder, layout::ResourcesFolder)))
-        return {};
-    return QStringLiteral("Orvanta cannot write into its folder:\n%1\n\n"
-                          "PDFs cannot be created and the disclaimer cannot be saved there. Install the app into a "
-                          "folder of your own (\"make install\" puts it in ~/.local/opt/orvanta), or make this "
-                          "folder writable for you.")
-        .arg(QDir::toNativeSeparators(installFolder));
+    return takesNewFiles(InstallPath(installFolder, layout::BinFolder)) &&
+           takesNewFiles(InstallPath(installFolder, layout::OutputFolder)) &&
+           takesNewFiles(InstallPath(installFolder, layout::ResourcesFolder));
 }
 
 } // namespace orvanta

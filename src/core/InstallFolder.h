@@ -20,9 +20,8 @@ inline const QString DefaultTerms = QStringLiteral("/resources/tos_backup.txt");
 // separators made one ("//bin" from the root folder becomes "/bin").
 QString InstallPath(const QString& installFolder, const QString& relative);
 
-// The app writes its pages and PDFs into bin and the disclaimer into resources. When either folder exists
-// but takes no new file (a read-only copy, a folder of another user), this says so for the user, naming
-// the installation folder; otherwise it is empty.
-QString InstallFolderProblem(const QString& installFolder);
+// The app writes its pages and PDFs into bin and the disclaimer into resources. False when either folder exists
+// but takes no new file: a read-only copy, a folder of another user.
+bool InstallFolderWritable(const QString& installFolder);
 
 } // namespace orvanta

@@ -23,15 +23,15 @@ bool isTemplateFile(const QString& pagePath, const QString& templatePath)
 
 } // namespace
 
-QString FileNameProblem(const QString& name)
+FileNameFault FileNameProblem(const QString& name)
 {
     if (name.contains(u'/') || name.contains(QChar(u'\0')))
-        return QStringLiteral("The file name cannot contain \"/\". Please choose another name.");
+        return FileNameFault::Separator;
     if (name == u"." || name == u"..")
-        return QStringLiteral("\"%1\" cannot be used as a file name. Please choose another name.").arg(name);
+        return FileNameFault::Reserved;
     if ((HyphenatedName(name) + QStringLiteral(".html")).toUtf8().size() > MaxFileNameBytes)
-        return QStringLiteral("The file name is too long. Please choose a shorter name.");
-    return {};
+        return FileNameFault::TooLong;
+    return FileNameFault::None;
 }
 
 QString HyphenatedName(const QString& name)

@@ -12,9 +12,10 @@ struct OutputPaths {
     QString pdfPath;  // the PDF, in bin/output
 };
 
-// A sentence saying why `name` cannot name the output files, or an empty string when it can. Refused: a
-// '/' or NUL (nothing may be written outside bin), "." and "..", and names too long for the file system.
-QString FileNameProblem(const QString& name);
+// Why `name` cannot name the output files. Refused: a '/' or NUL (nothing may be written outside bin), "." and "..",
+// and names too long for the file system.
+enum class FileNameFault { None, Separator, Reserved, TooLong };
+FileNameFault FileNameProblem(const QString& name);
 
 // Spaces become hyphens; nothing else in the name changes.
 QString HyphenatedName(const QString& name);

@@ -21,4 +21,22 @@ struct Sheet {
     friend bool operator==(const Sheet&, const Sheet&) = default;
 };
 
+// The sheet's fields besides its resources, each with its key in sheet files. A new field is a member above and
+// a row here; files and the model follow.
+template <typename T> struct SheetField {
+    const char* key;
+    T Sheet::*member;
+};
+using TextField = QString Sheet::*;
+using FlagField = bool Sheet::*;
+
+inline constexpr SheetField<QString> SheetTexts[] = {
+    {"headline", &Sheet::headline}, {"subheadline", &Sheet::subheadline}, {"footer", &Sheet::footer},
+    {"note", &Sheet::note},         {"fileName", &Sheet::fileName},
+};
+inline constexpr SheetField<bool> SheetFlags[] = {
+    {"disclaimer", &Sheet::disclaimer},
+    {"noteBelowEachResource", &Sheet::noteBelowEachResource},
+};
+
 } // namespace orvanta

@@ -12,14 +12,19 @@ namespace orvanta {
 
 namespace {
 
-BuildProblem missingInfo(const QString& text)
+BuildProblem refusal(BuildProblem::Kind kind, const QString& path = {})
 {
-    return {QStringLiteral("Missing Info"), text, false};
+    BuildProblem refused;
+    refused.kind = kind;
+    refused.path = path;
+    return refused;
 }
 
-BuildProblem cannotCreate(const QString& text)
+BuildProblem fileFailed(const FileResult& file)
 {
-    return {QStringLiteral("Cannot Create"), text, true};
+    BuildProblem failed = refusal(BuildProblem::Kind::FileFailed);
+    failed.file = file;
+    return failed;
 }
 
 } // namespace
@@ -33,25 +38,29 @@ SheetBuilder::SheetBuilder(const QString& installFolder, QObject* parent)
 
 std::optional<BuildProblem> SheetBuilder::build(const Sheet& sheet, const QString& fileName, const QString& pdfPath)
 {
+    using Kind = BuildProblem::Kind;
     if (sheet.resources.isEmpty())
-        return missingInfo(QStringLiteral("Please add some resources first."));
+        return refusal(Kind::NoResources);
     if (sheet.headline.isEmpty())
-        return missingInfo(QStringLiteral("Please enter a headline first."));
+        return refusal(Kind::NoHeadline);
     if (fileName.isEmpty())
-        return missingInfo(QStringLiteral("Please enter a name for your pdf file first."));
-    if (const QString problem = FileNameProblem(fileName); !problem.isEmpty())
-        return BuildProblem{QStringLiteral("Invalid File Name"), problem, false};
-    if (const QString problem = InstallFolderProblem(m_installFolder); !problem.isEmpty())
-        return BuildProblem{QStringLiteral("Folder Not Writable"), problem, true};
+        return refusal(Kind::NoFileName);
+    if (const FileNameFault fault = FileNameProblem(fileName); fault != FileNameFault::None) {
+        BuildProblem badName = refusal(Kind::BadFileName, fileName);
+        badName.fileNameFault = fault;
+        return badName;
+    }
+    if (!InstallFolderWritable(m_installFolder))
+        return refusal(Kind::FolderNotWritable, m_installFolder);
 
     const QString name = HyphenatedName(fileName);
     const OutputPaths paths = FormOutputPaths(m_installFolder, name, pdfPath);
     if (pdfPath.isEmpty())
         QDir().mkdir(QFileInfo(paths.pdfPath).absolutePath()); // it may have been deleted since start-up
-    std::optional<BuildProblem> problem = render(sheet, paths);
-    if (!problem)
+    std::optional<BuildProblem> refused = render(sheet, paths);
+    if (!refused)
         m_name = name;
-    return problem;
+    return refused;
 }
 
 std::optional<BuildProblem> SheetBuilder::render(const Sheet& sheet, const OutputPaths& paths)
@@ -59,12 +68,12 @@ std::optional<BuildProblem> SheetBuilder::render(const Sheet& sheet, const Outpu
     cancel();
     PageTemplates templates;
     if (const FileResult loaded = LoadTemplates(m_installFolder, sheet.disclaimer, templates); !loaded.ok())
-        return cannotCreate(loaded.message);
+        return fileFailed(loaded);
     const QString converter = FindConverter(m_installFolder);
     if (converter.isEmpty())
-        return cannotCreate(ConverterMissingMessage(m_installFolder));
+        return refusal(BuildProblem::Kind::ConverterMissing, m_installFolder);
     if (const FileResult saved = SaveTextFile(paths.pagePath, FillPage(templates, sheet)); !saved.ok())
-        return cannotCreate(saved.message);
+        return fileFailed(saved);
 
     m_paths = paths;
     m_timeLimit = m_timeLimitOverride.value_or(ConversionTimeLimit(sheet.resources.size()));
@@ -84,9 +93,11 @@ void SheetBuilder::cancel()
 void SheetBuilder::conversionFinished(const ConversionResult& result)
 {
     BuildResult built{m_paths, {}};
-    if (!result.succeeded())
-        built.problem = BuildProblem{QStringLiteral("PDF Not Created"),
-                                     ConversionFailureMessage(result, m_paths.pdfPath, m_timeLimit), true};
+    if (!result.succeeded()) {
+        built.problem = refusal(BuildProblem::Kind::ConversionFailed, m_paths.pdfPath);
+        built.problem->conversion = result;
+        built.problem->timeLimit = m_timeLimit;
+    }
     // The converter can fail before start() returns; the caller hears of it only after build() has returned.
     QMetaObject::invokeMethod(
         this,

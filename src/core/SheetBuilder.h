@@ -2,6 +2,7 @@
 
 #include "OutputFiles.h"
 #include "PdfConverter.h"
+#include "TextFile.h"
 
 #include <QObject>
 #include <chrono>
@@ -11,12 +12,25 @@ namespace orvanta {
 
 struct Sheet;
 
-// Why a sheet was not built, for the user: a message box's title and text. Missing or bad input is
-// information; a fault of the installation or of the converter is a warning.
+// Why a sheet was not built. Messages::buildProblem() puts it into words.
 struct BuildProblem {
-    QString title;
-    QString text;
-    bool warning = false;
+    enum class Kind {
+        NoResources,
+        NoHeadline,
+        NoFileName,
+        BadFileName,       // path: the name
+        FolderNotWritable, // path: the installation folder
+        FileFailed,        // a template could not be read or the page not written
+        ConverterMissing,  // path: the installation folder
+        ConversionFailed,  // path: the PDF
+    };
+
+    Kind kind = Kind::NoResources;
+    QString path;
+    FileNameFault fileNameFault = FileNameFault::None;
+    FileResult file;
+    ConversionResult conversion;
+    std::chrono::milliseconds timeLimit{};
 };
 
 struct BuildResult {

@@ -83,16 +83,14 @@ QJsonObject SheetToJson(const Sheet& sheet)
     QJsonArray resources;
     for (const ResourceEntry& entry : sheet.resources)
         resources.append(QJsonObject{{QStringLiteral("text"), entry.linkText}, {QStringLiteral("url"), entry.linkUrl}});
-    return {{QStringLiteral("format"), Format},
-            {QStringLiteral("version"), SheetFormatVersion},
-            {QStringLiteral("headline"), sheet.headline},
-            {QStringLiteral("subheadline"), sheet.subheadline},
-            {QStringLiteral("footer"), sheet.footer},
-            {QStringLiteral("disclaimer"), sheet.disclaimer},
-            {QStringLiteral("noteBelowEachResource"), sheet.noteBelowEachResource},
-            {QStringLiteral("note"), sheet.note},
-            {QStringLiteral("resources"), resources},
-            {QStringLiteral("fileName"), sheet.fileName}};
+    QJsonObject json{{QStringLiteral("format"), Format},
+                     {QStringLiteral("version"), SheetFormatVersion},
+                     {QStringLiteral("resources"), resources}};
+    for (const auto& [key, member] : SheetTexts)
+        json.insert(QLatin1String(key), sheet.*member);
+    for (const auto& [key, member] : SheetFlags)
+        json.insert(QLatin1String(key), sheet.*member);
+    return json;
 }
 
 std::optional<Sheet> SheetFromJson(const QJsonObject& json, QString& problem)
@@ -115,14 +113,11 @@ std::optional<Sheet> SheetFromJson(const QJsonObject& json, QString& problem)
     }
     Sheet sheet;
     Reader reader(json);
-    reader.read(QStringLiteral("headline"), sheet.headline);
-    reader.read(QStringLiteral("subheadline"), sheet.subheadline);
-    reader.read(QStringLiteral("footer"), sheet.footer);
-    reader.read(QStringLiteral("disclaimer"), sheet.disclaimer);
-    reader.read(QStringLiteral("noteBelowEachResource"), sheet.noteBelowEachResource);
-    reader.read(QStringLiteral("note"), sheet.note);
+    for (const auto& [key, member] : SheetTexts)
+        reader.read(QLatin1String(key), sheet.*member);
+    for (const auto& [key, member] : SheetFlags)
+        reader.read(QLatin1String(key), sheet.*member);
     reader.read(QStringLiteral("resources"), sheet.resources);
-    reader.read(QStringLiteral("fileName"), sheet.fileName);
     problem = reader.problem();
     if (!problem.isEmpty())
         return {};

@@ -1,10 +1,10 @@
 #include "ContentPage.h"
 
-#include "core/ResourceList.h"
-#include "core/Sheet.h"
+#include "gui/FieldBinding.h"
 #include "gui/PreviewPanel.h"
-#include "gui/ResourceEditor.h"
+#include "gui/ResourceListActions.h"
 #include "gui/widgets/Interaction.h"
+#include "model/SheetModel.h"
 #include "ui_ContentPage.h"
 
 #include <QPixmap>
@@ -18,83 +18,73 @@ static void initResources()
 
 namespace orvanta {
 
-ContentPage::ContentPage(QWidget* parent)
+ContentPage::ContentPage(SheetModel& model, PreviewRenderer& renderer, const QString& installFolder,
+                         Interaction& interaction, QWidget* parent)
     : QGroupBox(parent)
     , ui(std::make_unique<Ui::ContentPage>())
+    , m_model(model)
+    , m_interaction(interaction)
 {
     initResources();
     ui->setupUi(this);
     ui->picExample->setPixmap(QPixmap(QStringLiteral(":/images/example.png")));
-    // List views do not take their name from a caption label.
-    ui->lstResources->setAccessibleName(QStringLiteral("Resources"));
-    ui->Label16->setAccessibleDescription(QStringLiteral("Link: opens the disclaimer editor"));
-    ui->Label17->setAccessibleDescription(QStringLiteral("Link: opens the automatic resources dialog"));
+    // List views do not take their name from a caption label, nor a text box from a check box.
+    ui->lstResources->setAccessibleName(tr("Resources"));
+    ui->txtBelowResource->setAccessibleName(tr("Add Text Below Each Resource"));
+    ui->Label16->setAccessibleDescription(tr("Link: opens the disclaimer editor"));
+    ui->Label17->setAccessibleDescription(tr("Link: opens the automatic resources dialog"));
+    ui->lstResources->setModel(&model.resources());
+    m_listActions = new ResourceListActions(model, *ui->lstResources, interaction);
+    m_previewPanel = new PreviewPanel(model, renderer, installFolder, *ui->previewStack, *ui->pdfPreview,
+                                      *ui->lblExample, *ui->lblPreviewStatus);
+
+    auto* binding = new FieldBinding(model, this);
+    for (const auto& [edit, field] : {std::pair{ui->txtHeaderTitle, &Sheet::headline},
+                                      {ui->txtHeaderSubtitle, &Sheet::subheadline},
+                                      {ui->txtFooterTitle, &Sheet::footer},
+                                      {ui->txtBelowResource, &Sheet::note}}) {
+        edit->setMaxLength(std::numeric_limits<int>::max()); // a sheet's texts are kept whole, however long
+        binding->bind(edit, field);
+    }
+    binding->bind(ui->chkDisclaimer, &Sheet::disclaimer);
+    binding->bind(ui->chkAddResourceInstructions, &Sheet::noteBelowEachResource);
 
     connect(ui->cmdAddResource, &QPushButton::clicked, this, &ContentPage::addResource);
     // Enter in the URL box adds too. Reacting to the key press rather than its release keeps an Enter that
     // closes a message box from adding again.
     connect(ui->txtCTAURL, &QLineEdit::returnPressed, this, &ContentPage::addResource);
+    connect(ui->cmdRemoveItem, &QPushButton::clicked, m_listActions, &ResourceListActions::removeSelected);
+    connect(ui->Command2, &QPushButton::clicked, m_listActions, &ResourceListActions::removeAll);
     connect(ui->Label16, &LinkLabel::clicked, this, &ContentPage::disclaimerContentRequested);
     connect(ui->Label17, &LinkLabel::clicked, this, &ContentPage::automaticResourcesRequested);
-    for (QLineEdit* field : {ui->txtHeaderTitle, ui->txtHeaderSubtitle, ui->txtFooterTitle, ui->txtBelowResource}) {
-        field->setMaxLength(std::numeric_limits<int>::max()); // a sheet's texts are kept whole, however long
-        connect(field, &QLineEdit::textChanged, this, [this] { changed(true); });
-    }
-    for (QCheckBox* box : {ui->chkDisclaimer, ui->chkAddResourceInstructions})
-        connect(box, &QCheckBox::toggled, this, [this] { changed(false); });
+    connect(m_listActions, &ResourceListActions::statusMessage, this, &ContentPage::statusMessage);
 }
 
 ContentPage::~ContentPage() = default;
 
-void ContentPage::attach(const QString& installFolder, ResourceList& resources, QUndoStack& undoStack,
-                         Interaction& interaction)
+QList<QAction*> ContentPage::editActions() const
 {
-    m_resources = &resources;
-    m_interaction = &interaction;
-    ui->lstResources->setModel(&resources);
-    m_editor = new ResourceEditor(resources, *ui->lstResources, undoStack, interaction);
-    connect(ui->cmdRemoveItem, &QPushButton::clicked, m_editor, &ResourceEditor::removeSelected);
-    connect(ui->Command2, &QPushButton::clicked, m_editor, &ResourceEditor::removeAll);
-    m_preview =
-        new PreviewPanel(installFolder, *ui->previewStack, *ui->pdfPreview, *ui->lblExample, *ui->lblPreviewStatus);
-    const auto listChanged = [this] { changed(false); };
-    connect(&resources, &QAbstractItemModel::rowsInserted, this, listChanged);
-    connect(&resources, &QAbstractItemModel::rowsRemoved, this, listChanged);
-    connect(&resources, &QAbstractItemModel::modelReset, this, listChanged);
-    connect(&resources, &QAbstractItemModel::dataChanged, this, listChanged);
-    connect(&resources, &QAbstractItemModel::layoutChanged, this, listChanged);
+    return m_listActions->editActions();
 }
 
-void ContentPage::changed(bool typing)
+void ContentPage::importResources()
 {
-    if (!m_preview)
-        return; // still being set up
-    m_preview->update(sheet(), typing);
-    Q_EMIT edited();
+    m_listActions->importResources();
 }
 
-Sheet ContentPage::sheet() const
+void ContentPage::addGeneratedResources(const ResourceEntries& entries)
 {
-    Sheet sheet;
-    sheet.headline = ui->txtHeaderTitle->text();
-    sheet.subheadline = ui->txtHeaderSubtitle->text();
-    sheet.footer = ui->txtFooterTitle->text();
-    sheet.disclaimer = ui->chkDisclaimer->isChecked();
-    sheet.noteBelowEachResource = ui->chkAddResourceInstructions->isChecked();
-    sheet.note = ui->txtBelowResource->text();
-    sheet.resources = m_resources->entries();
-    return sheet;
+    m_listActions->addGenerated(entries);
 }
 
-void ContentPage::setSheet(const Sheet& sheet)
+void ContentPage::zoomPreview(int steps)
 {
-    ui->txtHeaderTitle->setText(sheet.headline);
-    ui->txtHeaderSubtitle->setText(sheet.subheadline);
-    ui->txtFooterTitle->setText(sheet.footer);
-    ui->chkDisclaimer->setChecked(sheet.disclaimer);
-    ui->chkAddResourceInstructions->setChecked(sheet.noteBelowEachResource);
-    ui->txtBelowResource->setText(sheet.note);
-    m_resources->setEntries(sheet.resources);
+    ui->pdfPreview->zoomBy(steps);
+}
+
+void ContentPage::fitPreviewToWidth()
+{
+    ui->pdfPreview->fitWidth();
 }
 
 void ContentPage::focusHeadline()
@@ -104,7 +94,7 @@ void ContentPage::focusHeadline()
 
 void ContentPage::selectLastResource()
 {
-    ui->lstResources->setCurrentIndex(m_resources->index(m_resources->count() - 1));
+    ui->lstResources->setCurrentIndex(m_model.resources().index(m_model.resources().count() - 1));
 }
 
 void ContentPage::addResource()
@@ -112,10 +102,10 @@ void ContentPage::addResource()
     const QString linkText = ui->txtCTAText->text();
     const QString linkUrl = ui->txtCTAURL->text();
     if (linkText.isEmpty() || linkUrl.isEmpty()) {
-        m_interaction->inform(this, QStringLiteral("Missing Info"), QStringLiteral("Please complete all the fields."));
+        m_interaction.inform(this, tr("Missing Info"), tr("Please complete all the fields."));
         return;
     }
-    m_editor->add({linkText, linkUrl});
+    m_listActions->add({linkText, linkUrl});
     ui->txtCTAText->clear();
     ui->txtCTAURL->setText(QStringLiteral("http://"));
     ui->txtCTAText->setFocus();

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "core/ResourceEntry.h"
+
 #include <QGroupBox>
 #include <memory>
 
-class QUndoStack;
+class QAction;
 
 namespace Ui {
 class ContentPage;
@@ -13,47 +15,44 @@ namespace orvanta {
 
 class Interaction;
 class PreviewPanel;
-class ResourceEditor;
-class ResourceList;
-struct Sheet;
+class PreviewRenderer;
+class ResourceListActions;
+class SheetModel;
 
-// The content page: header, footer and the resource panel. The panel's commands are handled here; the two
-// links only announce that the user wants a dialog, which the main window opens.
+// The content page: header, footer, the resource panel and the preview, all bound to the model. The panel's
+// commands are handled here; the two links only announce that the user wants a dialog, which the main window opens.
 class ContentPage : public QGroupBox {
     Q_OBJECT
 
 public:
-    explicit ContentPage(QWidget* parent = nullptr);
+    ContentPage(SheetModel& model, PreviewRenderer& renderer, const QString& installFolder, Interaction& interaction,
+                QWidget* parent = nullptr);
     ~ContentPage() override;
 
-    // Made by a form, so what it works on is handed over afterwards.
-    void attach(const QString& installFolder, ResourceList& resources, QUndoStack& undoStack, Interaction& interaction);
-    ResourceEditor& resourceEditor() { return *m_editor; }
-    PreviewPanel& preview() { return *m_preview; }
-
-    // What the page holds, the resources included; the file name is the create page's.
-    Sheet sheet() const;
-    void setSheet(const Sheet& sheet);
+    // The resource list's commands for the Edit menu, in order; nullptr stands for a separator.
+    QList<QAction*> editActions() const;
+    void importResources();
+    void addGeneratedResources(const ResourceEntries& entries);
+    void zoomPreview(int steps);
+    void fitPreviewToWidth();
 
     void focusHeadline();
     void selectLastResource();
 
 Q_SIGNALS:
-    // Any field or the list changed.
-    void edited();
     void disclaimerContentRequested();
     void automaticResourcesRequested();
+    // A line for the status bar.
+    void statusMessage(const QString& text);
 
 private:
     void addResource();
-    // A change to the sheet; `typing` ones reach the preview after a pause.
-    void changed(bool typing);
 
     std::unique_ptr<Ui::ContentPage> ui;
-    ResourceList* m_resources = nullptr;
-    Interaction* m_interaction = nullptr;
-    ResourceEditor* m_editor = nullptr;
-    PreviewPanel* m_preview = nullptr;
+    SheetModel& m_model;
+    Interaction& m_interaction;
+    ResourceListActions* m_listActions;
+    PreviewPanel* m_previewPanel;
 };
 
 } // namespace orvanta

@@ -1,30 +1,21 @@
 #include "CreatePage.h"
 
+#include "gui/FieldBinding.h"
 #include "ui_CreatePage.h"
 
 namespace orvanta {
 
-CreatePage::CreatePage(QWidget* parent)
+CreatePage::CreatePage(SheetModel& model, QWidget* parent)
     : QGroupBox(parent)
     , ui(std::make_unique<Ui::CreatePage>())
 {
     ui->setupUi(this);
+    (new FieldBinding(model, this))->bind(ui->txtPDFFilename, &Sheet::fileName);
     connect(ui->cmdCreate, &QPushButton::clicked, this, &CreatePage::createRequested);
     connect(ui->cmdOutput, &QPushButton::clicked, this, &CreatePage::openFolderRequested);
-    connect(ui->txtPDFFilename, &QLineEdit::textChanged, this, &CreatePage::fileNameEdited);
 }
 
 CreatePage::~CreatePage() = default;
-
-QString CreatePage::fileName() const
-{
-    return ui->txtPDFFilename->text();
-}
-
-void CreatePage::setFileName(const QString& name)
-{
-    ui->txtPDFFilename->setText(name);
-}
 
 void CreatePage::setBusy(bool busy)
 {

@@ -1,23 +1,22 @@
 #include "MainWindow.h"
 
 #include "core/InstallFolder.h"
-#include "core/Sheet.h"
+#include "core/Messages.h"
 #include "core/SheetFile.h"
 #include "core/Version.h"
-#include "gui/PreviewPanel.h"
-#include "gui/ResourceEditor.h"
+#include "gui/ContentPage.h"
+#include "gui/CreatePage.h"
+#include "gui/Settings.h"
 #include "gui/dialogs/AutoResourcesDialog.h"
 #include "gui/dialogs/TermsDialog.h"
 #include "gui/widgets/Icons.h"
 #include "gui/widgets/Interaction.h"
-#include "gui/widgets/PdfPreview.h"
 #include "ui_MainWindow.h"
 
 #include <QCloseEvent>
 #include <QDir>
 #include <QMenu>
 #include <QMimeData>
-#include <QSettings>
 #include <QStatusBar>
 
 namespace orvanta {
@@ -27,8 +26,6 @@ namespace {
 const QString ProductName = QStringLiteral("Orvanta");
 const QString ByLine = QStringLiteral(" ");
 constexpr int BlinkInterval = 300;
-const QString LivePreviewKey = QStringLiteral("livePreview");
-const QString GeometryKey = QStringLiteral("windowGeometry");
 enum Page { ContentPageIndex = 1, CreatePageIndex = 2 };
 
 } // namespace
@@ -38,16 +35,21 @@ MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, Q
     , ui(std::make_unique<Ui::MainWindow>())
     , m_interaction(interaction)
     , m_installFolder(installFolder)
+    , m_document(m_model, interaction, this)
     , m_builder(installFolder)
-    , m_document(
-          this, interaction, [this] { return sheet(); }, [this](const Sheet& sheet) { showSheet(sheet); })
+    , m_previewRenderer(installFolder)
 {
     ui->setupUi(this);
-    ui->frPage1->attach(installFolder, m_resources, m_undoStack, m_interaction);
-    showSheet(Sheet{});
+    m_previewRenderer.setEnabled(Settings::livePreview());
+    m_contentPage = new ContentPage(m_model, m_previewRenderer, installFolder, interaction, ui->page1Holder);
+    ui->page1HolderLayout->addWidget(m_contentPage);
+    m_createPage = new CreatePage(m_model, ui->page2Holder);
+    ui->page2HolderLayout->addWidget(m_createPage);
+    setTabOrder(ui->pageButton2, m_contentPage);
+    setTabOrder(m_contentPage, m_createPage);
     setUpMenus();
     setAcceptDrops(true);
-    restoreGeometry(QSettings().value(GeometryKey).toByteArray()); // where the user left it
+    restoreGeometry(Settings::windowGeometry()); // where the user left it
     ui->pageButton1->setIcon(icons::document());
     ui->pageButton2->setIcon(icons::wand());
     // The blinking label keeps its place in the banner while hidden.
@@ -59,18 +61,16 @@ MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, Q
 
     connect(ui->pageButton1, &QAbstractButton::clicked, this, [this] { showPage(ContentPageIndex); });
     connect(ui->pageButton2, &QAbstractButton::clicked, this, [this] { showPage(CreatePageIndex); });
-    connect(ui->frPage1, &ContentPage::disclaimerContentRequested, this, &MainWindow::showTermsDialog);
-    connect(ui->frPage1, &ContentPage::automaticResourcesRequested, this, &MainWindow::showAutoResourcesDialog);
-    connect(ui->frPage2, &CreatePage::createRequested, this, &MainWindow::createSheet);
-    connect(ui->frPage2, &CreatePage::openFolderRequested, this, &MainWindow::openOutputFolder);
+    connect(m_contentPage, &ContentPage::disclaimerContentRequested, this, &MainWindow::showTermsDialog);
+    connect(m_contentPage, &ContentPage::automaticResourcesRequested, this, &MainWindow::showAutoResourcesDialog);
+    connect(m_createPage, &CreatePage::createRequested, this, &MainWindow::createSheet);
+    connect(m_createPage, &CreatePage::openFolderRequested, this, &MainWindow::openOutputFolder);
     connect(&m_blinkTimer, &QTimer::timeout, this, &MainWindow::blinkPleaseWait);
     connect(&m_builder, &SheetBuilder::finished, this, &MainWindow::sheetBuilt);
 
-    connect(ui->frPage1, &ContentPage::edited, &m_document, &SheetDocument::contentChanged);
-    connect(ui->frPage2, &CreatePage::fileNameEdited, &m_document, &SheetDocument::contentChanged);
     connect(&m_document, &SheetDocument::stateChanged, this, &MainWindow::updateTitle);
     const auto showStatus = [this](const QString& text) { statusBar()->showMessage(text); };
-    connect(&ui->frPage1->resourceEditor(), &ResourceEditor::statusMessage, this, showStatus);
+    connect(m_contentPage, &ContentPage::statusMessage, this, showStatus);
     connect(&m_document, &SheetDocument::statusMessage, this, showStatus);
 
     updateTitle();
@@ -81,62 +81,47 @@ MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, Q
     showPage(ContentPageIndex); // which also puts the focus in the headline box
 
     // Said once, when the window is up; each command that would write says it again.
-    if (const QString problem = InstallFolderProblem(m_installFolder); !problem.isEmpty()) {
-        QTimer::singleShot(
-            0, this, [this, problem] { m_interaction.warn(this, QStringLiteral("Folder Not Writable"), problem); });
+    if (!InstallFolderWritable(m_installFolder)) {
+        QTimer::singleShot(0, this, [this] {
+            m_interaction.warn(this, tr("Folder Not Writable"), Messages::folderNotWritable(m_installFolder));
+        });
     }
 }
 
 MainWindow::~MainWindow() = default;
-
-Sheet MainWindow::sheet() const
-{
-    Sheet sheet = ui->frPage1->sheet();
-    sheet.fileName = ui->frPage2->fileName();
-    return sheet;
-}
-
-void MainWindow::showSheet(const Sheet& sheet)
-{
-    ui->frPage1->setSheet(sheet);
-    ui->frPage2->setFileName(sheet.fileName);
-    m_undoStack.clear(); // the steps belong to the sheet shown before
-}
 
 void MainWindow::setUpMenus()
 {
     connect(ui->actionNew, &QAction::triggered, &m_document, &SheetDocument::newSheet);
     connect(ui->actionOpen, &QAction::triggered, &m_document, &SheetDocument::open);
     connect(ui->menuRecent, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
-    connect(ui->actionImport, &QAction::triggered, &ui->frPage1->resourceEditor(), &ResourceEditor::importResources);
+    connect(ui->actionImport, &QAction::triggered, m_contentPage, &ContentPage::importResources);
     connect(ui->actionSave, &QAction::triggered, &m_document, &SheetDocument::save);
     connect(ui->actionSaveAs, &QAction::triggered, &m_document, &SheetDocument::saveAs);
     connect(ui->actionQuit, &QAction::triggered, this, &QWidget::close);
 
     // Undo and redo name the step they take back or do again: "Undo Remove All".
-    QAction* undo = m_undoStack.createUndoAction(this, QStringLiteral("&Undo"));
+    QAction* undo = m_model.undoStack().createUndoAction(this, tr("&Undo"));
     undo->setShortcut(QKeySequence::Undo);
-    QAction* redo = m_undoStack.createRedoAction(this, QStringLiteral("&Redo"));
+    QAction* redo = m_model.undoStack().createRedoAction(this, tr("&Redo"));
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     ui->menuEdit->addActions({undo, redo});
     ui->menuEdit->addSeparator();
-    for (QAction* action : ui->frPage1->resourceEditor().editActions()) {
+    for (QAction* action : m_contentPage->editActions()) {
         if (action)
             ui->menuEdit->addAction(action);
         else
             ui->menuEdit->addSeparator();
     }
 
-    ui->actionLivePreview->setChecked(QSettings().value(LivePreviewKey, true).toBool());
-    ui->frPage1->preview().setLive(ui->actionLivePreview->isChecked());
+    ui->actionLivePreview->setChecked(m_previewRenderer.isEnabled());
     connect(ui->actionLivePreview, &QAction::toggled, this, [this](bool live) {
-        QSettings().setValue(LivePreviewKey, live);
-        ui->frPage1->preview().setLive(live);
+        Settings::setLivePreview(live);
+        m_previewRenderer.setEnabled(live);
     });
-    PdfPreview* pdf = &ui->frPage1->preview().view();
-    connect(ui->actionZoomIn, &QAction::triggered, pdf, [pdf] { pdf->zoomBy(1); });
-    connect(ui->actionZoomOut, &QAction::triggered, pdf, [pdf] { pdf->zoomBy(-1); });
-    connect(ui->actionFitWidth, &QAction::triggered, pdf, &PdfPreview::fitWidth);
+    connect(ui->actionZoomIn, &QAction::triggered, m_contentPage, [this] { m_contentPage->zoomPreview(1); });
+    connect(ui->actionZoomOut, &QAction::triggered, m_contentPage, [this] { m_contentPage->zoomPreview(-1); });
+    connect(ui->actionFitWidth, &QAction::triggered, m_contentPage, &ContentPage::fitPreviewToWidth);
 }
 
 // With no sheet opened or saved, the caption is the app's own.
@@ -159,7 +144,7 @@ void MainWindow::fillRecentMenu()
     }
     if (!ui->menuRecent->isEmpty())
         ui->menuRecent->addSeparator();
-    QAction* clear = ui->menuRecent->addAction(QStringLiteral("&Clear"));
+    QAction* clear = ui->menuRecent->addAction(tr("&Clear"));
     clear->setEnabled(!m_document.recentFiles().isEmpty());
     connect(clear, &QAction::triggered, &m_document, &SheetDocument::clearRecentFiles);
 }
@@ -175,19 +160,19 @@ void MainWindow::showPage(int page)
     ui->pageButton2->setStateFlag(page != CreatePageIndex);
     ui->pages->setCurrentIndex(page - 1);
     if (page == ContentPageIndex)
-        ui->frPage1->focusHeadline();
+        m_contentPage->focusHeadline();
 }
 
 void MainWindow::createSheet()
 {
     if (m_builder.isRunning())
         return;
-    if (const auto problem = m_builder.build(ui->frPage1->sheet(), ui->frPage2->fileName())) {
-        report(*problem);
+    if (const auto problem = m_builder.build(m_model.sheet(), m_model.sheet().fileName)) {
+        report(Messages::buildProblem(*problem));
         return;
     }
-    ui->frPage2->setFileName(m_builder.name()); // the user sees the name that was used
-    ui->frPage1->selectLastResource();
+    m_model.setText(&Sheet::fileName, m_builder.name()); // the user sees the name that was used
+    m_contentPage->selectLastResource();
     setBusy(true);
 }
 
@@ -195,25 +180,24 @@ void MainWindow::sheetBuilt(const BuildResult& result)
 {
     setBusy(false);
     if (result.problem) {
-        report(*result.problem);
-    } else if (m_interaction.confirm(this, QStringLiteral("Done"),
-                                     QStringLiteral("Ready. Do you want to open the output folder?"))) {
+        report(Messages::buildProblem(*result.problem));
+    } else if (m_interaction.confirm(this, tr("Done"), tr("Ready. Do you want to open the output folder?"))) {
         openOutputFolder();
     }
     Q_EMIT buildEnded(result.succeeded());
 }
 
-void MainWindow::report(const BuildProblem& problem)
+void MainWindow::report(const Message& message)
 {
-    if (problem.warning)
-        m_interaction.warn(this, problem.title, problem.text);
+    if (message.warning)
+        m_interaction.warn(this, message.title, message.text);
     else
-        m_interaction.inform(this, problem.title, problem.text);
+        m_interaction.inform(this, message.title, message.text);
 }
 
 void MainWindow::setBusy(bool busy)
 {
-    ui->frPage2->setBusy(busy);
+    m_createPage->setBusy(busy);
     if (busy) {
         m_blinkTimer.start();
     } else {
@@ -233,8 +217,8 @@ void MainWindow::openOutputFolder()
     const QString folder = outputFolder();
     QDir().mkdir(folder);
     if (!m_interaction.openFolder(folder)) {
-        m_interaction.warn(this, QStringLiteral("Open Output Folder"),
-                           QStringLiteral("The file manager could not be started. Your PDF files are in:\n%1")
+        m_interaction.warn(this, tr("Open Output Folder"),
+                           tr("The file manager could not be started. Your PDF files are in:\n%1")
                                .arg(QDir::toNativeSeparators(folder)));
     }
 }
@@ -249,8 +233,7 @@ void MainWindow::showTermsDialog()
 void MainWindow::showAutoResourcesDialog()
 {
     AutoResourcesDialog dialog(m_interaction, this);
-    connect(&dialog, &AutoResourcesDialog::resourcesGenerated, &ui->frPage1->resourceEditor(),
-            &ResourceEditor::addGenerated);
+    connect(&dialog, &AutoResourcesDialog::resourcesGenerated, m_contentPage, &ContentPage::addGeneratedResources);
     dialog.exec();
 }
 
@@ -277,7 +260,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     m_document.closed();
-    QSettings().setValue(GeometryKey, saveGeometry());
+    Settings::setWindowGeometry(saveGeometry());
     event->accept(); // a conversion still going stops with the window's builder
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "core/ResourceList.h"
+#include "core/PreviewRenderer.h"
 #include "core/SheetBuilder.h"
 #include "gui/SheetDocument.h"
+#include "model/SheetModel.h"
 
 #include <QMainWindow>
 #include <QTimer>
-#include <QUndoStack>
 #include <memory>
 
 namespace Ui {
@@ -15,9 +15,13 @@ class MainWindow;
 
 namespace orvanta {
 
+class ContentPage;
+class CreatePage;
 class Interaction;
+struct Message;
 
-// The main window: the content page, the create page, Create, and the File menu.
+// The main window: the two pages on the sheet model, Create, and the menus. It owns the model, the document, the
+// builder and the preview's renderer, and hands each page what it works on.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -25,12 +29,11 @@ public:
     MainWindow(const QString& installFolder, Interaction& interaction, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    ResourceList& resources() { return m_resources; }
+    SheetModel& model() { return m_model; }
+    ResourceList& resources() { return m_model.resources(); }
     SheetDocument& document() { return m_document; }
+    PreviewRenderer& previewRenderer() { return m_previewRenderer; }
     bool isBuilding() const { return m_builder.isRunning(); }
-
-    // Everything the window holds, the file name included.
-    Sheet sheet() const;
 
 Q_SIGNALS:
     // Emitted when a build has ended and its outcome has been reported.
@@ -42,7 +45,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void showSheet(const Sheet& sheet);
     void showPage(int page);
     void updateTitle();
     void fillRecentMenu();
@@ -54,16 +56,18 @@ private:
     void openOutputFolder();
     void showTermsDialog();
     void showAutoResourcesDialog();
-    void report(const BuildProblem& problem);
+    void report(const Message& message);
     QString outputFolder() const;
 
     std::unique_ptr<Ui::MainWindow> ui;
     Interaction& m_interaction;
     const QString m_installFolder;
-    ResourceList m_resources;
-    QUndoStack m_undoStack;
-    SheetBuilder m_builder;
+    SheetModel m_model;
     SheetDocument m_document;
+    SheetBuilder m_builder;
+    PreviewRenderer m_previewRenderer;
+    ContentPage* m_contentPage;
+    CreatePage* m_createPage;
     QTimer m_blinkTimer;
 };
 

@@ -1,7 +1,8 @@
 #include "PreviewPanel.h"
 
 #include "core/InstallFolder.h"
-#include "gui/widgets/PdfPreview.h"
+#include "gui/widgets/PdfView.h"
+#include "model/SheetModel.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -10,10 +11,10 @@
 
 namespace orvanta {
 
-PreviewPanel::PreviewPanel(const QString& installFolder, QStackedWidget& stack, PdfPreview& view, QLabel& caption,
-                           QLabel& status)
+PreviewPanel::PreviewPanel(SheetModel& model, PreviewRenderer& renderer, const QString& installFolder,
+                           QStackedWidget& stack, PdfView& view, QLabel& caption, QLabel& status)
     : QObject(&stack)
-    , m_preview(installFolder)
+    , m_renderer(renderer)
     , m_stack(stack)
     , m_view(view)
     , m_caption(caption)
@@ -26,26 +27,20 @@ PreviewPanel::PreviewPanel(const QString& installFolder, QStackedWidget& stack, 
     connect(&m_templates, &QFileSystemWatcher::fileChanged, this, [this](const QString& path) {
         if (!m_templates.files().contains(path) && QFileInfo::exists(path))
             m_templates.addPath(path); // a file saved by replacing it is watched afresh
-        m_preview.refresh();
+        m_renderer.refresh();
     });
-    connect(&m_preview, &LivePreview::ready, this, &PreviewPanel::showPdf);
-    connect(&m_preview, &LivePreview::cleared, this, &PreviewPanel::showExample);
-    connect(&m_preview, &LivePreview::failed, this, &PreviewPanel::showStatus);
-    connect(&m_preview, &LivePreview::converting, this, [this] {
-        showStatus(m_document.pageCount() > 0 ? pageCount() + QStringLiteral(" · updating…")
-                                              : QStringLiteral("Making the preview…"));
+    connect(&m_renderer, &PreviewRenderer::ready, this, &PreviewPanel::showPdf);
+    connect(&m_renderer, &PreviewRenderer::cleared, this, &PreviewPanel::showExample);
+    connect(&m_renderer, &PreviewRenderer::failed, this, &PreviewPanel::showStatus);
+    connect(&m_renderer, &PreviewRenderer::converting, this, [this] {
+        showStatus(m_document.pageCount() > 0 ? tr("%1 · updating…").arg(pageCount()) : tr("Making the preview…"));
+    });
+    connect(&model, &SheetModel::changed, this, [this, &model](SheetModel::Change change) {
+        m_renderer.update(model.sheet(), change == SheetModel::Change::Text ? PreviewRenderer::TypingPause
+                                                                            : std::chrono::milliseconds{});
     });
     showExample();
-}
-
-void PreviewPanel::update(const Sheet& sheet, bool typing)
-{
-    m_preview.update(sheet, typing ? LivePreview::TypingPause : std::chrono::milliseconds{});
-}
-
-void PreviewPanel::setLive(bool live)
-{
-    m_preview.setEnabled(live);
+    m_renderer.update(model.sheet(), {});
 }
 
 void PreviewPanel::showPdf(const QString& path)
@@ -54,7 +49,7 @@ void PreviewPanel::showPdf(const QString& path)
     m_document.load(path);
     m_stack.setCurrentWidget(&m_view);
     m_view.verticalScrollBar()->setValue(scrolled); // the same place in the new PDF
-    m_caption.setText(QStringLiteral("Preview:"));
+    m_caption.setText(tr("Preview:"));
     showStatus(pageCount());
     Q_EMIT shown();
 }
@@ -63,9 +58,9 @@ void PreviewPanel::showExample()
 {
     m_document.close();
     m_stack.setCurrentIndex(0);
-    m_caption.setText(QStringLiteral("Cheatsheet Example:"));
-    showStatus(m_preview.isEnabled() ? QStringLiteral("The preview shows once the sheet has a headline and a resource.")
-                                     : QStringLiteral("Live preview is off (View menu)."));
+    m_caption.setText(tr("Cheatsheet Example:"));
+    showStatus(m_renderer.isEnabled() ? tr("The preview shows once the sheet has a headline and a resource.")
+                                      : tr("Live preview is off (View menu)."));
 }
 
 void PreviewPanel::showStatus(const QString& text, const QString& details)
@@ -77,7 +72,7 @@ void PreviewPanel::showStatus(const QString& text, const QString& details)
 QString PreviewPanel::pageCount() const
 {
     const int pages = m_document.pageCount();
-    return pages == 1 ? QStringLiteral("1 page") : QStringLiteral("%1 pages").arg(pages);
+    return pages == 1 ? tr("1 page") : tr("%1 pages").arg(pages);
 }
 
 } // namespace orvanta

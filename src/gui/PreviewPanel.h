@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/LivePreview.h"
+#include "core/PreviewRenderer.h"
 
 #include <QFileSystemWatcher>
 #include <QObject>
@@ -11,22 +11,19 @@ class QStackedWidget;
 
 namespace orvanta {
 
-class PdfPreview;
+class PdfView;
+class SheetModel;
 
-// The live preview on the content page: the real PDF once the sheet has a headline and a resource, the example
-// picture before that or while previews are off, and a status line with the page count or what went wrong.
+// The preview on the content page: the real PDF of the model's sheet once it has a headline and a resource, the
+// example picture before that or while previews are off, and a status line with the page count or what went wrong.
+// Typed text reaches the renderer after a pause in the typing; other changes at once.
 class PreviewPanel : public QObject {
     Q_OBJECT
 
 public:
-    PreviewPanel(const QString& installFolder, QStackedWidget& stack, PdfPreview& view, QLabel& caption,
-                 QLabel& status);
+    PreviewPanel(SheetModel& model, PreviewRenderer& renderer, const QString& installFolder, QStackedWidget& stack,
+                 PdfView& view, QLabel& caption, QLabel& status);
 
-    // `typing`: the preview waits for a pause in the typing.
-    void update(const Sheet& sheet, bool typing);
-    void setLive(bool live);
-    LivePreview& livePreview() { return m_preview; }
-    PdfPreview& view() { return m_view; }
     const QPdfDocument& document() const { return m_document; }
 
 Q_SIGNALS:
@@ -39,11 +36,11 @@ private:
     void showStatus(const QString& text, const QString& details = {});
     QString pageCount() const;
 
-    LivePreview m_preview;
+    PreviewRenderer& m_renderer;
     QPdfDocument m_document;
     QFileSystemWatcher m_templates;
     QStackedWidget& m_stack;
-    PdfPreview& m_view;
+    PdfView& m_view;
     QLabel& m_caption;
     QLabel& m_status;
 };

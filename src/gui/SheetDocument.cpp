@@ -2,63 +2,63 @@
 
 #include "core/SheetFile.h"
 #include "core/TextFile.h"
+#include "gui/Settings.h"
 #include "gui/widgets/Interaction.h"
+#include "model/SheetModel.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSettings>
 
 namespace orvanta {
 
 namespace {
 
-const QString RecentKey = QStringLiteral("recentSheets");
-const QString FolderKey = QStringLiteral("sheetFolder");
 constexpr int MaxRecentFiles = 8;
 constexpr int RecoveryDelay = 1000; // ms: unsaved work is kept aside within a second of a change
 
 QString filter()
 {
-    return QStringLiteral("Orvanta sheets (*.%1);;All files (*)").arg(SheetSuffix);
+    return SheetDocument::tr("Orvanta sheets (*.%1);;All files (*)").arg(SheetSuffix);
 }
 
 } // namespace
 
-SheetDocument::SheetDocument(QWidget* window, Interaction& interaction, Reader read, Shower show)
-    : m_window(window)
+SheetDocument::SheetDocument(SheetModel& model, Interaction& interaction, QWidget* window)
+    : m_model(model)
     , m_interaction(interaction)
-    , m_read(std::move(read))
-    , m_show(std::move(show))
+    , m_window(window)
 {
     m_recoveryTimer.setSingleShot(true);
     m_recoveryTimer.setInterval(RecoveryDelay);
     connect(&m_recoveryTimer, &QTimer::timeout, this, &SheetDocument::writeRecoveryCopy);
+    connect(&m_model, &SheetModel::changed, this, &SheetDocument::contentChanged);
 }
 
 QString SheetDocument::name() const
 {
-    return m_path.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(m_path).completeBaseName();
+    return m_path.isEmpty() ? tr("Untitled") : QFileInfo(m_path).completeBaseName();
 }
 
-bool SheetDocument::isModified() const
+void SheetDocument::show(const Sheet& sheet)
 {
-    return m_read() != m_saved;
+    const QSignalBlocker quiet(this); // the document's state follows from adopt()
+    m_model.setSheet(sheet);
 }
 
 void SheetDocument::newSheet()
 {
     if (!maybeSave())
         return;
-    m_show(Sheet{});
-    adopt({}, m_read());
+    show(Sheet{});
+    adopt({}, m_model.sheet());
 }
 
 void SheetDocument::open()
 {
     if (!maybeSave())
         return;
-    const QString path = m_interaction.fileToOpen(m_window, QStringLiteral("Open Sheet"), folderForDialogs(), filter());
+    const QString path = m_interaction.fileToOpen(m_window, tr("Open Sheet"), folderForDialogs(), filter());
     if (!path.isEmpty())
         openFile(path);
 }
@@ -75,13 +75,13 @@ bool SheetDocument::openFile(const QString& path)
 {
     Sheet sheet;
     if (const FileResult loaded = LoadSheet(path, sheet); !loaded.ok()) {
-        m_interaction.warn(m_window, QStringLiteral("Open Sheet"), loaded.message);
+        m_interaction.warn(m_window, tr("Open Sheet"), loaded.message);
         return false;
     }
-    m_show(sheet);
-    adopt(QFileInfo(path).absoluteFilePath(), m_read());
+    show(sheet);
+    adopt(QFileInfo(path).absoluteFilePath(), m_model.sheet());
     addRecentFile(m_path);
-    Q_EMIT statusMessage(QStringLiteral("Opened %1").arg(QDir::toNativeSeparators(m_path)));
+    Q_EMIT statusMessage(tr("Opened %1").arg(QDir::toNativeSeparators(m_path)));
     return true;
 }
 
@@ -92,21 +92,20 @@ bool SheetDocument::save()
 
 bool SheetDocument::saveAs()
 {
-    const Sheet sheet = m_read();
+    const Sheet& sheet = m_model.sheet();
     QString suggested = !sheet.fileName.isEmpty()   ? sheet.fileName
                         : !sheet.headline.isEmpty() ? sheet.headline
                                                     : name();
     suggested = folderForDialogs() + u'/' + suggested.replace(u'/', u'-') + u'.' + SheetSuffix;
-    QString path = m_interaction.fileToSave(m_window, QStringLiteral("Save Sheet As"), suggested, filter());
+    QString path = m_interaction.fileToSave(m_window, tr("Save Sheet As"), suggested, filter());
     if (path.isEmpty())
         return false;
     if (QFileInfo(path).suffix().isEmpty()) {
         path += u'.' + SheetSuffix;
         // The dialog asked about the name without the suffix, not about this one.
         if (QFileInfo::exists(path) &&
-            !m_interaction.confirm(
-                m_window, QStringLiteral("Save Sheet As"),
-                QStringLiteral("%1 already exists. Replace it?").arg(QDir::toNativeSeparators(path))))
+            !m_interaction.confirm(m_window, tr("Save Sheet As"),
+                                   tr("%1 already exists. Replace it?").arg(QDir::toNativeSeparators(path))))
             return false;
     }
     return writeTo(path);
@@ -114,14 +113,13 @@ bool SheetDocument::saveAs()
 
 bool SheetDocument::writeTo(const QString& path)
 {
-    const Sheet sheet = m_read();
-    if (const FileResult saved = SaveSheet(path, sheet); !saved.ok()) {
-        m_interaction.warn(m_window, QStringLiteral("Not Saved"), saved.message);
+    if (const FileResult saved = SaveSheet(path, m_model.sheet()); !saved.ok()) {
+        m_interaction.warn(m_window, tr("Not Saved"), saved.message);
         return false;
     }
-    adopt(QFileInfo(path).absoluteFilePath(), sheet);
+    adopt(QFileInfo(path).absoluteFilePath(), m_model.sheet());
     addRecentFile(m_path);
-    Q_EMIT statusMessage(QStringLiteral("Saved %1").arg(QDir::toNativeSeparators(m_path)));
+    Q_EMIT statusMessage(tr("Saved %1").arg(QDir::toNativeSeparators(m_path)));
     return true;
 }
 
@@ -129,7 +127,7 @@ bool SheetDocument::maybeSave()
 {
     if (!isModified())
         return true;
-    switch (m_interaction.askToSave(m_window, QStringLiteral("Save changes to %1?").arg(name()))) {
+    switch (m_interaction.askToSave(m_window, tr("Save changes to %1?").arg(name()))) {
     case Interaction::SaveChoice::Save:
         return save();
     case Interaction::SaveChoice::Discard:
@@ -149,6 +147,7 @@ void SheetDocument::adopt(const QString& path, const Sheet& saved)
 
 void SheetDocument::contentChanged()
 {
+    m_modified = m_model.sheet() != m_saved;
     if (!m_recoveryTimer.isActive())
         m_recoveryTimer.start();
     Q_EMIT stateChanged();
@@ -162,7 +161,7 @@ bool SheetDocument::writeRecoveryCopy()
         m_recovery.discard();
         return true;
     }
-    return m_recovery.save(m_read(), m_path).ok();
+    return m_recovery.save(m_model.sheet(), m_path).ok();
 }
 
 void SheetDocument::offerRecovery()
@@ -170,11 +169,11 @@ void SheetDocument::offerRecovery()
     std::vector<Recovery::Leftover> leftovers = m_recovery.claimLeftovers();
     for (Recovery::Leftover& leftover : leftovers) {
         const QString sheetName =
-            leftover.sheetPath.isEmpty() ? QStringLiteral("a new sheet") : QFileInfo(leftover.sheetPath).fileName();
+            leftover.sheetPath.isEmpty() ? tr("a new sheet") : QFileInfo(leftover.sheetPath).fileName();
         const QString when = QLocale().toString(leftover.changed.toLocalTime(), QLocale::LongFormat);
-        if (!m_interaction.confirm(m_window, QStringLiteral("Restore Unsaved Sheet"),
-                                   QStringLiteral("Orvanta did not close properly, and changes to %1 were not saved. "
-                                                  "They were last changed on %2.\n\nRestore them?")
+        if (!m_interaction.confirm(m_window, tr("Restore Unsaved Sheet"),
+                                   tr("Orvanta did not close properly, and changes to %1 were not saved. "
+                                      "They were last changed on %2.\n\nRestore them?")
                                        .arg(sheetName, when))) {
             Recovery::remove(leftover);
             continue;
@@ -183,7 +182,7 @@ void SheetDocument::offerRecovery()
         Sheet saved;
         if (leftover.sheetPath.isEmpty() || !LoadSheet(leftover.sheetPath, saved).ok())
             saved = Sheet{};
-        m_show(leftover.sheet);
+        show(leftover.sheet);
         adopt(leftover.sheetPath, saved);
         if (writeRecoveryCopy()) // else the leftover stays, and is offered again
             Recovery::remove(leftover);
@@ -199,36 +198,33 @@ void SheetDocument::closed()
 
 QStringList SheetDocument::recentFiles() const
 {
-    return QSettings().value(RecentKey).toStringList();
+    return Settings::recentFiles();
 }
 
 void SheetDocument::clearRecentFiles()
 {
-    QSettings().remove(RecentKey);
+    Settings::setRecentFiles({});
 }
 
 void SheetDocument::addRecentFile(const QString& path)
 {
-    QSettings settings;
     QStringList files = recentFiles();
     files.removeAll(path);
     files.prepend(path);
-    settings.setValue(RecentKey, files.mid(0, MaxRecentFiles));
-    settings.setValue(FolderKey, QFileInfo(path).absolutePath());
+    Settings::setRecentFiles(files.mid(0, MaxRecentFiles));
+    Settings::setLastFolder(QFileInfo(path).absolutePath());
 }
 
 void SheetDocument::removeRecentFile(const QString& path)
 {
     QStringList files = recentFiles();
     files.removeAll(path);
-    QSettings().setValue(RecentKey, files);
+    Settings::setRecentFiles(files);
 }
 
 QString SheetDocument::folderForDialogs() const
 {
-    if (!m_path.isEmpty())
-        return QFileInfo(m_path).absolutePath();
-    return QSettings().value(FolderKey, QDir::homePath()).toString();
+    return m_path.isEmpty() ? Settings::lastFolder() : QFileInfo(m_path).absolutePath();
 }
 
 } // namespace orvanta

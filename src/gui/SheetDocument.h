@@ -5,31 +5,28 @@
 
 #include <QObject>
 #include <QTimer>
-#include <functional>
 
 class QWidget;
 
 namespace orvanta {
 
 class Interaction;
+class SheetModel;
 
-// The sheet in the window as a document: the file it belongs to, whether it changed since it was opened or
-// saved, the recent files, and the recovery copy of unsaved work. The window holds the sheet itself and
-// hands over reading and showing it; this decides what to ask and when.
+// The model's sheet as a document: the file it belongs to, whether it changed since it was opened or saved, the
+// recent files, and the recovery copy of unsaved work. It decides what to ask and when; `window` is the parent of
+// its questions.
 class SheetDocument : public QObject {
     Q_OBJECT
 
 public:
-    using Reader = std::function<Sheet()>;
-    using Shower = std::function<void(const Sheet&)>;
-
-    SheetDocument(QWidget* window, Interaction& interaction, Reader read, Shower show);
+    SheetDocument(SheetModel& model, Interaction& interaction, QWidget* window);
 
     // The file the sheet was opened from or saved as; empty for a new sheet.
     const QString& path() const { return m_path; }
     // The file's name without ".orvanta", or "Untitled".
     QString name() const;
-    bool isModified() const;
+    bool isModified() const { return m_modified; }
 
     // The File menu's commands. Those that replace the sheet first offer to save unsaved changes.
     void newSheet();
@@ -46,8 +43,6 @@ public:
     QStringList recentFiles() const;
     void clearRecentFiles();
 
-    // Call on every edit: keeps the change marker and the recovery copy up to date.
-    void contentChanged();
     // Offers sheets that runs which did not end cleanly left unsaved.
     void offerRecovery();
     // The window closes for good: the recovery copy is no longer needed.
@@ -60,6 +55,9 @@ Q_SIGNALS:
     void statusMessage(const QString& text);
 
 private:
+    // Every edit: keeps the change marker and the recovery copy up to date.
+    void contentChanged();
+    void show(const Sheet& sheet);
     bool writeTo(const QString& path);
     void adopt(const QString& path, const Sheet& saved);
     void addRecentFile(const QString& path);
@@ -67,14 +65,14 @@ private:
     bool writeRecoveryCopy();
     QString folderForDialogs() const;
 
-    QWidget* m_window;
+    SheetModel& m_model;
     Interaction& m_interaction;
-    Reader m_read;
-    Shower m_show;
+    QWidget* m_window;
     QString m_path;
     Sheet m_saved; // what the file holds, or a fresh sheet
     Recovery m_recovery;
     QTimer m_recoveryTimer;
+    bool m_modified = false;
 };
 
 } // namespace orvanta

@@ -1,6 +1,7 @@
 #include "TermsDialog.h"
 
 #include "core/InstallFolder.h"
+#include "core/Messages.h"
 #include "core/TextFile.h"
 #include "gui/widgets/EditorText.h"
 #include "gui/widgets/Interaction.h"
@@ -17,7 +18,7 @@ TermsDialog::TermsDialog(const QString& installFolder, Interaction& interaction,
     , m_defaultTermsPath(InstallPath(installFolder, layout::DefaultTerms))
 {
     ui->setupUi(this);
-    ui->lblDefaultTOS->setAccessibleDescription(QStringLiteral("Link: loads the default disclaimer text"));
+    ui->lblDefaultTOS->setAccessibleDescription(tr("Link: loads the default disclaimer text"));
     connect(ui->cmdSave, &QPushButton::clicked, this, &TermsDialog::saveTerms);
     connect(ui->cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(ui->lblDefaultTOS, &LinkLabel::clicked, this, &TermsDialog::loadDefaultTerms);
@@ -31,7 +32,7 @@ void TermsDialog::loadTerms()
     QString text;
     const FileResult result = LoadTextFile(m_termsPath, text);
     if (!result.ok() && !result.missing()) {
-        m_interaction.warn(parentWidget(), QStringLiteral("Terms and Conditions"), result.message);
+        m_interaction.warn(parentWidget(), tr("Terms and Conditions"), result.message);
         return;
     }
     // A missing file opens an empty editor; Save creates it. The editor works with LF line breaks, so a
@@ -43,8 +44,8 @@ void TermsDialog::loadTerms()
 
 void TermsDialog::saveTerms()
 {
-    if (const QString problem = InstallFolderProblem(m_installFolder); !problem.isEmpty()) {
-        m_interaction.warn(this, QStringLiteral("Folder Not Writable"), problem);
+    if (!InstallFolderWritable(m_installFolder)) {
+        m_interaction.warn(this, tr("Folder Not Writable"), Messages::folderNotWritable(m_installFolder));
         return;
     }
     QString text = editorText(*ui->txtTOS);
@@ -52,26 +53,24 @@ void TermsDialog::saveTerms()
         text.replace(u'\n', QStringLiteral("\r\n"));
     const FileResult result = SaveTextFile(m_termsPath, text);
     if (!result.ok()) {
-        m_interaction.warn(this, QStringLiteral("Not Saved"), result.message);
+        m_interaction.warn(this, tr("Not Saved"), result.message);
         return;
     }
-    m_interaction.inform(this, QStringLiteral("Done"),
-                         QStringLiteral("Done! Settings saved. You can close this window if you want."));
+    m_interaction.inform(this, tr("Done"), tr("Done! Settings saved. You can close this window if you want."));
 }
 
 void TermsDialog::loadDefaultTerms()
 {
-    if (!m_interaction.confirm(this, QStringLiteral("Please Confirm"),
-                               QStringLiteral("Are you sure? This will overwrite the current TOS.")))
+    if (!m_interaction.confirm(this, tr("Please Confirm"), tr("Are you sure? This will overwrite the current TOS.")))
         return;
     QString text;
     const FileResult result = LoadTextFile(m_defaultTermsPath, text);
     if (!result.ok()) {
-        m_interaction.warn(this, QStringLiteral("Default TOS"), result.message);
+        m_interaction.warn(this, tr("Default TOS"), result.message);
         return;
     }
     ui->txtTOS->setPlainText(text);
-    m_interaction.inform(this, QStringLiteral("Done"), QStringLiteral("Done! Please remember to save your changes."));
+    m_interaction.inform(this, tr("Done"), tr("Done! Please remember to save your changes."));
 }
 
 } // namespace orvanta

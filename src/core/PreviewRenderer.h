@@ -15,20 +15,24 @@ namespace orvanta {
 // changes. At most one conversion runs at a time; a change during a run starts one more when it ends, with the
 // newest sheet, and a result that is stale by then is dropped. The pages and PDFs live in a private temporary
 // folder that nothing outlives, not even a kill of the app.
-class LivePreview : public QObject {
+class PreviewRenderer : public QObject {
     Q_OBJECT
 
 public:
     static constexpr std::chrono::milliseconds TypingPause{400};
 
-    explicit LivePreview(const QString& installFolder, QObject* parent = nullptr);
-    ~LivePreview() override;
+    explicit PreviewRenderer(const QString& installFolder, QObject* parent = nullptr);
+    ~PreviewRenderer() override;
 
     // The sheet changed: the preview follows after `pause`, counted again from every further change; with no
-    // pause, as soon as no conversion runs.
+    // pause, as soon as no conversion runs. A change that leaves the page as it was changes nothing.
     void update(const Sheet& sheet, std::chrono::milliseconds pause = TypingPause);
     // The same sheet again: its templates or disclaimer changed.
-    void refresh() { update(m_sheet, {}); }
+    void refresh()
+    {
+        m_due = true;
+        m_pause.start(0);
+    }
 
     // Stops or resumes previews; a stopped preview runs no converter.
     void setEnabled(bool enabled);
@@ -51,6 +55,7 @@ Q_SIGNALS:
 private:
     void startIfDue();
     void conversionFinished(const BuildResult& result);
+    void report(const BuildProblem& problem);
     void linkInstallation();
 
     const QString m_installFolder;

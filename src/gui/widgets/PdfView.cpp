@@ -1,4 +1,4 @@
-#include "PdfPreview.h"
+#include "PdfView.h"
 
 #include <QPdfDocument>
 #include <QWheelEvent>
@@ -7,19 +7,19 @@
 
 namespace orvanta {
 
-PdfPreview::PdfPreview(QWidget* parent)
+PdfView::PdfView(QWidget* parent)
     : QPdfView(parent)
 {
     setPageMode(PageMode::MultiPage);
     fitWidth();
 }
 
-void PdfPreview::fitWidth()
+void PdfView::fitWidth()
 {
     setZoomMode(ZoomMode::FitToWidth);
 }
 
-void PdfPreview::zoomBy(double steps)
+void PdfView::zoomBy(double steps)
 {
     if (!document() || document()->pageCount() == 0)
         return;
@@ -33,7 +33,7 @@ void PdfPreview::zoomBy(double steps)
     setZoomFactor(std::clamp(factor * std::pow(1.15, steps), 0.2, 5.0));
 }
 
-void PdfPreview::wheelEvent(QWheelEvent* event)
+void PdfView::wheelEvent(QWheelEvent* event)
 {
     if (!(event->modifiers() & Qt::ControlModifier)) {
         QPdfView::wheelEvent(event);

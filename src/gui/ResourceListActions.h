@@ -5,22 +5,21 @@
 #include <QObject>
 
 class QAction;
-class QUndoStack;
 
 namespace orvanta {
 
 class Interaction;
-class ResourceList;
 class ResourceListView;
+class SheetModel;
 
-// Every change to the resource list, each one step on the undo stack: adding, removing, editing, moving,
-// copying and pasting, and bringing in a file. The actions act on the list's selection; their shortcuts work
-// while the list has the focus.
-class ResourceEditor : public QObject {
+// The commands of the resource list, with their refusals: adding, removing, editing, moving, copying and pasting,
+// and bringing in a file. Each change is one undoable step of the model. The actions act on the view's selection;
+// their shortcuts work while the list has the focus.
+class ResourceListActions : public QObject {
     Q_OBJECT
 
 public:
-    ResourceEditor(ResourceList& list, ResourceListView& view, QUndoStack& undoStack, Interaction& interaction);
+    ResourceListActions(SheetModel& model, ResourceListView& view, Interaction& interaction);
 
     void add(const ResourceEntry& entry);
     void addGenerated(const ResourceEntries& entries);
@@ -43,16 +42,13 @@ Q_SIGNALS:
     void statusMessage(const QString& text);
 
 private:
-    void reorder(const QList<int>& order, const QString& step);
     void insertAfterSelection(const ResourceEntries& entries, const QString& step);
-    ResourceEntries entriesAt(const QList<int>& rows) const;
-    void report(const QString& verb, qsizetype added, const QList<int>& skipped);
+    void report(const QString& done, const QList<int>& skipped);
     void updateActions();
-    QAction* makeAction(const QString& text, const QKeySequence& shortcut, void (ResourceEditor::*slot)());
+    QAction* makeAction(const QString& text, const QKeySequence& shortcut, void (ResourceListActions::*slot)());
 
-    ResourceList& m_list;
+    SheetModel& m_model;
     ResourceListView& m_view;
-    QUndoStack& m_undoStack;
     Interaction& m_interaction;
     QAction* m_edit;
     QAction* m_copy;

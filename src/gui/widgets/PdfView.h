@@ -6,11 +6,11 @@ namespace orvanta {
 
 // A PDF shown page after page at the width of the view. Ctrl and the wheel zoom it, as do zoomBy() and
 // fitWidth() for the keyboard.
-class PdfPreview : public QPdfView {
+class PdfView : public QPdfView {
     Q_OBJECT
 
 public:
-    explicit PdfPreview(QWidget* parent = nullptr);
+    explicit PdfView(QWidget* parent = nullptr);
 
     // Zooms in (steps > 0) or out, each step 15%, on from the size the pages are shown at.
     void zoomBy(double steps);

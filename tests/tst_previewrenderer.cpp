@@ -1,7 +1,7 @@
 // The live preview without a window: how changes are coalesced into conversions, what a failure says, and that
 // nothing is left behind, not even after a kill.
 #include "TestSupport.h"
-#include "core/LivePreview.h"
+#include "core/PreviewRenderer.h"
 #include "core/SheetBuilder.h"
 
 #include <QProcess>
@@ -41,9 +41,9 @@ private Q_SLOTS:
     // converted. The preview's page is Create's.
     void changesAreCoalesced()
     {
-        LivePreview preview(m_installation->folder());
-        QSignalSpy ready(&preview, &LivePreview::ready);
-        QSignalSpy cleared(&preview, &LivePreview::cleared);
+        PreviewRenderer preview(m_installation->folder());
+        QSignalSpy ready(&preview, &PreviewRenderer::ready);
+        QSignalSpy cleared(&preview, &PreviewRenderer::cleared);
         QString headline;
         for (int change = 0; change < 100; ++change) {
             preview.update(sheetWith(headline += u'x'));
@@ -106,9 +106,9 @@ private Q_SLOTS:
         } else {
             m_installation->installConverter(converter);
         }
-        LivePreview preview(m_installation->folder());
+        PreviewRenderer preview(m_installation->folder());
         preview.setTimeLimit(300ms);
-        QSignalSpy failed(&preview, &LivePreview::failed);
+        QSignalSpy failed(&preview, &PreviewRenderer::failed);
         preview.update(sheetWith(u"fails"_s), {});
         const bool said = failed.wait(5000);
         qputenv("PATH", savedPath);
@@ -140,7 +140,7 @@ private Q_SLOTS:
             QTRY_COMPARE(runs().size(), 1);
             ::kill(pid_t(child.processId()), SIGKILL);
         } else {
-            LivePreview preview(m_installation->folder());
+            PreviewRenderer preview(m_installation->folder());
             folder = preview.folder();
             preview.update(sheetWith(u"closed"_s), {});
             QTRY_COMPARE(runs().size(), 1);
@@ -152,7 +152,7 @@ private Q_SLOTS:
 
 private:
     QStringList runs() const { return QString::fromLatin1(readAll(m_runs)).split(u'\n', Qt::SkipEmptyParts); }
-    QByteArray page(const LivePreview& preview) const { return readAll(preview.folder() + u"/bin/preview.html"_s); }
+    QByteArray page(const PreviewRenderer& preview) const { return readAll(preview.folder() + u"/bin/preview.html"_s); }
     // A stand-in converter that notes each run, with its pid, and takes a while.
     void installConverter(const QString& wait)
     {
@@ -168,7 +168,7 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     if (argc == 3 && qstrcmp(argv[1], "--child") == 0) {
         // The child of the kill test: a preview converting, its folder on stdout, until it is killed.
-        LivePreview preview(QString::fromLocal8Bit(argv[2]));
+        PreviewRenderer preview(QString::fromLocal8Bit(argv[2]));
         preview.update(sheetWith(u"Killed"_s), {});
         QTextStream(stdout) << preview.folder() << Qt::endl;
         return QCoreApplication::exec();
@@ -177,4 +177,4 @@ int main(int argc, char* argv[])
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "tst_livepreview.moc"
+#include "tst_previewrenderer.moc"

@@ -1,6 +1,7 @@
-#include "LivePreview.h"
+#include "PreviewRenderer.h"
 
 #include "InstallFolder.h"
+#include "Messages.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,21 +12,15 @@ namespace {
 
 const QString PreviewName = QStringLiteral("preview");
 
-// A message with the preview's temporary PDF named as the user knows it.
-QString forTheUser(const QString& text, const QString& pdfPath)
-{
-    return QString(text).replace(QDir::toNativeSeparators(pdfPath), QStringLiteral("the preview"));
-}
-
 // Its first paragraph, on one line.
-QString summary(const QString& text, const QString& pdfPath)
+QString summary(const QString& text)
 {
-    return forTheUser(text.section(QStringLiteral("\n\n"), 0, 0), pdfPath).replace(u'\n', u' ');
+    return text.section(QStringLiteral("\n\n"), 0, 0).replace(u'\n', u' ');
 }
 
 } // namespace
 
-LivePreview::LivePreview(const QString& installFolder, QObject* parent)
+PreviewRenderer::PreviewRenderer(const QString& installFolder, QObject* parent)
     : QObject(parent)
     , m_installFolder(installFolder)
     , m_folder(QDir::tempPath() + QStringLiteral("/orvanta-preview-XXXXXX"))
@@ -41,43 +36,46 @@ LivePreview::LivePreview(const QString& installFolder, QObject* parent)
     QDir(m_folder.path()).mkdir(QStringLiteral("bin"));
 
     m_pause.setSingleShot(true);
-    connect(&m_pause, &QTimer::timeout, this, &LivePreview::startIfDue);
-    connect(&m_builder, &SheetBuilder::finished, this, &LivePreview::conversionFinished);
+    connect(&m_pause, &QTimer::timeout, this, &PreviewRenderer::startIfDue);
+    connect(&m_builder, &SheetBuilder::finished, this, &PreviewRenderer::conversionFinished);
 }
 
-LivePreview::~LivePreview()
+PreviewRenderer::~PreviewRenderer()
 {
     m_builder.cancel();
     m_cleaner.closeWriteChannel();
     m_cleaner.waitForFinished(2000);
 }
 
-void LivePreview::update(const Sheet& sheet, std::chrono::milliseconds pause)
+void PreviewRenderer::update(const Sheet& sheet, std::chrono::milliseconds pause)
 {
-    m_sheet = sheet;
+    Sheet page = sheet;
+    page.fileName.clear(); // not on the page: a new name alone makes the same PDF
+    if (page == m_sheet)
+        return;
+    m_sheet = page;
     m_due = true;
     m_pause.start(pause);
 }
 
-void LivePreview::setEnabled(bool enabled)
+void PreviewRenderer::setEnabled(bool enabled)
 {
     m_enabled = enabled;
     if (enabled) {
-        update(m_sheet, {});
+        refresh();
     } else {
         m_builder.cancel();
         Q_EMIT cleared();
     }
 }
 
-void LivePreview::startIfDue()
+void PreviewRenderer::startIfDue()
 {
     if (!m_due || !m_enabled || m_builder.isRunning() || m_pause.isActive())
         return;
     m_due = false;
     if (!m_folder.isValid()) {
-        const QString reason =
-            QStringLiteral("The preview could not make its temporary folder: %1.").arg(m_folder.errorString());
+        const QString reason = tr("The preview could not make its temporary folder: %1.").arg(m_folder.errorString());
         Q_EMIT failed(reason, reason);
         return;
     }
@@ -89,28 +87,33 @@ void LivePreview::startIfDue()
     const OutputPaths paths{m_folder.path() + QStringLiteral("/bin/") + PreviewName + QStringLiteral(".html"),
                             m_folder.path() + u'/' + PreviewName + QStringLiteral(".pdf")};
     if (const std::optional<BuildProblem> problem = m_builder.render(m_sheet, paths)) {
-        Q_EMIT failed(summary(problem->text, paths.pdfPath), forTheUser(problem->text, paths.pdfPath));
+        report(*problem);
         return;
     }
     Q_EMIT converting();
 }
 
-void LivePreview::conversionFinished(const BuildResult& result)
+void PreviewRenderer::conversionFinished(const BuildResult& result)
 {
     if (m_due) {
         startIfDue(); // stale: the sheet changed while it converted
         return;
     }
     if (result.problem)
-        Q_EMIT failed(summary(result.problem->text, result.paths.pdfPath),
-                      forTheUser(result.problem->text, result.paths.pdfPath));
+        report(*result.problem);
     else
         Q_EMIT ready(result.paths.pdfPath);
 }
 
+void PreviewRenderer::report(const BuildProblem& problem)
+{
+    const QString text = Messages::buildProblem(problem, tr("the preview")).text;
+    Q_EMIT failed(summary(text), text);
+}
+
 // The page resolves its relative references as one in bin does: the folder mirrors the installation folder
 // with links, except for the output folder, which the preview never touches.
-void LivePreview::linkInstallation()
+void PreviewRenderer::linkInstallation()
 {
     const auto link = [](const QString& from, const QString& to) {
         if (!QFileInfo(to).isSymLink())

@@ -1,0 +1,104 @@
+#include "Messages.h"
+
+#include "Conversion.h"
+#include "InstallFolder.h"
+#include "SheetBuilder.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace orvanta {
+
+Message Messages::buildProblem(const BuildProblem& problem, const QString& pdfShownAs)
+{
+    using Kind = BuildProblem::Kind;
+    switch (problem.kind) {
+    case Kind::NoResources:
+        return {tr("Missing Info"), tr("Please add some resources first.")};
+    case Kind::NoHeadline:
+        return {tr("Missing Info"), tr("Please enter a headline first.")};
+    case Kind::NoFileName:
+        return {tr("Missing Info"), tr("Please enter a name for your pdf file first.")};
+    case Kind::BadFileName:
+        return {tr("Invalid File Name"), fileNameProblem(problem.fileNameFault, problem.path)};
+    case Kind::FolderNotWritable:
+        return {tr("Folder Not Writable"), folderNotWritable(problem.path), true};
+    case Kind::FileFailed:
+        return {tr("Cannot Create"), problem.file.message, true};
+    case Kind::ConverterMissing:
+        return {tr("Cannot Create"), converterMissing(problem.path), true};
+    case Kind::ConversionFailed:
+        return {tr("PDF Not Created"),
+                conversionFailure(problem.conversion, problem.path, problem.timeLimit, pdfShownAs), true};
+    }
+    return {};
+}
+
+QString Messages::folderNotWritable(const QString& installFolder)
+{
+    return tr("Orvanta cannot write into its folder:\n%1\n\n"
+              "PDFs cannot be created and the disclaimer cannot be saved there. Install the app into a "
+              "folder of your own (\"make install\" puts it in ~/.local/opt/orvanta), or make this "
+              "folder writable for you.")
+        .arg(QDir::toNativeSeparators(installFolder));
+}
+
+QString Messages::fileNameProblem(FileNameFault fault, const QString& name)
+{
+    switch (fault) {
+    case FileNameFault::None:
+        break;
+    case FileNameFault::Separator:
+        return tr("The file name cannot contain \"/\". Please choose another name.");
+    case FileNameFault::Reserved:
+        return tr("\"%1\" cannot be used as a file name. Please choose another name.").arg(name);
+    case FileNameFault::TooLong:
+        return tr("The file name is too long. Please choose a shorter name.");
+    }
+    return {};
+}
+
+QString Messages::converterMissing(const QString& installFolder)
+{
+    return tr("The PDF converter wkhtmltopdf was not found.\n\n"
+              "Install it with \"sudo apt install wkhtmltopdf\", or place the program in %1, "
+              "then press Create again.")
+        .arg(QDir::toNativeSeparators(InstallPath(installFolder, layout::BinFolder)));
+}
+
+QString Messages::conversionFailure(const ConversionResult& result, const QString& pdfPath,
+                                    std::chrono::milliseconds timeLimit, const QString& pdfShownAs)
+{
+    using Outcome = ConversionResult::Outcome;
+    const QString pdf = pdfShownAs.isEmpty() ? QDir::toNativeSeparators(pdfPath) : pdfShownAs;
+    QString message;
+    switch (result.outcome) {
+    case Outcome::Succeeded:
+        return {};
+    case Outcome::FailedToStart:
+        message = tr("The PDF converter could not be started: %1.").arg(result.detail);
+        break;
+    case Outcome::Crashed:
+        message = tr("The PDF converter stopped unexpectedly, so %1 was not made.").arg(pdf);
+        break;
+    case Outcome::NoPdf:
+        message = tr("The PDF converter finished (exit code %1) without writing %2.").arg(result.exitCode).arg(pdf);
+        break;
+    case Outcome::TimedOut:
+        message = tr("The PDF converter was still working after %1 seconds and was stopped, so %2 "
+                     "was not made. A resource of the page may be unreachable.")
+                      .arg(std::chrono::duration_cast<std::chrono::seconds>(timeLimit).count())
+                      .arg(pdf);
+        break;
+    case Outcome::NotStored:
+        message = tr("The PDF was made but could not be saved as %1: %2.").arg(pdf, result.detail);
+        break;
+    }
+    if (result.outcome != Outcome::NotStored && QFileInfo::exists(pdfPath))
+        message += tr("\n\nThe earlier file of that name was kept.");
+    if (!result.errorLines.isEmpty())
+        message += tr("\n\nThe converter reported:\n") + result.errorLines;
+    return message;
+}
+
+} // namespace orvanta

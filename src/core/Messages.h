@@ -1,0 +1,37 @@
+#pragma once
+
+#include "OutputFiles.h"
+
+#include <QCoreApplication>
+#include <QString>
+#include <chrono>
+
+namespace orvanta {
+
+struct BuildProblem;
+struct ConversionResult;
+
+// What the user reads about a build: a message box's title and text. Missing or bad input is information; a
+// fault of the installation or of the converter is a warning.
+struct Message {
+    QString title;
+    QString text;
+    bool warning = false;
+};
+
+// The words for what the core reports as data, in one place for the window and the command line.
+class Messages {
+    Q_DECLARE_TR_FUNCTIONS(Messages)
+
+public:
+    // `pdfShownAs` names the PDF in the text instead of its path.
+    static Message buildProblem(const BuildProblem& problem, const QString& pdfShownAs = {});
+    static QString folderNotWritable(const QString& installFolder);
+    static QString fileNameProblem(FileNameFault fault, const QString& name);
+    static QString converterMissing(const QString& installFolder);
+    // With the converter's last error lines, if any.
+    static QString conversionFailure(const ConversionResult& result, const QString& pdfPath,
+                                     std::chrono::milliseconds timeLimit, const QString& pdfShownAs = {});
+};
+
+} // namespace orvanta

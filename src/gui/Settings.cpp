@@ -1,0 +1,60 @@
+#include "Settings.h"
+
+#include <QDir>
+#include <QSettings>
+
+namespace orvanta {
+
+namespace {
+
+const QString LivePreviewKey = QStringLiteral("livePreview");
+const QString RecentKey = QStringLiteral("recentSheets");
+const QString GeometryKey = QStringLiteral("windowGeometry");
+const QString FolderKey = QStringLiteral("sheetFolder");
+
+} // namespace
+
+bool Settings::livePreview()
+{
+    return QSettings().value(LivePreviewKey, true).toBool();
+}
+
+void Settings::setLivePreview(bool on)
+{
+    QSettings().setValue(LivePreviewKey, on);
+}
+
+QStringList Settings::recentFiles()
+{
+    return QSettings().value(RecentKey).toStringList();
+}
+
+void Settings::setRecentFiles(const QStringList& paths)
+{
+    if (paths.isEmpty())
+        QSettings().remove(RecentKey);
+    else
+        QSettings().setValue(RecentKey, paths);
+}
+
+QByteArray Settings::windowGeometry()
+{
+    return QSettings().value(GeometryKey).toByteArray();
+}
+
+void Settings::setWindowGeometry(const QByteArray& geometry)
+{
+    QSettings().setValue(GeometryKey, geometry);
+}
+
+QString Settings::lastFolder()
+{
+    return QSettings().value(FolderKey, QDir::homePath()).toString();
+}
+
+void Settings::setLastFolder(const QString& folder)
+{
+    QSettings().setValue(FolderKey, folder);
+}
+
+} // namespace orvanta
