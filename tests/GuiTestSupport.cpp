@@ -1,4 +1,10 @@
 #include "GuiTestSupport.h"
+#include <QAccessible>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QListView>
+#include <QPlainTextEdit>
 
 #include <QPushButton>
 #include <QSignalSpy>
@@ -72,4 +78,23 @@ QString WindowTest::texts() const
     for (const orvanta::ResourceEntry& entry : m_window->resources().entries())
         texts << entry.linkText;
     return texts.join(u' ');
+}
+
+QStringList badlyNamedFields(const QWidget* root)
+{
+    QStringList panels;
+    for (const QGroupBox* box : root->findChildren<QGroupBox*>())
+        panels.append(box->title().trimmed());
+    QStringList bad;
+    for (QWidget* field : root->findChildren<QWidget*>()) {
+        const bool editable = qobject_cast<QLineEdit*>(field) || qobject_cast<QPlainTextEdit*>(field) ||
+                              qobject_cast<QComboBox*>(field) || qobject_cast<QCheckBox*>(field) ||
+                              qobject_cast<QListView*>(field);
+        if (!editable || field->objectName().isEmpty()) // Qt's own parts, such as a combo box's list
+            continue;
+        const QString name = QAccessible::queryAccessibleInterface(field)->text(QAccessible::Name).trimmed();
+        if (name.isEmpty() || panels.contains(name))
+            bad.append(field->objectName() + u": "_s + name);
+    }
+    return bad;
 }

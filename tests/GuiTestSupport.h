@@ -81,6 +81,10 @@ template <typename T> T* child(const QObject* parent, const char* name)
     return widget;
 }
 
+// The editable fields under `root` that a screen reader would announce with no name, or with only the title of the
+// panel around them; as "objectName: name".
+QStringList badlyNamedFields(const QWidget* root);
+
 // Presses Create and waits for the build to end; true when it made its PDF. False at once when Create was
 // refused before any conversion started.
 bool pressCreateAndWait(orvanta::MainWindow& window, int timeoutMs = 120000);

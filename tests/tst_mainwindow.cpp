@@ -175,11 +175,17 @@ private Q_SLOTS:
     void linksOpenTheDialogs()
     {
         QStringList captions;
+        // Each field, here and in the dialogs, has a name of its own for screen readers.
+        QCOMPARE(badlyNamedFields(m_window.get()), QStringList());
         inDialog([this] { QTest::mouseClick(child<LinkLabel>(m_window.get(), "Label16"), Qt::LeftButton); },
-                 [&](QDialog* dialog) { captions << dialog->windowTitle(); });
+                 [&](QDialog* dialog) {
+                     captions << dialog->windowTitle();
+                     QCOMPARE(badlyNamedFields(dialog), QStringList());
+                 });
         inDialog([this] { QTest::keyClick(child<LinkLabel>(m_window.get(), "Label17"), Qt::Key_Return); },
                  [&](QDialog* dialog) {
                      captions << dialog->windowTitle();
+                     QCOMPARE(badlyNamedFields(dialog), QStringList());
                      child<QCheckBox>(dialog, "Check1")->setChecked(true);
                      child<QPlainTextEdit>(dialog, "txtDiscussions")->setPlainText(u"seo"_s);
                      QTest::mouseClick(child<QPushButton>(dialog, "cmdSave"), Qt::LeftButton);

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTest>
 #include <QWheelEvent>
@@ -33,8 +34,9 @@ private Q_SLOTS:
     {
         QVERIFY(!showsPdf());
         QCOMPARE(child<QLabel>(m_window.get(), "lblExample")->text(), u"Cheatsheet Example:"_s);
+        QSignalSpy nothingToShow(&m_window->previewRenderer(), &PreviewRenderer::cleared);
         QTest::keyClicks(edit("txtHeaderTitle"), u"Head"_s);
-        QTest::qWait(600);
+        QVERIFY(nothingToShow.wait()); // after the typing pause: a headline alone is not shown
         QVERIFY(!showsPdf());
         QCOMPARE(runs(), 0);
         QVERIFY(writeAll(path(u"/hold"_s), ""));
@@ -94,7 +96,9 @@ private Q_SLOTS:
         live->trigger();
         edit("txtHeaderTitle")->setText(u"Head"_s);
         addResources(1);
-        QTest::qWait(600);
+        // A list change asks for the preview at once, with no typing pause, so one turn of the event loop is enough.
+        QCoreApplication::processEvents();
+        QVERIFY(!m_window->previewRenderer().isConverting());
         QCOMPARE(runs(), 0);
         QVERIFY(!showsPdf());
         QCOMPARE(status(), u"Live preview is off (View menu)."_s);
