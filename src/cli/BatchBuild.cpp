@@ -65,7 +65,7 @@ void BatchBuild::startNext(SheetBuilder* builder)
                     if (result.problem)
                         fail(sheetPath, oneLine(*result.problem));
                     else
-                        m_out << "built " << result.paths.pdfPath << Qt::endl;
+                        m_out << tr("built %1").arg(result.paths.pdfPath) << Qt::endl;
                     startNext(builder);
                     if (m_running == 0 && m_waiting.empty())
                         Q_EMIT finished();

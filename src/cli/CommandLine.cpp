@@ -19,7 +19,8 @@ namespace orvanta {
 
 namespace {
 
-const char* const Usage = R"(Usage: orvanta build SHEET.orvanta... [-o OUT.pdf | --output-dir DIR] [--jobs N]
+const char* const Usage =
+    QT_TRANSLATE_NOOP("CommandLine", R"(Usage: orvanta build SHEET.orvanta... [-o OUT.pdf | --output-dir DIR] [--jobs N]
        orvanta [SHEET.orvanta]     opens the window, with the sheet if one is named
 
 Builds the PDF of each sheet as Create does, without a window: the page goes into the installation's bin
@@ -34,7 +35,7 @@ Options:
 
 Prints "built PDF" for each sheet built and "SHEET: reason" on stderr for each that failed.
 Exit status: 0 when all were built, 1 when any failed, 2 for a usage error.
-)";
+)");
 
 // Two sheets that would write the same page or PDF are refused before anything is built.
 void refuseClashes(std::vector<BatchBuild::Job>& jobs, const QString& installFolder, BatchBuild& batch)
@@ -53,7 +54,7 @@ void refuseClashes(std::vector<BatchBuild::Job>& jobs, const QString& installFol
         QString clash;
         for (const QString& path : outputsOf(job)) {
             if (clash.isEmpty() && writers[path].size() > 1)
-                clash = QStringLiteral("refused: %1 sheets would write %2 (%3)")
+                clash = QCoreApplication::translate("CommandLine", "refused: %1 sheets would write %2 (%3)")
                             .arg(writers[path].size())
                             .arg(QDir::toNativeSeparators(path), writers[path].join(QStringLiteral(", ")));
         }
@@ -67,7 +68,8 @@ void refuseClashes(std::vector<BatchBuild::Job>& jobs, const QString& installFol
 
 int usageError(QTextStream& err, const QString& message)
 {
-    err << "orvanta: " << message << "\nTry \"orvanta --help\"." << Qt::endl;
+    err << "orvanta: " << message << '\n'
+        << QCoreApplication::translate("CommandLine", "Try \"orvanta --help\".") << Qt::endl;
     return 2;
 }
 
@@ -99,7 +101,7 @@ int RunCommandLine(int argc, char* argv[])
     if (!parser.parse(QCoreApplication::arguments()))
         return usageError(err, parser.errorText());
     if (parser.isSet(help)) {
-        out << Usage;
+        out << QCoreApplication::translate("CommandLine", Usage);
         return 0;
     }
     if (parser.isSet(version)) {
@@ -108,23 +110,26 @@ int RunCommandLine(int argc, char* argv[])
     }
     QStringList sheets = parser.positionalArguments();
     if (sheets.isEmpty() || sheets.takeFirst() != u"build")
-        return usageError(err, QStringLiteral("unknown command"));
+        return usageError(err, QCoreApplication::translate("CommandLine", "unknown command"));
     if (sheets.isEmpty())
-        return usageError(err, QStringLiteral("name at least one sheet to build"));
+        return usageError(err, QCoreApplication::translate("CommandLine", "name at least one sheet to build"));
     if (parser.isSet(output) && parser.isSet(outputDir))
-        return usageError(err, QStringLiteral("-o and --output-dir cannot go together"));
+        return usageError(err, QCoreApplication::translate("CommandLine", "-o and --output-dir cannot go together"));
     if (parser.isSet(output) && sheets.size() > 1)
-        return usageError(err, QStringLiteral("-o names the PDF of one sheet; use --output-dir for several"));
+        return usageError(err, QCoreApplication::translate(
+                                   "CommandLine", "-o names the PDF of one sheet; use --output-dir for several"));
     bool jobsOk = true;
     const int jobs = parser.isSet(jobsOption) ? parser.value(jobsOption).toInt(&jobsOk) : QThread::idealThreadCount();
     if (!jobsOk || jobs < 1)
-        return usageError(err, QStringLiteral("--jobs takes a whole number from 1 on"));
+        return usageError(err, QCoreApplication::translate("CommandLine", "--jobs takes a whole number from 1 on"));
     if (parser.isSet(output) && QFileInfo(parser.value(output)) == QFileInfo(sheets.first()))
-        return usageError(err, QStringLiteral("-o names the sheet itself; the PDF would replace it"));
+        return usageError(
+            err, QCoreApplication::translate("CommandLine", "-o names the sheet itself; the PDF would replace it"));
 
     const QString outputFolder = parser.value(outputDir);
     if (!outputFolder.isEmpty() && !QDir().mkpath(outputFolder)) {
-        err << "orvanta: could not make the folder " << outputFolder << Qt::endl;
+        err << "orvanta: "
+            << QCoreApplication::translate("CommandLine", "could not make the folder %1").arg(outputFolder) << Qt::endl;
         return 1;
     }
     const QString installFolder = QCoreApplication::applicationDirPath();

@@ -63,7 +63,7 @@ void PdfConverter::start(const QString& program, const QString& pagePath, const 
     if (!temp.open()) {
         complete({ConversionResult::Outcome::FailedToStart,
                   0,
-                  QStringLiteral("could not create a file in %1 (%2)")
+                  tr("could not create a file in %1 (%2)")
                       .arg(QDir::toNativeSeparators(QFileInfo(pdfPath).absolutePath()), temp.errorString()),
                   {}});
         return;

@@ -3,6 +3,7 @@
 #include "SheetFile.h"
 #include "TextFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QJsonObject>
@@ -80,12 +81,14 @@ FileResult Recovery::save(const Sheet& sheet, const QString& sheetPath)
 {
     if (!m_lock) {
         if (!QDir().mkpath(m_folder))
-            return FileFailure(QStringLiteral("make"), m_folder, QStringLiteral("the folder could not be made"));
+            return FileFailure(FileAction::Make, m_folder,
+                               QCoreApplication::translate("Recovery", "the folder could not be made"));
         const QString path =
             m_folder + u'/' + QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".") + SheetSuffix;
         auto lock = std::make_unique<QLockFile>(lockPath(path));
         if (!lock->tryLock(0))
-            return FileFailure(QStringLiteral("lock"), lockPath(path), QStringLiteral("the lock is taken"));
+            return FileFailure(FileAction::Lock, lockPath(path),
+                               QCoreApplication::translate("Recovery", "the lock is taken"));
         m_lock = std::move(lock);
         m_path = path;
     }

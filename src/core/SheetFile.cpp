@@ -2,6 +2,7 @@
 
 #include "TextFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -30,7 +31,7 @@ public:
             if (value.isString())
                 text = value.toString();
             else
-                wrongType(key, QStringLiteral("text"));
+                wrongType(QCoreApplication::translate("SheetFile", "\"%1\" must be text").arg(key));
         }
     }
 
@@ -40,7 +41,7 @@ public:
             if (value.isBool())
                 flag = value.toBool();
             else
-                wrongType(key, QStringLiteral("true or false"));
+                wrongType(QCoreApplication::translate("SheetFile", "\"%1\" must be true or false").arg(key));
         }
     }
 
@@ -50,7 +51,7 @@ public:
         if (value.isUndefined())
             return;
         if (!value.isArray())
-            return wrongType(key, QStringLiteral("a list of resources"));
+            return wrongType(QCoreApplication::translate("SheetFile", "\"%1\" must be a list of resources").arg(key));
         const QJsonArray items = value.toArray();
         resources.clear();
         resources.reserve(items.size());
@@ -58,7 +59,10 @@ public:
             const QJsonValue text = item.toObject().value(QStringLiteral("text"));
             const QJsonValue url = item.toObject().value(QStringLiteral("url"));
             if (!text.isString() || !url.isString())
-                return wrongType(key, QStringLiteral("a list of resources, each with a \"text\" and a \"url\""));
+                return wrongType(
+                    QCoreApplication::translate(
+                        "SheetFile", "\"%1\" must be a list of resources, each with a \"text\" and a \"url\"")
+                        .arg(key));
             resources.append({text.toString(), url.toString()});
         }
     }
@@ -66,10 +70,11 @@ public:
     const QString& problem() const { return m_problem; }
 
 private:
-    void wrongType(const QString& key, const QString& expected)
+    // `problem` names the key and the type it must have.
+    void wrongType(const QString& problem)
     {
         if (m_problem.isEmpty())
-            m_problem = QStringLiteral("\"%1\" must be %2").arg(key, expected);
+            m_problem = problem;
     }
 
     const QJsonObject& m_json;
@@ -96,17 +101,19 @@ QJsonObject SheetToJson(const Sheet& sheet)
 std::optional<Sheet> SheetFromJson(const QJsonObject& json, QString& problem)
 {
     if (json.value(QStringLiteral("format")) != Format) {
-        problem = QStringLiteral("it is not an Orvanta sheet (it has no \"format\": \"%1\")").arg(Format);
+        problem = QCoreApplication::translate("SheetFile", "it is not an Orvanta sheet (it has no \"format\": \"%1\")")
+                      .arg(Format);
         return {};
     }
     const QJsonValue version = json.value(QStringLiteral("version"));
     if (!version.isDouble() || version.toDouble() < 1 || version.toDouble() != version.toInt()) {
-        problem = QStringLiteral("\"version\" must be a whole number from 1 on");
+        problem = QCoreApplication::translate("SheetFile", "\"version\" must be a whole number from 1 on");
         return {};
     }
     if (version.toInt() > SheetFormatVersion) {
-        problem = QStringLiteral("it was saved by a newer version of Orvanta (sheet format %1; this version reads "
-                                 "format %2). Please update Orvanta to open it")
+        problem = QCoreApplication::translate("SheetFile",
+                                              "it was saved by a newer version of Orvanta (sheet format %1; this "
+                                              "version reads format %2). Please update Orvanta to open it")
                       .arg(version.toInt())
                       .arg(SheetFormatVersion);
         return {};
@@ -129,17 +136,18 @@ FileResult LoadJsonObject(const QString& path, QJsonObject& json)
     QFile file(path);
     const QFileInfo info(path);
     if (!info.exists())
-        return FileFailure(QStringLiteral("open"), path, QStringLiteral("the file does not exist"),
+        return FileFailure(FileAction::Open, path, QCoreApplication::translate("SheetFile", "the file does not exist"),
                            FileResult::Status::Missing);
     if (info.isDir())
-        return FileFailure(QStringLiteral("open"), path, QStringLiteral("it is a folder"));
+        return FileFailure(FileAction::Open, path, QCoreApplication::translate("SheetFile", "it is a folder"));
     if (info.size() > MaxSheetFileBytes)
-        return FileFailure(QStringLiteral("open"), path,
-                           QStringLiteral("it is too large for a sheet (%1 MB; sheets open up to %2 MB)")
-                               .arg(info.size() / (1024 * 1024))
-                               .arg(MaxSheetFileBytes / (1024 * 1024)));
+        return FileFailure(
+            FileAction::Open, path,
+            QCoreApplication::translate("SheetFile", "it is too large for a sheet (%1 MB; sheets open up to %2 MB)")
+                .arg(info.size() / (1024 * 1024))
+                .arg(MaxSheetFileBytes / (1024 * 1024)));
     if (!file.open(QIODevice::ReadOnly))
-        return FileFailure(QStringLiteral("open"), path, file.errorString());
+        return FileFailure(FileAction::Open, path, file.errorString());
     // Sized by the file, not by the limit: read(n) sets aside n bytes however little it gets. A file that
     // reports no size (a FIFO, /proc) is read in small steps; one that grew since is cut at the limit, and refused.
     QByteArray bytes;
@@ -151,15 +159,16 @@ FileResult LoadJsonObject(const QString& path, QJsonObject& json)
         bytes += part;
     }
     if (file.error() != QFileDevice::NoError)
-        return FileFailure(QStringLiteral("open"), path, file.errorString());
+        return FileFailure(FileAction::Open, path, file.errorString());
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError)
-        return FileFailure(
-            QStringLiteral("open"), path,
-            QStringLiteral("it is not a sheet file (%1 at byte %2)").arg(error.errorString()).arg(error.offset));
+        return FileFailure(FileAction::Open, path,
+                           QCoreApplication::translate("SheetFile", "it is not a sheet file (%1 at byte %2)")
+                               .arg(error.errorString())
+                               .arg(error.offset));
     if (!document.isObject())
-        return FileFailure(QStringLiteral("open"), path, QStringLiteral("it is not a sheet file"));
+        return FileFailure(FileAction::Open, path, QCoreApplication::translate("SheetFile", "it is not a sheet file"));
     json = document.object();
     return {};
 }
@@ -177,7 +186,7 @@ FileResult LoadSheet(const QString& path, Sheet& sheet)
     QString problem;
     std::optional<Sheet> read = SheetFromJson(json, problem);
     if (!read)
-        return FileFailure(QStringLiteral("open"), path, problem);
+        return FileFailure(FileAction::Open, path, problem);
     sheet = std::move(*read);
     return {};
 }

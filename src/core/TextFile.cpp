@@ -1,5 +1,6 @@
 #include "TextFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -7,22 +8,43 @@
 
 namespace orvanta {
 
-FileResult FileFailure(const QString& action, const QString& path, const QString& reason, FileResult::Status status)
+namespace {
+
+QString failureSentence(FileAction action)
 {
-    return {status, QStringLiteral("Could not %1 %2: %3.").arg(action, QDir::toNativeSeparators(path), reason)};
+    switch (action) {
+    case FileAction::Open:
+        return QCoreApplication::translate("TextFile", "Could not open %1: %2.");
+    case FileAction::Read:
+        return QCoreApplication::translate("TextFile", "Could not read %1: %2.");
+    case FileAction::Save:
+        return QCoreApplication::translate("TextFile", "Could not save %1: %2.");
+    case FileAction::Make:
+        return QCoreApplication::translate("TextFile", "Could not make %1: %2.");
+    case FileAction::Lock:
+        return QCoreApplication::translate("TextFile", "Could not lock %1: %2.");
+    }
+    return {};
+}
+
+} // namespace
+
+FileResult FileFailure(FileAction action, const QString& path, const QString& reason, FileResult::Status status)
+{
+    return {status, failureSentence(action).arg(QDir::toNativeSeparators(path), reason)};
 }
 
 FileResult LoadTextFile(const QString& path, QString& text)
 {
     QFile file(path);
     if (!file.exists())
-        return FileFailure(QStringLiteral("read"), path, QStringLiteral("the file does not exist"),
+        return FileFailure(FileAction::Read, path, QCoreApplication::translate("TextFile", "the file does not exist"),
                            FileResult::Status::Missing);
     if (!file.open(QIODevice::ReadOnly))
-        return FileFailure(QStringLiteral("read"), path, file.errorString());
+        return FileFailure(FileAction::Read, path, file.errorString());
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return FileFailure(QStringLiteral("read"), path, file.errorString());
+        return FileFailure(FileAction::Read, path, file.errorString());
 
     QByteArrayView view(bytes);
     if (view.startsWith("\xEF\xBB\xBF"))
@@ -34,8 +56,9 @@ FileResult LoadTextFile(const QString& path, QString& text)
     // Reading other encodings would turn their letters into replacement characters, which a save would
     // then make permanent.
     if (decoder.hasError())
-        return FileFailure(QStringLiteral("read"), path,
-                           QStringLiteral("the file is not UTF-8 text; save it as UTF-8 and try again"));
+        return FileFailure(
+            FileAction::Read, path,
+            QCoreApplication::translate("TextFile", "the file is not UTF-8 text; save it as UTF-8 and try again"));
     text = std::move(decoded);
     return {};
 }
@@ -55,9 +78,9 @@ FileResult SaveFile(const QString& path, const QByteArray& bytes)
     // Unbuffered, so a write that the file system cuts short is seen here; through Qt's buffer a short
     // text would reach the disk only at the commit, which does not report a short write.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return FileFailure(QStringLiteral("save"), path, file.errorString());
+        return FileFailure(FileAction::Save, path, file.errorString());
     if (file.write(bytes) != bytes.size() || !file.commit())
-        return FileFailure(QStringLiteral("save"), path, file.errorString());
+        return FileFailure(FileAction::Save, path, file.errorString());
     return {};
 }
 

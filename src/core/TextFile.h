@@ -26,8 +26,11 @@ FileResult SaveTextFile(const QString& path, const QString& text);
 // Writes `bytes` atomically, as SaveTextFile does.
 FileResult SaveFile(const QString& path, const QByteArray& bytes);
 
-// "Could not ACTION PATH: REASON."
-FileResult FileFailure(const QString& action, const QString& path, const QString& reason,
+// What was being done to a file when it failed.
+enum class FileAction { Open, Read, Save, Make, Lock };
+
+// "Could not open PATH: REASON." and so on, one whole sentence for each action.
+FileResult FileFailure(FileAction action, const QString& path, const QString& reason,
                        FileResult::Status status = FileResult::Status::Failed);
 
 } // namespace orvanta

@@ -129,7 +129,7 @@ void MainWindow::updateTitle()
 {
     const bool named = !m_document.path().isEmpty();
     if (named)
-        setWindowTitle(m_document.name() + QStringLiteral("[*] - ") + ProductName);
+        setWindowTitle(tr("%1[*] - %2").arg(m_document.name(), ProductName));
     else
         setWindowTitle(ProductName + u' ' + QStringLiteral(ORVANTA_VERSION) + u' ' + ByLine);
     setWindowModified(named && m_document.isModified());

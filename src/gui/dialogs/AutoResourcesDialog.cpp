@@ -9,8 +9,6 @@ namespace orvanta {
 
 namespace {
 
-const QString MissingInfo = QStringLiteral("Missing Info");
-
 // A box with no keyword at all once blank lines are set aside counts as empty.
 bool hasKeywords(const QPlainTextEdit& box)
 {
@@ -25,8 +23,7 @@ AutoResourcesDialog::AutoResourcesDialog(Interaction& interaction, QWidget* pare
     , m_interaction(interaction)
 {
     ui->setupUi(this);
-    ui->cboOrder->addItems(
-        {QStringLiteral("Show Related Discussions First"), QStringLiteral("Show Related Videos First")});
+    ui->cboOrder->addItems({tr("Show Related Discussions First"), tr("Show Related Videos First")});
     ui->cboOrder->setCurrentIndex(0);
     connect(ui->cmdSave, &QPushButton::clicked, this, &AutoResourcesDialog::generateResources);
     connect(ui->cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -45,17 +42,16 @@ void AutoResourcesDialog::generateResources()
     const bool discussions = ui->Check1->isChecked();
     const bool videos = ui->Check2->isChecked();
     if (discussions && !hasKeywords(*ui->txtDiscussions)) {
-        m_interaction.inform(this, MissingInfo,
-                             QStringLiteral("Please add some keywords to the 'Related Discussions Resources'"));
+        m_interaction.inform(this, tr("Missing Info"),
+                             tr("Please add some keywords to the 'Related Discussions Resources'"));
         return;
     }
     if (videos && !hasKeywords(*ui->txtVideos)) {
-        m_interaction.inform(this, MissingInfo,
-                             QStringLiteral("Please add some keywords to the 'Related Video Resources'"));
+        m_interaction.inform(this, tr("Missing Info"), tr("Please add some keywords to the 'Related Video Resources'"));
         return;
     }
     if (!discussions && !videos) {
-        m_interaction.inform(this, MissingInfo, QStringLiteral("Please select one or more options."));
+        m_interaction.inform(this, tr("Missing Info"), tr("Please select one or more options."));
         return;
     }
     ResourceEntries discussionEntries;
@@ -66,7 +62,7 @@ void AutoResourcesDialog::generateResources()
     if (videos)
         videoEntries = VideoResources(editorText(*ui->txtVideos), ui->txtVideoButtonTitlePrefix->text());
     Q_EMIT resourcesGenerated(discussionsFirst() ? discussionEntries + videoEntries : videoEntries + discussionEntries);
-    m_interaction.inform(this, QStringLiteral("Done"), QStringLiteral("Done! You can close this window."));
+    m_interaction.inform(this, tr("Done"), tr("Done! You can close this window."));
 }
 
 } // namespace orvanta

@@ -31,7 +31,7 @@ ResourceEntry EditResourceDialog::entry() const
 void EditResourceDialog::accept()
 {
     if (ui->txtEditText->text().isEmpty() || ui->txtEditUrl->text().isEmpty()) {
-        m_interaction.inform(this, QStringLiteral("Missing Info"), QStringLiteral("Please complete all the fields."));
+        m_interaction.inform(this, tr("Missing Info"), tr("Please complete all the fields."));
         return;
     }
     QDialog::accept();

@@ -1,5 +1,6 @@
 #include "Interaction.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -25,7 +26,7 @@ bool DesktopInteraction::confirm(QWidget* parent, const QString& title, const QS
 
 Interaction::SaveChoice DesktopInteraction::askToSave(QWidget* parent, const QString& text)
 {
-    switch (QMessageBox::question(parent, QStringLiteral("Unsaved Changes"), text,
+    switch (QMessageBox::question(parent, QCoreApplication::translate("Interaction", "Unsaved Changes"), text,
                                   QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save)) {
     case QMessageBox::Save:
         return SaveChoice::Save;
