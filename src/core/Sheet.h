@@ -17,6 +17,10 @@ struct Sheet {
     QString note = QStringLiteral("CTRL + Click: Opens the Link in a New Tab.");
     ResourceEntries resources;
     QString fileName; // as typed: the PDF's name without ".pdf"
+    QString campaignSource; // click tracking: utm_source added to every web link in the PDF when set
+    QString campaignMedium; // utm_medium
+    QString campaignName;   // utm_campaign
+    bool qrCodes = false;   // a QR code of its link beside each button in the PDF
 
     friend bool operator==(const Sheet&, const Sheet&) = default;
 };

@@ -90,7 +90,11 @@ QJsonObject SheetToJson(const Sheet& sheet)
             {QStringLiteral("noteBelowEachResource"), sheet.noteBelowEachResource},
             {QStringLiteral("note"), sheet.note},
             {QStringLiteral("resources"), resources},
-            {QStringLiteral("fileName"), sheet.fileName}};
+            {QStringLiteral("fileName"), sheet.fileName},
+            {QStringLiteral("campaignSource"), sheet.campaignSource},
+            {QStringLiteral("campaignMedium"), sheet.campaignMedium},
+            {QStringLiteral("campaignName"), sheet.campaignName},
+            {QStringLiteral("qrCodes"), sheet.qrCodes}};
 }
 
 std::optional<Sheet> SheetFromJson(const QJsonObject& json, QString& problem)
@@ -121,6 +125,10 @@ std::optional<Sheet> SheetFromJson(const QJsonObject& json, QString& problem)
     reader.read(QStringLiteral("note"), sheet.note);
     reader.read(QStringLiteral("resources"), sheet.resources);
     reader.read(QStringLiteral("fileName"), sheet.fileName);
+    reader.read(QStringLiteral("campaignSource"), sheet.campaignSource);
+    reader.read(QStringLiteral("campaignMedium"), sheet.campaignMedium);
+    reader.read(QStringLiteral("campaignName"), sheet.campaignName);
+    reader.read(QStringLiteral("qrCodes"), sheet.qrCodes);
     problem = reader.problem();
     if (!problem.isEmpty())
         return {};
