@@ -45,7 +45,8 @@ QString TaggedUrl(const QString& url, const Sheet& sheet)
     }
     if (tags.isEmpty())
         return url;
-    const QChar joint = question < 0 ? u'?' : (beforeFragment.endsWith(u'?') || beforeFragment.endsWith(u'&') ? QChar() : u'&');
+    const QChar joint =
+        question < 0 ? u'?' : (beforeFragment.endsWith(u'?') || beforeFragment.endsWith(u'&') ? QChar() : u'&');
     QString tagged = beforeFragment;
     if (!joint.isNull())
         tagged += joint;

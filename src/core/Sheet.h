@@ -16,7 +16,7 @@ struct Sheet {
     bool noteBelowEachResource = false;
     QString note = QStringLiteral("CTRL + Click: Opens the Link in a New Tab.");
     ResourceEntries resources;
-    QString fileName; // as typed: the PDF's name without ".pdf"
+    QString fileName;       // as typed: the PDF's name without ".pdf"
     QString campaignSource; // click tracking: utm_source added to every web link in the PDF when set
     QString campaignMedium; // utm_medium
     QString campaignName;   // utm_campaign

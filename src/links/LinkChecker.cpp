@@ -64,8 +64,7 @@ bool mayMeanNoNetwork(LinkVerdict::Cause cause)
            cause == LinkVerdict::Cause::Timeout;
 }
 
-template <typename List>
-auto find(List& list, const auto& matches)
+template <typename List> auto find(List& list, const auto& matches)
 {
     return std::find_if(list.begin(), list.end(), [&](const auto& check) { return matches(*check); });
 }
@@ -204,7 +203,7 @@ void LinkChecker::send(Check* check)
         check->deadline->setSingleShot(true);
         connect(check->deadline, &QTimer::timeout, this, [this, check] {
             judge(check, {LinkVerdict::Kind::Unreachable, 0, check->url.toString(), LinkVerdict::Cause::Timeout,
-                          tr("no answer within %1 s").arg(double(m_timeout.count()) / 1000)});
+                          tr("waited %1 s").arg(double(m_timeout.count()) / 1000)});
         });
         check->deadline->start(m_timeout);
     }
@@ -240,12 +239,15 @@ void LinkChecker::answered(Check* check, int status)
         m_serverAnswered = true;
         releaseHeldBack();
     }
-    const QUrl location = check->reply->header(QNetworkRequest::LocationHeader).toUrl();
+    // Read raw: Qt's parsed header drops the relative addresses that servers commonly send.
+    const QUrl location = QUrl::fromEncoded(check->reply->rawHeader("Location"));
     if (status >= 300 && status < 400 && !location.isEmpty()) {
-        if (check->redirects == MaxRedirects)
-            return judge(check, {LinkVerdict::Kind::Unreachable, status, check->url.toString(),
+        if (check->redirects == MaxLinkRedirects)
+            return judge(check, {LinkVerdict::Kind::Unreachable,
+                                 status,
+                                 check->url.toString(),
                                  LinkVerdict::Cause::TooManyRedirects,
-                                 tr("more than %1 redirects").arg(MaxRedirects)});
+                                 {}});
         if (check->redirects++ == 0)
             check->firstRedirectStatus = status;
         // The next address may be on another host, so it waits for a free place like any link.
@@ -280,9 +282,11 @@ void LinkChecker::failed(Check* check)
     switch (reply->error()) {
     case QNetworkReply::ConnectionRefusedError:
         cause = Cause::Refused;
+        reason.clear(); // Qt's words say no more than the cause
         break;
     case QNetworkReply::HostNotFoundError:
         cause = Cause::HostNotFound;
+        reason.clear();
         break;
     case QNetworkReply::TimeoutError:
         cause = Cause::Timeout;
@@ -334,7 +338,9 @@ void LinkChecker::dropRequest(Check* check)
         return;
     QNetworkReply* reply = std::exchange(check->reply, nullptr);
     reply->disconnect(this);
-    reply->abort(); // closes the connection, so a GET's body is never read
+    // Deleting a reply that is still running aborts it and closes its connection, so a GET's body is never read.
+    // abort() would do it at once, but Qt 6.4 warns when an error it has already queued (a 404, say) arrives
+    // after an abort, and abort() is no safer in a slot of the reply's own signals than deletion is.
     reply->deleteLater();
     if (const QString host = check->host(); --m_perHost[host] <= 0)
         m_perHost.remove(host);

@@ -28,8 +28,6 @@ class LinkChecker : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr int MaxRedirects = 10;
-
     explicit LinkChecker(QObject* parent = nullptr);
     ~LinkChecker() override;
 

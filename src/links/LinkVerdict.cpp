@@ -17,7 +17,7 @@ QString causeText(const LinkVerdict& verdict)
     case LinkVerdict::Cause::Refused:
         return Words::tr("the server refused the connection");
     case LinkVerdict::Cause::Timeout:
-        return Words::tr("no answer in time");
+        return Words::tr("no answer");
     case LinkVerdict::Cause::HostNotFound:
         return Words::tr("no such host");
     case LinkVerdict::Cause::NoRoute:
@@ -25,7 +25,7 @@ QString causeText(const LinkVerdict& verdict)
     case LinkVerdict::Cause::Tls:
         return Words::tr("its secure connection is not trustworthy");
     case LinkVerdict::Cause::TooManyRedirects:
-        return Words::tr("too many redirects");
+        return Words::tr("more than %1 redirects").arg(MaxLinkRedirects);
     case LinkVerdict::Cause::NoNetwork:
         return Words::tr("there is no network");
     case LinkVerdict::Cause::None:

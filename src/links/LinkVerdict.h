@@ -5,6 +5,9 @@
 
 namespace orvanta {
 
+// Redirects followed before a link counts as unreachable.
+constexpr int MaxLinkRedirects = 10;
+
 // What asking one link's server found. The checker reports it as data; LinkVerdictText words it.
 struct LinkVerdict {
     enum class Kind {
@@ -18,10 +21,10 @@ struct LinkVerdict {
     enum class Cause { None, Refused, Timeout, HostNotFound, NoRoute, Tls, TooManyRedirects, NoNetwork, Other };
 
     Kind kind = Kind::NotChecked;
-    int status = 0;   // the last HTTP status, 0 when none came
+    int status = 0;   // the last HTTP status (for Moved, the first redirect's), 0 when none came
     QString finalUrl; // the address that gave the last answer (after redirects)
     Cause cause = Cause::None;
-    QString reason; // Qt's words for an unreachable link's error, or the certificate's problems
+    QString reason; // details of an unreachable link: the certificate's problems, Qt's words for a rarer error
 
     friend bool operator==(const LinkVerdict&, const LinkVerdict&) = default;
 };
