@@ -16,8 +16,10 @@ struct Sheet {
     bool noteBelowEachResource = false;
     QString note = QStringLiteral("CTRL + Click: Opens the Link in a New Tab.");
     ResourceEntries resources;
-    QString fileName;       // as typed: the PDF's name without ".pdf"
-    QString campaignSource; // click tracking: utm_source added to every web link in the PDF when set
+    QString fileName; // as typed: the PDF's name without ".pdf"
+
+    // Click tracking: when set, every web link in the PDF gets utm_source, utm_medium, utm_campaign.
+    QString campaignSource;
     QString campaignMedium; // utm_medium
     QString campaignName;   // utm_campaign
     bool qrCodes = false;   // a QR code of its link beside each button in the PDF
