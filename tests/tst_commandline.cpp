@@ -1,4 +1,5 @@
 // `orvanta build` as a user runs it: the real program, from an installation folder, with no display.
+#include "LinkServer.h"
 #include "TestSupport.h"
 #include "core/Conversion.h"
 #include "core/SheetFile.h"
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace orvanta;
@@ -45,6 +47,8 @@ private Q_SLOTS:
         row("refused by the pipeline", "build @/nameless-headline.orvanta", 1, {},
             "Missing Info: Please enter a headline first.");
         row("the converter fails", "build @/fails.orvanta", 1, {}, "fails.orvanta: PDF Not Created: ");
+        row("no display: a sheet", "@/a.orvanta", 2, {}, "there is no display to show the window on");
+        row("no display: a mistyped command", "chek", 2, {}, "\"chek\" is neither a command nor a sheet file.\n");
     }
 
     void build()
@@ -90,6 +94,65 @@ private Q_SLOTS:
             QVERIFY(IsCompletePdf(line.mid(6)));
         if (exitCode == 2)
             QVERIFY(QDir(installation.path(u"/bin/output"_s)).isEmpty());
+    }
+    void check_data()
+    {
+        QTest::addColumn<QStringList>("arguments"); // "@" the folder of the sheets
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("out"); // "@" the sheets' folder, "~" the server, "^" a closed port
+        QTest::addColumn<QString>("err");
+        const auto row = [](const char* tag, const char* arguments, int exitCode, const QStringList& out,
+                            const char* err = "") {
+            QTest::newRow(tag) << QString::fromUtf8(arguments).split(u' ') << exitCode << out << QString::fromUtf8(err);
+        };
+        row("all fine, a link twice, a mail link", "check @/fine.orvanta", 0, {u"1 fine, 1 not checked"_s});
+        row("what is not fine, sheet by sheet", "check @/fine.orvanta @/faults.orvanta --jobs 1", 1,
+            {u"1 fine, 1 moved, 1 broken, 1 unreachable, 1 not checked"_s,
+             u"@/faults.orvanta: ^: Unreachable: the server refused the connection"_s,
+             u"@/faults.orvanta: ~/missing: Broken (404) at ~/missing"_s,
+             u"@/faults.orvanta: ~/to/ok: Moved (301): now ~/ok"_s});
+        row("--timeout", "check @/silent.orvanta --timeout 0.2", 1,
+            {u"1 unreachable"_s, u"@/silent.orvanta: ~/silent: Unreachable: no answer (waited 0.2 s)"_s});
+        row("an unreadable sheet", "check @/missing.orvanta @/fine.orvanta", 1, {u"1 fine, 1 not checked"_s},
+            "missing.orvanta: Could not open");
+        row("no sheet", "check", 2, {}, "name at least one sheet to check");
+        row("bad --timeout", "check @/fine.orvanta --timeout 0", 2, {}, "--timeout takes a number");
+        row("bad --jobs", "check @/fine.orvanta --jobs 0", 2, {}, "--jobs takes a whole number");
+    }
+
+    // With no display, against a loopback server the test serves while the program runs.
+    void check()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, out);
+        QFETCH(QString, err);
+        LinkServer server;
+        const QString base = server.url({}), closed = u"http://127.0.0.1:%1/"_s.arg(ClosedPort());
+        QTemporaryDir sheets;
+        const auto save = [&](const char* file, const QStringList& links) {
+            Sheet sheet;
+            for (const QString& link : links)
+                sheet.resources.append({u"t"_s, link});
+            QVERIFY(SaveSheet(sheets.filePath(QString::fromUtf8(file)), sheet).ok());
+        };
+        save("fine.orvanta", {base + u"/ok"_s, u"mailto:a@b.test"_s, base + u"/ok"_s});
+        save("faults.orvanta", {base + u"/to/ok"_s, base + u"/missing"_s, closed, base + u"/ok"_s});
+        save("silent.orvanta", {base + u"/silent"_s});
+        QProcess app;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(u"DISPLAY"_s);
+        app.setProcessEnvironment(environment);
+        QSignalSpy finished(&app, &QProcess::finished);
+        app.start(QStringLiteral(ORVANTA_APP_TREE "/orvanta"), arguments.replaceInStrings(u"@"_s, sheets.path()));
+        QVERIFY(finished.wait(60000));
+        QCOMPARE(app.exitCode(), exitCode);
+        QStringList lines = QString::fromUtf8(app.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+        lines.sort();
+        out.replaceInStrings(u"@"_s, sheets.path()).replaceInStrings(u"~"_s, base).replaceInStrings(u"^"_s, closed);
+        out.sort();
+        QCOMPARE(lines, out);
+        QVERIFY2(QString::fromUtf8(app.readAllStandardError()).contains(err), qPrintable(err));
     }
 };
 
