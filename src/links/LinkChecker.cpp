@@ -327,9 +327,32 @@ void LinkChecker::judge(Check* check, LinkVerdict verdict)
         m_heldBack.insert(link);
     else
         Q_EMIT linkChecked(link, verdict);
+    if (m_heldBack.size() >= FailuresThatMeanNoNetwork && looksOffline())
+        stopForNoNetwork();
     reportProgress();
     startMore();
     endIfDone();
+}
+
+bool LinkChecker::looksOffline() const
+{
+    QSet<QString> hosts;
+    for (const QString& link : m_heldBack)
+        hosts.insert(QUrl(link).host().toLower());
+    return !m_serverAnswered && hosts.size() >= 2;
+}
+
+// Without a network each remaining link would only wait out its time, so the rest are left unasked.
+void LinkChecker::stopForNoNetwork()
+{
+    for (const auto& check : m_active)
+        dropRequest(check.get());
+    m_active.clear();
+    m_waiting.clear();
+    for (const QString& link : std::as_const(m_links)) {
+        if (!m_verdicts.contains(link))
+            m_verdicts.insert(link, {LinkVerdict::Kind::NotChecked, 0, {}, LinkVerdict::Cause::NoNetwork, {}});
+    }
 }
 
 void LinkChecker::dropRequest(Check* check)
@@ -360,10 +383,7 @@ void LinkChecker::endIfDone()
     if (!m_running || !m_waiting.empty() || !m_active.empty())
         return;
     m_running = false;
-    QSet<QString> hosts;
-    for (const QString& link : std::as_const(m_heldBack))
-        hosts.insert(QUrl(link).host().toLower());
-    if (!m_serverAnswered && hosts.size() >= 2) {
+    if (looksOffline()) {
         for (const QString& link : std::exchange(m_heldBack, {}))
             m_verdicts.insert(link, {LinkVerdict::Kind::NotChecked, 0, {}, LinkVerdict::Cause::NoNetwork, {}});
     } else {

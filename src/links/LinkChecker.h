@@ -23,11 +23,15 @@ namespace orvanta {
 // A host is a host name and port: the servers a limit is meant to spare. Without a network every link fails
 // alike, so a failure that could mean "no network" (no such host, no route, no answer) is held back until some
 // server has answered; if none ever does and the links span two hosts or more, the run ends with noNetwork and
-// those links are left not checked instead of each being called unreachable.
+// those links are left not checked instead of each being called unreachable. Once FailuresThatMeanNoNetwork
+// such failures have come, the run stops there: the rest would only wait out their time.
 class LinkChecker : public QObject {
     Q_OBJECT
 
 public:
+    // Failures that may mean "no network", on two hosts or more with no server answering, after which a run stops.
+    static constexpr int FailuresThatMeanNoNetwork = 12;
+
     explicit LinkChecker(QObject* parent = nullptr);
     ~LinkChecker() override;
 
@@ -72,6 +76,8 @@ private:
     void judge(Check* check, LinkVerdict verdict);
     void dropRequest(Check* check);
     void releaseHeldBack();
+    bool looksOffline() const;
+    void stopForNoNetwork();
     void endIfDone();
     void reportProgress();
 
