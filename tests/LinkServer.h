@@ -10,8 +10,6 @@
 // 200 after `delay` ms; anything else never. Every answer sets a cookie. It listens on all of 127.0.0.0/8, so
 // 127.0.0.N are distinct hosts, and counts the requests it holds at once, in all and per address.
 class LinkServer : public QTcpServer {
-    Q_OBJECT
-
 public:
     explicit LinkServer(int delay = 0);
 

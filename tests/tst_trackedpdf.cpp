@@ -34,10 +34,8 @@ private Q_SLOTS:
                            {u"Own tag"_s, u"https://example.net/b?utm_source=partner"_s},
                            {u"Plain"_s, u"http://example.org/"_s},
                            {u"Mail"_s, u"mailto:team@example.net"_s}};
-        sheet.campaignSource = u"newsletter"_s;
-        sheet.campaignMedium = u"pdf"_s;
-        sheet.campaignName = u"spring sale"_s;
-        sheet.qrCodes = true;
+        std::tie(sheet.campaignSource, sheet.campaignMedium, sheet.campaignName, sheet.qrCodes) =
+            std::tuple(u"newsletter"_s, u"pdf"_s, u"spring sale"_s, true);
         const QString tags = u"utm_medium=pdf&utm_campaign=spring%20sale"_s;
         QStringList tagged{u"https://example.net/a?x=1&y=two&utm_source=newsletter&%1#part"_s.arg(tags),
                            u"https://example.net/b?utm_source=partner&%1"_s.arg(tags),

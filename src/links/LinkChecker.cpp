@@ -44,17 +44,10 @@ namespace {
 
 const QByteArray UserAgent = QByteArrayLiteral("Orvanta/" ORVANTA_VERSION " (link check)");
 
-QStringList uniqueLinks(const QStringList& links)
+QStringList uniqueLinks(QStringList links)
 {
-    QStringList unique;
-    QSet<QString> seen;
-    for (const QString& link : links) {
-        if (!seen.contains(link)) {
-            seen.insert(link);
-            unique.append(link);
-        }
-    }
-    return unique;
+    links.removeDuplicates(); // keeps the first of each, in order
+    return links;
 }
 
 // Failures that every link would show without a network, and which therefore prove nothing about the link.
