@@ -30,14 +30,14 @@ private Q_SLOTS:
         QVERIFY2(FindConverter(installation.folder()).endsWith(u'/' + engine), "the engine must be installed");
         Sheet sheet;
         sheet.headline = u"Tracked"_s;
-        sheet.resources = {{u"Query and fragment"_s, u"https://example.net/a?x=1&y=two#part"_s},
+        sheet.resources = {{u"Query and fragment"_s, u"https://example.net/a?x=1&y=two#top"_s},
                            {u"Own tag"_s, u"https://example.net/b?utm_source=partner"_s},
                            {u"Plain"_s, u"http://example.org/"_s},
                            {u"Mail"_s, u"mailto:team@example.net"_s}};
         std::tie(sheet.campaignSource, sheet.campaignMedium, sheet.campaignName, sheet.qrCodes) =
             std::tuple(u"newsletter"_s, u"pdf"_s, u"spring sale"_s, true);
         const QString tags = u"utm_medium=pdf&utm_campaign=spring%20sale"_s;
-        QStringList tagged{u"https://example.net/a?x=1&y=two&utm_source=newsletter&%1#part"_s.arg(tags),
+        QStringList tagged{u"https://example.net/a?x=1&y=two&utm_source=newsletter&%1#top"_s.arg(tags),
                            u"https://example.net/b?utm_source=partner&%1"_s.arg(tags),
                            u"http://example.org/?utm_source=newsletter&%1"_s.arg(tags), u"mailto:team@example.net"_s};
         SheetBuilder builder(installation.folder());

@@ -81,17 +81,17 @@ QString LinkSummaryText(const LinkSummary& summary)
 {
     if (summary.noNetwork)
         return Words::tr("No network: the links could not be checked");
-    QStringList parts;
-    const auto part = [&parts](int count, const char* text) {
+    QStringList pieces;
+    const auto piece = [&pieces](int count, const char* text) {
         if (count > 0)
-            parts.append(Words::tr(text).arg(count));
+            pieces.append(Words::tr(text).arg(count));
     };
-    part(summary.fine, QT_TRANSLATE_NOOP("LinkVerdict", "%1 fine"));
-    part(summary.moved, QT_TRANSLATE_NOOP("LinkVerdict", "%1 moved"));
-    part(summary.broken, QT_TRANSLATE_NOOP("LinkVerdict", "%1 broken"));
-    part(summary.unreachable, QT_TRANSLATE_NOOP("LinkVerdict", "%1 unreachable"));
-    part(summary.notChecked, QT_TRANSLATE_NOOP("LinkVerdict", "%1 not checked"));
-    return parts.isEmpty() ? Words::tr("No links") : parts.join(Words::tr(", "));
+    piece(summary.fine, QT_TRANSLATE_NOOP("LinkVerdict", "%1 fine"));
+    piece(summary.moved, QT_TRANSLATE_NOOP("LinkVerdict", "%1 moved"));
+    piece(summary.broken, QT_TRANSLATE_NOOP("LinkVerdict", "%1 broken"));
+    piece(summary.unreachable, QT_TRANSLATE_NOOP("LinkVerdict", "%1 unreachable"));
+    piece(summary.notChecked, QT_TRANSLATE_NOOP("LinkVerdict", "%1 not checked"));
+    return pieces.isEmpty() ? Words::tr("No links") : pieces.join(Words::tr(", "));
 }
 
 } // namespace orvanta
