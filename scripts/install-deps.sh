@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-pdf-dev libgl-dev
   libbenchmark-dev clang-format
   wkhtmltopdf poppler-utils
+  libqrencode-dev zbar-tools openssl
   libjs-jquery libjs-bootstrap
   fonts-dejavu-core
   xvfb xauth desktop-file-utils shared-mime-info

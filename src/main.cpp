@@ -12,6 +12,8 @@ int main(int argc, char* argv[])
     // The command line runs without a display, so it never makes a QApplication.
     if (orvanta::IsCommandLine(argc, argv))
         return orvanta::RunCommandLine(argc, argv);
+    if (!orvanta::CanShowWindow(argc, argv))
+        return orvanta::RefuseWithoutDisplay(argc, argv);
 
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Orvanta"));

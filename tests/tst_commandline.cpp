@@ -1,4 +1,5 @@
 // `orvanta build` as a user runs it: the real program, from an installation folder, with no display.
+#include "LinkServer.h"
 #include "TestSupport.h"
 #include "core/Conversion.h"
 #include "core/SheetFile.h"
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace orvanta;
@@ -45,6 +47,21 @@ private Q_SLOTS:
         row("refused by the pipeline", "build @/nameless-headline.orvanta", 1, {},
             "Missing Info: Please enter a headline first.");
         row("the converter fails", "build @/fails.orvanta", 1, {}, "fails.orvanta: PDF Not Created: ");
+        row("no display: a sheet", "@/a.orvanta", 2, {}, "there is no display to show the window on");
+        row("no display: a mistyped command", "chek", 2, {}, "\"chek\" is neither a command nor a sheet file.\n");
+        // check, against a loopback server ("%" in the output, "^" a closed port) that runs while the program does
+        row("check: all fine, a link twice, a mail link", "check @/fine.orvanta", 0, {u"1 fine, 1 not checked"_s});
+        row("check: what is not fine, sheet by sheet", "check @/fine.orvanta @/faults.orvanta --jobs 1", 1,
+            {u"1 fine, 1 moved, 1 broken, 1 unreachable, 1 not checked"_s,
+             u"@/faults.orvanta: ^: Unreachable: the server refused the connection"_s,
+             u"@/faults.orvanta: %/missing: Broken (404) at %/missing"_s,
+             u"@/faults.orvanta: %/to/ok: Moved (301): now %/ok"_s});
+        row("check --timeout", "check @/silent.orvanta --timeout 0.2", 1,
+            {u"1 unreachable"_s, u"@/silent.orvanta: %/silent: Unreachable: no answer (waited 0.2 s)"_s});
+        row("check: an unreadable sheet", "check @/broken.orvanta @/fine.orvanta", 1, {u"1 fine, 1 not checked"_s},
+            "broken.orvanta: Could not open");
+        row("check: no sheet", "check", 2, {}, "name at least one sheet to check");
+        row("check: bad --timeout", "check @/fine.orvanta --timeout 0", 2, {}, "--timeout takes a number");
     }
 
     void build()
@@ -60,12 +77,20 @@ private Q_SLOTS:
         QVERIFY(QDir().mkdir(installation.path(u"/bin/output"_s)));
         QTemporaryDir sheets;
         Sheet sheet;
-        sheet.resources = {{u"a"_s, u"https://a.test"_s}};
-        const auto save = [&](const char* file, const QString& fileName, const QString& headline = u"H"_s) {
+        const auto save = [&](const char* file, const QString& fileName, const QString& headline = u"H"_s,
+                              const QStringList& links = {u"https://a.test"_s}) {
             sheet.fileName = fileName;
             sheet.headline = headline;
+            sheet.resources.clear();
+            for (const QString& link : links)
+                sheet.resources.append({u"t"_s, link});
             QVERIFY(SaveSheet(sheets.filePath(QString::fromUtf8(file)), sheet).ok());
         };
+        LinkServer server;
+        const QString base = server.url({}), closed = u"http://127.0.0.1:%1/"_s.arg(ClosedPort());
+        save("fine.orvanta", {}, u"H"_s, {base + u"/ok"_s, u"mailto:a@b.test"_s, base + u"/ok"_s});
+        save("faults.orvanta", {}, u"H"_s, {base + u"/to/ok"_s, base + u"/missing"_s, closed, base + u"/ok"_s});
+        save("silent.orvanta", {}, u"H"_s, {base + u"/silent"_s});
         save("a.orvanta", u"sheet a"_s);
         save("a-again.orvanta", u"sheet-a"_s);
         save("b.orvanta", u"sheet b"_s);
@@ -78,13 +103,16 @@ private Q_SLOTS:
         for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environment.remove(QString::fromLatin1(variable));
         app.setProcessEnvironment(environment);
+        QSignalSpy finished(&app, &QProcess::finished); // the server answers while the program runs
         app.start(installation.path(u"/orvanta"_s), arguments.replaceInStrings(u"@"_s, sheets.path()));
-        QVERIFY(app.waitForFinished(60000));
+        QVERIFY(finished.wait(60000));
         const QString standardError = QString::fromUtf8(app.readAllStandardError());
         QCOMPARE(app.exitCode(), exitCode);
         QStringList lines = QString::fromUtf8(app.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
         lines.sort();
-        QCOMPARE(lines, out.replaceInStrings(u"@"_s, sheets.path()).replaceInStrings(u"~"_s, installation.folder()));
+        out.replaceInStrings(u"@"_s, sheets.path()).replaceInStrings(u"~"_s, installation.folder());
+        out.replaceInStrings(u"%"_s, base).replaceInStrings(u"^"_s, closed).sort();
+        QCOMPARE(lines, out);
         QVERIFY2(standardError.contains(err), qPrintable(standardError));
         for (const QString& line : lines.filter(u"built "_s))
             QVERIFY(IsCompletePdf(line.mid(6)));

@@ -63,6 +63,9 @@ private Q_SLOTS:
         QTest::addColumn<Sheet>("sheet");
         QTest::newRow("every kind of text") << SheetWithEverything();
         QTest::newRow("a fresh sheet") << Sheet{};
+        Sheet tracked;
+        std::tie(tracked.campaignSource, tracked.campaignName, tracked.qrCodes) = std::tuple(u"s"_s, u"a&b"_s, true);
+        QTest::newRow("campaign and QR codes") << tracked;
     }
 
     void sheetRoundTrip()
@@ -101,6 +104,7 @@ private Q_SLOTS:
         const QByteArray sheet = "{\"format\": \"orvanta-sheet\", \"version\": 1, ";
         row("headline", "sheet", sheet + "\"headline\": 5}", "\"headline\" must be text");
         row("disclaimer", "sheet", sheet + "\"disclaimer\": \"yes\"}", "\"disclaimer\" must be true or false");
+        row("QR codes", "sheet", sheet + "\"qrCodes\": 1}", "\"qrCodes\" must be true or false");
         row("resource without url", "sheet", sheet + "\"resources\": [{\"text\": \"t\"}]}",
             "\"resources\" must be a list of resources, each with");
         row("no format", "sheet", "{\"version\": 1, \"headline\": \"H\"}", "it is not an Orvanta sheet");

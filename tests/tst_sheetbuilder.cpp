@@ -5,6 +5,7 @@
 #include "core/Messages.h"
 #include "core/OutputFiles.h"
 #include "core/PageFiller.h"
+#include "core/QrCode.h"
 #include "core/Sheet.h"
 #include "core/SheetBuilder.h"
 #include "core/TextFile.h"
@@ -70,6 +71,42 @@ private Q_SLOTS:
             << u"A=1(terms: #TOS#)<br><i><p>note</p></i>B=2(terms: #TOS#)<br><i><p>note</p></i>|"_s
                u"A=1(terms: #TOS#)<br><i><p>note</p></i>B=2(terms: #TOS#)<br><i><p>note</p></i>"_s +
                    ClosingBlock();
+    }
+
+    void taggedUrl_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QStringList>("campaign"); // source, medium, name
+        QTest::addColumn<QString>("tagged");
+        const QStringList campaign{u"news letter"_s, u"pdf"_s, u"a&b+c%d#e=f/é"_s};
+        const QString tags = u"utm_medium=pdf&utm_campaign=a%26b%2Bc%25d%23e%3Df/%C3%A9"_s;
+        QTest::newRow("no campaign") << u"https://x.test/"_s << QStringList{{}, {}, {}} << u"https://x.test/"_s;
+        QTest::newRow("encoded") << u"https://x.test/a"_s << campaign
+                                 << u"https://x.test/a?utm_source=news%20letter&"_s + tags;
+        QTest::newRow("own query and fragment kept as typed")
+            << u"HTTP://x.test/?a=\"2\"#top"_s << campaign
+            << u"HTTP://x.test/?a=\"2\"&utm_source=news%20letter&%1#top"_s.arg(tags);
+        QTest::newRow("own tag kept") << u"http://x.test/?utm_source=mine&q"_s << campaign
+                                      << u"http://x.test/?utm_source=mine&q&"_s + tags;
+        QTest::newRow("only what is set")
+            << u"https://x.test/?"_s << QStringList{{}, u"pdf"_s, {}} << u"https://x.test/?utm_medium=pdf"_s;
+        QTest::newRow("not a web link") << u"mailto:a@x.test"_s << campaign << u"mailto:a@x.test"_s;
+    }
+
+    // The button and its QR code carry the same link; a sheet without codes leaves #QR# empty.
+    void taggedUrl()
+    {
+        QFETCH(QString, url);
+        QFETCH(QStringList, campaign);
+        QFETCH(QString, tagged);
+        Sheet sheet = sheetWith({{u"t"_s, url}});
+        std::tie(sheet.campaignSource, sheet.campaignMedium, sheet.campaignName) =
+            std::tuple(campaign[0], campaign[1], campaign[2]);
+        for (const bool codes : {false, true}) {
+            sheet.qrCodes = codes;
+            QCOMPARE(FillPage({u"#REPEATER#"_s, u"#CTAURL#|#QR#"_s, {}}, sheet),
+                     tagged + u'|' + (codes ? QrCodeSvg(tagged) : QString()) + u"<br><br>"_s);
+        }
     }
 
     void fillPage()

@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "BatchBuild.h"
+#include "CheckLinks.h"
 #include "core/OutputFiles.h"
 #include "core/SheetFile.h"
 #include "core/TextFile.h"
@@ -21,6 +22,7 @@ namespace {
 
 const char* const Usage =
     QT_TRANSLATE_NOOP("CommandLine", R"(Usage: orvanta build SHEET.orvanta... [-o OUT.pdf | --output-dir DIR] [--jobs N]
+       orvanta check SHEET.orvanta... [--jobs N] [--timeout SECONDS]
        orvanta [SHEET.orvanta]     opens the window, with the sheet if one is named
 
 Builds the PDF of each sheet as Create does, without a window: the page goes into the installation's bin
@@ -35,6 +37,11 @@ Options:
 
 Prints "built PDF" for each sheet built and "SHEET: reason" on stderr for each that failed.
 Exit status: 0 when all were built, 1 when any failed, 2 for a usage error.
+
+check asks the server of each web link of the sheets (6 at once, 2 per host; 10 seconds each unless
+--timeout says otherwise) and prints "SHEET: URL: what happened" for each link that is not fine, then a
+summary. Exit status: 0 when every link is fine or not a web link, 1 when any moved, is broken or
+unreachable, or there was no network, 2 for a usage error.
 )");
 
 // Two sheets that would write the same page or PDF are refused before anything is built.
@@ -75,11 +82,41 @@ int usageError(QTextStream& err, const QString& message)
 
 } // namespace
 
+bool CanShowWindow(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-platform") == 0)
+            return true; // the user chose where Qt draws
+    }
+    // A platform that needs no display server, such as offscreen.
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (!platform.isEmpty() && !platform.startsWith("xcb") && !platform.startsWith("wayland"))
+        return true;
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+int RefuseWithoutDisplay(int argc, char* argv[])
+{
+    QTextStream err(stderr);
+    const QString argument = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (!argument.isEmpty() && !argument.startsWith(u'-') && !QFileInfo::exists(argument))
+        err << QCoreApplication::translate("CommandLine", "orvanta: \"%1\" is neither a command nor a sheet file.")
+                   .arg(argument)
+            << '\n';
+    err << QCoreApplication::translate(
+               "CommandLine",
+               "orvanta: there is no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set).\n"
+               "Without one, \"orvanta build SHEET...\" makes the PDFs of sheets and \"orvanta check SHEET...\" "
+               "checks their links; \"orvanta --help\" says more.")
+        << Qt::endl;
+    return 2;
+}
+
 bool IsCommandLine(int argc, char* argv[])
 {
     if (argc < 2)
         return false;
-    for (const char* word : {"build", "--help", "-h", "--version", "-v"}) {
+    for (const char* word : {"build", "check", "--help", "-h", "--version", "-v"}) {
         if (std::strcmp(argv[1], word) == 0)
             return true;
     }
@@ -91,6 +128,8 @@ int RunCommandLine(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
+    if (std::strcmp(argv[1], "check") == 0)
+        return RunCheck(QCoreApplication::arguments(), out, err);
     QCommandLineParser parser;
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, {}, QStringLiteral("FILE"));
     const QCommandLineOption outputDir(QStringLiteral("output-dir"), {}, QStringLiteral("DIR"));

@@ -1,5 +1,7 @@
 #include "PageFiller.h"
 
+#include "LinkTagging.h"
+#include "QrCode.h"
 #include "Sheet.h"
 
 namespace orvanta {
@@ -18,9 +20,11 @@ QString resourceBlock(const QString& snippet, const Sheet& sheet)
                                : QStringLiteral("<br><br>");
     QString block;
     for (const ResourceEntry& entry : sheet.resources) {
+        const QString url = TaggedUrl(entry.linkUrl, sheet);
         block += QString(snippet)
                      .replace(QStringLiteral("#CTATEXT#"), entry.linkText)
-                     .replace(QStringLiteral("#CTAURL#"), entry.linkUrl);
+                     .replace(QStringLiteral("#CTAURL#"), url)
+                     .replace(QStringLiteral("#QR#"), sheet.qrCodes ? QrCodeSvg(url) : QString());
         block += suffix;
     }
     return block;

@@ -18,6 +18,12 @@ struct Sheet {
     ResourceEntries resources;
     QString fileName; // as typed: the PDF's name without ".pdf"
 
+    // Click tracking: when set, every web link in the PDF gets utm_source, utm_medium, utm_campaign.
+    QString campaignSource;
+    QString campaignMedium; // utm_medium
+    QString campaignName;   // utm_campaign
+    bool qrCodes = false;   // a QR code of its link beside each button in the PDF
+
     friend bool operator==(const Sheet&, const Sheet&) = default;
 };
 
@@ -31,12 +37,19 @@ using TextField = QString Sheet::*;
 using FlagField = bool Sheet::*;
 
 inline constexpr SheetField<QString> SheetTexts[] = {
-    {"headline", &Sheet::headline}, {"subheadline", &Sheet::subheadline}, {"footer", &Sheet::footer},
-    {"note", &Sheet::note},         {"fileName", &Sheet::fileName},
+    {"headline", &Sheet::headline},
+    {"subheadline", &Sheet::subheadline},
+    {"footer", &Sheet::footer},
+    {"note", &Sheet::note},
+    {"fileName", &Sheet::fileName},
+    {"campaignSource", &Sheet::campaignSource},
+    {"campaignMedium", &Sheet::campaignMedium},
+    {"campaignName", &Sheet::campaignName},
 };
 inline constexpr SheetField<bool> SheetFlags[] = {
     {"disclaimer", &Sheet::disclaimer},
     {"noteBelowEachResource", &Sheet::noteBelowEachResource},
+    {"qrCodes", &Sheet::qrCodes},
 };
 
 } // namespace orvanta

@@ -1,0 +1,84 @@
+#include "CheckLinks.h"
+
+#include "core/SheetFile.h"
+#include "core/TextFile.h"
+#include "links/LinkChecker.h"
+
+#include <QCommandLineParser>
+#include <QEventLoop>
+#include <QTextStream>
+
+namespace orvanta {
+
+namespace {
+
+int usageError(QTextStream& err, const QString& message)
+{
+    err << "orvanta: " << message << "\nTry \"orvanta --help\"." << Qt::endl;
+    return 2;
+}
+
+} // namespace
+
+int RunCheck(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption jobsOption({QStringLiteral("j"), QStringLiteral("jobs")}, {}, QStringLiteral("N"));
+    const QCommandLineOption timeoutOption(QStringLiteral("timeout"), {}, QStringLiteral("SECONDS"));
+    parser.addOptions({jobsOption, timeoutOption});
+    if (!parser.parse(arguments))
+        return usageError(err, parser.errorText());
+    QStringList sheets = parser.positionalArguments().mid(1); // after "check"
+    if (sheets.isEmpty())
+        return usageError(err, QStringLiteral("name at least one sheet to check"));
+    LinkChecker checker;
+    bool ok = true;
+    if (parser.isSet(jobsOption)) {
+        const int jobs = parser.value(jobsOption).toInt(&ok);
+        if (!ok || jobs < 1)
+            return usageError(err, QStringLiteral("--jobs takes a whole number from 1 on"));
+        checker.setMaxRunning(jobs);
+    }
+    if (parser.isSet(timeoutOption)) {
+        const double seconds = parser.value(timeoutOption).toDouble(&ok);
+        if (!ok || seconds <= 0 || seconds > 3600)
+            return usageError(err, QStringLiteral("--timeout takes a number of seconds, more than 0"));
+        checker.setTimeout(std::chrono::milliseconds(qRound64(seconds * 1000)));
+    }
+
+    bool failed = false;
+    QList<std::pair<QString, QStringList>> linksOfSheets;
+    QStringList everyLink;
+    for (const QString& path : std::as_const(sheets)) {
+        Sheet sheet;
+        if (const FileResult loaded = LoadSheet(path, sheet); !loaded.ok()) {
+            err << path << ": " << loaded.message << Qt::endl;
+            failed = true;
+            continue;
+        }
+        QStringList links;
+        for (const ResourceEntry& entry : std::as_const(sheet.resources))
+            links.append(entry.linkUrl);
+        links.removeDuplicates();
+        everyLink += links;
+        linksOfSheets.append({path, links});
+    }
+    QEventLoop loop;
+    QObject::connect(&checker, &LinkChecker::finished, &loop, &QEventLoop::quit);
+    checker.check(everyLink);
+    if (checker.isRunning())
+        loop.exec();
+
+    for (const auto& [path, links] : std::as_const(linksOfSheets)) {
+        for (const QString& link : links) {
+            const LinkVerdict verdict = checker.verdict(link).value_or(LinkVerdict{});
+            if (verdict.kind != LinkVerdict::Kind::Fine && verdict.kind != LinkVerdict::Kind::NotChecked)
+                out << path << ": " << link << ": " << LinkVerdictText(verdict) << '\n';
+        }
+    }
+    const LinkSummary summary = checker.summary();
+    out << LinkSummaryText(summary) << Qt::endl;
+    return failed || !summary.allFine() ? 1 : 0;
+}
+
+} // namespace orvanta

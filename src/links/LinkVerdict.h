@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QMetaType>
+#include <QString>
+
+namespace orvanta {
+
+// Redirects followed before a link counts as unreachable.
+constexpr int MaxLinkRedirects = 10;
+
+// What asking one link's server found. The checker reports it as data; LinkVerdictText words it.
+struct LinkVerdict {
+    enum class Kind {
+        Fine,        // answered 2xx at the address as typed
+        Moved,       // answered 2xx after redirects: finalUrl is where the link now leads
+        Broken,      // answered 4xx or 5xx (status), possibly after redirects
+        Unreachable, // no answer: see cause and reason
+        NotChecked,  // not a web link (mailto:, a file, text), or the run found no network at all
+    };
+    // Why a link was unreachable. HostNotFound and NoRoute are what every link gives without a network.
+    enum class Cause { None, Refused, Timeout, HostNotFound, NoRoute, Tls, TooManyRedirects, NoNetwork, Other };
+
+    Kind kind = Kind::NotChecked;
+    int status = 0;   // the last HTTP status (for Moved, the first redirect's), 0 when none came
+    QString finalUrl; // the address that gave the last answer (after redirects)
+    Cause cause = Cause::None;
+    QString reason; // details of an unreachable link: the certificate's problems, Qt's words for a rarer error
+
+    friend bool operator==(const LinkVerdict&, const LinkVerdict&) = default;
+};
+
+// The counts of one run. noNetwork: nothing answered and every failure looked like a missing network, so the
+// links were not judged at all.
+struct LinkSummary {
+    int fine = 0;
+    int moved = 0;
+    int broken = 0;
+    int unreachable = 0;
+    int notChecked = 0;
+    bool noNetwork = false;
+
+    void add(LinkVerdict::Kind kind);
+    bool allFine() const { return moved == 0 && broken == 0 && unreachable == 0 && !noNetwork; }
+    friend bool operator==(const LinkSummary&, const LinkSummary&) = default;
+};
+
+// For a tooltip: what happened, the status and the final address ("Moved (301): now https://…").
+QString LinkVerdictText(const LinkVerdict& verdict);
+
+// "28 fine, 2 moved, 1 broken": the kinds that occurred, in that order; or that there was no network.
+QString LinkSummaryText(const LinkSummary& summary);
+
+} // namespace orvanta
+
+Q_DECLARE_METATYPE(orvanta::LinkVerdict)
+Q_DECLARE_METATYPE(orvanta::LinkSummary)
