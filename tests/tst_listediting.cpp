@@ -1,12 +1,14 @@
 // Editing the resource list through the keyboard, as a user does: edit, move, delete, copy, paste and import,
-// each one step to undo.
+// each one step to undo; and checking its links.
 #include "GuiTestSupport.h"
+#include "LinkServer.h"
 #include "gui/widgets/ResourceListView.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
 #include <QMenu>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 
@@ -119,6 +121,41 @@ private Q_SLOTS:
         key(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(texts(), u"r0 r1"_s);
         QVERIFY(!m_window->isWindowModified());
+    }
+
+    // Check Links marks each entry and sums the run up; a moved link takes its new address in one undoable step,
+    // and the changed link is asked again. Cancel stops the run.
+    void checkLinks()
+    {
+        LinkServer server;
+        m_window->model().appendResources({{u"fine"_s, server.url(u"/ok"_s)},
+                                           {u"moved"_s, server.url(u"/to/ok"_s)},
+                                           {u"broken"_s, server.url(u"/missing"_s)},
+                                           {u"mail"_s, u"mailto:a@b.test"_s}},
+                                          u"Add"_s);
+        QTest::keyClick(m_window.get(), Qt::Key_L, Qt::ControlModifier);
+        QTRY_COMPARE(m_window->statusBar()->currentMessage(), u"1 fine, 1 moved, 1 broken, 1 not checked"_s);
+        const auto tip = [this](int row) { return list()->model()->index(row, 0).data(Qt::ToolTipRole).toString(); };
+        QVERIFY(tip(1).endsWith(u"Moved (301): now "_s + server.url(u"/ok"_s)));
+        QVERIFY(tip(2).contains(u"Broken (404)"_s) && tip(3).endsWith(u"not a web link"_s));
+        QVERIFY(!list()->model()->index(0, 0).data(Qt::DecorationRole).isNull());
+
+        select(1);
+        QAction* useNewAddress = *std::find_if(list()->actions().begin(), list()->actions().end(),
+                                               [](QAction* action) { return action->text() == u"Use &New Address"_s; });
+        QVERIFY(useNewAddress->isEnabled());
+        useNewAddress->trigger();
+        QCOMPARE(m_window->resources().at(1).linkUrl, server.url(u"/ok"_s));
+        QCOMPARE(undoText(), u"&Undo Use New Address"_s);
+        QTRY_VERIFY(tip(1).endsWith(u"Fine (200)"_s));
+
+        m_window->model().appendResources({{u"silent"_s, server.url(u"/never"_s)}}, u"Add"_s);
+        QTest::keyClick(m_window.get(), Qt::Key_L, Qt::ControlModifier);
+        auto* cancel = m_window->statusBar()->findChild<QPushButton*>();
+        QTRY_VERIFY(cancel->isVisible());
+        QTest::mouseClick(cancel, Qt::LeftButton);
+        QVERIFY(!cancel->isVisible());
+        QTRY_COMPARE(server.inFlight(), 0);
     }
 
 private:

@@ -1,6 +1,7 @@
 #include "ContentPage.h"
 
 #include "gui/FieldBinding.h"
+#include "gui/LinkCheck.h"
 #include "gui/PreviewPanel.h"
 #include "gui/ResourceListActions.h"
 #include "gui/widgets/Interaction.h"
@@ -33,7 +34,7 @@ ContentPage::ContentPage(SheetModel& model, PreviewRenderer& renderer, const QSt
     ui->txtBelowResource->setAccessibleName(tr("Add Text Below Each Resource"));
     ui->Label16->setAccessibleDescription(tr("Link: opens the disclaimer editor"));
     ui->Label17->setAccessibleDescription(tr("Link: opens the automatic resources dialog"));
-    ui->lstResources->setModel(&model.resources());
+    m_linkCheck = new LinkCheck(model, *ui->lstResources, interaction); // gives the view its model
     m_listActions = new ResourceListActions(model, *ui->lstResources, interaction);
     m_previewPanel = new PreviewPanel(model, renderer, installFolder, *ui->previewStack, *ui->pdfPreview,
                                       *ui->lblExample, *ui->lblPreviewStatus);
@@ -58,6 +59,7 @@ ContentPage::ContentPage(SheetModel& model, PreviewRenderer& renderer, const QSt
     connect(ui->Label16, &LinkLabel::clicked, this, &ContentPage::disclaimerContentRequested);
     connect(ui->Label17, &LinkLabel::clicked, this, &ContentPage::automaticResourcesRequested);
     connect(m_listActions, &ResourceListActions::statusMessage, this, &ContentPage::statusMessage);
+    connect(m_linkCheck, &LinkCheck::statusMessage, this, &ContentPage::statusMessage);
 }
 
 ContentPage::~ContentPage() = default;
@@ -65,6 +67,16 @@ ContentPage::~ContentPage() = default;
 QList<QAction*> ContentPage::editActions() const
 {
     return m_listActions->editActions();
+}
+
+QList<QAction*> ContentPage::linkActions() const
+{
+    return {m_linkCheck->checkAction(), m_linkCheck->useNewAddressAction()};
+}
+
+QWidget* ContentPage::linkCheckStatus() const
+{
+    return m_linkCheck->statusWidget();
 }
 
 void ContentPage::importResources()
@@ -94,7 +106,8 @@ void ContentPage::focusHeadline()
 
 void ContentPage::selectLastResource()
 {
-    ui->lstResources->setCurrentIndex(m_model.resources().index(m_model.resources().count() - 1));
+    QAbstractItemModel* shown = ui->lstResources->model();
+    ui->lstResources->setCurrentIndex(shown->index(shown->rowCount() - 1, 0));
 }
 
 void ContentPage::addResource()

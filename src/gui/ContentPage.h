@@ -14,6 +14,7 @@ class ContentPage;
 namespace orvanta {
 
 class Interaction;
+class LinkCheck;
 class PreviewPanel;
 class PreviewRenderer;
 class ResourceListActions;
@@ -31,6 +32,9 @@ public:
 
     // The resource list's commands for the Edit menu, in order; nullptr stands for a separator.
     QList<QAction*> editActions() const;
+    // Check Links and Use New Address, and the check's progress with its Cancel button for the status bar.
+    QList<QAction*> linkActions() const;
+    QWidget* linkCheckStatus() const;
     void importResources();
     void addGeneratedResources(const ResourceEntries& entries);
     void zoomPreview(int steps);
@@ -51,6 +55,7 @@ private:
     std::unique_ptr<Ui::ContentPage> ui;
     SheetModel& m_model;
     Interaction& m_interaction;
+    LinkCheck* m_linkCheck;
     ResourceListActions* m_listActions;
     PreviewPanel* m_previewPanel;
 };

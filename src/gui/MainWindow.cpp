@@ -113,6 +113,9 @@ void MainWindow::setUpMenus()
         else
             ui->menuEdit->addSeparator();
     }
+    ui->menuEdit->addSeparator();
+    ui->menuEdit->addActions(m_contentPage->linkActions());
+    statusBar()->addPermanentWidget(m_contentPage->linkCheckStatus());
 
     ui->actionLivePreview->setChecked(m_previewRenderer.isEnabled());
     connect(ui->actionLivePreview, &QAction::toggled, this, [this](bool live) {
