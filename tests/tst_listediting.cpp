@@ -141,8 +141,10 @@ private Q_SLOTS:
         QVERIFY(!list()->model()->index(0, 0).data(Qt::DecorationRole).isNull());
 
         select(1);
-        QAction* useNewAddress = *std::find_if(list()->actions().begin(), list()->actions().end(),
-                                               [](QAction* action) { return action->text() == u"Use &New Address"_s; });
+        QAction* useNewAddress = nullptr;
+        for (QAction* action : list()->actions())
+            useNewAddress = action->text() == u"Use &New Address"_s ? action : useNewAddress;
+        QVERIFY(useNewAddress);
         QVERIFY(useNewAddress->isEnabled());
         useNewAddress->trigger();
         QCOMPARE(m_window->resources().at(1).linkUrl, server.url(u"/ok"_s));
