@@ -95,8 +95,17 @@ void LivePreview::startIfDue()
     Q_EMIT converting();
 }
 
+void LivePreview::setEngine(EngineChoice choice, const QString& chromiumProgram)
+{
+    m_builder.setEngine(choice, chromiumProgram);
+    refresh();
+}
+
 void LivePreview::conversionFinished(const BuildResult& result)
 {
+    // Stale or not, a PDF made has replaced the preview's file.
+    if (!result.problem)
+        m_printed = {m_builder.page(), result.engine, result.paths.pdfPath};
     if (m_due) {
         startIfDue(); // stale: the sheet changed while it converted
         return;
