@@ -19,7 +19,8 @@ namespace orvanta {
 
 namespace {
 
-const char* const Usage = R"(Usage: orvanta build SHEET.orvanta... [-o OUT.pdf | --output-dir DIR] [--jobs N] [--engine E]
+const char* const Usage =
+    R"(Usage: orvanta build SHEET.orvanta... [-o OUT.pdf | --output-dir DIR] [--jobs N] [--engine E]
        orvanta [SHEET.orvanta]     opens the window, with the sheet if one is named
 
 Builds the PDF of each sheet as Create does, without a window: the page goes into the installation's bin

@@ -4,11 +4,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QJsonDocument>
 #include <QRegularExpression>
 #include <cerrno>
-#include <cstring>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
@@ -99,9 +100,15 @@ ChromiumBrowser::ChromiumBrowser(const QString& program, QObject* parent)
     });
 }
 
+// Asked to close, the browser ends its helper processes before it exits, so none writes into the profile once it
+// is removed; killed, they linger for a moment.
 ChromiumBrowser::~ChromiumBrowser()
 {
     m_process.disconnect(this);
+    if (m_running) {
+        send(QStringLiteral("Browser.close"), {}, {}, nullptr, {});
+        m_process.waitForFinished(3000);
+    }
     stop();
 }
 
@@ -125,13 +132,20 @@ QString ChromiumBrowser::ensureRunning()
         return QStringLiteral("could not make a pipe (%1)").arg(QString::fromLocal8Bit(std::strerror(errno)));
     const int browserEnd = ends[1];
     m_process.setChildProcessModifier([browserEnd] {
-        // It ends with the app, even when the app is killed.
+        // It ends with the app, even when the app is killed, and leads a process group of its helpers, which
+        // end with it.
         ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        ::setpgid(0, 0);
         // Out of the way of 3 and 4 first, which dup2 then gives without close-on-exec.
         const int high = ::fcntl(browserEnd, F_DUPFD_CLOEXEC, 10);
         ::dup2(high, 3);
         ::dup2(high, 4);
     });
+    // Its crash reports and caches go into the profile too, not into the user's home.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_profile->path() + QStringLiteral("/config"));
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), m_profile->path() + QStringLiteral("/cache"));
+    m_process.setProcessEnvironment(environment);
     m_process.start(m_program, browserArguments(m_profile->path()));
     ::close(browserEnd);
     if (!m_process.waitForStarted()) {
@@ -139,6 +153,7 @@ QString ChromiumBrowser::ensureRunning()
         m_profile.reset();
         return QStringLiteral("%1 (%2)").arg(m_program, m_process.errorString());
     }
+    m_pid = m_process.processId();
     m_incoming.clear();
     m_scanned = 0;
     m_outgoing.clear();
@@ -158,8 +173,8 @@ void ChromiumBrowser::stop()
     browserEnded(QStringLiteral("the browser was stopped"));
 }
 
-void ChromiumBrowser::send(const QString& method, const QJsonObject& params, const QString& sessionId,
-                           QObject* context, Reply reply)
+void ChromiumBrowser::send(const QString& method, const QJsonObject& params, const QString& sessionId, QObject* context,
+                           Reply reply)
 {
     if (!m_running) {
         QMetaObject::invokeMethod(
@@ -188,8 +203,8 @@ void ChromiumBrowser::send(const QString& method, const QJsonObject& params, con
 void ChromiumBrowser::writeMessages()
 {
     while (!m_outgoing.isEmpty()) {
-        const ssize_t written = ::send(m_pipe, m_outgoing.constData(), static_cast<size_t>(m_outgoing.size()),
-                                       MSG_NOSIGNAL | MSG_DONTWAIT);
+        const ssize_t written =
+            ::send(m_pipe, m_outgoing.constData(), static_cast<size_t>(m_outgoing.size()), MSG_NOSIGNAL | MSG_DONTWAIT);
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0)
@@ -215,7 +230,8 @@ void ChromiumBrowser::readMessages()
             if (count == 0 || (errno != EAGAIN && errno != EWOULDBLOCK)) {
                 // Closed: the messages read so far still count, then the browser is gone.
                 QMetaObject::invokeMethod(
-                    this, [this, generation = m_generation] {
+                    this,
+                    [this, generation = m_generation] {
                         if (m_generation == generation)
                             browserEnded(QStringLiteral("the browser closed its pipe"));
                     },
@@ -228,8 +244,8 @@ void ChromiumBrowser::readMessages()
     QList<QJsonObject> messages;
     qsizetype begin = 0;
     for (qsizetype end; (end = m_incoming.indexOf('\0', m_scanned)) >= 0; m_scanned = begin) {
-        messages.append(QJsonDocument::fromJson(QByteArrayView(m_incoming).sliced(begin, end - begin).toByteArray())
-                            .object());
+        messages.append(
+            QJsonDocument::fromJson(QByteArrayView(m_incoming).sliced(begin, end - begin).toByteArray()).object());
         begin = end + 1;
     }
     m_incoming.remove(0, begin);
@@ -255,10 +271,37 @@ void ChromiumBrowser::dispatch(const QJsonObject& message)
     const Pending pending = m_pending.take(id.toInt());
     if (!pending.context || !pending.reply)
         return;
-    const QString error =
-        message.value(QStringLiteral("error")).toObject().value(QStringLiteral("message")).toString();
+    const QString error = message.value(QStringLiteral("error")).toObject().value(QStringLiteral("message")).toString();
     pending.reply(message.value(QStringLiteral("result")).toObject(),
                   error.isEmpty() && message.contains(QStringLiteral("error")) ? QStringLiteral("error") : error);
+}
+
+QList<qint64> ChromiumBrowser::processIds() const
+{
+    QList<qint64> found;
+    if (m_pid <= 0)
+        return found;
+    const QByteArray profile = m_profile ? QFile::encodeName(m_profile->path()) : QByteArray();
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool isPid = false;
+        const qint64 pid = entry.toLongLong(&isPid);
+        if (!isPid)
+            continue;
+        const QString folder = QStringLiteral("/proc/") + entry;
+        QFile statFile(folder + QStringLiteral("/stat"));
+        if (!statFile.open(QIODevice::ReadOnly))
+            continue;
+        // "pid (name) state ppid pgrp ...": the name may hold spaces, so fields count from its closing bracket.
+        const QByteArray stat = statFile.readAll();
+        const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() < 3 || fields.at(0) == "Z")
+            continue;
+        QFile cmdline(folder + QStringLiteral("/cmdline"));
+        const bool inGroup = fields.at(2).toLongLong() == m_pid;
+        if (inGroup || (!profile.isEmpty() && cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains(profile)))
+            found.append(pid);
+    }
+    return found;
 }
 
 void ChromiumBrowser::closePipe()
@@ -281,6 +324,9 @@ void ChromiumBrowser::browserEnded(const QString& reason)
         m_process.kill();
         m_process.waitForFinished(5000);
     }
+    // Helpers outlive a browser that was killed, and would write into the profile as it goes.
+    for (const qint64 pid : processIds())
+        ::kill(static_cast<pid_t>(pid), SIGKILL);
     m_profile.reset();
     m_jobs = 0;
     // The jobs hear first, so that they report a crash, not a refused command.

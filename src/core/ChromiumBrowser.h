@@ -2,10 +2,10 @@
 
 #include <QHash>
 #include <QJsonObject>
-#include <QSocketNotifier>
 #include <QObject>
 #include <QPointer>
 #include <QProcess>
+#include <QSocketNotifier>
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
@@ -47,6 +47,8 @@ public:
     int jobCount() const { return m_jobs; }
 
     qint64 processId() const { return m_process.processId(); }
+    // The live processes of the browser: its own, its helpers' and its crash handlers'.
+    QList<qint64> processIds() const;
     QString profileFolder() const { return m_profile ? m_profile->path() : QString(); }
 
 Q_SIGNALS:
@@ -77,6 +79,7 @@ private:
     QByteArray m_incoming;
     qsizetype m_scanned = 0; // the bytes of m_incoming already searched for a NUL
     QHash<int, Pending> m_pending;
+    qint64 m_pid = 0; // the browser's, kept after it ended: the process group of its helpers
     int m_nextId = 1;
     int m_jobs = 0;
     bool m_running = false;

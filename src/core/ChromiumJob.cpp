@@ -63,9 +63,10 @@ void ChromiumJob::start(const QString& program, const QString& pagePath, const Q
     cancel();
     ++m_run;
     m_running = true;
-    m_navigated = false;
+    m_retried = false;
     m_pdfPath = pdfPath;
     m_pageFolder = QDir::cleanPath(QFileInfo(pagePath).absolutePath());
+    m_pageUrl = QUrl::fromLocalFile(QFileInfo(pagePath).absoluteFilePath()).toString(QUrl::FullyEncoded);
     if (std::optional<ConversionResult> failed = MakeTemporaryPdf(pdfPath, m_tempPath)) {
         complete(*failed);
         return;
@@ -75,41 +76,75 @@ void ChromiumJob::start(const QString& program, const QString& pagePath, const Q
             m_browser->disconnect(this);
         m_browser = ChromiumBrowser::shared(program);
         connect(m_browser.get(), &ChromiumBrowser::event, this, &ChromiumJob::browserEvent);
-        connect(m_browser.get(), &ChromiumBrowser::ended, this, [this](const QString& reason) {
-            if (m_running)
-                complete({ConversionResult::Outcome::Crashed, 0, reason, reason});
-        });
+        connect(m_browser.get(), &ChromiumBrowser::ended, this, &ChromiumJob::browserEnded);
     }
+    m_timer.start(timeLimit);
+    openTab();
+}
+
+void ChromiumJob::openTab()
+{
     if (const QString problem = m_browser->ensureRunning(); !problem.isEmpty()) {
         complete({ConversionResult::Outcome::FailedToStart, 0, problem, {}});
         return;
     }
     m_browser->jobStarted();
     m_counted = true;
-    m_timer.start(timeLimit);
-    const QString url = QUrl::fromLocalFile(QFileInfo(pagePath).absoluteFilePath()).toString(QUrl::FullyEncoded);
+    m_navigated = false;
     command(QStringLiteral("Target.createTarget"), {{QStringLiteral("url"), QStringLiteral("about:blank")}},
-            [this, url](const QJsonObject& created) {
+            [this](const QJsonObject& created) {
                 m_targetId = created.value(QStringLiteral("targetId")).toString();
                 command(QStringLiteral("Target.attachToTarget"),
                         {{QStringLiteral("targetId"), m_targetId}, {QStringLiteral("flatten"), true}},
-                        [this, url](const QJsonObject& attached) {
-                            m_sessionId = attached.value(QStringLiteral("sessionId")).toString();
-                            command(QStringLiteral("Emulation.setScriptExecutionDisabled"),
-                                    {{QStringLiteral("value"), true}});
-                            const QJsonObject everything{{QStringLiteral("urlPattern"), QStringLiteral("*")}};
-                            command(QStringLiteral("Fetch.enable"),
-                                    {{QStringLiteral("patterns"), QJsonArray{everything}}});
-                            command(QStringLiteral("Page.enable"), {});
-                            m_navigated = true;
-                            command(QStringLiteral("Page.navigate"), {{QStringLiteral("url"), url}},
-                                    [this](const QJsonObject& navigated) {
-                                        const QString error = navigated.value(QStringLiteral("errorText")).toString();
-                                        if (!error.isEmpty())
-                                            complete({ConversionResult::Outcome::NoPdf, 0, error, error});
-                                    });
-                        });
+                        [this](const QJsonObject& attached) { loadPage(attached); });
             });
+}
+
+// The tab navigates only once it has confirmed each setting: scripts off, requests held for a verdict, page events
+// on. Sent together, they can take effect after a navigation that went first.
+void ChromiumJob::loadPage(const QJsonObject& attached)
+{
+    m_sessionId = attached.value(QStringLiteral("sessionId")).toString();
+    auto unconfirmed = std::make_shared<int>(3);
+    const auto navigateWhenConfirmed = [this, unconfirmed](const QJsonObject&) {
+        if (--*unconfirmed > 0)
+            return;
+        m_navigated = true;
+        command(QStringLiteral("Page.navigate"), {{QStringLiteral("url"), m_pageUrl}},
+                [this](const QJsonObject& navigated) {
+                    const QString error = navigated.value(QStringLiteral("errorText")).toString();
+                    if (!error.isEmpty())
+                        complete({ConversionResult::Outcome::NoPdf, 0, error, error});
+                });
+    };
+    command(QStringLiteral("Emulation.setScriptExecutionDisabled"), {{QStringLiteral("value"), true}},
+            navigateWhenConfirmed);
+    const QJsonObject everything{{QStringLiteral("urlPattern"), QStringLiteral("*")}};
+    command(QStringLiteral("Fetch.enable"), {{QStringLiteral("patterns"), QJsonArray{everything}}},
+            navigateWhenConfirmed);
+    command(QStringLiteral("Page.enable"), {}, navigateWhenConfirmed);
+}
+
+// A browser that died before it opened this job's tab had died between jobs (killed, say): the job starts another
+// once. One that dies with the tab open crashed on this page.
+void ChromiumJob::browserEnded(const QString& reason)
+{
+    if (!m_running)
+        return;
+    if (!m_targetId.isEmpty() || m_retried) {
+        complete({ConversionResult::Outcome::Crashed, 0, reason, reason});
+        return;
+    }
+    m_retried = true;
+    m_counted = false;
+    const quint64 run = ++m_run; // the dead browser's answers are not this run's
+    QMetaObject::invokeMethod(
+        this,
+        [this, run] {
+            if (run == m_run && m_running)
+                openTab();
+        },
+        Qt::QueuedConnection);
 }
 
 void ChromiumJob::cancel()
@@ -134,17 +169,18 @@ void ChromiumJob::command(const QString& method, const QJsonObject& params,
                           std::function<void(const QJsonObject& result)> then)
 {
     const QString session = method.startsWith(u"Target.") ? QString() : m_sessionId;
-    m_browser->send(method, params, session, this,
-                    [this, run = m_run, method, then = std::move(then)](const QJsonObject& result, const QString& error) {
-                        if (run != m_run || !m_running)
-                            return;
-                        if (!error.isEmpty()) {
-                            const QString said = QStringLiteral("%1: %2").arg(method, error);
-                            complete({ConversionResult::Outcome::NoPdf, 0, said, said});
-                        } else if (then) {
-                            then(result);
-                        }
-                    });
+    m_browser->send(
+        method, params, session, this,
+        [this, run = m_run, method, then = std::move(then)](const QJsonObject& result, const QString& error) {
+            if (run != m_run || !m_running)
+                return;
+            if (!error.isEmpty()) {
+                const QString said = QStringLiteral("%1: %2").arg(method, error);
+                complete({ConversionResult::Outcome::NoPdf, 0, said, said});
+            } else if (then) {
+                then(result);
+            }
+        });
 }
 
 void ChromiumJob::browserEvent(const QString& sessionId, const QString& method, const QJsonObject& params)
@@ -164,20 +200,22 @@ void ChromiumJob::requestPaused(const QJsonObject& params)
     if (mayLoad(url, m_pageFolder))
         command(QStringLiteral("Fetch.continueRequest"), {{QStringLiteral("requestId"), id}});
     else
-        command(QStringLiteral("Fetch.failRequest"),
-                {{QStringLiteral("requestId"), id}, {QStringLiteral("errorReason"), QStringLiteral("BlockedByClient")}});
+        command(
+            QStringLiteral("Fetch.failRequest"),
+            {{QStringLiteral("requestId"), id}, {QStringLiteral("errorReason"), QStringLiteral("BlockedByClient")}});
 }
 
 void ChromiumJob::print()
 {
     m_navigated = false; // one print, whatever loads after
-    command(QStringLiteral("Page.printToPDF"), printParameters(), [this](const QJsonObject& result) { printed(result); });
+    command(QStringLiteral("Page.printToPDF"), printParameters(),
+            [this](const QJsonObject& result) { printed(result); });
 }
 
 void ChromiumJob::printed(const QJsonObject& result)
 {
-    const QByteArray pdf =
-        QByteArray::fromBase64(result.value(QStringLiteral("data")).toString().toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+    const QByteArray pdf = QByteArray::fromBase64(result.value(QStringLiteral("data")).toString().toLatin1(),
+                                                  QByteArray::AbortOnBase64DecodingErrors);
     QFile file(m_tempPath);
     if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size() || !file.flush()) {
         complete({ConversionResult::Outcome::NotStored, 0, file.errorString(), {}});

@@ -30,6 +30,9 @@ public:
     ChromiumBrowser* browser() const { return m_browser.get(); }
 
 private:
+    void openTab();
+    void loadPage(const QJsonObject& attached);
+    void browserEnded(const QString& reason);
     void command(const QString& method, const QJsonObject& params,
                  std::function<void(const QJsonObject& result)> then = {});
     void browserEvent(const QString& sessionId, const QString& method, const QJsonObject& params);
@@ -43,14 +46,16 @@ private:
     std::shared_ptr<ChromiumBrowser> m_browser;
     QTimer m_timer;
     QString m_pageFolder;
+    QString m_pageUrl;
     QString m_pdfPath;
     QString m_tempPath;
     QString m_targetId;
     QString m_sessionId;
     bool m_running = false;
     bool m_navigated = false;
+    bool m_retried = false; // the browser was started again for this job
     bool m_counted = false; // among the browser's running jobs
-    quint64 m_run = 0; // tells this run's answers from those of a cancelled one
+    quint64 m_run = 0;      // tells this run's answers from those of a cancelled one
 };
 
 } // namespace orvanta

@@ -38,12 +38,12 @@ std::optional<ConversionResult> MakeTemporaryPdf(const QString& pdfPath, QString
     QTemporaryFile temp(QFileInfo(pdfPath).absolutePath() + QStringLiteral("/.converting-XXXXXX.pdf"));
     temp.setAutoRemove(false);
     if (!temp.open()) {
-        return ConversionResult{ConversionResult::Outcome::FailedToStart,
-                                0,
-                                QStringLiteral("could not create a file in %1 (%2)")
-                                    .arg(QDir::toNativeSeparators(QFileInfo(pdfPath).absolutePath()),
-                                         temp.errorString()),
-                                {}};
+        return ConversionResult{
+            ConversionResult::Outcome::FailedToStart,
+            0,
+            QStringLiteral("could not create a file in %1 (%2)")
+                .arg(QDir::toNativeSeparators(QFileInfo(pdfPath).absolutePath()), temp.errorString()),
+            {}};
     }
     tempPath = temp.fileName();
     // A temporary file is private to its owner; the PDF gets the permissions of any new file.

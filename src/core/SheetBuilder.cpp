@@ -97,8 +97,7 @@ std::optional<BuildProblem> SheetBuilder::render(const Sheet& sheet, const Outpu
     m_running = true;
     ++m_run;
     useEngine(engine.kind);
-    if (!printed.isEmpty() && printed.engine == engine.kind && printed.page == m_page &&
-        IsCompletePdf(printed.pdfPath))
+    if (!printed.isEmpty() && printed.engine == engine.kind && printed.page == m_page && IsCompletePdf(printed.pdfPath))
         conversionFinished(CopyPdf(printed.pdfPath, paths.pdfPath));
     else
         m_engine->start(engine.program, paths.pagePath, paths.pdfPath, m_timeLimit);
