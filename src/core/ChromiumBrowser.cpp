@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QRegularExpression>
+#include <QSet>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -21,8 +22,15 @@ namespace {
 
 const QString ProfilePrefix = QStringLiteral("orvanta-chromium-");
 
+// The profiles of the browsers of this process that run.
+QSet<QString>& profilesInUse()
+{
+    static QSet<QString> profiles;
+    return profiles;
+}
+
 // The profile folders that runs of the app left behind when they were killed: their process is gone. This
-// process's own are left from browsers it restarted.
+// process's own are left from browsers that were killed, while a helper still wrote.
 void removeStaleProfiles()
 {
     static const QRegularExpression name(QStringLiteral("^") + ProfilePrefix + QStringLiteral("(\\d+)-"));
@@ -32,7 +40,8 @@ void removeStaleProfiles()
         if (!match.hasMatch())
             continue;
         const pid_t pid = match.captured(1).toInt();
-        if (pid == ::getpid() || (::kill(pid, 0) != 0 && errno == ESRCH))
+        const bool mine = pid == ::getpid() && !profilesInUse().contains(temp.filePath(entry));
+        if (mine || (pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH))
             QDir(temp.filePath(entry)).removeRecursively();
     }
 }
@@ -79,11 +88,11 @@ QStringList browserArguments(const QString& profile)
 
 std::shared_ptr<ChromiumBrowser> ChromiumBrowser::shared(const QString& program)
 {
-    static std::weak_ptr<ChromiumBrowser> current;
-    std::shared_ptr<ChromiumBrowser> browser = current.lock();
-    if (!browser || browser->program() != program) {
+    static QHash<QString, std::weak_ptr<ChromiumBrowser>> browsers;
+    std::shared_ptr<ChromiumBrowser> browser = browsers.value(program).lock();
+    if (!browser) {
         browser = std::make_shared<ChromiumBrowser>(program);
-        current = browser;
+        browsers.insert(program, browser);
     }
     return browser;
 }
@@ -154,6 +163,7 @@ QString ChromiumBrowser::ensureRunning()
         return QStringLiteral("%1 (%2)").arg(m_program, m_process.errorString());
     }
     m_pid = m_process.processId();
+    profilesInUse().insert(m_profile->path());
     m_incoming.clear();
     m_scanned = 0;
     m_outgoing.clear();
@@ -327,6 +337,7 @@ void ChromiumBrowser::browserEnded(const QString& reason)
     // Helpers outlive a browser that was killed, and would write into the profile as it goes.
     for (const qint64 pid : processIds())
         ::kill(static_cast<pid_t>(pid), SIGKILL);
+    profilesInUse().remove(m_profile->path());
     m_profile.reset();
     m_jobs = 0;
     // The jobs hear first, so that they report a crash, not a refused command.

@@ -16,18 +16,20 @@ namespace {
 constexpr double MillimetresPerInch = 25.4;
 
 // wkhtmltopdf draws at about 0.77 of true size and the template undoes it with `zoom: 1.2987`; printing at the
-// same scale gives Chromium's page the same sizes. Its margins are wkhtmltopdf's default 10 mm.
+// same scale gives Chromium's page the same sizes. The margins are those measured on wkhtmltopdf's pages: 10 mm at
+// the sides, 3.75 mm at the top and bottom.
 QJsonObject printParameters()
 {
-    const double margin = 10 / MillimetresPerInch;
+    const double side = 10 / MillimetresPerInch;
+    const double margin = 3.75 / MillimetresPerInch;
     return {{QStringLiteral("printBackground"), true},
             {QStringLiteral("scale"), 0.77},
             {QStringLiteral("paperWidth"), 210 / MillimetresPerInch},
             {QStringLiteral("paperHeight"), 297 / MillimetresPerInch},
             {QStringLiteral("marginTop"), margin},
             {QStringLiteral("marginBottom"), margin},
-            {QStringLiteral("marginLeft"), margin},
-            {QStringLiteral("marginRight"), margin},
+            {QStringLiteral("marginLeft"), side},
+            {QStringLiteral("marginRight"), side},
             {QStringLiteral("generateTaggedPDF"), true},
             {QStringLiteral("generateDocumentOutline"), true}};
 }
