@@ -15,10 +15,23 @@ namespace {
 
 constexpr double MillimetresPerInch = 25.4;
 
+// The page's own folder and data: URIs; nothing else.
+bool mayLoad(const QString& url, const QString& pageFolder)
+{
+    const QUrl parsed(url);
+    if (parsed.scheme() == u"data")
+        return true;
+    if (!parsed.isLocalFile() || !parsed.host().isEmpty())
+        return false;
+    return QDir::cleanPath(parsed.toLocalFile()).startsWith(pageFolder + u'/');
+}
+
+} // namespace
+
 // wkhtmltopdf draws at about 0.77 of true size and the template undoes it with `zoom: 1.2987`; printing at the
 // same scale gives Chromium's page the same sizes. The margins are those measured on wkhtmltopdf's pages: 10 mm at
 // the sides, 3.75 mm at the top and bottom.
-QJsonObject printParameters()
+QJsonObject ChromiumPrintParameters()
 {
     const double side = 10 / MillimetresPerInch;
     const double margin = 3.75 / MillimetresPerInch;
@@ -34,19 +47,6 @@ QJsonObject printParameters()
             {QStringLiteral("generateDocumentOutline"), true}};
 }
 
-// The page's own folder and data: URIs; nothing else.
-bool mayLoad(const QString& url, const QString& pageFolder)
-{
-    const QUrl parsed(url);
-    if (parsed.scheme() == u"data")
-        return true;
-    if (!parsed.isLocalFile() || !parsed.host().isEmpty())
-        return false;
-    return QDir::cleanPath(parsed.toLocalFile()).startsWith(pageFolder + u'/');
-}
-
-} // namespace
-
 ChromiumJob::ChromiumJob(QObject* parent)
     : PdfEngine(parent)
 {
@@ -57,6 +57,7 @@ ChromiumJob::ChromiumJob(QObject* parent)
 ChromiumJob::~ChromiumJob()
 {
     cancel();
+    closeTab();
 }
 
 void ChromiumJob::start(const QString& program, const QString& pagePath, const QString& pdfPath,
@@ -74,8 +75,10 @@ void ChromiumJob::start(const QString& program, const QString& pagePath, const Q
         return;
     }
     if (!m_browser || m_browser->program() != program) {
-        if (m_browser)
+        if (m_browser) {
+            closeTab();
             m_browser->disconnect(this);
+        }
         m_browser = ChromiumBrowser::shared(program);
         connect(m_browser.get(), &ChromiumBrowser::event, this, &ChromiumJob::browserEvent);
         connect(m_browser.get(), &ChromiumBrowser::ended, this, &ChromiumJob::browserEnded);
@@ -93,6 +96,11 @@ void ChromiumJob::openTab()
     m_browser->jobStarted();
     m_counted = true;
     m_navigated = false;
+    m_answered = false;
+    if (!m_sessionId.isEmpty()) { // the tab of the job before, set up already
+        navigate();
+        return;
+    }
     command(QStringLiteral("Target.createTarget"), {{QStringLiteral("url"), QStringLiteral("about:blank")}},
             [this](const QJsonObject& created) {
                 m_targetId = created.value(QStringLiteral("targetId")).toString();
@@ -109,15 +117,8 @@ void ChromiumJob::loadPage(const QJsonObject& attached)
     m_sessionId = attached.value(QStringLiteral("sessionId")).toString();
     auto unconfirmed = std::make_shared<int>(3);
     const auto navigateWhenConfirmed = [this, unconfirmed](const QJsonObject&) {
-        if (--*unconfirmed > 0)
-            return;
-        m_navigated = true;
-        command(QStringLiteral("Page.navigate"), {{QStringLiteral("url"), m_pageUrl}},
-                [this](const QJsonObject& navigated) {
-                    const QString error = navigated.value(QStringLiteral("errorText")).toString();
-                    if (!error.isEmpty())
-                        complete({ConversionResult::Outcome::NoPdf, 0, error, error});
-                });
+        if (--*unconfirmed == 0)
+            navigate();
     };
     command(QStringLiteral("Emulation.setScriptExecutionDisabled"), {{QStringLiteral("value"), true}},
             navigateWhenConfirmed);
@@ -127,13 +128,26 @@ void ChromiumJob::loadPage(const QJsonObject& attached)
     command(QStringLiteral("Page.enable"), {}, navigateWhenConfirmed);
 }
 
-// A browser that died before it opened this job's tab had died between jobs (killed, say): the job starts another
-// once. One that dies with the tab open crashed on this page.
+void ChromiumJob::navigate()
+{
+    m_navigated = true;
+    command(QStringLiteral("Page.navigate"), {{QStringLiteral("url"), m_pageUrl}},
+            [this](const QJsonObject& navigated) {
+                const QString error = navigated.value(QStringLiteral("errorText")).toString();
+                if (!error.isEmpty())
+                    complete({ConversionResult::Outcome::NoPdf, 0, error, error});
+            });
+}
+
+// A browser that died before it answered this job had died between jobs (killed, say): the job starts another
+// once. One that dies later crashed on this page.
 void ChromiumJob::browserEnded(const QString& reason)
 {
+    m_targetId.clear(); // its tab went with it
+    m_sessionId.clear();
     if (!m_running)
         return;
-    if (!m_targetId.isEmpty() || m_retried) {
+    if (m_answered || m_retried) {
         complete({ConversionResult::Outcome::Crashed, 0, reason, reason});
         return;
     }
@@ -151,12 +165,20 @@ void ChromiumJob::browserEnded(const QString& reason)
 
 void ChromiumJob::cancel()
 {
+    endRun(false);
+}
+
+// A tab that printed is kept for the next job, which saves starting a renderer; any other is closed, whatever state
+// it was left in.
+void ChromiumJob::endRun(bool keepTab)
+{
     if (!m_running)
         return;
     ++m_run;
     m_running = false;
     m_timer.stop();
-    closeTab();
+    if (!keepTab)
+        closeTab();
     if (std::exchange(m_counted, false))
         m_browser->jobEnded();
     if (!m_tempPath.isEmpty()) {
@@ -176,6 +198,7 @@ void ChromiumJob::command(const QString& method, const QJsonObject& params,
         [this, run = m_run, method, then = std::move(then)](const QJsonObject& result, const QString& error) {
             if (run != m_run || !m_running)
                 return;
+            m_answered = true;
             if (!error.isEmpty()) {
                 const QString said = QStringLiteral("%1: %2").arg(method, error);
                 complete({ConversionResult::Outcome::NoPdf, 0, said, said});
@@ -210,7 +233,7 @@ void ChromiumJob::requestPaused(const QJsonObject& params)
 void ChromiumJob::print()
 {
     m_navigated = false; // one print, whatever loads after
-    command(QStringLiteral("Page.printToPDF"), printParameters(),
+    command(QStringLiteral("Page.printToPDF"), ChromiumPrintParameters(),
             [this](const QJsonObject& result) { printed(result); });
 }
 
@@ -241,7 +264,7 @@ void ChromiumJob::timeLimitReached()
 
 void ChromiumJob::complete(ConversionResult result)
 {
-    cancel();
+    endRun(result.succeeded());
     Q_EMIT finished(result);
 }
 

@@ -10,7 +10,11 @@ namespace orvanta {
 
 class ChromiumBrowser;
 
-// One page printed by the shared Chromium, in a tab of its own, so jobs run side by side. The tab runs no script
+// The parameters of Page.printToPDF: A4 with backgrounds, tagged, with an outline, laid out as wkhtmltopdf does.
+QJsonObject ChromiumPrintParameters();
+
+// One page printed by the shared Chromium, in a tab of its own, so jobs run side by side; the tab stays open for
+// the job's next page. The tab runs no script
 // and loads nothing but the page's own folder and data: URIs; every other request fails. The PDF is A4 with
 // backgrounds, tagged and with an outline, printed at the scale that gives the template's sizes as wkhtmltopdf
 // draws them.
@@ -32,6 +36,8 @@ public:
 private:
     void openTab();
     void loadPage(const QJsonObject& attached);
+    void navigate();
+    void endRun(bool keepTab);
     void browserEnded(const QString& reason);
     void command(const QString& method, const QJsonObject& params,
                  std::function<void(const QJsonObject& result)> then = {});
@@ -53,9 +59,10 @@ private:
     QString m_sessionId;
     bool m_running = false;
     bool m_navigated = false;
-    bool m_retried = false; // the browser was started again for this job
-    bool m_counted = false; // among the browser's running jobs
-    quint64 m_run = 0;      // tells this run's answers from those of a cancelled one
+    bool m_answered = false; // the browser answered a command of this run
+    bool m_retried = false;  // the browser was started again for this job
+    bool m_counted = false;  // among the browser's running jobs
+    quint64 m_run = 0;       // tells this run's answers from those of a cancelled one
 };
 
 } // namespace orvanta
