@@ -66,8 +66,6 @@ public:
     // The engine of the last build started, and the page it wrote.
     EngineKind engine() const { return m_engineKind; }
     const QString& page() const { return m_page; }
-    // The engine object of the last build, for the tests' fault injection.
-    PdfEngine* engineJob() const { return m_engine.get(); }
 
     // The hyphenated name that the last build() used.
     const QString& name() const { return m_name; }
