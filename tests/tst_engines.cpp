@@ -8,6 +8,8 @@
 #include "core/PdfFile.h"
 #include "core/Sheet.h"
 #include "core/SheetBuilder.h"
+#include "core/SheetFile.h"
+#include "core/TextFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -303,6 +305,36 @@ private Q_SLOTS:
         const auto next = build(builder, sheetOf(2), u"next"_s);
         QVERIFY(std::holds_alternative<BuildResult>(next) && std::get<BuildResult>(next).succeeded());
         QVERIFY(m_browser->processId() != pid);
+    }
+
+    // The app killed while Chromium prints: the browser and its helpers end with it, and the next browser's start
+    // removes the profile that the kill left.
+    void appKilled()
+    {
+        QTemporaryDir dir;
+        const QString sheetPath = dir.filePath(u"big.orvanta"_s);
+        QVERIFY(SaveSheet(sheetPath, sheetOf(1000)).ok());
+        QProcess app;
+        app.start(QStringLiteral(ORVANTA_APP_TREE "/orvanta"),
+                  {u"build"_s, sheetPath, u"--engine"_s, u"chromium"_s, u"-o"_s, dir.filePath(u"big.pdf"_s)});
+        QVERIFY(app.waitForStarted());
+        const QString prefix = u"orvanta-chromium-%1-"_s.arg(app.processId());
+        const auto profiles = [&prefix] { return QDir(QDir::tempPath()).entryList({prefix + u'*'}, QDir::Dirs); };
+        QTRY_VERIFY_WITH_TIMEOUT(!profiles().isEmpty(), 20000);
+        const QString profile = QDir::tempPath() + u'/' + profiles().constFirst();
+        const auto browserProcesses = [&profile] {
+            int count = 0;
+            for (const QString& pid : QDir(u"/proc"_s).entryList(QDir::Dirs))
+                count += alive(pid.toLongLong()) && readAll(u"/proc/%1/cmdline"_s.arg(pid)).contains(profile.toUtf8());
+            return count;
+        };
+        QTRY_VERIFY(browserProcesses() > 0);
+        app.kill();
+        QVERIFY(app.waitForFinished());
+        QTRY_COMPARE_WITH_TIMEOUT(browserProcesses(), 0, 20000);
+        ChromiumBrowser next(m_chromium);
+        QVERIFY(next.ensureRunning().isEmpty());
+        QVERIFY(!QFileInfo::exists(profile));
     }
 
     // A hundred edits in two seconds print at most twice, the newest sheet wins, and Create copies the preview's PDF
