@@ -5,8 +5,11 @@ DEV := build/dev
 
 .PHONY: run test deps build build-asan test-dev test-asan bench install uninstall portable format clean
 
+# `make test` installs both engines (where the distribution has them), anything else one of them.
+DEPS_FOR := $(if $(filter test test-dev test-asan,$(MAKECMDGOALS)),test,run)
+
 deps:
-	@bash scripts/install-deps.sh
+	@bash scripts/install-deps.sh $(DEPS_FOR)
 
 build/%/build.ninja: | deps
 	cmake --preset $*

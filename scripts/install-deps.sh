@@ -1,34 +1,89 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need, and only those that are missing.
 # Run as root (CI is root); otherwise it uses sudo when available.
+#
+#   install-deps.sh [run|test] [--list]
+#
+# "run" (the default) installs one PDF engine: wkhtmltopdf where the distribution has it (Debian 12), Chromium where
+# it does not (Debian 13). "test" installs both, where the distribution has them, so both engines get tested.
+# --list prints the packages wanted, one a line, and installs nothing.
 set -euo pipefail
+purpose=run
+list=false
+for arg in "$@"; do
+  case "$arg" in
+    run | test) purpose="$arg" ;;
+    --list) list=true ;;
+    *) echo "install-deps.sh: unknown argument $arg" >&2; exit 2 ;;
+  esac
+done
 
 packages=(
   cmake ninja-build g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-pdf-dev libgl-dev
   libbenchmark-dev clang-format
-  wkhtmltopdf poppler-utils
+  poppler-utils
   libqrencode-dev zbar-tools openssl
   libjs-jquery libjs-bootstrap
   fonts-dejavu-core
   xvfb xauth desktop-file-utils shared-mime-info
 )
 
+# A package the distribution can install: apt-cache shows a candidate version for it. The package lists may not
+# have been read yet on a fresh system, so no candidate is only believed after an update.
+updated=false
+has_candidate() {
+  apt-cache policy "$1" 2>/dev/null | grep '^ *Candidate: [^(]' >/dev/null
+}
+available() {
+  has_candidate "$1" && return 0
+  if [ "$updated" = false ] && [ "$list" = false ]; then
+    update_lists
+    has_candidate "$1"
+  else
+    return 1
+  fi
+}
+
+sudo=""
+if [ "$(id -u)" -ne 0 ] && [ "$list" = false ]; then sudo="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+update_lists() {
+  if [ -n "$sudo" ] && ! command -v sudo >/dev/null; then return 0; fi
+  $sudo apt-get update -qq
+  updated=true
+}
+
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep 'install ok installed' >/dev/null; }
+
+# Each engine is wanted only where the distribution has it. An engine already installed is kept as it is.
+if [ "$purpose" = test ]; then
+  for engine in wkhtmltopdf chromium; do
+    if installed "$engine" || available "$engine"; then packages+=("$engine"); fi
+  done
+elif installed wkhtmltopdf || installed chromium; then
+  :
+elif available wkhtmltopdf; then
+  packages+=(wkhtmltopdf)
+else
+  packages+=(chromium)
+fi
+
+if [ "$list" = true ]; then
+  printf '%s\n' "${packages[@]}"
+  exit 0
+fi
+
 missing=()
 for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$p")
-  fi
+  installed "$p" || missing+=("$p")
 done
 
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "Installing missing packages: ${missing[*]}"
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then
+if [ -n "$sudo" ]; then
   command -v sudo >/dev/null || { echo "Please run as root to install: ${missing[*]}" >&2; exit 1; }
-  sudo="sudo"
 fi
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
+[ "$updated" = true ] || update_lists
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -59,6 +59,7 @@ bool writeAll(const QString& path, const QByteArray& bytes)
 QString pdfWritingScript(const QString& before, const QString& after)
 {
     return uR"(#!/bin/sh
+for a; do page=$out; out=$a; done; set -- "$page" "$out"
 %1
 n=$(grep -o 'class="cta"' "$1" 2>/dev/null | wc -l); kids=""; pages=""
 for i in $(seq 3 $((n + 2))); do kids="$kids $i 0 R"; pages="$pages$i 0 obj<</Type/Page/Parent 2 0 R>>endobj

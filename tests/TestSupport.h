@@ -32,7 +32,7 @@ orvanta::Sheet SheetWithEverything();
 QByteArray readAll(const QString& path);
 bool writeAll(const QString& path, const QByteArray& bytes);
 
-// A converter script that writes a small complete PDF to its second argument, with a page for each button
+// A converter script that writes a small complete PDF to its last argument, with a page for each button
 // (class="cta") of the page it is given.
 QString pdfWritingScript(const QString& before = {}, const QString& after = {});
 

@@ -34,6 +34,9 @@ private Q_SLOTS:
         row("-o with two sheets", "build @/a.orvanta @/b.orvanta -o @/x.pdf", 2, {}, "-o names the PDF of one sheet");
         row("-o and --output-dir", "build @/a.orvanta -o @/x.pdf --output-dir @/out", 2, {}, "cannot go together");
         row("bad --jobs", "build @/a.orvanta --jobs none", 2, {}, "--jobs takes a whole number");
+        row("bad --engine", "build @/a.orvanta --engine webkit", 2, {}, "--engine takes auto, wkhtmltopdf or chromium");
+        row("--engine chromium", "build @/a.orvanta --engine chromium -o @/chromium.pdf", 0,
+            {u"built @/chromium.pdf"_s});
         row("-o over the sheet", "build @/a.orvanta -o @/a.orvanta", 2, {}, "-o names the sheet itself");
         row("where Create puts it", "build @/a.orvanta", 0, {u"built ~/bin/output/sheet-a.pdf"_s});
         row("no file name: the sheet file's own", "build @/unnamed.orvanta", 0, {u"built ~/bin/output/unnamed.pdf"_s});
@@ -116,6 +119,8 @@ private Q_SLOTS:
         QVERIFY2(standardError.contains(err), qPrintable(standardError));
         for (const QString& line : lines.filter(u"built "_s))
             QVERIFY(IsCompletePdf(line.mid(6)));
+        if (arguments.contains(u"chromium"_s)) // not the stand-in, which writes no text
+            QVERIFY(pdfText(lines.first().mid(6)).contains(u"H"_s));
         if (exitCode == 2)
             QVERIFY(QDir(installation.path(u"/bin/output"_s)).isEmpty());
     }

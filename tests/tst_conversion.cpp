@@ -67,8 +67,9 @@ private Q_SLOTS:
                                               << Outcome::NoPdf << u"QPainter::begin(): Returned false"_s << 20000;
         QTest::newRow("crash") << u"#!/bin/sh\necho 'about to fail' >&2\nkill -SEGV $$\n"_s << Outcome::Crashed
                                << u"about to fail"_s << 20000;
-        QTest::newRow("a PDF cut short") << u"#!/bin/sh\nprintf '%%PDF-1.4\\n1 0 obj' > \"$2\"\n"_s << Outcome::NoPdf
-                                         << QString() << 20000;
+        QTest::newRow("a PDF cut short")
+            << u"#!/bin/sh\nfor a; do out=$a; done\nprintf '%%PDF-1.4\\n1 0 obj' > \"$out\"\n"_s << Outcome::NoPdf
+            << QString() << 20000;
         QTest::newRow("crash after writing a PDF")
             << pdfWritingScript({}, u"kill -SEGV $$"_s) << Outcome::Crashed << QString() << 20000;
         QTest::newRow("hangs past the limit")

@@ -1,4 +1,4 @@
-// The shipped templates through the real converter, as the user gets them, read back from the PDF.
+// The shipped templates through the real engine that Automatic takes, as the user gets them, read back from the PDF.
 #include "GuiTestSupport.h"
 #include "core/Conversion.h"
 #include "core/KeywordResources.h"
@@ -17,7 +17,6 @@ private Q_SLOTS:
     void everyPartReachesThePdf()
     {
         isolateUserFolders();
-        QVERIFY2(!FindConverter(u"/nonexistent"_s).isEmpty(), "wkhtmltopdf must be installed for the end-to-end tests");
         TestInstallation installation(u"My \"Cheat\" Sheets — Привет's"_s);
         QVERIFY(installation.isValid());
         ScriptedInteraction interaction;

@@ -89,7 +89,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("converter"); // empty: none at all
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing") << QString() << u"The PDF converter wkhtmltopdf was not found."_s;
+        QTest::newRow("missing") << QString() << u"No PDF engine was found: neither wkhtmltopdf nor Chromium."_s;
         QTest::newRow("crashes") << u"#!/bin/sh\nkill -SEGV $$\n"_s
                                  << u"The PDF converter stopped unexpectedly, so the preview was not made."_s;
         QTest::newRow("hangs")

@@ -161,8 +161,7 @@ private Q_SLOTS:
         row("resources take no file", "/resources", "H", "a name", "Folder Not Writable|Orvanta cannot", true);
         row("unreadable template", "/bin/template.html", "H", "a name", "Cannot Create|Could not read", true);
         row("unreadable disclaimer", "/resources/tos.txt", "H", "a name", "Cannot Create|Could not read", true);
-        row("missing converter", "converter", "H", "a name", "Cannot Create|The PDF converter wkhtmltopdf was not",
-            true);
+        row("missing converter", "converter", "H", "a name", "Cannot Create|No PDF engine was found: neither", true);
         row("unwritable page", "page", "H", "a name", "Cannot Create|Could not save", true);
     }
 

@@ -40,6 +40,7 @@ void BatchBuild::start(std::vector<Job> jobs)
     for (int i = 0; i < m_jobs && !m_waiting.empty(); ++i) {
         auto builder = std::make_unique<SheetBuilder>(m_installFolder);
         SheetBuilder* started = builder.get();
+        started->setEngine(m_engine);
         m_builders.push_back(std::move(builder));
         startNext(started);
     }

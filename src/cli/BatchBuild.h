@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/PdfEngine.h"
 #include "core/Sheet.h"
 
 #include <QObject>
@@ -29,6 +30,8 @@ public:
     BatchBuild(const QString& installFolder, int jobs, QTextStream& out, QTextStream& err);
     ~BatchBuild() override;
 
+    // The engine of every sheet; Automatic unless set.
+    void setEngine(EngineChoice choice) { m_engine = choice; }
     // Starts the jobs; `finished` follows once all have ended.
     void start(std::vector<Job> jobs);
     void fail(const QString& sheetPath, const QString& reason);
@@ -46,6 +49,7 @@ private:
     QTextStream& m_err;
     std::deque<Job> m_waiting;
     std::vector<std::unique_ptr<SheetBuilder>> m_builders;
+    EngineChoice m_engine = EngineChoice::Automatic;
     int m_running = 0;
     bool m_failed = false;
 };

@@ -20,8 +20,8 @@ namespace orvanta {
 
 namespace {
 
-const char* const Usage =
-    QT_TRANSLATE_NOOP("CommandLine", R"(Usage: orvanta build SHEET.orvanta... [-o OUT.pdf | --output-dir DIR] [--jobs N]
+const char* const Usage = QT_TRANSLATE_NOOP(
+    "CommandLine", R"(Usage: orvanta build SHEET.orvanta... [-o OUT.pdf | --output-dir DIR] [--jobs N] [--engine E]
        orvanta check SHEET.orvanta... [--jobs N] [--timeout SECONDS]
        orvanta [SHEET.orvanta]     opens the window, with the sheet if one is named
 
@@ -32,6 +32,8 @@ Options:
   -o, --output FILE       the PDF of the one sheet given
   --output-dir DIR        every PDF into DIR, made if missing
   -j, --jobs N            sheets built at once (default: the number of cores)
+  --engine E              auto, wkhtmltopdf or chromium (default: auto, which takes wkhtmltopdf where it
+                          is installed and Chromium where it is not)
   -h, --help              this text
   -v, --version           the version
 
@@ -134,9 +136,11 @@ int RunCommandLine(int argc, char* argv[])
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, {}, QStringLiteral("FILE"));
     const QCommandLineOption outputDir(QStringLiteral("output-dir"), {}, QStringLiteral("DIR"));
     const QCommandLineOption jobsOption({QStringLiteral("j"), QStringLiteral("jobs")}, {}, QStringLiteral("N"));
+    const QCommandLineOption engineOption(QStringLiteral("engine"), {}, QStringLiteral("E"),
+                                          EngineChoiceKey(EngineChoice::Automatic));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
-    parser.addOptions({output, outputDir, jobsOption, help, version});
+    parser.addOptions({output, outputDir, jobsOption, engineOption, help, version});
     if (!parser.parse(QCoreApplication::arguments()))
         return usageError(err, parser.errorText());
     if (parser.isSet(help)) {
@@ -161,6 +165,10 @@ int RunCommandLine(int argc, char* argv[])
     const int jobs = parser.isSet(jobsOption) ? parser.value(jobsOption).toInt(&jobsOk) : QThread::idealThreadCount();
     if (!jobsOk || jobs < 1)
         return usageError(err, QCoreApplication::translate("CommandLine", "--jobs takes a whole number from 1 on"));
+    const std::optional<EngineChoice> engine = EngineChoiceFromKey(parser.value(engineOption));
+    if (!engine)
+        return usageError(err,
+                          QCoreApplication::translate("CommandLine", "--engine takes auto, wkhtmltopdf or chromium"));
     if (parser.isSet(output) && QFileInfo(parser.value(output)) == QFileInfo(sheets.first()))
         return usageError(
             err, QCoreApplication::translate("CommandLine", "-o names the sheet itself; the PDF would replace it"));
@@ -173,6 +181,7 @@ int RunCommandLine(int argc, char* argv[])
     }
     const QString installFolder = QCoreApplication::applicationDirPath();
     BatchBuild batch(installFolder, jobs, out, err);
+    batch.setEngine(*engine);
     std::vector<BatchBuild::Job> work;
     for (const QString& path : sheets) {
         BatchBuild::Job job{path, {}, {}, {}};

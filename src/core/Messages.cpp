@@ -26,7 +26,7 @@ Message Messages::buildProblem(const BuildProblem& problem, const QString& pdfSh
     case Kind::FileFailed:
         return {tr("Cannot Create"), problem.file.message, true};
     case Kind::ConverterMissing:
-        return {tr("Cannot Create"), converterMissing(problem.path), true};
+        return {tr("Cannot Create"), engineMissing(problem.path, problem.engine), true};
     case Kind::ConversionFailed:
         return {tr("PDF Not Created"),
                 conversionFailure(problem.conversion, problem.path, problem.timeLimit, pdfShownAs), true};
@@ -58,12 +58,24 @@ QString Messages::fileNameProblem(FileNameFault fault, const QString& name)
     return {};
 }
 
-QString Messages::converterMissing(const QString& installFolder)
+QString Messages::engineMissing(const QString& installFolder, EngineChoice choice)
 {
-    return tr("The PDF converter wkhtmltopdf was not found.\n\n"
-              "Install it with \"sudo apt install wkhtmltopdf\", or place the program in %1, "
-              "then press Create again.")
-        .arg(QDir::toNativeSeparators(InstallPath(installFolder, layout::BinFolder)));
+    switch (choice) {
+    case EngineChoice::Wkhtmltopdf:
+        return tr("The PDF converter wkhtmltopdf was not found.\n\n"
+                  "Install it with \"sudo apt install wkhtmltopdf\", or place the program in %1, "
+                  "then press Create again.")
+            .arg(QDir::toNativeSeparators(InstallPath(installFolder, layout::BinFolder)));
+    case EngineChoice::Chromium:
+        return tr("The PDF engine Chromium was not found.\n\n"
+                  "Install it with \"sudo apt install chromium\", or name the browser program in the "
+                  "preferences, then press Create again.");
+    case EngineChoice::Automatic:
+        break;
+    }
+    return tr("No PDF engine was found: neither wkhtmltopdf nor Chromium.\n\n"
+              "Install one with \"sudo apt install wkhtmltopdf\" or \"sudo apt install chromium\", then "
+              "press Create again.");
 }
 
 QString Messages::conversionFailure(const ConversionResult& result, const QString& pdfPath,

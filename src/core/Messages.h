@@ -1,6 +1,7 @@
 #pragma once
 
 #include "OutputFiles.h"
+#include "PdfEngine.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -28,7 +29,8 @@ public:
     static Message buildProblem(const BuildProblem& problem, const QString& pdfShownAs = {});
     static QString folderNotWritable(const QString& installFolder);
     static QString fileNameProblem(FileNameFault fault, const QString& name);
-    static QString converterMissing(const QString& installFolder);
+    // The chosen engine is not installed: how to install it.
+    static QString engineMissing(const QString& installFolder, EngineChoice choice);
     // With the converter's last error lines, if any.
     static QString conversionFailure(const ConversionResult& result, const QString& pdfPath,
                                      std::chrono::milliseconds timeLimit, const QString& pdfShownAs = {});

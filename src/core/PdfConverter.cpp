@@ -1,13 +1,12 @@
 #include "PdfConverter.h"
 
+#include "PdfFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 #include <csignal>
-#include <filesystem>
 #include <sys/prctl.h>
-#include <sys/stat.h>
 
 namespace orvanta {
 
@@ -16,30 +15,10 @@ namespace {
 // Enough for the last error lines; progress bars can make the converter's output long.
 constexpr qsizetype StandardErrorTail = qsizetype{64} * 1024;
 
-QFileDevice::Permissions newFilePermissions()
-{
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    const mode_t mode = 0666 & ~mask;
-    QFileDevice::Permissions permissions;
-    const std::pair<mode_t, QFileDevice::Permissions> bits[] = {
-        {S_IRUSR, QFileDevice::ReadOwner | QFileDevice::ReadUser},
-        {S_IWUSR, QFileDevice::WriteOwner | QFileDevice::WriteUser},
-        {S_IRGRP, QFileDevice::ReadGroup},
-        {S_IWGRP, QFileDevice::WriteGroup},
-        {S_IROTH, QFileDevice::ReadOther},
-        {S_IWOTH, QFileDevice::WriteOther}};
-    for (const auto& [bit, permission] : bits) {
-        if (mode & bit)
-            permissions |= permission;
-    }
-    return permissions;
-}
-
 } // namespace
 
 PdfConverter::PdfConverter(QObject* parent)
-    : QObject(parent)
+    : PdfEngine(parent)
 {
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &PdfConverter::timeLimitReached);
@@ -58,20 +37,10 @@ void PdfConverter::start(const QString& program, const QString& pagePath, const 
     m_standardError.clear();
     m_timedOut = false;
 
-    QTemporaryFile temp(QFileInfo(pdfPath).absolutePath() + QStringLiteral("/.converting-XXXXXX.pdf"));
-    temp.setAutoRemove(false);
-    if (!temp.open()) {
-        complete({ConversionResult::Outcome::FailedToStart,
-                  0,
-                  tr("could not create a file in %1 (%2)")
-                      .arg(QDir::toNativeSeparators(QFileInfo(pdfPath).absolutePath()), temp.errorString()),
-                  {}});
+    if (std::optional<ConversionResult> failed = MakeTemporaryPdf(pdfPath, m_tempPath)) {
+        complete(*failed);
         return;
     }
-    m_tempPath = temp.fileName();
-    // A temporary file is private to its owner; the PDF gets the permissions of any new file.
-    temp.setPermissions(newFilePermissions());
-    temp.close();
 
     m_process = std::make_unique<QProcess>();
     m_process->setStandardOutputFile(QProcess::nullDevice());
@@ -86,7 +55,10 @@ void PdfConverter::start(const QString& program, const QString& pagePath, const 
     connect(m_process.get(), &QProcess::finished, this, &PdfConverter::processFinished);
     connect(m_process.get(), &QProcess::errorOccurred, this, &PdfConverter::processFailed);
     m_timer.start(timeLimit);
-    m_process->start(program, {pagePath, m_tempPath});
+    // Scripts off, and every load through a proxy that refuses it: the converter has no switch for network
+    // loads, and its local file access is off by default.
+    m_process->start(program, {QStringLiteral("--disable-javascript"), QStringLiteral("--proxy"),
+                               QStringLiteral("http://127.0.0.1:%1").arg(ClosedLoopbackPort()), pagePath, m_tempPath});
 }
 
 void PdfConverter::cancel()
@@ -118,18 +90,8 @@ void PdfConverter::processFinished(int exitCode, QProcess::ExitStatus status)
         result.outcome = ConversionResult::Outcome::TimedOut;
     } else if (status == QProcess::CrashExit) {
         result.outcome = ConversionResult::Outcome::Crashed;
-    } else if (!IsCompletePdf(m_tempPath)) {
-        result.outcome = ConversionResult::Outcome::NoPdf;
     } else {
-        std::error_code error;
-        std::filesystem::rename(QFileInfo(m_tempPath).filesystemFilePath(), QFileInfo(m_pdfPath).filesystemFilePath(),
-                                error);
-        if (error) {
-            result.outcome = ConversionResult::Outcome::NotStored;
-            result.detail = QString::fromStdString(error.message());
-        } else {
-            m_tempPath.clear(); // it is the PDF now
-        }
+        result = StorePdf(m_tempPath, m_pdfPath, result);
     }
     complete(result);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Conversion.h"
+#include "PdfEngine.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -10,26 +11,22 @@
 
 namespace orvanta {
 
-// Runs the converter on one page without blocking the event loop. The converter writes into a temporary
+// Runs wkhtmltopdf on one page without blocking the event loop. The converter writes into a temporary
 // file beside the PDF, and only a complete PDF replaces the file of that name, so a failure never
-// destroys an earlier PDF.
-class PdfConverter : public QObject {
+// destroys an earlier PDF. The page runs no script and reaches no host: every network load goes to a
+// proxy port that refuses it.
+class PdfConverter : public PdfEngine {
     Q_OBJECT
 
 public:
     explicit PdfConverter(QObject* parent = nullptr);
     ~PdfConverter() override;
 
-    // Starts `program` with the page path and a temporary PDF path as its only arguments; no shell is
-    // involved. `finished` follows exactly once, possibly before start() returns.
+    // Starts `program` with the lock-down options, then the page path and a temporary PDF path as its last
+    // arguments; no shell is involved.
     void start(const QString& program, const QString& pagePath, const QString& pdfPath,
-               std::chrono::milliseconds timeLimit);
-
-    // Stops a running conversion and removes its temporary file; `finished` is not emitted.
-    void cancel();
-
-Q_SIGNALS:
-    void finished(const orvanta::ConversionResult& result);
+               std::chrono::milliseconds timeLimit) override;
+    void cancel() override;
 
 private:
     void collectStandardError();

@@ -93,8 +93,17 @@ void PreviewRenderer::startIfDue()
     Q_EMIT converting();
 }
 
+void PreviewRenderer::setEngine(EngineChoice choice, const QString& chromiumProgram)
+{
+    m_builder.setEngine(choice, chromiumProgram);
+    refresh();
+}
+
 void PreviewRenderer::conversionFinished(const BuildResult& result)
 {
+    // Stale or not, a PDF made has replaced the preview's file.
+    if (!result.problem)
+        m_printed = {m_builder.page(), result.engine, result.paths.pdfPath};
     if (m_due) {
         startIfDue(); // stale: the sheet changed while it converted
         return;

@@ -42,6 +42,14 @@ public:
     QString folder() const { return m_folder.path(); }
     void setTimeLimit(std::chrono::milliseconds limit) { m_builder.setTimeLimit(limit); }
 
+    // The engine, as SheetBuilder::setEngine() takes it; the preview follows at once.
+    void setEngine(EngineChoice choice, const QString& chromiumProgram = {});
+    // The newest PDF made, its page and its engine: hand it to SheetBuilder::build() so that Create copies it when
+    // it would write the same page. Empty until a PDF was made.
+    const PrintedPage& printed() const { return m_printed; }
+    // The engine that made the PDF last shown by ready().
+    EngineKind engine() const { return m_printed.engine; }
+
 Q_SIGNALS:
     // A conversion started for the newest sheet.
     void converting();
@@ -64,6 +72,7 @@ private:
     SheetBuilder m_builder;
     QTimer m_pause;
     Sheet m_sheet;
+    PrintedPage m_printed;
     bool m_due = false; // the newest sheet has not gone to the converter yet
     bool m_enabled = true;
 };

@@ -1,8 +1,11 @@
 #include "SheetBuilder.h"
 
+#include "ChromiumJob.h"
 #include "Conversion.h"
 #include "InstallFolder.h"
 #include "PageFiller.h"
+#include "PdfConverter.h"
+#include "PdfFile.h"
 #include "Sheet.h"
 #include "TextFile.h"
 
@@ -33,10 +36,30 @@ SheetBuilder::SheetBuilder(const QString& installFolder, QObject* parent)
     : QObject(parent)
     , m_installFolder(installFolder)
 {
-    connect(&m_converter, &PdfConverter::finished, this, &SheetBuilder::conversionFinished);
 }
 
-std::optional<BuildProblem> SheetBuilder::build(const Sheet& sheet, const QString& fileName, const QString& pdfPath)
+SheetBuilder::~SheetBuilder() = default;
+
+void SheetBuilder::setEngine(EngineChoice choice, const QString& chromiumProgram)
+{
+    m_choice = choice;
+    m_chromiumProgram = chromiumProgram;
+}
+
+void SheetBuilder::useEngine(EngineKind kind)
+{
+    if (m_engine && m_engineKind == kind)
+        return;
+    if (kind == EngineKind::Chromium)
+        m_engine = std::make_unique<ChromiumJob>();
+    else
+        m_engine = std::make_unique<PdfConverter>();
+    m_engineKind = kind;
+    connect(m_engine.get(), &PdfEngine::finished, this, &SheetBuilder::conversionFinished);
+}
+
+std::optional<BuildProblem> SheetBuilder::build(const Sheet& sheet, const QString& fileName, const QString& pdfPath,
+                                                const PrintedPage& printed)
 {
     using Kind = BuildProblem::Kind;
     if (sheet.resources.isEmpty())
@@ -57,29 +80,39 @@ std::optional<BuildProblem> SheetBuilder::build(const Sheet& sheet, const QStrin
     const OutputPaths paths = FormOutputPaths(m_installFolder, name, pdfPath);
     if (pdfPath.isEmpty())
         QDir().mkdir(QFileInfo(paths.pdfPath).absolutePath()); // it may have been deleted since start-up
-    std::optional<BuildProblem> refused = render(sheet, paths);
+    std::optional<BuildProblem> refused = render(sheet, paths, printed);
     if (!refused)
         m_name = name;
     return refused;
 }
 
-std::optional<BuildProblem> SheetBuilder::render(const Sheet& sheet, const OutputPaths& paths)
+std::optional<BuildProblem> SheetBuilder::render(const Sheet& sheet, const OutputPaths& paths,
+                                                 const PrintedPage& printed)
 {
     cancel();
     PageTemplates templates;
     if (const FileResult loaded = LoadTemplates(m_installFolder, sheet.disclaimer, templates); !loaded.ok())
         return fileFailed(loaded);
-    const QString converter = FindConverter(m_installFolder);
-    if (converter.isEmpty())
-        return refusal(BuildProblem::Kind::ConverterMissing, m_installFolder);
-    if (const FileResult saved = SaveTextFile(paths.pagePath, FillPage(templates, sheet)); !saved.ok())
+    const ResolvedEngine engine = ResolveEngine(m_installFolder, m_choice, m_chromiumProgram);
+    if (engine.program.isEmpty()) {
+        BuildProblem missing = refusal(BuildProblem::Kind::ConverterMissing, m_installFolder);
+        missing.engine = m_choice;
+        return missing;
+    }
+    QString page = FillPage(templates, sheet);
+    if (const FileResult saved = SaveTextFile(paths.pagePath, page); !saved.ok())
         return fileFailed(saved);
 
     m_paths = paths;
+    m_page = std::move(page);
     m_timeLimit = m_timeLimitOverride.value_or(ConversionTimeLimit(sheet.resources.size()));
     m_running = true;
     ++m_run;
-    m_converter.start(converter, paths.pagePath, paths.pdfPath, m_timeLimit);
+    useEngine(engine.kind);
+    if (!printed.isEmpty() && printed.engine == engine.kind && printed.page == m_page && IsCompletePdf(printed.pdfPath))
+        conversionFinished(CopyPdf(printed.pdfPath, paths.pdfPath));
+    else
+        m_engine->start(engine.program, paths.pagePath, paths.pdfPath, m_timeLimit);
     return {};
 }
 
@@ -87,12 +120,13 @@ void SheetBuilder::cancel()
 {
     ++m_run;
     m_running = false;
-    m_converter.cancel();
+    if (m_engine)
+        m_engine->cancel();
 }
 
 void SheetBuilder::conversionFinished(const ConversionResult& result)
 {
-    BuildResult built{m_paths, {}};
+    BuildResult built{m_paths, {}, m_engineKind};
     if (!result.succeeded()) {
         built.problem = refusal(BuildProblem::Kind::ConversionFailed, m_paths.pdfPath);
         built.problem->conversion = result;

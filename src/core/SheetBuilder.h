@@ -1,11 +1,12 @@
 #pragma once
 
 #include "OutputFiles.h"
-#include "PdfConverter.h"
+#include "PdfEngine.h"
 #include "TextFile.h"
 
 #include <QObject>
 #include <chrono>
+#include <memory>
 #include <optional>
 
 namespace orvanta {
@@ -21,7 +22,7 @@ struct BuildProblem {
         BadFileName,       // path: the name
         FolderNotWritable, // path: the installation folder
         FileFailed,        // a template could not be read or the page not written
-        ConverterMissing,  // path: the installation folder
+        ConverterMissing,  // path: the installation folder; the engine chosen
         ConversionFailed,  // path: the PDF
     };
 
@@ -29,6 +30,7 @@ struct BuildProblem {
     QString path;
     FileNameFault fileNameFault = FileNameFault::None;
     FileResult file;
+    EngineChoice engine = EngineChoice::Automatic;
     ConversionResult conversion;
     std::chrono::milliseconds timeLimit{};
 };
@@ -36,8 +38,19 @@ struct BuildProblem {
 struct BuildResult {
     OutputPaths paths;
     std::optional<BuildProblem> problem; // none when the PDF was made
+    EngineKind engine = EngineKind::Wkhtmltopdf;
 
     bool succeeded() const { return !problem; }
+};
+
+// A page and the PDF an engine made of it: a build that writes the same page for the same engine copies that PDF
+// instead of converting again.
+struct PrintedPage {
+    QString page;
+    EngineKind engine = EngineKind::Wkhtmltopdf;
+    QString pdfPath; // empty: nothing printed
+
+    bool isEmpty() const { return pdfPath.isEmpty(); }
 };
 
 // Makes one cheat sheet the way Create does: checks the input, reads the templates afresh, writes the page
@@ -48,16 +61,26 @@ class SheetBuilder : public QObject {
 
 public:
     explicit SheetBuilder(const QString& installFolder, QObject* parent = nullptr);
+    ~SheetBuilder() override;
 
     // Create: the page in bin and the PDF in bin/output, named after `fileName` with its spaces made
     // hyphens, unless `pdfPath` names the PDF. Returns the first refusal; nothing of the sheet is written then
     // (though bin/output is made again if it is missing). Otherwise the converter runs and `finished` follows,
-    // always after this has returned.
-    std::optional<BuildProblem> build(const Sheet& sheet, const QString& fileName, const QString& pdfPath = {});
+    // always after this has returned. When the page is byte for byte `printed`'s page and the engine is the same,
+    // `printed`'s PDF is copied into place instead.
+    std::optional<BuildProblem> build(const Sheet& sheet, const QString& fileName, const QString& pdfPath = {},
+                                      const PrintedPage& printed = {});
 
     // The page and the PDF at the given paths, with only the checks that concern the templates and the
     // converter. A run still going is cancelled first.
-    std::optional<BuildProblem> render(const Sheet& sheet, const OutputPaths& paths);
+    std::optional<BuildProblem> render(const Sheet& sheet, const OutputPaths& paths, const PrintedPage& printed = {});
+
+    // The engine for the next builds; `chromiumProgram`, when not empty, is the browser to run for Chromium.
+    void setEngine(EngineChoice choice, const QString& chromiumProgram = {});
+    EngineChoice engineChoice() const { return m_choice; }
+    // The engine of the last build started, and the page it wrote.
+    EngineKind engine() const { return m_engineKind; }
+    const QString& page() const { return m_page; }
 
     // The hyphenated name that the last build() used.
     const QString& name() const { return m_name; }
@@ -73,9 +96,14 @@ Q_SIGNALS:
 
 private:
     void conversionFinished(const ConversionResult& result);
+    void useEngine(EngineKind kind);
 
     const QString m_installFolder;
-    PdfConverter m_converter;
+    EngineChoice m_choice = EngineChoice::Automatic;
+    QString m_chromiumProgram;
+    std::unique_ptr<PdfEngine> m_engine;
+    EngineKind m_engineKind = EngineKind::Wkhtmltopdf;
+    QString m_page;
     QString m_name;
     OutputPaths m_paths;
     std::chrono::milliseconds m_timeLimit{};

@@ -1,0 +1,320 @@
+// The two engines against each other and against the bare browser, each pair measured in turn in one run:
+// - a whole job, page to PDF in place, by the warm Chromium (tagged) against wkhtmltopdf on the same page, at 10 and
+//   200 resources (target at most 0.8), and the 1,000-resource time;
+// - Create with the warm Chromium against the bare Page.printToPDF sequence (load and print in a kept tab, no
+//   interception, no file) on the same page (target at most max(10%, 50 ms) over), and Create when the preview's PDF is
+//   copied;
+// - `orvanta build --engine chromium` over 16 sheets with --jobs 2 against --jobs 1 (target at most 0.6), and one
+//   cold sheet against `chromium --headless --print-to-pdf` on the same page (target at most 10% over);
+// - the summed PSS of this process and the browser's processes after a 1,000-resource print (aim at most 600 MB).
+#include "TestSupport.h"
+#include "core/ChromiumBrowser.h"
+#include "core/ChromiumJob.h"
+#include "core/PdfConverter.h"
+#include "core/Sheet.h"
+#include "core/SheetBuilder.h"
+#include "core/SheetFile.h"
+#include "core/TextFile.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFile>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QUrl>
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <unistd.h>
+
+using namespace orvanta;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+std::map<int64_t, std::pair<double, double>> jobSeconds;    // resources: Chromium, wkhtmltopdf
+std::map<int64_t, std::pair<double, double>> createSeconds; // resources: Create, bare print
+double instantSeconds = 0;
+std::pair<double, double> batchSeconds; // --jobs 2, --jobs 1
+std::pair<double, double> coldSeconds;  // orvanta build, chromium --print-to-pdf
+double pssMegabytes = 0;
+
+Sheet makeSheet(int64_t resources, const QString& fileName = QStringLiteral("bench"))
+{
+    Sheet sheet;
+    sheet.headline = QStringLiteral("The Ultimate Marketing Toolkit");
+    sheet.subheadline = QStringLiteral("Every link you need, in one place.");
+    sheet.fileName = fileName;
+    for (int64_t i = 0; i < resources; ++i)
+        sheet.resources.append({QStringLiteral("Resource number %1").arg(i),
+                                QStringLiteral("https://example.com/resources/%1?ref=sheet").arg(i)});
+    return sheet;
+}
+
+double seconds(Clock::time_point since)
+{
+    return std::chrono::duration<double>(Clock::now() - since).count();
+}
+
+// Waits for the engine's one verdict; true for a PDF.
+bool convert(PdfEngine& engine, const QString& program, const QString& page, const QString& pdf)
+{
+    QSignalSpy finished(&engine, &PdfEngine::finished);
+    engine.start(program, page, pdf, std::chrono::minutes(5));
+    return (!finished.isEmpty() || finished.wait(300000)) &&
+           finished.first().at(0).value<ConversionResult>().succeeded();
+}
+
+bool create(SheetBuilder& builder, const Sheet& sheet, const PrintedPage& printed = {})
+{
+    QSignalSpy finished(&builder, &SheetBuilder::finished);
+    return !builder.build(sheet, sheet.fileName, {}, printed) && finished.wait(300000) &&
+           finished.first().at(0).value<BuildResult>().succeeded();
+}
+
+// What the browser does for a PDF at the least, in a tab kept open as the jobs keep theirs: the page loaded and
+// printed, the PDF left in memory.
+class BareTab {
+public:
+    explicit BareTab(ChromiumBrowser& browser)
+        : m_browser(browser)
+    {
+        m_browser.send(QStringLiteral("Target.createTarget"), {{QStringLiteral("url"), QStringLiteral("about:blank")}},
+                       {}, &m_loop, [this](const QJsonObject& created, const QString&) {
+                           m_target = created.value(QStringLiteral("targetId")).toString();
+                           m_browser.send(QStringLiteral("Target.attachToTarget"),
+                                          {{QStringLiteral("targetId"), m_target}, {QStringLiteral("flatten"), true}},
+                                          {}, &m_loop, [this](const QJsonObject& attached, const QString&) {
+                                              m_session = attached.value(QStringLiteral("sessionId")).toString();
+                                              m_browser.send(
+                                                  QStringLiteral("Page.enable"), {}, m_session, &m_loop,
+                                                  [this](const QJsonObject&, const QString&) { m_loop.quit(); });
+                                          });
+                       });
+        m_loop.exec();
+        QObject::connect(
+            &m_browser, &ChromiumBrowser::event, &m_loop, [this](const QString& id, const QString& method) {
+                if (id == m_session && method == u"Page.loadEventFired")
+                    m_browser.send(QStringLiteral("Page.printToPDF"),
+                                   {{QStringLiteral("printBackground"), true},
+                                    {QStringLiteral("scale"), 0.77},
+                                    {QStringLiteral("generateTaggedPDF"), true},
+                                    {QStringLiteral("generateDocumentOutline"), true}},
+                                   m_session, &m_loop, [this](const QJsonObject& result, const QString&) {
+                                       m_printed = !result.value(QStringLiteral("data")).toString().isEmpty();
+                                       m_loop.quit();
+                                   });
+            });
+    }
+    ~BareTab()
+    {
+        m_browser.send(QStringLiteral("Target.closeTarget"), {{QStringLiteral("targetId"), m_target}}, {}, nullptr, {});
+    }
+
+    bool print(const QString& page)
+    {
+        m_printed = false;
+        m_browser.send(QStringLiteral("Page.navigate"), {{QStringLiteral("url"), QUrl::fromLocalFile(page).toString()}},
+                       m_session, &m_loop, [this](const QJsonObject&, const QString& error) {
+                           if (!error.isEmpty())
+                               m_loop.quit();
+                       });
+        m_loop.exec();
+        return m_printed;
+    }
+
+private:
+    ChromiumBrowser& m_browser;
+    QEventLoop m_loop;
+    QString m_target;
+    QString m_session;
+    bool m_printed = false;
+};
+
+double runProgram(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    const auto start = Clock::now();
+    process.start(program, arguments);
+    if (!process.waitForFinished(600000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return -1;
+    return seconds(start);
+}
+
+bool installProgram(const TestInstallation& installation)
+{
+    return QFile::copy(QStringLiteral(ORVANTA_APP_TREE "/orvanta"), installation.path(QStringLiteral("/orvanta")));
+}
+
+double pssKilobytes(qint64 pid)
+{
+    static const QRegularExpression pss(QStringLiteral("^Pss:\\s+(\\d+) kB"), QRegularExpression::MultilineOption);
+    return pss.match(QString::fromLatin1(readAll(QStringLiteral("/proc/%1/smaps_rollup").arg(pid))))
+        .captured(1)
+        .toDouble();
+}
+
+void BM_WarmChromiumAgainstWkhtmltopdf(benchmark::State& state)
+{
+    TestInstallation installation;
+    SheetBuilder writer(installation.folder());
+    if (!create(writer, makeSheet(state.range(0)))) // the page, and the browser warm
+        state.SkipWithError("the first build failed");
+    const QString page = installation.path(QStringLiteral("/bin/bench.html"));
+    const QString pdf = installation.path(QStringLiteral("/bin/output/bench.pdf"));
+    const QString wkhtmltopdf = FindConverter(installation.folder());
+    ChromiumJob chromium;
+    PdfConverter converter;
+    convert(chromium, FindChromium(), page, pdf);
+    double warm = 0;
+    double cold = 0;
+    for (auto _ : state) {
+        auto start = Clock::now();
+        if (!convert(chromium, FindChromium(), page, pdf))
+            state.SkipWithError("Chromium failed");
+        warm += seconds(start);
+        start = Clock::now();
+        if (!wkhtmltopdf.isEmpty() && !convert(converter, wkhtmltopdf, page, pdf))
+            state.SkipWithError("wkhtmltopdf failed");
+        cold += seconds(start);
+        if (state.range(0) == 1000) { // the memory of both sides with the largest page printed
+            double total = pssKilobytes(::getpid());
+            for (const qint64 pid : chromium.browser()->processIds())
+                total += pssKilobytes(pid);
+            pssMegabytes = std::max(pssMegabytes, total / 1024);
+        }
+    }
+    const auto runs = static_cast<double>(state.iterations());
+    jobSeconds[state.range(0)] = {warm / runs, wkhtmltopdf.isEmpty() ? 0 : cold / runs};
+    state.counters["chromium_ms"] = 1000 * warm / runs;
+    state.counters["wkhtmltopdf_ms"] = 1000 * cold / runs;
+}
+
+void BM_CreateAgainstBarePrint(benchmark::State& state)
+{
+    TestInstallation installation;
+    SheetBuilder builder(installation.folder());
+    builder.setEngine(EngineChoice::Chromium);
+    const Sheet sheet = makeSheet(state.range(0));
+    const std::shared_ptr<ChromiumBrowser> browser = ChromiumBrowser::shared(FindChromium());
+    if (!create(builder, sheet) || !browser->ensureRunning().isEmpty())
+        state.SkipWithError("the first build failed");
+    const QString page = installation.path(QStringLiteral("/bin/bench.html"));
+    const PrintedPage printed{builder.page(), EngineKind::Chromium,
+                              installation.path(QStringLiteral("/bin/output/bench.pdf"))};
+    BareTab tab(*browser);
+    double app = 0;
+    double bare = 0;
+    double instant = 0;
+    for (auto _ : state) {
+        auto start = Clock::now();
+        if (!create(builder, sheet))
+            state.SkipWithError("Create failed");
+        app += seconds(start);
+        start = Clock::now();
+        if (!tab.print(page))
+            state.SkipWithError("the bare print failed");
+        bare += seconds(start);
+        QFile::copy(printed.pdfPath, installation.path(QStringLiteral("/preview.pdf")));
+        start = Clock::now();
+        if (!create(builder, sheet, {printed.page, printed.engine, installation.path(QStringLiteral("/preview.pdf"))}))
+            state.SkipWithError("the instant Create failed");
+        instant += seconds(start);
+        QFile::remove(installation.path(QStringLiteral("/preview.pdf")));
+    }
+    const auto runs = static_cast<double>(state.iterations());
+    createSeconds[state.range(0)] = {app / runs, bare / runs};
+    instantSeconds = instant / runs;
+    state.counters["create_ms"] = 1000 * app / runs;
+    state.counters["bare_ms"] = 1000 * bare / runs;
+    state.counters["instant_ms"] = 1000 * instant / runs;
+}
+
+void BM_CommandLine(benchmark::State& state)
+{
+    TestInstallation installation;
+    QTemporaryDir sheets;
+    if (!installProgram(installation))
+        state.SkipWithError("could not set up the installation");
+    const QString program = installation.path(QStringLiteral("/orvanta"));
+    QStringList batch{QStringLiteral("build"), QStringLiteral("--engine"), QStringLiteral("chromium")};
+    for (char letter = 'a'; letter <= 'p'; ++letter) {
+        const QString path = sheets.filePath(QStringLiteral("%1.orvanta").arg(QLatin1Char(letter)));
+        SaveSheet(path, makeSheet(30, QStringLiteral("sheet %1").arg(QLatin1Char(letter))));
+        batch.append(path);
+    }
+    const QString one = sheets.filePath(QStringLiteral("one.orvanta"));
+    SaveSheet(one, makeSheet(30, QStringLiteral("one")));
+    QStringList bare{QStringLiteral("--headless"),
+                     QStringLiteral("--disable-gpu"),
+                     QStringLiteral("--no-pdf-header-footer"),
+                     QStringLiteral("--user-data-dir=") + sheets.filePath(QStringLiteral("profile")),
+                     QStringLiteral("--print-to-pdf=") + sheets.filePath(QStringLiteral("bare.pdf")),
+                     QUrl::fromLocalFile(installation.path(QStringLiteral("/bin/one.html"))).toString()};
+    if (::geteuid() == 0)
+        bare.prepend(QStringLiteral("--no-sandbox"));
+    for (auto _ : state) {
+        const double two = runProgram(program, batch + QStringList{QStringLiteral("--jobs"), QStringLiteral("2")});
+        const double single = runProgram(program, batch + QStringList{QStringLiteral("--jobs"), QStringLiteral("1")});
+        const double cold =
+            runProgram(program, {QStringLiteral("build"), QStringLiteral("--engine"), QStringLiteral("chromium"), one});
+        const double chromium = runProgram(FindChromium(), bare);
+        if (two < 0 || single < 0 || cold < 0 || chromium < 0) {
+            state.SkipWithError("a build failed");
+            break;
+        }
+        batchSeconds.first += two;
+        batchSeconds.second += single;
+        coldSeconds.first += cold;
+        coldSeconds.second += chromium;
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_WarmChromiumAgainstWkhtmltopdf)
+    ->Arg(10)
+    ->Arg(200)
+    ->Arg(1000)
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_CreateAgainstBarePrint)->Arg(10)->Arg(200)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CommandLine)->Iterations(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    for (const auto& [resources, times] : jobSeconds) {
+        if (resources == 1000)
+            std::printf("job of 1000 resources: Chromium %.0f ms, wkhtmltopdf %.0f ms\n", 1000 * times.first,
+                        1000 * times.second);
+        else if (times.second > 0)
+            std::printf("job of %lld resources: chromium/wkhtmltopdf %.2f (target at most 0.8)\n",
+                        static_cast<long long>(resources), times.first / times.second);
+    }
+    for (const auto& [resources, times] : createSeconds)
+        std::printf("Create of %lld resources with Chromium: added_ms %.1f, added_pct %.1f over the bare print "
+                    "(target at most max(10%%, 50 ms))\n",
+                    static_cast<long long>(resources), 1000 * (times.first - times.second),
+                    100 * (times.first - times.second) / times.second);
+    std::printf("instant Create: %.1f ms\n", 1000 * instantSeconds);
+    if (batchSeconds.second > 0)
+        std::printf("16 sheets with Chromium: jobs2/jobs1 %.2f (target at most 0.6)\n",
+                    batchSeconds.first / batchSeconds.second);
+    if (coldSeconds.second > 0)
+        std::printf("one cold sheet: orvanta/chromium --print-to-pdf %.2f (target at most 1.10)\n",
+                    coldSeconds.first / coldSeconds.second);
+    std::printf("PSS of the app and the browser after a 1000-resource print: %.0f MB (aim at most 600)\n",
+                pssMegabytes);
+    return 0;
+}

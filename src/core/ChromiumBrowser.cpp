@@ -1,0 +1,352 @@
+#include "ChromiumBrowser.h"
+
+#include "PdfEngine.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QRegularExpression>
+#include <QSet>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/prctl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace orvanta {
+
+namespace {
+
+const QString ProfilePrefix = QStringLiteral("orvanta-chromium-");
+
+// The profiles of the browsers of this process that run.
+QSet<QString>& profilesInUse()
+{
+    static QSet<QString> profiles;
+    return profiles;
+}
+
+// The profile folders that runs of the app left behind when they were killed: their process is gone. This
+// process's own are left from browsers that were killed, while a helper still wrote.
+void removeStaleProfiles()
+{
+    static const QRegularExpression name(QStringLiteral("^") + ProfilePrefix + QStringLiteral("(\\d+)-"));
+    const QDir temp(QDir::tempPath());
+    for (const QString& entry : temp.entryList({ProfilePrefix + u'*'}, QDir::Dirs | QDir::Hidden)) {
+        const QRegularExpressionMatch match = name.match(entry);
+        if (!match.hasMatch())
+            continue;
+        const pid_t pid = match.captured(1).toInt();
+        const bool mine = pid == ::getpid() && !profilesInUse().contains(temp.filePath(entry));
+        if (mine || (pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH))
+            QDir(temp.filePath(entry)).removeRecursively();
+    }
+}
+
+QStringList browserArguments(const QString& profile)
+{
+    // Every connection would go to a proxy port that refuses it and no host name resolves: a second wall behind
+    // the request interception of each tab, which also covers what no request shows, such as a preconnect.
+    const QString proxy = QStringLiteral("http://127.0.0.1:%1").arg(ClosedLoopbackPort());
+    QStringList arguments{
+        QStringLiteral("--headless"),
+        QStringLiteral("--remote-debugging-pipe"),
+        QStringLiteral("--user-data-dir=") + profile,
+        QStringLiteral("--no-first-run"),
+        QStringLiteral("--no-default-browser-check"),
+        QStringLiteral("--disable-background-networking"),
+        QStringLiteral("--disable-component-update"),
+        QStringLiteral("--disable-sync"),
+        QStringLiteral("--metrics-recording-only"),
+        QStringLiteral("--disable-breakpad"),
+        QStringLiteral("--disable-domain-reliability"),
+        QStringLiteral("--disable-client-side-phishing-detection"),
+        QStringLiteral("--disable-default-apps"),
+        QStringLiteral("--disable-extensions"),
+        QStringLiteral("--disable-features=Translate,MediaRouter,OptimizationHints,AutofillServerCommunication"),
+        QStringLiteral("--no-pings"),
+        QStringLiteral("--no-service-autorun"),
+        QStringLiteral("--password-store=basic"),
+        QStringLiteral("--disable-gpu"),
+        QStringLiteral("--mute-audio"),
+        QStringLiteral("--blink-settings=scriptEnabled=false"),
+        QStringLiteral("--proxy-server=") + proxy,
+        QStringLiteral("--proxy-bypass-list=<-loopback>"),
+        QStringLiteral("--host-resolver-rules=MAP * ~NOTFOUND"),
+    };
+    // Chromium refuses to run its sandbox as root; anyone else keeps it.
+    if (::geteuid() == 0)
+        arguments.append(QStringLiteral("--no-sandbox"));
+    arguments.append(QStringLiteral("about:blank"));
+    return arguments;
+}
+
+} // namespace
+
+std::shared_ptr<ChromiumBrowser> ChromiumBrowser::shared(const QString& program)
+{
+    static QHash<QString, std::weak_ptr<ChromiumBrowser>> browsers;
+    std::shared_ptr<ChromiumBrowser> browser = browsers.value(program).lock();
+    if (!browser) {
+        browser = std::make_shared<ChromiumBrowser>(program);
+        browsers.insert(program, browser);
+    }
+    return browser;
+}
+
+ChromiumBrowser::ChromiumBrowser(const QString& program, QObject* parent)
+    : QObject(parent)
+    , m_program(program)
+{
+    m_process.setStandardOutputFile(QProcess::nullDevice());
+    m_process.setStandardErrorFile(QProcess::nullDevice()); // D-Bus and GPU complaints, never the page's fault
+    connect(&m_process, &QProcess::finished, this, [this](int exitCode, QProcess::ExitStatus status) {
+        browserEnded(status == QProcess::CrashExit ? tr("the browser stopped unexpectedly")
+                                                   : tr("the browser exited with code %1").arg(exitCode));
+    });
+}
+
+// Asked to close, the browser ends its helper processes before it exits, so none writes into the profile once it
+// is removed; killed, they linger for a moment.
+ChromiumBrowser::~ChromiumBrowser()
+{
+    m_process.disconnect(this);
+    if (m_running) {
+        send(QStringLiteral("Browser.close"), {}, {}, nullptr, {});
+        m_process.waitForFinished(3000);
+    }
+    stop();
+}
+
+bool ChromiumBrowser::isRunning() const
+{
+    return m_running;
+}
+
+QString ChromiumBrowser::ensureRunning()
+{
+    if (m_running)
+        return {};
+    removeStaleProfiles();
+    m_profile = std::make_unique<QTemporaryDir>(QDir::tempPath() + u'/' + ProfilePrefix +
+                                                QString::number(QCoreApplication::applicationPid()) +
+                                                QStringLiteral("-XXXXXX"));
+    if (!m_profile->isValid())
+        return QStringLiteral("could not make a profile folder (%1)").arg(m_profile->errorString());
+    int ends[2];
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
+        return QStringLiteral("could not make a pipe (%1)").arg(QString::fromLocal8Bit(std::strerror(errno)));
+    const int browserEnd = ends[1];
+    m_process.setChildProcessModifier([browserEnd] {
+        // It ends with the app, even when the app is killed, and leads a process group of its helpers, which
+        // end with it.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        ::setpgid(0, 0);
+        // Out of the way of 3 and 4 first, which dup2 then gives without close-on-exec.
+        const int high = ::fcntl(browserEnd, F_DUPFD_CLOEXEC, 10);
+        ::dup2(high, 3);
+        ::dup2(high, 4);
+    });
+    // Its crash reports and caches go into the profile too, not into the user's home.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_profile->path() + QStringLiteral("/config"));
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), m_profile->path() + QStringLiteral("/cache"));
+    m_process.setProcessEnvironment(environment);
+    m_process.start(m_program, browserArguments(m_profile->path()));
+    ::close(browserEnd);
+    if (!m_process.waitForStarted()) {
+        ::close(ends[0]);
+        m_profile.reset();
+        return QStringLiteral("%1 (%2)").arg(m_program, m_process.errorString());
+    }
+    m_pid = m_process.processId();
+    profilesInUse().insert(m_profile->path());
+    m_incoming.clear();
+    m_scanned = 0;
+    m_outgoing.clear();
+    m_pipe = ends[0];
+    m_readable = std::make_unique<QSocketNotifier>(m_pipe, QSocketNotifier::Read);
+    connect(m_readable.get(), &QSocketNotifier::activated, this, &ChromiumBrowser::readMessages);
+    m_writable = std::make_unique<QSocketNotifier>(m_pipe, QSocketNotifier::Write);
+    m_writable->setEnabled(false);
+    connect(m_writable.get(), &QSocketNotifier::activated, this, &ChromiumBrowser::writeMessages);
+    m_running = true;
+    ++m_generation;
+    return {};
+}
+
+void ChromiumBrowser::stop()
+{
+    browserEnded(tr("the browser was stopped"));
+}
+
+void ChromiumBrowser::send(const QString& method, const QJsonObject& params, const QString& sessionId, QObject* context,
+                           Reply reply)
+{
+    if (!m_running) {
+        QMetaObject::invokeMethod(
+            this,
+            [context = QPointer(context), reply] {
+                if (context && reply)
+                    reply({}, tr("the browser is not running"));
+            },
+            Qt::QueuedConnection);
+        return;
+    }
+    const int id = m_nextId++;
+    QJsonObject message{{QStringLiteral("id"), id}, {QStringLiteral("method"), method}};
+    if (!params.isEmpty())
+        message.insert(QStringLiteral("params"), params);
+    if (!sessionId.isEmpty())
+        message.insert(QStringLiteral("sessionId"), sessionId);
+    if (reply)
+        m_pending.insert(id, {context, std::move(reply)});
+    m_outgoing += QJsonDocument(message).toJson(QJsonDocument::Compact) + '\0';
+    writeMessages();
+}
+
+// As much as the pipe takes now; the rest when it has room. A browser gone makes no signal here: its end arrives
+// through the process.
+void ChromiumBrowser::writeMessages()
+{
+    while (!m_outgoing.isEmpty()) {
+        const ssize_t written =
+            ::send(m_pipe, m_outgoing.constData(), static_cast<size_t>(m_outgoing.size()), MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            break;
+        m_outgoing.remove(0, written);
+    }
+    const bool blocked = !m_outgoing.isEmpty() && (errno == EAGAIN || errno == EWOULDBLOCK);
+    m_writable->setEnabled(blocked);
+    if (!blocked)
+        m_outgoing.clear();
+}
+
+void ChromiumBrowser::readMessages()
+{
+    char chunk[64 * 1024];
+    for (;;) {
+        const ssize_t count = ::recv(m_pipe, chunk, sizeof chunk, MSG_DONTWAIT);
+        if (count > 0) {
+            m_incoming.append(chunk, count);
+        } else if (count < 0 && errno == EINTR) {
+            continue;
+        } else {
+            if (count == 0 || (errno != EAGAIN && errno != EWOULDBLOCK)) {
+                // Closed: the messages read so far still count, then the browser is gone.
+                QMetaObject::invokeMethod(
+                    this,
+                    [this, generation = m_generation] {
+                        if (m_generation == generation)
+                            browserEnded(tr("the browser closed its pipe"));
+                    },
+                    Qt::QueuedConnection);
+                m_readable->setEnabled(false);
+            }
+            break;
+        }
+    }
+    QList<QJsonObject> messages;
+    qsizetype begin = 0;
+    for (qsizetype end; (end = m_incoming.indexOf('\0', m_scanned)) >= 0; m_scanned = begin) {
+        messages.append(
+            QJsonDocument::fromJson(QByteArrayView(m_incoming).sliced(begin, end - begin).toByteArray()).object());
+        begin = end + 1;
+    }
+    m_incoming.remove(0, begin);
+    m_scanned = m_incoming.size();
+    // An answer may end the browser (a test kills it, say); what the dead browser said after that is dropped.
+    const int generation = m_generation;
+    for (const QJsonObject& message : messages) {
+        if (!m_running || m_generation != generation)
+            return;
+        dispatch(message);
+    }
+}
+
+void ChromiumBrowser::dispatch(const QJsonObject& message)
+{
+    const QJsonValue id = message.value(QStringLiteral("id"));
+    if (id.isUndefined()) {
+        Q_EMIT event(message.value(QStringLiteral("sessionId")).toString(),
+                     message.value(QStringLiteral("method")).toString(),
+                     message.value(QStringLiteral("params")).toObject());
+        return;
+    }
+    const Pending pending = m_pending.take(id.toInt());
+    if (!pending.context || !pending.reply)
+        return;
+    const QString error = message.value(QStringLiteral("error")).toObject().value(QStringLiteral("message")).toString();
+    pending.reply(message.value(QStringLiteral("result")).toObject(),
+                  error.isEmpty() && message.contains(QStringLiteral("error")) ? QStringLiteral("error") : error);
+}
+
+QList<qint64> ChromiumBrowser::processIds() const
+{
+    QList<qint64> found;
+    if (m_pid <= 0)
+        return found;
+    const QByteArray profile = m_profile ? QFile::encodeName(m_profile->path()) : QByteArray();
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool isPid = false;
+        const qint64 pid = entry.toLongLong(&isPid);
+        if (!isPid)
+            continue;
+        const QString folder = QStringLiteral("/proc/") + entry;
+        QFile statFile(folder + QStringLiteral("/stat"));
+        if (!statFile.open(QIODevice::ReadOnly))
+            continue;
+        // "pid (name) state ppid pgrp ...": the name may hold spaces, so fields count from its closing bracket.
+        const QByteArray stat = statFile.readAll();
+        const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() < 3 || fields.at(0) == "Z")
+            continue;
+        QFile cmdline(folder + QStringLiteral("/cmdline"));
+        const bool inGroup = fields.at(2).toLongLong() == m_pid;
+        if (inGroup || (!profile.isEmpty() && cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains(profile)))
+            found.append(pid);
+    }
+    return found;
+}
+
+void ChromiumBrowser::closePipe()
+{
+    m_readable.reset();
+    m_writable.reset();
+    if (m_pipe >= 0)
+        ::close(m_pipe);
+    m_pipe = -1;
+    m_outgoing.clear();
+}
+
+void ChromiumBrowser::browserEnded(const QString& reason)
+{
+    if (!m_running)
+        return;
+    m_running = false;
+    closePipe();
+    if (m_process.state() != QProcess::NotRunning) {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+    // Helpers outlive a browser that was killed, and would write into the profile as it goes.
+    for (const qint64 pid : processIds())
+        ::kill(static_cast<pid_t>(pid), SIGKILL);
+    profilesInUse().remove(m_profile->path());
+    m_profile.reset();
+    m_jobs = 0;
+    // The jobs hear first, so that they report a crash, not a refused command.
+    const QHash<int, Pending> pending = std::exchange(m_pending, {});
+    Q_EMIT ended(reason);
+    for (const Pending& command : pending) {
+        if (command.context)
+            command.reply({}, reason);
+    }
+}
+
+} // namespace orvanta

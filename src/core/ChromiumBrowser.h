@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QHash>
+#include <QJsonObject>
+#include <QObject>
+#include <QPointer>
+#include <QProcess>
+#include <QSocketNotifier>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+
+namespace orvanta {
+
+// One headless Chromium, started on first use, kept warm and shared by every conversion of the process. It is
+// driven over the DevTools protocol on a pipe (its fd 3 in, fd 4 out; each message JSON and a NUL), never a
+// network port. It gets a throwaway profile, no background networking, no updates, sync or metrics, and ends with
+// the app even when the app is killed; a profile left by a killed run is removed by the next run's start.
+class ChromiumBrowser : public QObject {
+    Q_OBJECT
+
+public:
+    // A command's answer: its result, or a non-empty error (also when the browser ended first).
+    using Reply = std::function<void(const QJsonObject& result, const QString& error)>;
+
+    // The browser of `program` that the process shares; made when nobody holds one.
+    static std::shared_ptr<ChromiumBrowser> shared(const QString& program);
+
+    explicit ChromiumBrowser(const QString& program, QObject* parent = nullptr);
+    ~ChromiumBrowser() override;
+
+    const QString& program() const { return m_program; }
+    // Starts the browser unless it runs; the reason when it cannot start.
+    QString ensureRunning();
+    bool isRunning() const;
+    // Ends the browser now; the next ensureRunning() starts another.
+    void stop();
+
+    // Sends a command, to the browser or, with a session, to one tab. `reply` runs once, unless `context` is gone
+    // by then; a command sent without a reply is not answered.
+    void send(const QString& method, const QJsonObject& params, const QString& sessionId, QObject* context,
+              Reply reply);
+
+    // The jobs printing now, counted by the jobs themselves.
+    void jobStarted() { ++m_jobs; }
+    void jobEnded() { m_jobs = qMax(0, m_jobs - 1); }
+    int jobCount() const { return m_jobs; }
+
+    qint64 processId() const { return m_process.processId(); }
+    // The live processes of the browser: its own, its helpers' and its crash handlers'.
+    QList<qint64> processIds() const;
+    QString profileFolder() const { return m_profile ? m_profile->path() : QString(); }
+
+Q_SIGNALS:
+    // An event of a tab's session.
+    void event(const QString& sessionId, const QString& method, const QJsonObject& params);
+    // The browser went away: crashed, killed or stopped. Commands in flight have been answered with an error.
+    void ended(const QString& reason);
+
+private:
+    void readMessages();
+    void writeMessages();
+    void closePipe();
+    void dispatch(const QJsonObject& message);
+    void browserEnded(const QString& reason);
+
+    struct Pending {
+        QPointer<QObject> context;
+        Reply reply;
+    };
+
+    const QString m_program;
+    QProcess m_process;
+    int m_pipe = -1; // our end of the socket pair the browser has as fds 3 and 4
+    std::unique_ptr<QSocketNotifier> m_readable;
+    std::unique_ptr<QSocketNotifier> m_writable;
+    QByteArray m_outgoing;
+    std::unique_ptr<QTemporaryDir> m_profile;
+    QByteArray m_incoming;
+    qsizetype m_scanned = 0; // the bytes of m_incoming already searched for a NUL
+    QHash<int, Pending> m_pending;
+    qint64 m_pid = 0; // the browser's, kept after it ended: the process group of its helpers
+    int m_nextId = 1;
+    int m_jobs = 0;
+    bool m_running = false;
+    int m_generation = 0; // one more for each browser started
+};
+
+} // namespace orvanta

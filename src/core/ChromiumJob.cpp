@@ -1,0 +1,280 @@
+#include "ChromiumJob.h"
+
+#include "ChromiumBrowser.h"
+#include "PdfFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QUrl>
+
+namespace orvanta {
+
+namespace {
+
+constexpr double MillimetresPerInch = 25.4;
+
+// The page's own folder and data: URIs; nothing else.
+bool mayLoad(const QString& url, const QString& pageFolder)
+{
+    const QUrl parsed(url);
+    if (parsed.scheme() == u"data")
+        return true;
+    if (!parsed.isLocalFile() || !parsed.host().isEmpty())
+        return false;
+    return QDir::cleanPath(parsed.toLocalFile()).startsWith(pageFolder + u'/');
+}
+
+} // namespace
+
+// wkhtmltopdf draws at about 0.77 of true size and the template undoes it with `zoom: 1.2987`; printing at the
+// same scale gives Chromium's page the same sizes. The margins are those measured on wkhtmltopdf's pages: 10 mm at
+// the sides, 3.75 mm at the top and bottom.
+QJsonObject ChromiumPrintParameters()
+{
+    const double side = 10 / MillimetresPerInch;
+    const double margin = 3.75 / MillimetresPerInch;
+    return {{QStringLiteral("printBackground"), true},
+            {QStringLiteral("scale"), 0.77},
+            {QStringLiteral("paperWidth"), 210 / MillimetresPerInch},
+            {QStringLiteral("paperHeight"), 297 / MillimetresPerInch},
+            {QStringLiteral("marginTop"), margin},
+            {QStringLiteral("marginBottom"), margin},
+            {QStringLiteral("marginLeft"), side},
+            {QStringLiteral("marginRight"), side},
+            {QStringLiteral("generateTaggedPDF"), true},
+            {QStringLiteral("generateDocumentOutline"), true}};
+}
+
+ChromiumJob::ChromiumJob(QObject* parent)
+    : PdfEngine(parent)
+{
+    m_timer.setSingleShot(true);
+    connect(&m_timer, &QTimer::timeout, this, &ChromiumJob::timeLimitReached);
+}
+
+ChromiumJob::~ChromiumJob()
+{
+    cancel();
+    closeTab();
+}
+
+void ChromiumJob::start(const QString& program, const QString& pagePath, const QString& pdfPath,
+                        std::chrono::milliseconds timeLimit)
+{
+    cancel();
+    ++m_run;
+    m_running = true;
+    m_retried = false;
+    m_pdfPath = pdfPath;
+    m_pageFolder = QDir::cleanPath(QFileInfo(pagePath).absolutePath());
+    m_pageUrl = QUrl::fromLocalFile(QFileInfo(pagePath).absoluteFilePath()).toString(QUrl::FullyEncoded);
+    if (std::optional<ConversionResult> failed = MakeTemporaryPdf(pdfPath, m_tempPath)) {
+        complete(*failed);
+        return;
+    }
+    if (!m_browser || m_browser->program() != program) {
+        if (m_browser) {
+            closeTab();
+            m_browser->disconnect(this);
+        }
+        m_browser = ChromiumBrowser::shared(program);
+        connect(m_browser.get(), &ChromiumBrowser::event, this, &ChromiumJob::browserEvent);
+        connect(m_browser.get(), &ChromiumBrowser::ended, this, &ChromiumJob::browserEnded);
+    }
+    m_timer.start(timeLimit);
+    openTab();
+}
+
+void ChromiumJob::openTab()
+{
+    if (const QString problem = m_browser->ensureRunning(); !problem.isEmpty()) {
+        complete({ConversionResult::Outcome::FailedToStart, 0, problem, {}});
+        return;
+    }
+    m_browser->jobStarted();
+    m_counted = true;
+    m_navigated = false;
+    m_answered = false;
+    if (!m_sessionId.isEmpty()) { // the tab of the job before, set up already
+        navigate();
+        return;
+    }
+    command(QStringLiteral("Target.createTarget"), {{QStringLiteral("url"), QStringLiteral("about:blank")}},
+            [this](const QJsonObject& created) {
+                m_targetId = created.value(QStringLiteral("targetId")).toString();
+                command(QStringLiteral("Target.attachToTarget"),
+                        {{QStringLiteral("targetId"), m_targetId}, {QStringLiteral("flatten"), true}},
+                        [this](const QJsonObject& attached) { loadPage(attached); });
+            });
+}
+
+// The tab navigates only once it has confirmed each setting: scripts off, requests held for a verdict, page events
+// on. Sent together, they can take effect after a navigation that went first.
+void ChromiumJob::loadPage(const QJsonObject& attached)
+{
+    m_sessionId = attached.value(QStringLiteral("sessionId")).toString();
+    auto unconfirmed = std::make_shared<int>(3);
+    const auto navigateWhenConfirmed = [this, unconfirmed](const QJsonObject&) {
+        if (--*unconfirmed == 0)
+            navigate();
+    };
+    command(QStringLiteral("Emulation.setScriptExecutionDisabled"), {{QStringLiteral("value"), true}},
+            navigateWhenConfirmed);
+    const QJsonObject everything{{QStringLiteral("urlPattern"), QStringLiteral("*")}};
+    command(QStringLiteral("Fetch.enable"), {{QStringLiteral("patterns"), QJsonArray{everything}}},
+            navigateWhenConfirmed);
+    command(QStringLiteral("Page.enable"), {}, navigateWhenConfirmed);
+}
+
+void ChromiumJob::navigate()
+{
+    m_navigated = true;
+    command(QStringLiteral("Page.navigate"), {{QStringLiteral("url"), m_pageUrl}},
+            [this](const QJsonObject& navigated) {
+                const QString error = navigated.value(QStringLiteral("errorText")).toString();
+                if (!error.isEmpty())
+                    complete({ConversionResult::Outcome::NoPdf, 0, error, error});
+            });
+}
+
+// A browser that died before it answered this job had died between jobs (killed, say): the job starts another
+// once. One that dies later crashed on this page.
+void ChromiumJob::browserEnded(const QString& reason)
+{
+    m_targetId.clear(); // its tab went with it
+    m_sessionId.clear();
+    if (!m_running)
+        return;
+    if (m_answered || m_retried) {
+        complete({ConversionResult::Outcome::Crashed, 0, reason, reason});
+        return;
+    }
+    m_retried = true;
+    m_counted = false;
+    const quint64 run = ++m_run; // the dead browser's answers are not this run's
+    QMetaObject::invokeMethod(
+        this,
+        [this, run] {
+            if (run == m_run && m_running)
+                openTab();
+        },
+        Qt::QueuedConnection);
+}
+
+void ChromiumJob::cancel()
+{
+    endRun(false);
+}
+
+// A tab that printed is kept for the next job, which saves starting a renderer; any other is closed, whatever state
+// it was left in.
+void ChromiumJob::endRun(bool keepTab)
+{
+    if (!m_running)
+        return;
+    ++m_run;
+    m_running = false;
+    m_timer.stop();
+    if (!keepTab)
+        closeTab();
+    if (std::exchange(m_counted, false))
+        m_browser->jobEnded();
+    if (!m_tempPath.isEmpty()) {
+        QFile::remove(m_tempPath);
+        m_tempPath.clear();
+    }
+}
+
+// Commands of one run; once the run is over, their answers are dropped. A command the browser refuses ends the
+// run without a PDF.
+void ChromiumJob::command(const QString& method, const QJsonObject& params,
+                          std::function<void(const QJsonObject& result)> then)
+{
+    const QString session = method.startsWith(u"Target.") ? QString() : m_sessionId;
+    m_browser->send(
+        method, params, session, this,
+        [this, run = m_run, method, then = std::move(then)](const QJsonObject& result, const QString& error) {
+            if (run != m_run || !m_running)
+                return;
+            m_answered = true;
+            if (!error.isEmpty()) {
+                const QString said = QStringLiteral("%1: %2").arg(method, error);
+                complete({ConversionResult::Outcome::NoPdf, 0, said, said});
+            } else if (then) {
+                then(result);
+            }
+        });
+}
+
+void ChromiumJob::browserEvent(const QString& sessionId, const QString& method, const QJsonObject& params)
+{
+    if (!m_running || sessionId != m_sessionId || m_sessionId.isEmpty())
+        return;
+    if (method == u"Fetch.requestPaused")
+        requestPaused(params);
+    else if (method == u"Page.loadEventFired" && m_navigated)
+        print();
+}
+
+void ChromiumJob::requestPaused(const QJsonObject& params)
+{
+    const QString id = params.value(QStringLiteral("requestId")).toString();
+    const QString url = params.value(QStringLiteral("request")).toObject().value(QStringLiteral("url")).toString();
+    if (mayLoad(url, m_pageFolder))
+        command(QStringLiteral("Fetch.continueRequest"), {{QStringLiteral("requestId"), id}});
+    else
+        command(
+            QStringLiteral("Fetch.failRequest"),
+            {{QStringLiteral("requestId"), id}, {QStringLiteral("errorReason"), QStringLiteral("BlockedByClient")}});
+}
+
+void ChromiumJob::print()
+{
+    m_navigated = false; // one print, whatever loads after
+    command(QStringLiteral("Page.printToPDF"), ChromiumPrintParameters(),
+            [this](const QJsonObject& result) { printed(result); });
+}
+
+void ChromiumJob::printed(const QJsonObject& result)
+{
+    const QByteArray pdf = QByteArray::fromBase64(result.value(QStringLiteral("data")).toString().toLatin1(),
+                                                  QByteArray::AbortOnBase64DecodingErrors);
+    QFile file(m_tempPath);
+    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size() || !file.flush()) {
+        complete({ConversionResult::Outcome::NotStored, 0, file.errorString(), {}});
+        return;
+    }
+    file.close();
+    complete(StorePdf(m_tempPath, m_pdfPath, {}));
+}
+
+// A tab that hangs is closed. A browser that has no other tab to print is restarted too, in case it is the
+// browser that hangs.
+void ChromiumJob::timeLimitReached()
+{
+    if (!m_running)
+        return;
+    const std::shared_ptr<ChromiumBrowser> browser = m_browser;
+    complete({ConversionResult::Outcome::TimedOut, 0, {}, {}});
+    if (browser->jobCount() == 0)
+        browser->stop();
+}
+
+void ChromiumJob::complete(ConversionResult result)
+{
+    endRun(result.succeeded());
+    Q_EMIT finished(result);
+}
+
+void ChromiumJob::closeTab()
+{
+    if (!m_targetId.isEmpty() && m_browser && m_browser->isRunning())
+        m_browser->send(QStringLiteral("Target.closeTarget"), {{QStringLiteral("targetId"), m_targetId}}, {}, nullptr,
+                        {});
+    m_targetId.clear();
+    m_sessionId.clear();
+}
+
+} // namespace orvanta

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "PdfEngine.h"
+
+#include <QJsonObject>
+#include <QTimer>
+#include <memory>
+
+namespace orvanta {
+
+class ChromiumBrowser;
+
+// The parameters of Page.printToPDF: A4 with backgrounds, tagged, with an outline, laid out as wkhtmltopdf does.
+QJsonObject ChromiumPrintParameters();
+
+// One page printed by the shared Chromium, in a tab of its own, so jobs run side by side; the tab stays open for
+// the job's next page. The tab runs no script
+// and loads nothing but the page's own folder and data: URIs; every other request fails. The PDF is A4 with
+// backgrounds, tagged and with an outline, printed at the scale that gives the template's sizes as wkhtmltopdf
+// draws them.
+class ChromiumJob : public PdfEngine {
+    Q_OBJECT
+
+public:
+    explicit ChromiumJob(QObject* parent = nullptr);
+    ~ChromiumJob() override;
+
+    // `program` is the browser; the shared one of that program is started if it does not run.
+    void start(const QString& program, const QString& pagePath, const QString& pdfPath,
+               std::chrono::milliseconds timeLimit) override;
+    void cancel() override;
+
+    // The browser of the last start, while this job holds it.
+    ChromiumBrowser* browser() const { return m_browser.get(); }
+
+private:
+    void openTab();
+    void loadPage(const QJsonObject& attached);
+    void navigate();
+    void endRun(bool keepTab);
+    void browserEnded(const QString& reason);
+    void command(const QString& method, const QJsonObject& params,
+                 std::function<void(const QJsonObject& result)> then = {});
+    void browserEvent(const QString& sessionId, const QString& method, const QJsonObject& params);
+    void requestPaused(const QJsonObject& params);
+    void print();
+    void printed(const QJsonObject& result);
+    void timeLimitReached();
+    void complete(ConversionResult result);
+    void closeTab();
+
+    std::shared_ptr<ChromiumBrowser> m_browser;
+    QTimer m_timer;
+    QString m_pageFolder;
+    QString m_pageUrl;
+    QString m_pdfPath;
+    QString m_tempPath;
+    QString m_targetId;
+    QString m_sessionId;
+    bool m_running = false;
+    bool m_navigated = false;
+    bool m_answered = false; // the browser answered a command of this run
+    bool m_retried = false;  // the browser was started again for this job
+    bool m_counted = false;  // among the browser's running jobs
+    quint64 m_run = 0;       // tells this run's answers from those of a cancelled one
+};
+
+} // namespace orvanta

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Which engine install-deps.sh picks, on a distribution with and without wkhtmltopdf, through stand-ins for apt-cache
+# and dpkg-query on PATH: nothing is installed and nothing is asked of the package servers.
+set -euo pipefail
+script="$1/scripts/install-deps.sh"
+fake="$(mktemp -d)"
+trap 'rm -rf "$fake"' EXIT
+fail() { echo "$*" >&2; exit 1; }
+
+# apt-cache policy PACKAGE: a candidate unless the package is in $UNAVAILABLE. dpkg-query: nothing is installed.
+cat > "$fake/apt-cache" <<'FAKE'
+#!/bin/sh
+case " $UNAVAILABLE " in *" $2 "*) printf '%s:\n  Installed: (none)\n  Candidate: (none)\n' "$2";;
+  *) printf '%s:\n  Installed: (none)\n  Candidate: 1.0\n' "$2";; esac
+FAKE
+printf '#!/bin/sh\nexit 1\n' > "$fake/dpkg-query"
+chmod +x "$fake/apt-cache" "$fake/dpkg-query"
+
+wants() { PATH="$fake:$PATH" UNAVAILABLE="$1" bash "$script" "$2" --list | grep -E '^(wkhtmltopdf|chromium)$' | sort | tr '\n' ' '; }
+[ "$(wants "" run)" = "wkhtmltopdf " ] || fail "run on Debian 12: $(wants "" run)"
+[ "$(wants wkhtmltopdf run)" = "chromium " ] || fail "run without wkhtmltopdf: $(wants wkhtmltopdf run)"
+[ "$(wants "" test)" = "chromium wkhtmltopdf " ] || fail "test on Debian 12: $(wants "" test)"
+[ "$(wants wkhtmltopdf test)" = "chromium " ] || fail "test without wkhtmltopdf: $(wants wkhtmltopdf test)"

@@ -1,0 +1,381 @@
+// The two engines on real pages: which one Automatic takes, that neither lets a sheet's markup run script or reach
+// a host, that both lay the shipped template out alike, and how Chromium's faults end: each with its verdict, the
+// browser started again by the next job, and nothing left behind. One warm browser serves the whole run.
+#include "TestSupport.h"
+#include "core/ChromiumBrowser.h"
+#include "core/ChromiumJob.h"
+#include "core/Messages.h"
+#include "core/PdfFile.h"
+#include "core/PreviewRenderer.h"
+#include "core/Sheet.h"
+#include "core/SheetBuilder.h"
+#include "core/SheetFile.h"
+#include "core/TextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTest>
+#include <csignal>
+#include <variant>
+
+using namespace orvanta;
+using namespace std::chrono_literals;
+using Outcome = ConversionResult::Outcome;
+
+Q_DECLARE_METATYPE(orvanta::EngineChoice)
+Q_DECLARE_METATYPE(orvanta::EngineKind)
+Q_DECLARE_METATYPE(orvanta::ConversionResult::Outcome)
+
+namespace {
+
+Sheet sheetOf(int resources, const QString& headline = u"Engines Alike"_s)
+{
+    Sheet sheet;
+    sheet.headline = headline;
+    sheet.footer = u"Footer"_s;
+    for (int i = 0; i < resources; ++i)
+        sheet.resources.append({u"Resource %1"_s.arg(i), u"https://example.com/%1"_s.arg(i)});
+    return sheet;
+}
+
+bool hasWkhtmltopdf()
+{
+    return !FindConverter(u"/nonexistent"_s).isEmpty();
+}
+
+// A problem's text, or the result of the build that followed.
+std::variant<QString, BuildResult> build(SheetBuilder& builder, const Sheet& sheet, const QString& name,
+                                         const PrintedPage& printed = {})
+{
+    QSignalSpy finished(&builder, &SheetBuilder::finished);
+    if (const std::optional<BuildProblem> problem = builder.build(sheet, name, {}, printed))
+        return Messages::buildProblem(*problem).text;
+    if (!finished.isEmpty() || !finished.wait(60000))
+        return u"no finished signal, or one before build() returned"_s;
+    return finished.takeFirst().at(0).value<BuildResult>();
+}
+
+QString problemOf(const BuildResult& result)
+{
+    return result.problem ? Messages::buildProblem(*result.problem).text : QString();
+}
+
+int pageCount(const QString& pdf)
+{
+    QProcess info;
+    info.start(u"pdfinfo"_s, {pdf});
+    info.waitForFinished();
+    static const QRegularExpression pages(u"Pages:\\s+(\\d+)"_s);
+    return pages.match(QString::fromLatin1(info.readAllStandardOutput())).captured(1).toInt();
+}
+
+// The mean size of the buttons, from the rectangles of their link annotations.
+QSizeF buttonSize(const QString& pdf)
+{
+    static const QRegularExpression rect(u"/Rect\\s*\\[\\s*([\\d.]+)\\s+([\\d.]+)\\s+([\\d.]+)\\s+([\\d.]+)\\s*\\]"_s);
+    QSizeF sum;
+    int count = 0;
+    for (auto it = rect.globalMatch(QString::fromLatin1(readAll(pdf))); it.hasNext(); ++count) {
+        const QRegularExpressionMatch m = it.next();
+        sum += QSizeF(m.captured(3).toDouble() - m.captured(1).toDouble(),
+                      m.captured(4).toDouble() - m.captured(2).toDouble());
+    }
+    return count ? sum / count : QSizeF();
+}
+
+bool alive(qint64 pid)
+{
+    QFile stat(u"/proc/%1/stat"_s.arg(pid));
+    return stat.open(QIODevice::ReadOnly) && !stat.readAll().contains(") Z ");
+}
+
+} // namespace
+
+class TestEngines : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_chromium = FindChromium();
+        QVERIFY2(!m_chromium.isEmpty(), "Chromium must be installed for these tests");
+        m_browser = ChromiumBrowser::shared(m_chromium);
+        QVERIFY(m_browser->ensureRunning().isEmpty());
+        QVERIFY(m_installation.isValid());
+    }
+
+    void automatic_data()
+    {
+        QTest::addColumn<bool>("hideWkhtmltopdf");
+        QTest::addColumn<EngineChoice>("choice");
+        QTest::addColumn<QString>("program");  // the browser named by the user
+        QTest::addColumn<QString>("expected"); // the engine's name, or a part of the refusal
+        QTest::newRow("automatic without wkhtmltopdf") << true << EngineChoice::Automatic << QString() << u"Chromium"_s;
+        QTest::newRow("automatic with wkhtmltopdf")
+            << false << EngineChoice::Automatic << QString() << u"wkhtmltopdf"_s;
+        QTest::newRow("Chromium named by the user") << true << EngineChoice::Chromium << m_chromium << u"Chromium"_s;
+        QTest::newRow("Chromium named but missing")
+            << false << EngineChoice::Chromium << u"/nowhere/chromium"_s << u"sudo apt install chromium"_s;
+        QTest::newRow("wkhtmltopdf chosen but missing")
+            << true << EngineChoice::Wkhtmltopdf << QString() << u"sudo apt install wkhtmltopdf"_s;
+    }
+
+    void automatic()
+    {
+        QFETCH(bool, hideWkhtmltopdf);
+        QFETCH(EngineChoice, choice);
+        QFETCH(QString, program);
+        QFETCH(QString, expected);
+        if (!hideWkhtmltopdf && expected == u"wkhtmltopdf" && !hasWkhtmltopdf())
+            QSKIP("wkhtmltopdf is not installed");
+        const QByteArray savedPath = qgetenv("PATH");
+        const auto restorePath = qScopeGuard([&savedPath] { qputenv("PATH", savedPath); });
+        QTemporaryDir onlyChromium;
+        if (hideWkhtmltopdf) {
+            QVERIFY(QFile::link(m_chromium, onlyChromium.filePath(u"chromium"_s)));
+            qputenv("PATH", QFile::encodeName(onlyChromium.path()));
+        }
+        SheetBuilder builder(m_installation.folder());
+        builder.setEngine(choice, program);
+        const auto built = build(builder, sheetOf(2), u"automatic"_s);
+        if (const QString* problem = std::get_if<QString>(&built)) {
+            QVERIFY2(problem->contains(expected), qPrintable(*problem));
+            return;
+        }
+        const BuildResult& result = std::get<BuildResult>(built);
+        QVERIFY2(result.succeeded(), qPrintable(problemOf(result)));
+        QCOMPARE(EngineName(result.engine), expected);
+        QVERIFY(IsCompletePdf(result.paths.pdfPath));
+    }
+
+    // Script, XHR, pictures, frames, stylesheets and objects of a sheet load nothing: the test's server hears no
+    // request, and the PDF holds neither a local file nor what a script would have written.
+    void hostileSheet_data()
+    {
+        QTest::addColumn<EngineChoice>("engine");
+        QTest::newRow("wkhtmltopdf") << EngineChoice::Wkhtmltopdf;
+        QTest::newRow("Chromium") << EngineChoice::Chromium;
+    }
+
+    void hostileSheet()
+    {
+        QFETCH(EngineChoice, engine);
+        if (engine == EngineChoice::Wkhtmltopdf && !hasWkhtmltopdf())
+            QSKIP("wkhtmltopdf is not installed");
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        int connections = 0;
+        connect(&server, &QTcpServer::newConnection, this, [&] { ++connections; });
+        const QString host = u"http://127.0.0.1:%1"_s.arg(server.serverPort());
+        Sheet sheet = sheetOf(1);
+        sheet.headline =
+            u"Hostile<script>document.write('SCRIPT'+'-RAN');var x=new XMLHttpRequest();"
+            "x.open('GET','%1/xhr',false);x.send();</script><img src=\"%1/img.png\">"
+            "<iframe src=\"file:///etc/passwd\"></iframe><link rel=\"stylesheet\" href=\"%1/style.css\">"
+            "<object data=\"%1/object\"></object><iframe src=\"%1/frame\"></iframe>"
+            "<img src=\"https://localhost:%2/secure.png\"><iframe src=\"../../../../../etc/passwd\"></iframe>"_s
+                .arg(host)
+                .arg(server.serverPort());
+        SheetBuilder builder(m_installation.folder());
+        builder.setEngine(engine);
+        const auto built = build(builder, sheet, u"hostile"_s);
+        QVERIFY(std::holds_alternative<BuildResult>(built));
+        const BuildResult& result = std::get<BuildResult>(built);
+        QVERIFY2(result.succeeded(), qPrintable(problemOf(result)));
+        QVERIFY(readAll(result.paths.pagePath).contains("XMLHttpRequest"));
+        QCoreApplication::processEvents();
+        QCOMPARE(connections, 0);
+        QVERIFY(!server.hasPendingConnections());
+        const QString text = pdfText(result.paths.pdfPath);
+        QVERIFY(text.contains(u"Hostile"_s));
+        QVERIFY(!text.contains(u"SCRIPT-RAN"_s));
+        QVERIFY(!text.contains(u"root:"_s));
+    }
+
+    // The shipped template: the same buttons within 3%, the same page count within one.
+    void sameLayout_data()
+    {
+        QTest::addColumn<int>("resources");
+        QTest::newRow("31 resources") << 31;
+        QTest::newRow("200 resources") << 200;
+    }
+
+    void sameLayout()
+    {
+        QFETCH(int, resources);
+        if (!hasWkhtmltopdf())
+            QSKIP("wkhtmltopdf is not installed");
+        SheetBuilder builder(m_installation.folder());
+        QString pdfs[2];
+        for (EngineChoice engine : {EngineChoice::Wkhtmltopdf, EngineChoice::Chromium}) {
+            builder.setEngine(engine);
+            const auto built = build(builder, sheetOf(resources), EngineChoiceKey(engine));
+            QVERIFY(std::holds_alternative<BuildResult>(built) && std::get<BuildResult>(built).succeeded());
+            pdfs[engine == EngineChoice::Chromium] = std::get<BuildResult>(built).paths.pdfPath;
+        }
+        QVERIFY(qAbs(pageCount(pdfs[0]) - pageCount(pdfs[1])) <= 1);
+        QVERIFY(pageCount(pdfs[0]) > 1);
+        const QSizeF wkhtmltopdf = buttonSize(pdfs[0]);
+        const QSizeF chromium = buttonSize(pdfs[1]);
+        QVERIFY2(qAbs(chromium.width() / wkhtmltopdf.width() - 1) < 0.03 &&
+                     qAbs(chromium.height() / wkhtmltopdf.height() - 1) < 0.03,
+                 qPrintable(u"%1x%2 against %3x%4"_s.arg(chromium.width())
+                                .arg(chromium.height())
+                                .arg(wkhtmltopdf.width())
+                                .arg(wkhtmltopdf.height())));
+        QVERIFY(readAll(pdfs[1]).contains("/StructTreeRoot")); // tagged
+    }
+
+    // A browser that cannot start, exits at once or never answers: its verdict, and the earlier PDF kept whole.
+    void brokenBrowser_data()
+    {
+        QTest::addColumn<QString>("script"); // empty: a file that is not executable
+        QTest::addColumn<Outcome>("outcome");
+        QTest::newRow("cannot start") << QString() << Outcome::FailedToStart;
+        QTest::newRow("exits at once") << u"#!/bin/sh\nexit 3\n"_s << Outcome::Crashed;
+        QTest::newRow("never answers") << u"#!/bin/sh\necho $$ > \"$0.pid\"\nexec sleep 30\n"_s << Outcome::TimedOut;
+    }
+
+    void brokenBrowser()
+    {
+        QFETCH(QString, script);
+        QFETCH(Outcome, outcome);
+        QTemporaryDir dir;
+        const QString program = dir.filePath(u"browser"_s);
+        const QString pdf = dir.filePath(u"sheet.pdf"_s);
+        QVERIFY(writeAll(program, script.toUtf8()) && writeAll(pdf, "earlier") &&
+                writeAll(dir.filePath(u"p.html"_s), "<p>"));
+        if (!script.isEmpty())
+            QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
+        ChromiumJob job;
+        QSignalSpy finished(&job, &PdfEngine::finished);
+        job.start(program, dir.filePath(u"p.html"_s), pdf, 500ms);
+        QVERIFY(!finished.isEmpty() || finished.wait(10000));
+        QCOMPARE(finished.first().at(0).value<ConversionResult>().outcome, outcome);
+        QCOMPARE(readAll(pdf), QByteArray("earlier"));
+        QCOMPARE(QDir(dir.path()).entryList({u".converting*"_s}, QDir::Hidden | QDir::Files), QStringList());
+        if (outcome == Outcome::TimedOut) { // the hung browser was stopped
+            QVERIFY(!job.browser()->isRunning());
+            QTRY_VERIFY(!alive(readAll(program + u".pid"_s).trimmed().toLongLong()));
+        }
+    }
+
+    // Killed while it prints or between jobs: a crash, or nothing at all, and the next job starts a fresh browser.
+    // Neither its processes nor its profile outlive it.
+    void browserKilled_data()
+    {
+        QTest::addColumn<bool>("whilePrinting");
+        QTest::newRow("while printing") << true;
+        QTest::newRow("between jobs") << false;
+    }
+
+    void browserKilled()
+    {
+        QFETCH(bool, whilePrinting);
+        SheetBuilder builder(m_installation.folder());
+        builder.setEngine(EngineChoice::Chromium);
+        QVERIFY(m_browser->ensureRunning().isEmpty());
+        const QList<qint64> processes = m_browser->processIds();
+        const QString profile = m_browser->profileFolder();
+        const qint64 pid = m_browser->processId();
+        QVERIFY(processes.contains(pid) && QFileInfo(profile).isDir());
+        const auto kill = [pid] { ::kill(pid_t(pid), SIGKILL); };
+        QMetaObject::Connection killer;
+        if (whilePrinting)
+            killer =
+                connect(m_browser.get(), &ChromiumBrowser::event, this, [&](const QString&, const QString& method) {
+                    if (method == u"Page.loadEventFired")
+                        kill();
+                });
+        else
+            kill();
+        const auto first = build(builder, sheetOf(300), u"killed"_s);
+        disconnect(killer);
+        QVERIFY(std::holds_alternative<BuildResult>(first));
+        const BuildResult& result = std::get<BuildResult>(first);
+        QCOMPARE(result.succeeded(), !whilePrinting);
+        if (whilePrinting)
+            QVERIFY2(problemOf(result).contains(u"stopped unexpectedly"_s), qPrintable(problemOf(result)));
+        for (qint64 process : processes)
+            QTRY_VERIFY(!alive(process));
+        QTRY_VERIFY(!QFileInfo::exists(profile));
+        const auto next = build(builder, sheetOf(2), u"next"_s);
+        QVERIFY(std::holds_alternative<BuildResult>(next) && std::get<BuildResult>(next).succeeded());
+        QVERIFY(m_browser->processId() != pid);
+    }
+
+    // The app killed while Chromium prints: the browser and its helpers end with it, and the next browser's start
+    // removes the profile that the kill left.
+    void appKilled()
+    {
+        QTemporaryDir dir;
+        const QString sheetPath = dir.filePath(u"big.orvanta"_s);
+        QVERIFY(SaveSheet(sheetPath, sheetOf(1000)).ok());
+        QProcess app;
+        app.start(QStringLiteral(ORVANTA_APP_TREE "/orvanta"),
+                  {u"build"_s, sheetPath, u"--engine"_s, u"chromium"_s, u"-o"_s, dir.filePath(u"big.pdf"_s)});
+        QVERIFY(app.waitForStarted());
+        const QString prefix = u"orvanta-chromium-%1-"_s.arg(app.processId());
+        const auto profiles = [&prefix] { return QDir(QDir::tempPath()).entryList({prefix + u'*'}, QDir::Dirs); };
+        QTRY_VERIFY_WITH_TIMEOUT(!profiles().isEmpty(), 20000);
+        const QString profile = QDir::tempPath() + u'/' + profiles().constFirst();
+        const auto browserProcesses = [&profile] {
+            int count = 0;
+            for (const QString& pid : QDir(u"/proc"_s).entryList(QDir::Dirs))
+                count += alive(pid.toLongLong()) && readAll(u"/proc/%1/cmdline"_s.arg(pid)).contains(profile.toUtf8());
+            return count;
+        };
+        QTRY_VERIFY(browserProcesses() > 0);
+        app.kill();
+        QVERIFY(app.waitForFinished());
+        QTRY_COMPARE_WITH_TIMEOUT(browserProcesses(), 0, 20000);
+        ChromiumBrowser next(m_chromium);
+        QVERIFY(next.ensureRunning().isEmpty());
+        QVERIFY(!QFileInfo::exists(profile));
+    }
+
+    // A hundred edits in two seconds print at most twice, the newest sheet wins, and Create copies the preview's PDF
+    // when it would write the same page with the same engine, and only then.
+    void previewAndInstantCreate()
+    {
+        PreviewRenderer preview(m_installation.folder());
+        preview.setEngine(EngineChoice::Chromium);
+        QSignalSpy converting(&preview, &PreviewRenderer::converting);
+        QSignalSpy ready(&preview, &PreviewRenderer::ready);
+        QString headline;
+        for (int change = 0; change < 100; ++change) {
+            preview.update(sheetOf(3, headline = u"Edit %1"_s.arg(change)));
+            QTest::qWait(20);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!ready.isEmpty() && !preview.isConverting(), 30000);
+        QVERIFY(converting.size() <= 2);
+        QVERIFY(pdfText(ready.last().at(0).toString()).contains(headline));
+        QCOMPARE(preview.engine(), EngineKind::Chromium);
+        const QByteArray previewPdf = readAll(preview.printed().pdfPath);
+
+        SheetBuilder builder(m_installation.folder());
+        for (EngineChoice engine : {EngineChoice::Chromium, EngineChoice::Wkhtmltopdf}) {
+            if (engine == EngineChoice::Wkhtmltopdf && !hasWkhtmltopdf())
+                continue;
+            builder.setEngine(engine);
+            for (const QString& text : {headline, headline + u'!'}) {
+                const auto built = build(builder, sheetOf(3, text), u"instant"_s, preview.printed());
+                QVERIFY(std::holds_alternative<BuildResult>(built) && std::get<BuildResult>(built).succeeded());
+                const bool copied = readAll(std::get<BuildResult>(built).paths.pdfPath) == previewPdf;
+                QCOMPARE(copied, engine == EngineChoice::Chromium && text == headline);
+            }
+        }
+    }
+
+private:
+    TestInstallation m_installation;
+    QString m_chromium;
+    std::shared_ptr<ChromiumBrowser> m_browser;
+};
+
+QTEST_GUILESS_MAIN(TestEngines)
+#include "tst_engines.moc"
