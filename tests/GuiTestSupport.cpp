@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -44,6 +45,7 @@ void WindowTest::initTestCase()
 
 void WindowTest::init()
 {
+    QSettings().clear(); // each test starts with the settings of a first run
     m_installation = std::make_unique<TestInstallation>();
     QVERIFY(m_installation->isValid());
     m_installation->installConverter(converter());

@@ -5,7 +5,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
 #include <QLabel>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTest>
@@ -43,14 +46,14 @@ private Q_SLOTS:
         addResources(1);
         QTRY_COMPARE(status(), u"Making the preview…"_s);
         QVERIFY(QFile::remove(path(u"/hold"_s)));
-        QTRY_COMPARE(status(), u"1 page"_s);
+        QTRY_COMPARE(status(), u"1 page · wkhtmltopdf"_s);
         QVERIFY(showsPdf());
         QCOMPARE(child<QLabel>(m_window.get(), "lblExample")->text(), u"Preview:"_s);
         QVERIFY(writeAll(path(u"/hold"_s), ""));
         addResources(2);
-        QTRY_COMPARE(status(), u"1 page · updating…"_s);
+        QTRY_COMPARE(status(), u"1 page · wkhtmltopdf · updating…"_s);
         QVERIFY(QFile::remove(path(u"/hold"_s)));
-        QTRY_COMPARE(status(), u"3 pages"_s);
+        QTRY_COMPARE(status(), u"3 pages · wkhtmltopdf"_s);
         // A failed conversion is said on the status line, the whole of it in the tip; no message box.
         QVERIFY(writeAll(path(u"/fail"_s), ""));
         addResources(1);
@@ -70,7 +73,7 @@ private Q_SLOTS:
         QTRY_COMPARE(runs(), 1);
         QVERIFY(writeAll(path(u"/bin/repeater.txt"_s), "<a class=\"cta\">#CTATEXT#</a>"));
         QTRY_COMPARE(runs(), 2);
-        QTRY_COMPARE(status(), u"1 page"_s);
+        QTRY_COMPARE(status(), u"1 page · wkhtmltopdf"_s);
         child<QCheckBox>(m_window.get(), "chkDisclaimer")->click();
         QTRY_COMPARE(runs(), 3);
 
@@ -110,6 +113,29 @@ private Q_SLOTS:
         QCOMPARE(m_window->size(), QSize(1200, 700)); // the window too is where the user left it
         QVERIFY(!m_window->findChild<QAction*>(u"actionLivePreview"_s)->isChecked());
         m_window->findChild<QAction*>(u"actionLivePreview"_s)->trigger();
+    }
+
+    // Edit > Preferences chooses the engine: the preview follows at once and names it, and the choice is kept.
+    void engineChosenInPreferences()
+    {
+        edit("txtHeaderTitle")->setText(u"Head"_s);
+        addResources(1);
+        QTRY_COMPARE(status(), u"1 page · wkhtmltopdf"_s);
+        QAction* preferences = child<QMenu>(m_window.get(), "menuEdit")->actions().constLast();
+        inDialog([&] { preferences->trigger(); },
+                 [](QDialog* dialog) {
+                     auto* engine = child<QComboBox>(dialog, "cboEngine");
+                     QCOMPARE(engine->currentText(), u"Automatic"_s);
+                     engine->setCurrentText(u"Chromium"_s);
+                     dialog->accept();
+                 });
+        QTRY_COMPARE_WITH_TIMEOUT(status(), u"1 page · Chromium"_s, 30000);
+        m_interaction.answer(Interaction::SaveChoice::Discard);
+        m_window->close();
+        makeWindow();
+        inDialog(
+            [this] { child<QMenu>(m_window.get(), "menuEdit")->actions().constLast()->trigger(); },
+            [](QDialog* dialog) { QCOMPARE(child<QComboBox>(dialog, "cboEngine")->currentText(), u"Chromium"_s); });
     }
 
 private:

@@ -8,6 +8,7 @@
 #include "gui/CreatePage.h"
 #include "gui/Settings.h"
 #include "gui/dialogs/AutoResourcesDialog.h"
+#include "gui/dialogs/PreferencesDialog.h"
 #include "gui/dialogs/TermsDialog.h"
 #include "gui/widgets/Icons.h"
 #include "gui/widgets/Interaction.h"
@@ -41,6 +42,7 @@ MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, Q
 {
     ui->setupUi(this);
     m_previewRenderer.setEnabled(Settings::livePreview());
+    useEngine(Settings::pdfEngine());
     m_contentPage = new ContentPage(m_model, m_previewRenderer, installFolder, interaction, ui->page1Holder);
     ui->page1HolderLayout->addWidget(m_contentPage);
     m_createPage = new CreatePage(m_model, ui->page2Holder);
@@ -115,6 +117,9 @@ void MainWindow::setUpMenus()
     }
     ui->menuEdit->addSeparator();
     ui->menuEdit->addActions(m_contentPage->linkActions());
+    ui->menuEdit->addSeparator();
+    QAction* preferences = ui->menuEdit->addAction(tr("Pre&ferences…"), this, &MainWindow::showPreferences);
+    preferences->setMenuRole(QAction::PreferencesRole);
     statusBar()->addPermanentWidget(m_contentPage->linkCheckStatus());
 
     ui->actionLivePreview->setChecked(m_previewRenderer.isEnabled());
@@ -170,7 +175,9 @@ void MainWindow::createSheet()
 {
     if (m_builder.isRunning())
         return;
-    if (const auto problem = m_builder.build(m_model.sheet(), m_model.sheet().fileName)) {
+    // When the preview already printed this very page with this engine, Create copies its PDF.
+    if (const auto problem =
+            m_builder.build(m_model.sheet(), m_model.sheet().fileName, {}, m_previewRenderer.printed())) {
         report(Messages::buildProblem(*problem));
         return;
     }
@@ -224,6 +231,21 @@ void MainWindow::openOutputFolder()
                            tr("The file manager could not be started. Your PDF files are in:\n%1")
                                .arg(QDir::toNativeSeparators(folder)));
     }
+}
+
+void MainWindow::useEngine(EngineChoice engine)
+{
+    m_builder.setEngine(engine, Settings::chromiumProgram());
+    m_previewRenderer.setEngine(engine, Settings::chromiumProgram());
+}
+
+void MainWindow::showPreferences()
+{
+    PreferencesDialog dialog(Settings::pdfEngine(), this);
+    if (dialog.exec() != QDialog::Accepted || dialog.engine() == Settings::pdfEngine())
+        return;
+    Settings::setPdfEngine(dialog.engine());
+    useEngine(dialog.engine());
 }
 
 void MainWindow::showTermsDialog()

@@ -54,6 +54,8 @@ private:
     void setBusy(bool busy);
     void blinkPleaseWait();
     void openOutputFolder();
+    void useEngine(EngineChoice engine);
+    void showPreferences();
     void showTermsDialog();
     void showAutoResourcesDialog();
     void report(const Message& message);

@@ -33,7 +33,7 @@ PreviewPanel::PreviewPanel(SheetModel& model, PreviewRenderer& renderer, const Q
     connect(&m_renderer, &PreviewRenderer::cleared, this, &PreviewPanel::showExample);
     connect(&m_renderer, &PreviewRenderer::failed, this, &PreviewPanel::showStatus);
     connect(&m_renderer, &PreviewRenderer::converting, this, [this] {
-        showStatus(m_document.pageCount() > 0 ? tr("%1 · updating…").arg(pageCount()) : tr("Making the preview…"));
+        showStatus(m_document.pageCount() > 0 ? tr("%1 · updating…").arg(pagesAndEngine()) : tr("Making the preview…"));
     });
     connect(&model, &SheetModel::changed, this, [this, &model](SheetModel::Change change) {
         m_renderer.update(model.sheet(), change == SheetModel::Change::Text ? PreviewRenderer::TypingPause
@@ -50,7 +50,7 @@ void PreviewPanel::showPdf(const QString& path)
     m_stack.setCurrentWidget(&m_view);
     m_view.verticalScrollBar()->setValue(scrolled); // the same place in the new PDF
     m_caption.setText(tr("Preview:"));
-    showStatus(pageCount());
+    showStatus(pagesAndEngine());
     Q_EMIT shown();
 }
 
@@ -69,10 +69,11 @@ void PreviewPanel::showStatus(const QString& text, const QString& details)
     m_status.setToolTip(details);
 }
 
-QString PreviewPanel::pageCount() const
+QString PreviewPanel::pagesAndEngine() const
 {
     const int pages = m_document.pageCount();
-    return pages == 1 ? tr("1 page") : tr("%1 pages").arg(pages);
+    const QString count = pages == 1 ? tr("1 page") : tr("%1 pages").arg(pages);
+    return tr("%1 · %2").arg(count, EngineName(m_renderer.engine()));
 }
 
 } // namespace orvanta

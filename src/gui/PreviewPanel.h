@@ -34,7 +34,8 @@ private:
     void showPdf(const QString& path);
     void showExample();
     void showStatus(const QString& text, const QString& details = {});
-    QString pageCount() const;
+    // "2 pages · Chromium"
+    QString pagesAndEngine() const;
 
     PreviewRenderer& m_renderer;
     QPdfDocument m_document;

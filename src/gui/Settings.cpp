@@ -11,6 +11,8 @@ const QString LivePreviewKey = QStringLiteral("livePreview");
 const QString RecentKey = QStringLiteral("recentSheets");
 const QString GeometryKey = QStringLiteral("windowGeometry");
 const QString FolderKey = QStringLiteral("sheetFolder");
+const QString EngineKey = QStringLiteral("pdfEngine");
+const QString ChromiumKey = QStringLiteral("chromiumProgram");
 
 } // namespace
 
@@ -22,6 +24,21 @@ bool Settings::livePreview()
 void Settings::setLivePreview(bool on)
 {
     QSettings().setValue(LivePreviewKey, on);
+}
+
+EngineChoice Settings::pdfEngine()
+{
+    return EngineChoiceFromKey(QSettings().value(EngineKey).toString()).value_or(EngineChoice::Automatic);
+}
+
+void Settings::setPdfEngine(EngineChoice engine)
+{
+    QSettings().setValue(EngineKey, EngineChoiceKey(engine));
+}
+
+QString Settings::chromiumProgram()
+{
+    return QSettings().value(ChromiumKey).toString();
 }
 
 QStringList Settings::recentFiles()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/PdfEngine.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -11,6 +13,11 @@ class Settings {
 public:
     static bool livePreview();
     static void setLivePreview(bool on);
+
+    static EngineChoice pdfEngine();
+    static void setPdfEngine(EngineChoice engine);
+    // A browser program to use for Chromium; empty: the one found on PATH.
+    static QString chromiumProgram();
 
     // The sheets opened or saved last, newest first.
     static QStringList recentFiles();
