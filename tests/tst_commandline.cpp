@@ -1,6 +1,7 @@
 // `orvanta build` as a user runs it: the real program, from an installation folder, with no display.
 #include "LinkServer.h"
 #include "TestSupport.h"
+#include "cli/CommandLine.h"
 #include "core/Conversion.h"
 #include "core/SheetFile.h"
 #include "core/TextFile.h"
@@ -18,6 +19,18 @@ class TestCommandLine : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // The words that run the command line; anything else, a sheet's name included, is for the window.
+    void commandOrWindow()
+    {
+        const auto command = [](std::vector<const char*> arguments) {
+            arguments.insert(arguments.begin(), "orvanta");
+            return IsCommandLine(int(arguments.size()), const_cast<char**>(arguments.data()));
+        };
+        for (const char* word : {"build", "check", "--help", "-h", "--version", "-v"})
+            QVERIFY2(command({word, "x.orvanta"}), word);
+        QVERIFY(!command({}) && !command({"x.orvanta"}) && !command({"chek"}));
+    }
+
     void build_data()
     {
         QTest::addColumn<QStringList>("arguments"); // "@" stands for the folder of the sheets

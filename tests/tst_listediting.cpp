@@ -101,6 +101,7 @@ private Q_SLOTS:
         m_interaction.chooseFile(csv);
         import->trigger();
         QCOMPARE(texts(), u"r0 r1 r2 r3 Tools, free"_s);
+        QCOMPARE(m_window->statusBar()->currentMessage(), u"Imported 1 resource."_s);
         m_interaction.chooseFile(path(u"/missing.txt"_s));
         import->trigger();
         QVERIFY(m_interaction.last().startsWith(u"warn|Import Resources|Could not read "_s + path(u"/missing.txt"_s)));

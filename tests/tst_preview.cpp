@@ -44,6 +44,8 @@ private Q_SLOTS:
         QCOMPARE(runs(), 0);
         QVERIFY(writeAll(path(u"/hold"_s), ""));
         addResources(1);
+        QCoreApplication::processEvents(); // a list change goes to the renderer at once, typing after a pause
+        QVERIFY(m_window->previewRenderer().isConverting());
         QTRY_COMPARE(status(), u"Making the preview…"_s);
         QVERIFY(QFile::remove(path(u"/hold"_s)));
         QTRY_COMPARE(status(), u"1 page · wkhtmltopdf"_s);
@@ -56,7 +58,9 @@ private Q_SLOTS:
         QTRY_COMPARE(status(), u"3 pages · wkhtmltopdf"_s);
         // A failed conversion is said on the status line, the whole of it in the tip; no message box.
         QVERIFY(writeAll(path(u"/fail"_s), ""));
-        addResources(1);
+        QTest::keyClick(edit("txtHeaderTitle"), Qt::Key_S);
+        QCoreApplication::processEvents();
+        QVERIFY(!m_window->previewRenderer().isConverting());
         QTRY_COMPARE(status(), u"The PDF converter finished (exit code 1) without writing the preview."_s);
         QVERIFY(child<QLabel>(m_window.get(), "lblPreviewStatus")->toolTip().endsWith(u"Error: a broken template"_s));
         QVERIFY(m_interaction.shown.isEmpty());

@@ -151,7 +151,7 @@ FileResult LoadJsonObject(const QString& path, QJsonObject& json)
     // Sized by the file, not by the limit: read(n) sets aside n bytes however little it gets. A file that
     // reports no size (a FIFO, /proc) is read in small steps; one that grew since is cut at the limit, and refused.
     QByteArray bytes;
-    const qint64 step = std::clamp<qint64>(info.size() + 1, 4096, MaxSheetFileBytes);
+    const qint64 step = std::clamp<qint64>(info.size(), 4096, MaxSheetFileBytes);
     while (bytes.size() < MaxSheetFileBytes) {
         const QByteArray part = file.read(std::min(step, MaxSheetFileBytes - bytes.size()));
         if (part.isEmpty())
