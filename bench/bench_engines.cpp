@@ -7,6 +7,7 @@
 // - `orvanta build --engine chromium` over 16 sheets with --jobs 2 against --jobs 1 (target at most 0.6), and one
 //   cold sheet against `chromium --headless --print-to-pdf` on the same page (target at most 10% over);
 // - the summed PSS of this process and the browser's processes after a 1,000-resource print (aim at most 600 MB).
+#include "BenchSheet.h"
 #include "TestSupport.h"
 #include "core/ChromiumBrowser.h"
 #include "core/ChromiumJob.h"
@@ -42,18 +43,6 @@ double instantSeconds = 0;
 std::pair<double, double> batchSeconds; // --jobs 2, --jobs 1
 std::pair<double, double> coldSeconds;  // orvanta build, chromium --print-to-pdf
 double pssMegabytes = 0;
-
-Sheet makeSheet(int64_t resources, const QString& fileName = QStringLiteral("bench"))
-{
-    Sheet sheet;
-    sheet.headline = QStringLiteral("The Ultimate Marketing Toolkit");
-    sheet.subheadline = QStringLiteral("Every link you need, in one place.");
-    sheet.fileName = fileName;
-    for (int64_t i = 0; i < resources; ++i)
-        sheet.resources.append({QStringLiteral("Resource number %1").arg(i),
-                                QStringLiteral("https://example.com/resources/%1?ref=sheet").arg(i)});
-    return sheet;
-}
 
 double seconds(Clock::time_point since)
 {
@@ -164,7 +153,7 @@ void BM_WarmChromiumAgainstWkhtmltopdf(benchmark::State& state)
 {
     TestInstallation installation;
     SheetBuilder writer(installation.folder());
-    if (!create(writer, makeSheet(state.range(0)))) // the page, and the browser warm
+    if (!create(writer, BenchSheet(state.range(0)))) // the page, and the browser warm
         state.SkipWithError("the first build failed");
     const QString page = installation.path(QStringLiteral("/bin/bench.html"));
     const QString pdf = installation.path(QStringLiteral("/bin/output/bench.pdf"));
@@ -201,7 +190,7 @@ void BM_CreateAgainstBarePrint(benchmark::State& state)
     TestInstallation installation;
     SheetBuilder builder(installation.folder());
     builder.setEngine(EngineChoice::Chromium);
-    const Sheet sheet = makeSheet(state.range(0));
+    const Sheet sheet = BenchSheet(state.range(0));
     const std::shared_ptr<ChromiumBrowser> browser = ChromiumBrowser::shared(FindChromium());
     if (!create(builder, sheet) || !browser->ensureRunning().isEmpty())
         state.SkipWithError("the first build failed");
@@ -246,11 +235,11 @@ void BM_CommandLine(benchmark::State& state)
     QStringList batch{QStringLiteral("build"), QStringLiteral("--engine"), QStringLiteral("chromium")};
     for (char letter = 'a'; letter <= 'p'; ++letter) {
         const QString path = sheets.filePath(QStringLiteral("%1.orvanta").arg(QLatin1Char(letter)));
-        SaveSheet(path, makeSheet(30, QStringLiteral("sheet %1").arg(QLatin1Char(letter))));
+        SaveSheet(path, BenchSheet(30, QStringLiteral("sheet %1").arg(QLatin1Char(letter))));
         batch.append(path);
     }
     const QString one = sheets.filePath(QStringLiteral("one.orvanta"));
-    SaveSheet(one, makeSheet(30, QStringLiteral("one")));
+    SaveSheet(one, BenchSheet(30, QStringLiteral("one")));
     QStringList bare{QStringLiteral("--headless"),
                      QStringLiteral("--disable-gpu"),
                      QStringLiteral("--no-pdf-header-footer"),

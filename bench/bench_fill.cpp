@@ -1,5 +1,6 @@
 // Filling a page, against copying the finished page once and against the converter's work on it. The fill
 // should grow linearly with the resources and be lost in the conversion, which the user waits for anyway.
+#include "BenchSheet.h"
 #include "TestSupport.h"
 #include "core/Conversion.h"
 #include "core/PageFiller.h"
@@ -34,14 +35,9 @@ PageTemplates templates()
 
 Sheet sheet(int64_t resources)
 {
-    Sheet sheet;
-    sheet.headline = QStringLiteral("The Ultimate Marketing Toolkit");
-    sheet.subheadline = QStringLiteral("Every link you need, in one place.");
+    Sheet sheet = BenchSheet(resources);
     sheet.noteBelowEachResource = true;
     sheet.disclaimer = true;
-    for (int64_t i = 0; i < resources; ++i)
-        sheet.resources.append({QStringLiteral("Resource number %1").arg(i),
-                                QStringLiteral("https://example.com/resources/%1?ref=sheet").arg(i)});
     return sheet;
 }
 

@@ -4,6 +4,7 @@
 //   each the median of its runs, so that a run slowed by the machine does not decide the ratio;
 // - `orvanta build SHEET`, the real program without a display, against the bare converter on the page it wrote;
 // - 16 sheets built by one `orvanta build` with --jobs set to the number of cores, against --jobs 1.
+#include "BenchSheet.h"
 #include "HeapPeak.h"
 #include "TestSupport.h"
 #include "core/Conversion.h"
@@ -34,18 +35,6 @@ std::map<int64_t, std::pair<double, double>> buildAndBareSeconds;
 std::size_t smallSheetPeakBytes = 0;
 double serialSeconds = 0;
 double parallelSeconds = 0;
-
-Sheet makeSheet(int64_t resources, const QString& fileName = QStringLiteral("bench"))
-{
-    Sheet sheet;
-    sheet.headline = QStringLiteral("The Ultimate Marketing Toolkit");
-    sheet.subheadline = QStringLiteral("Every link you need, in one place.");
-    sheet.fileName = fileName;
-    for (int64_t i = 0; i < resources; ++i)
-        sheet.resources.append({QStringLiteral("Resource number %1").arg(i),
-                                QStringLiteral("https://example.com/resources/%1?ref=sheet").arg(i)});
-    return sheet;
-}
 
 double median(std::vector<double> seconds)
 {
@@ -92,7 +81,7 @@ void BM_OpenSheet(benchmark::State& state)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("bench.orvanta"));
-    if (!SaveSheet(path, makeSheet(state.range(0))).ok())
+    if (!SaveSheet(path, BenchSheet(state.range(0))).ok())
         state.SkipWithError("could not save the sheet");
     std::vector<double> seconds;
     for (auto _ : state) {
@@ -117,7 +106,7 @@ void BM_OpenSmallSheetHeap(benchmark::State& state)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("small.orvanta"));
-    if (!SaveSheet(path, makeSheet(5)).ok() || QFileInfo(path).size() > 1024)
+    if (!SaveSheet(path, BenchSheet(5)).ok() || QFileInfo(path).size() > 1024)
         state.SkipWithError("could not save a sheet of at most 1 KB");
     for (auto _ : state) {
         Sheet sheet;
@@ -136,7 +125,7 @@ void BM_SaveSheet(benchmark::State& state)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("bench.orvanta"));
-    const Sheet sheet = makeSheet(state.range(0));
+    const Sheet sheet = BenchSheet(state.range(0));
     std::vector<double> seconds;
     for (auto _ : state) {
         const auto start = Clock::now();
@@ -158,7 +147,7 @@ void BM_BuildAgainstBareConverter(benchmark::State& state)
     TestInstallation installation;
     QTemporaryDir sheets;
     const QString sheetPath = sheets.filePath(QStringLiteral("bench.orvanta"));
-    if (!installProgram(installation) || !SaveSheet(sheetPath, makeSheet(state.range(0))).ok())
+    if (!installProgram(installation) || !SaveSheet(sheetPath, BenchSheet(state.range(0))).ok())
         state.SkipWithError("could not set up the installation");
     const QProcessEnvironment environment = noDisplay();
     QProcessEnvironment converterEnvironment = environment;
@@ -199,7 +188,7 @@ void BM_BatchBuild(benchmark::State& state)
     QStringList serial{QStringLiteral("build")};
     for (char letter = 'a'; letter <= 'p'; ++letter) {
         const QString path = sheets.filePath(QStringLiteral("%1.orvanta").arg(QLatin1Char(letter)));
-        if (!SaveSheet(path, makeSheet(30, QStringLiteral("sheet %1").arg(QLatin1Char(letter)))).ok())
+        if (!SaveSheet(path, BenchSheet(30, QStringLiteral("sheet %1").arg(QLatin1Char(letter)))).ok())
             state.SkipWithError("could not save a sheet");
         serial.append(path);
     }

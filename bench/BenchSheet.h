@@ -1,0 +1,8 @@
+#pragma once
+
+#include "core/Sheet.h"
+
+#include <cstdint>
+
+// The sheet the benchmarks measure: a marketing headline and `resources` numbered links.
+orvanta::Sheet BenchSheet(int64_t resources, const QString& fileName = QStringLiteral("bench"));
