@@ -106,7 +106,7 @@ void BM_OpenSmallSheetHeap(benchmark::State& state)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("small.orvanta"));
-    if (!SaveSheet(path, BenchSheet(5)).ok() || QFileInfo(path).size() > 1024)
+    if (!SaveSheet(path, BenchSheet(4)).ok() || QFileInfo(path).size() > 1024)
         state.SkipWithError("could not save a sheet of at most 1 KB");
     for (auto _ : state) {
         Sheet sheet;
