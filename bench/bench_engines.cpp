@@ -7,6 +7,7 @@
 // - `orvanta build --engine chromium` over 16 sheets with --jobs 2 against --jobs 1 (target at most 0.6), and one
 //   cold sheet against `chromium --headless --print-to-pdf` on the same page (target at most 10% over);
 // - the summed PSS of this process and the browser's processes after a 1,000-resource print (aim at most 600 MB).
+#include "BareTab.h"
 #include "BenchSheet.h"
 #include "TestSupport.h"
 #include "core/ChromiumBrowser.h"
@@ -64,65 +65,6 @@ bool create(SheetBuilder& builder, const Sheet& sheet, const PrintedPage& printe
     return !builder.build(sheet, sheet.fileName, {}, printed) && finished.wait(300000) &&
            finished.first().at(0).value<BuildResult>().succeeded();
 }
-
-// What the browser does for a PDF at the least, in a tab kept open as the jobs keep theirs: the page loaded and
-// printed, the PDF left in memory.
-class BareTab {
-public:
-    explicit BareTab(ChromiumBrowser& browser)
-        : m_browser(browser)
-    {
-        m_browser.send(QStringLiteral("Target.createTarget"), {{QStringLiteral("url"), QStringLiteral("about:blank")}},
-                       {}, &m_loop, [this](const QJsonObject& created, const QString&) {
-                           m_target = created.value(QStringLiteral("targetId")).toString();
-                           m_browser.send(QStringLiteral("Target.attachToTarget"),
-                                          {{QStringLiteral("targetId"), m_target}, {QStringLiteral("flatten"), true}},
-                                          {}, &m_loop, [this](const QJsonObject& attached, const QString&) {
-                                              m_session = attached.value(QStringLiteral("sessionId")).toString();
-                                              m_browser.send(
-                                                  QStringLiteral("Page.enable"), {}, m_session, &m_loop,
-                                                  [this](const QJsonObject&, const QString&) { m_loop.quit(); });
-                                          });
-                       });
-        m_loop.exec();
-        QObject::connect(
-            &m_browser, &ChromiumBrowser::event, &m_loop, [this](const QString& id, const QString& method) {
-                if (id == m_session && method == u"Page.loadEventFired")
-                    m_browser.send(QStringLiteral("Page.printToPDF"),
-                                   {{QStringLiteral("printBackground"), true},
-                                    {QStringLiteral("scale"), 0.77},
-                                    {QStringLiteral("generateTaggedPDF"), true},
-                                    {QStringLiteral("generateDocumentOutline"), true}},
-                                   m_session, &m_loop, [this](const QJsonObject& result, const QString&) {
-                                       m_printed = !result.value(QStringLiteral("data")).toString().isEmpty();
-                                       m_loop.quit();
-                                   });
-            });
-    }
-    ~BareTab()
-    {
-        m_browser.send(QStringLiteral("Target.closeTarget"), {{QStringLiteral("targetId"), m_target}}, {}, nullptr, {});
-    }
-
-    bool print(const QString& page)
-    {
-        m_printed = false;
-        m_browser.send(QStringLiteral("Page.navigate"), {{QStringLiteral("url"), QUrl::fromLocalFile(page).toString()}},
-                       m_session, &m_loop, [this](const QJsonObject&, const QString& error) {
-                           if (!error.isEmpty())
-                               m_loop.quit();
-                       });
-        m_loop.exec();
-        return m_printed;
-    }
-
-private:
-    ChromiumBrowser& m_browser;
-    QEventLoop m_loop;
-    QString m_target;
-    QString m_session;
-    bool m_printed = false;
-};
 
 double runProgram(const QString& program, const QStringList& arguments)
 {

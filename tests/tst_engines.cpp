@@ -348,7 +348,7 @@ private Q_SLOTS:
         QSignalSpy ready(&preview, &PreviewRenderer::ready);
         QString headline;
         for (int change = 0; change < 100; ++change) {
-            preview.update(sheetOf(3, headline = u"Edit %1"_s.arg(change)));
+            preview.update(sheetOf(3, headline = u"Edit %1"_s.arg(change)), preview.typingPause());
             QTest::qWait(20);
         }
         QTRY_VERIFY_WITH_TIMEOUT(!ready.isEmpty() && !preview.isConverting(), 30000);

@@ -48,7 +48,7 @@ private Q_SLOTS:
         QString headline;
         QTimer typing; // a change every 20 ms, as fast typing makes them
         connect(&typing, &QTimer::timeout, &preview, [&] {
-            preview.update(sheetWith(headline += u'x'));
+            preview.update(sheetWith(headline += u'x'), preview.typingPause());
             if (headline.size() == 100)
                 typing.stop();
         });

@@ -96,6 +96,9 @@ void PreviewRenderer::startIfDue()
 void PreviewRenderer::setEngine(EngineChoice choice, const QString& chromiumProgram)
 {
     m_builder.setEngine(choice, chromiumProgram);
+    m_typingPause = ResolveEngine(m_installFolder, choice, chromiumProgram).kind == EngineKind::Chromium
+                        ? WarmTypingPause
+                        : TypingPause;
     refresh();
 }
 

@@ -19,14 +19,19 @@ class PreviewRenderer : public QObject {
     Q_OBJECT
 
 public:
+    // How long typing must pause before the preview follows. wkhtmltopdf starts afresh for every page; a warm
+    // browser prints in about 200 ms, so a shorter pause costs it little.
     static constexpr std::chrono::milliseconds TypingPause{400};
+    static constexpr std::chrono::milliseconds WarmTypingPause{200};
 
     explicit PreviewRenderer(const QString& installFolder, QObject* parent = nullptr);
     ~PreviewRenderer() override;
 
     // The sheet changed: the preview follows after `pause`, counted again from every further change; with no
     // pause, as soon as no conversion runs. A change that leaves the page as it was changes nothing.
-    void update(const Sheet& sheet, std::chrono::milliseconds pause = TypingPause);
+    void update(const Sheet& sheet, std::chrono::milliseconds pause);
+    // The pause for typed text with the chosen engine.
+    std::chrono::milliseconds typingPause() const { return m_typingPause; }
     // The same sheet again: its templates or disclaimer changed.
     void refresh()
     {
@@ -75,6 +80,7 @@ private:
     PrintedPage m_printed;
     bool m_due = false; // the newest sheet has not gone to the converter yet
     bool m_enabled = true;
+    std::chrono::milliseconds m_typingPause = TypingPause;
 };
 
 } // namespace orvanta

@@ -36,7 +36,7 @@ PreviewPanel::PreviewPanel(SheetModel& model, PreviewRenderer& renderer, const Q
         showStatus(m_document.pageCount() > 0 ? tr("%1 · updating…").arg(pagesAndEngine()) : tr("Making the preview…"));
     });
     connect(&model, &SheetModel::changed, this, [this, &model](SheetModel::Change change) {
-        m_renderer.update(model.sheet(), change == SheetModel::Change::Text ? PreviewRenderer::TypingPause
+        m_renderer.update(model.sheet(), change == SheetModel::Change::Text ? m_renderer.typingPause()
                                                                             : std::chrono::milliseconds{});
     });
     showExample();

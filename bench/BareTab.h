@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QEventLoop>
+#include <QString>
+
+namespace orvanta {
+class ChromiumBrowser;
+}
+
+// What the browser does for a PDF at the least, in a tab kept open as the jobs keep theirs: the page loaded and
+// printed with the jobs' parameters, the PDF left in memory.
+class BareTab {
+public:
+    explicit BareTab(orvanta::ChromiumBrowser& browser);
+    ~BareTab();
+
+    bool print(const QString& page);
+
+private:
+    orvanta::ChromiumBrowser& m_browser;
+    QEventLoop m_loop;
+    QString m_target;
+    QString m_session;
+    bool m_printed = false;
+};
