@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 #include <memory>
+#include <utility>
 
 // Answers message boxes from a script and records everything shown, so tests never block on a modal loop.
 class ScriptedInteraction : public orvanta::Interaction {
@@ -48,6 +49,8 @@ public:
         openedFolders.append(path);
         return m_folderOpens;
     }
+    // The colour set by chooseColour(), once; cancelled without one.
+    QColor colour(QWidget*, const QString&, const QColor&) override { return std::exchange(m_colour, QColor()); }
 
     // Answers for the coming questions and file dialogs, each kind in order. A question without an answer
     // fails the test; a file dialog without one is cancelled.
@@ -55,6 +58,7 @@ public:
     void answer(SaveChoice choice) { m_answers.append(QVariant::fromValue(choice)); }
     void chooseFile(const QString& path) { m_files.append(path); }
     void setFolderOpens(bool opens) { m_folderOpens = opens; }
+    void chooseColour(const QColor& colour) { m_colour = colour; }
 
     QList<Shown> shown;
     QStringList openedFolders;
@@ -70,6 +74,7 @@ private:
     QVariantList m_answers;
     QStringList m_files;
     bool m_folderOpens = true;
+    QColor m_colour;
 };
 
 // The named child widget; the test stops if there is none.

@@ -31,14 +31,15 @@ bool mayLoad(const QString& url, const QString& pageFolder)
 // wkhtmltopdf draws at about 0.77 of true size and the template undoes it with `zoom: 1.2987`; printing at the
 // same scale gives Chromium's page the same sizes. The margins are those measured on wkhtmltopdf's pages: 10 mm at
 // the sides, 3.75 mm at the top and bottom.
-QJsonObject ChromiumPrintParameters()
+QJsonObject ChromiumPrintParameters(PaperSize paper)
 {
+    const bool letter = paper == PaperSize::Letter;
     const double side = 10 / MillimetresPerInch;
     const double margin = 3.75 / MillimetresPerInch;
     return {{QStringLiteral("printBackground"), true},
             {QStringLiteral("scale"), 0.77},
-            {QStringLiteral("paperWidth"), 210 / MillimetresPerInch},
-            {QStringLiteral("paperHeight"), 297 / MillimetresPerInch},
+            {QStringLiteral("paperWidth"), letter ? 8.5 : 210 / MillimetresPerInch},
+            {QStringLiteral("paperHeight"), letter ? 11 : 297 / MillimetresPerInch},
             {QStringLiteral("marginTop"), margin},
             {QStringLiteral("marginBottom"), margin},
             {QStringLiteral("marginLeft"), side},
@@ -233,7 +234,7 @@ void ChromiumJob::requestPaused(const QJsonObject& params)
 void ChromiumJob::print()
 {
     m_navigated = false; // one print, whatever loads after
-    command(QStringLiteral("Page.printToPDF"), ChromiumPrintParameters(),
+    command(QStringLiteral("Page.printToPDF"), ChromiumPrintParameters(paper()),
             [this](const QJsonObject& result) { printed(result); });
 }
 

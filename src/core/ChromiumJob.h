@@ -11,7 +11,7 @@ namespace orvanta {
 class ChromiumBrowser;
 
 // The parameters of Page.printToPDF: A4 with backgrounds, tagged, with an outline, laid out as wkhtmltopdf does.
-QJsonObject ChromiumPrintParameters();
+QJsonObject ChromiumPrintParameters(PaperSize paper = PaperSize::A4);
 
 // One page printed by the shared Chromium, in a tab of its own, so jobs run side by side; the tab stays open for
 // the job's next page. The tab runs no script

@@ -113,4 +113,9 @@ QString Messages::conversionFailure(const ConversionResult& result, const QStrin
     return message;
 }
 
+QString Messages::missingLook(const QString& look)
+{
+    return tr("The look \u201c%1\u201d is not installed; printed with Classic.").arg(look);
+}
+
 } // namespace orvanta

@@ -34,6 +34,8 @@ public:
     // With the converter's last error lines, if any.
     static QString conversionFailure(const ConversionResult& result, const QString& pdfPath,
                                      std::chrono::milliseconds timeLimit, const QString& pdfShownAs = {});
+    // The sheet's look is not installed, so the sheet was printed with Classic.
+    static QString missingLook(const QString& look);
 };
 
 } // namespace orvanta

@@ -51,10 +51,12 @@ OutputPaths FormOutputPaths(const QString& installFolder, const QString& name, c
                           : InstallPath(installFolder, layout::OutputFolder) + u'/' + name + QStringLiteral(".pdf")};
 }
 
-FileResult LoadTemplates(const QString& installFolder, bool disclaimerNeeded, PageTemplates& templates)
+FileResult LoadTemplates(const QString& installFolder, const QString& lookFolder, bool disclaimerNeeded,
+                         PageTemplates& templates)
 {
     PageTemplates loaded;
-    FileResult result = LoadTextFile(InstallPath(installFolder, layout::SnippetTemplate), loaded.snippet);
+    FileResult result =
+        LoadTextFile(InstallPath(installFolder, lookFolder + QStringLiteral("/repeater.txt")), loaded.snippet);
     if (!result.ok())
         return result;
     if (disclaimerNeeded) {
@@ -62,7 +64,7 @@ FileResult LoadTemplates(const QString& installFolder, bool disclaimerNeeded, Pa
         if (!result.ok())
             return result;
     }
-    result = LoadTextFile(InstallPath(installFolder, layout::PageTemplate), loaded.page);
+    result = LoadTextFile(InstallPath(installFolder, lookFolder + QStringLiteral("/template.html")), loaded.page);
     if (!result.ok())
         return result;
     templates = std::move(loaded);

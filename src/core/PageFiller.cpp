@@ -1,8 +1,11 @@
 #include "PageFiller.h"
 
+#include "Design.h"
 #include "LinkTagging.h"
 #include "QrCode.h"
 #include "Sheet.h"
+
+#include <QRegularExpression>
 
 namespace orvanta {
 
@@ -30,6 +33,25 @@ QString resourceBlock(const QString& snippet, const Sheet& sheet)
     return block;
 }
 
+// The page's title is the headline as plain text, so that the PDF is titled by it. It is put in before any
+// placeholder is filled, and its "#" is written as a reference, so no placeholder is filled inside it.
+QString titled(const QString& page, const QString& headline)
+{
+    static const QRegularExpression title(QStringLiteral("(<title[^>]*>)(.*?)(</title>)"),
+                                          QRegularExpression::CaseInsensitiveOption |
+                                              QRegularExpression::DotMatchesEverythingOption);
+    const QString plain = PlainTitle(headline).toHtmlEscaped().replace(u'#', QStringLiteral("&#35;"));
+    const QRegularExpressionMatch match = title.match(page);
+    if (plain.isEmpty() || !match.hasMatch())
+        return page;
+    return QString(page).replace(match.capturedStart(2), match.capturedLength(2), plain);
+}
+
+QString logoElement(const QString& logo)
+{
+    return logo.isEmpty() ? QString() : QStringLiteral("<img class=\"logo\" src=\"%1\" alt=\"\">").arg(logo);
+}
+
 } // namespace
 
 QString ClosingBlock()
@@ -44,13 +66,15 @@ QString ClosingBlock()
 QString FillPage(const PageTemplates& templates, const Sheet& sheet)
 {
     const QString block = resourceBlock(templates.snippet, sheet);
-    return QString(templates.page)
+    return titled(templates.page, sheet.headline)
         .replace(QStringLiteral("#HEADLINE#"), sheet.headline)
         .replace(QStringLiteral("#SUBHEADLINE#"), sheet.subheadline)
         .replace(QStringLiteral("#FOOTER#"), sheet.footer)
         .replace(QStringLiteral("#REPEATER#"), block)
         .replace(QStringLiteral("#TOS#"), sheet.disclaimer ? templates.disclaimer : QString())
-        .replace(QStringLiteral("#CLOSE#"), ClosingBlock());
+        .replace(QStringLiteral("#CLOSE#"), ClosingBlock())
+        .replace(QStringLiteral("#ACCENT#"), sheet.accent)
+        .replace(QStringLiteral("#LOGO#"), logoElement(sheet.logo));
 }
 
 } // namespace orvanta

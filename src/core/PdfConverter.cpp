@@ -57,8 +57,11 @@ void PdfConverter::start(const QString& program, const QString& pagePath, const 
     m_timer.start(timeLimit);
     // Scripts off, and every load through a proxy that refuses it: the converter has no switch for network
     // loads, and its local file access is off by default.
-    m_process->start(program, {QStringLiteral("--disable-javascript"), QStringLiteral("--proxy"),
-                               QStringLiteral("http://127.0.0.1:%1").arg(ClosedLoopbackPort()), pagePath, m_tempPath});
+    m_process->start(program,
+                     {QStringLiteral("--disable-javascript"), QStringLiteral("--proxy"),
+                      QStringLiteral("http://127.0.0.1:%1").arg(ClosedLoopbackPort()), QStringLiteral("--page-size"),
+                      paper() == PaperSize::Letter ? QStringLiteral("Letter") : QStringLiteral("A4"), pagePath,
+                      m_tempPath});
 }
 
 void PdfConverter::cancel()

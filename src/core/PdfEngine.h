@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Conversion.h"
+#include "Design.h"
 
 #include <QObject>
 #include <QString>
@@ -54,9 +55,15 @@ public:
                        std::chrono::milliseconds timeLimit) = 0;
     // Stops a running conversion and removes its temporary file; `finished` is not emitted.
     virtual void cancel() = 0;
+    // The paper of the conversions that start from now on.
+    void setPaper(PaperSize paper) { m_paper = paper; }
+    PaperSize paper() const { return m_paper; }
 
 Q_SIGNALS:
     void finished(const orvanta::ConversionResult& result);
+
+private:
+    PaperSize m_paper = PaperSize::A4;
 };
 
 } // namespace orvanta

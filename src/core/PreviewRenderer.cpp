@@ -105,8 +105,10 @@ void PreviewRenderer::setEngine(EngineChoice choice, const QString& chromiumProg
 void PreviewRenderer::conversionFinished(const BuildResult& result)
 {
     // Stale or not, a PDF made has replaced the preview's file.
-    if (!result.problem)
-        m_printed = {m_builder.page(), result.engine, result.paths.pdfPath};
+    if (!result.problem) {
+        m_printed = {m_builder.page(), result.engine, result.paths.pdfPath, m_builder.paper()};
+        m_missingLook = result.missingLook;
+    }
     if (m_due) {
         startIfDue(); // stale: the sheet changed while it converted
         return;

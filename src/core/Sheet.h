@@ -24,6 +24,12 @@ struct Sheet {
     QString campaignName;   // utm_campaign
     bool qrCodes = false;   // a QR code of its link beside each button in the PDF
 
+    // Design (core/Design.h): the look's folder name, "#RRGGBB", a data: URI or nothing, "A4" or "Letter".
+    QString look = QStringLiteral("classic");
+    QString accent = QStringLiteral("#d7261e");
+    QString logo;
+    QString pageSize = QStringLiteral("A4");
+
     friend bool operator==(const Sheet&, const Sheet&) = default;
 };
 
@@ -45,6 +51,10 @@ inline constexpr SheetField<QString> SheetTexts[] = {
     {"campaignSource", &Sheet::campaignSource},
     {"campaignMedium", &Sheet::campaignMedium},
     {"campaignName", &Sheet::campaignName},
+    {"look", &Sheet::look},
+    {"accent", &Sheet::accent},
+    {"logo", &Sheet::logo},
+    {"pageSize", &Sheet::pageSize},
 };
 inline constexpr SheetField<bool> SheetFlags[] = {
     {"disclaimer", &Sheet::disclaimer},

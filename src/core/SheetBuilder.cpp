@@ -3,6 +3,7 @@
 #include "ChromiumJob.h"
 #include "Conversion.h"
 #include "InstallFolder.h"
+#include "Looks.h"
 #include "PageFiller.h"
 #include "PdfConverter.h"
 #include "PdfFile.h"
@@ -90,8 +91,12 @@ std::optional<BuildProblem> SheetBuilder::render(const Sheet& sheet, const Outpu
                                                  const PrintedPage& printed)
 {
     cancel();
+    QString lookFolder = LookFolder(m_installFolder, sheet.look);
+    const QString missingLook = lookFolder.isEmpty() ? sheet.look : QString();
+    if (lookFolder.isEmpty())
+        lookFolder = layout::BinFolder;
     PageTemplates templates;
-    if (const FileResult loaded = LoadTemplates(m_installFolder, sheet.disclaimer, templates); !loaded.ok())
+    if (const FileResult loaded = LoadTemplates(m_installFolder, lookFolder, sheet.disclaimer, templates); !loaded.ok())
         return fileFailed(loaded);
     const ResolvedEngine engine = ResolveEngine(m_installFolder, m_choice, m_chromiumProgram);
     if (engine.program.isEmpty()) {
@@ -105,11 +110,15 @@ std::optional<BuildProblem> SheetBuilder::render(const Sheet& sheet, const Outpu
 
     m_paths = paths;
     m_page = std::move(page);
+    m_paper = SheetPaper(sheet);
+    m_missingLook = missingLook;
     m_timeLimit = m_timeLimitOverride.value_or(ConversionTimeLimit(sheet.resources.size()));
     m_running = true;
     ++m_run;
     useEngine(engine.kind);
-    if (!printed.isEmpty() && printed.engine == engine.kind && printed.page == m_page && IsCompletePdf(printed.pdfPath))
+    m_engine->setPaper(m_paper);
+    if (!printed.isEmpty() && printed.engine == engine.kind && printed.paper == m_paper && printed.page == m_page &&
+        IsCompletePdf(printed.pdfPath))
         conversionFinished(CopyPdf(printed.pdfPath, paths.pdfPath));
     else
         m_engine->start(engine.program, paths.pagePath, paths.pdfPath, m_timeLimit);
@@ -126,7 +135,7 @@ void SheetBuilder::cancel()
 
 void SheetBuilder::conversionFinished(const ConversionResult& result)
 {
-    BuildResult built{m_paths, {}, m_engineKind};
+    BuildResult built{m_paths, {}, m_engineKind, m_missingLook};
     if (!result.succeeded()) {
         built.problem = refusal(BuildProblem::Kind::ConversionFailed, m_paths.pdfPath);
         built.problem->conversion = result;

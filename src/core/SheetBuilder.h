@@ -39,6 +39,7 @@ struct BuildResult {
     OutputPaths paths;
     std::optional<BuildProblem> problem; // none when the PDF was made
     EngineKind engine = EngineKind::Wkhtmltopdf;
+    QString missingLook; // the sheet's look, printed as Classic because it is not installed
 
     bool succeeded() const { return !problem; }
 };
@@ -49,6 +50,7 @@ struct PrintedPage {
     QString page;
     EngineKind engine = EngineKind::Wkhtmltopdf;
     QString pdfPath; // empty: nothing printed
+    PaperSize paper = PaperSize::A4;
 
     bool isEmpty() const { return pdfPath.isEmpty(); }
 };
@@ -81,6 +83,7 @@ public:
     // The engine of the last build started, and the page it wrote.
     EngineKind engine() const { return m_engineKind; }
     const QString& page() const { return m_page; }
+    PaperSize paper() const { return m_paper; }
 
     // The hyphenated name that the last build() used.
     const QString& name() const { return m_name; }
@@ -104,6 +107,8 @@ private:
     std::unique_ptr<PdfEngine> m_engine;
     EngineKind m_engineKind = EngineKind::Wkhtmltopdf;
     QString m_page;
+    PaperSize m_paper = PaperSize::A4;
+    QString m_missingLook;
     QString m_name;
     OutputPaths m_paths;
     std::chrono::milliseconds m_timeLimit{};

@@ -1,5 +1,6 @@
 #include "SheetFile.h"
 
+#include "Design.h"
 #include "TextFile.h"
 
 #include <QCoreApplication>
@@ -126,6 +127,8 @@ std::optional<Sheet> SheetFromJson(const QJsonObject& json, QString& problem)
         reader.read(QLatin1String(key), sheet.*member);
     reader.read(QStringLiteral("resources"), sheet.resources);
     problem = reader.problem();
+    if (problem.isEmpty())
+        problem = DesignProblem(sheet);
     if (!problem.isEmpty())
         return {};
     return sheet;

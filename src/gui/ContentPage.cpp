@@ -1,5 +1,6 @@
 #include "ContentPage.h"
 
+#include "gui/DesignBar.h"
 #include "gui/FieldBinding.h"
 #include "gui/LinkCheck.h"
 #include "gui/PreviewPanel.h"
@@ -38,6 +39,8 @@ ContentPage::ContentPage(SheetModel& model, PreviewRenderer& renderer, const QSt
     m_listActions = new ResourceListActions(model, *ui->lstResources, interaction);
     m_previewPanel = new PreviewPanel(model, renderer, installFolder, *ui->previewStack, *ui->pdfPreview,
                                       *ui->lblExample, *ui->lblPreviewStatus);
+    new DesignBar(model, installFolder, interaction,
+                  {*ui->cboLook, *ui->cmdAccent, *ui->cmdLogo, *ui->cmdRemoveLogo, *ui->cboPaper}, this);
 
     auto* binding = new FieldBinding(model, this);
     for (const auto& [edit, field] : {std::pair{ui->txtHeaderTitle, &Sheet::headline},

@@ -1,6 +1,7 @@
 #include "PreviewPanel.h"
 
 #include "core/InstallFolder.h"
+#include "core/Messages.h"
 #include "gui/widgets/PdfView.h"
 #include "model/SheetModel.h"
 
@@ -36,8 +37,8 @@ PreviewPanel::PreviewPanel(SheetModel& model, PreviewRenderer& renderer, const Q
         showStatus(m_document.pageCount() > 0 ? tr("%1 · updating…").arg(pagesAndEngine()) : tr("Making the preview…"));
     });
     connect(&model, &SheetModel::changed, this, [this, &model](SheetModel::Change change) {
-        m_renderer.update(model.sheet(), change == SheetModel::Change::Text ? m_renderer.typingPause()
-                                                                            : std::chrono::milliseconds{});
+        m_renderer.update(model.sheet(),
+                          change == SheetModel::Change::Text ? m_renderer.typingPause() : std::chrono::milliseconds{});
     });
     showExample();
     m_renderer.update(model.sheet(), {});
@@ -73,7 +74,10 @@ QString PreviewPanel::pagesAndEngine() const
 {
     const int pages = m_document.pageCount();
     const QString count = pages == 1 ? tr("1 page") : tr("%1 pages").arg(pages);
-    return tr("%1 · %2").arg(count, EngineName(m_renderer.engine()));
+    const QString shown = tr("%1 · %2").arg(count, EngineName(m_renderer.engine()));
+    return m_renderer.missingLook().isEmpty()
+               ? shown
+               : tr("%1 · %2").arg(shown, Messages::missingLook(m_renderer.missingLook()));
 }
 
 } // namespace orvanta

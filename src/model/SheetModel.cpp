@@ -3,6 +3,7 @@
 #include "ResourceCommands.h"
 
 #include <algorithm>
+#include <functional>
 #include <numeric>
 
 namespace orvanta {
@@ -42,6 +43,40 @@ void SheetModel::setFlag(FlagField field, bool on)
         return;
     m_sheet.*field = on;
     Q_EMIT changed(Change::Flag);
+}
+
+namespace {
+
+// Sets one text of the sheet; undoing puts the one before back.
+class DesignCommand : public QUndoCommand {
+public:
+    DesignCommand(std::function<void(const QString&)> apply, QString before, QString after, const QString& step)
+        : QUndoCommand(step)
+        , m_apply(std::move(apply))
+        , m_before(std::move(before))
+        , m_after(std::move(after))
+    {
+    }
+    void redo() override { m_apply(m_after); }
+    void undo() override { m_apply(m_before); }
+
+private:
+    std::function<void(const QString&)> m_apply;
+    QString m_before;
+    QString m_after;
+};
+
+} // namespace
+
+void SheetModel::setDesign(TextField field, const QString& value, const QString& step)
+{
+    if (m_sheet.*field == value)
+        return;
+    const auto apply = [this, field](const QString& text) {
+        m_sheet.*field = text;
+        Q_EMIT changed(Change::Design);
+    };
+    m_undoStack.push(new DesignCommand(apply, m_sheet.*field, value, step));
 }
 
 void SheetModel::resourcesChanged()

@@ -14,7 +14,7 @@ class SheetModel : public QObject {
     Q_OBJECT
 
 public:
-    enum class Change { Text, Flag, Resources, Whole };
+    enum class Change { Text, Flag, Design, Resources, Whole };
     Q_ENUM(Change)
 
     explicit SheetModel(QObject* parent = nullptr);
@@ -25,6 +25,8 @@ public:
     void setSheet(const Sheet& sheet);
     void setText(TextField field, const QString& text);
     void setFlag(FlagField field, bool on);
+    // A design value (look, accent, logo, paper) as one undoable step, named `step`.
+    void setDesign(TextField field, const QString& value, const QString& step);
 
     // For list views; edits go through the commands below.
     ResourceList& resources() { return m_resources; }

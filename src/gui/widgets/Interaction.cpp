@@ -1,5 +1,6 @@
 #include "Interaction.h"
 
+#include <QColorDialog>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -52,6 +53,11 @@ QString DesktopInteraction::fileToSave(QWidget* parent, const QString& title, co
 bool DesktopInteraction::openFolder(const QString& path)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+QColor DesktopInteraction::colour(QWidget* parent, const QString& title, const QColor& current)
+{
+    return QColorDialog::getColor(current, parent, title);
 }
 
 } // namespace orvanta

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 
 class QWidget;
@@ -28,6 +29,8 @@ public:
                                const QString& filter) = 0;
     // Shows a folder in the desktop's file manager; false when that could not be started.
     virtual bool openFolder(const QString& path) = 0;
+    // A colour dialog starting at `current`; an invalid colour when the user cancelled.
+    virtual QColor colour(QWidget* parent, const QString& title, const QColor& current) = 0;
 };
 
 // The real thing: message boxes, file dialogs and the desktop's file manager.
@@ -41,6 +44,7 @@ public:
     QString fileToSave(QWidget* parent, const QString& title, const QString& suggestedPath,
                        const QString& filter) override;
     bool openFolder(const QString& path) override;
+    QColor colour(QWidget* parent, const QString& title, const QColor& current) override;
 };
 
 } // namespace orvanta

@@ -1,0 +1,107 @@
+#include "Design.h"
+
+#include "Sheet.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+
+namespace orvanta {
+
+namespace {
+
+// The image type its bytes begin with: "png", "jpeg", "svg+xml", or empty.
+QString imageType(const QByteArray& bytes)
+{
+    if (bytes.startsWith("\x89PNG\r\n\x1a\n"))
+        return QStringLiteral("png");
+    if (bytes.startsWith("\xff\xd8\xff"))
+        return QStringLiteral("jpeg");
+    // An SVG file may open with a byte order mark, an XML declaration, comments or a doctype before its root.
+    const QByteArray head = bytes.left(4096);
+    const qsizetype root = head.indexOf("<svg");
+    if (root >= 0 && !head.left(root).contains("<!ENTITY"))
+        return QStringLiteral("svg+xml");
+    return {};
+}
+
+QString logoProblem(const QString& logo)
+{
+    if (logo.isEmpty())
+        return {};
+    static const QRegularExpression uri(
+        QStringLiteral("^data:image/(png|jpeg|svg\\+xml);base64,([A-Za-z0-9+/]*={0,2})$"));
+    const QRegularExpressionMatch match = uri.match(logo);
+    const auto tr = [](const char* text) { return QCoreApplication::translate("Design", text); };
+    if (!match.hasMatch())
+        return tr("\"logo\" must be a PNG, JPEG or SVG image as a data: URI (data:image/png;base64,…)");
+    const QByteArray image = QByteArray::fromBase64(match.captured(2).toLatin1());
+    if (image.size() > design::MaxLogoBytes)
+        return tr("\"logo\" is over 1 MB");
+    if (imageType(image) != match.captured(1))
+        return tr("\"logo\" does not hold the image its data: URI names");
+    return {};
+}
+
+} // namespace
+
+PaperSize SheetPaper(const Sheet& sheet)
+{
+    return sheet.pageSize == design::Letter ? PaperSize::Letter : PaperSize::A4;
+}
+
+QString DesignProblem(const Sheet& sheet)
+{
+    static const QRegularExpression colour(QStringLiteral("^#[0-9A-Fa-f]{6}$"));
+    if (!colour.match(sheet.accent).hasMatch())
+        return QCoreApplication::translate("Design", "\"accent\" must be a colour written #RRGGBB");
+    if (sheet.pageSize != design::A4 && sheet.pageSize != design::Letter)
+        return QCoreApplication::translate("Design", "\"pageSize\" must be \"A4\" or \"Letter\"");
+    return logoProblem(sheet.logo);
+}
+
+QString LogoDataUri(const QByteArray& image, QString& problem)
+{
+    const QString type = imageType(image);
+    if (type.isEmpty()) {
+        problem = QCoreApplication::translate("Design", "It is not a PNG, JPEG or SVG image.");
+        return {};
+    }
+    if (image.size() > design::MaxLogoBytes) {
+        problem = QCoreApplication::translate("Design", "It is over 1 MB; a logo can be at most 1 MB.");
+        return {};
+    }
+    return QStringLiteral("data:image/%1;base64,%2").arg(type, QString::fromLatin1(image.toBase64()));
+}
+
+QString PlainTitle(const QString& headline)
+{
+    static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
+    static const QRegularExpression entity(QStringLiteral("&(#[0-9]+|#[xX][0-9A-Fa-f]+|amp|lt|gt|quot|apos|nbsp);"));
+    QString text = QString(headline).replace(tag, QStringLiteral(" "));
+    QString plain;
+    qsizetype from = 0;
+    for (QRegularExpressionMatchIterator it = entity.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        plain += QStringView(text).mid(from, match.capturedStart() - from);
+        const QString name = match.captured(1);
+        char32_t code = 0;
+        if (name.startsWith(u"#x") || name.startsWith(u"#X"))
+            code = name.mid(2).toUInt(nullptr, 16);
+        else if (name.startsWith(u'#'))
+            code = name.mid(1).toUInt();
+        else
+            code = name == u"amp"    ? U'&'
+                   : name == u"lt"   ? U'<'
+                   : name == u"gt"   ? U'>'
+                   : name == u"quot" ? U'"'
+                   : name == u"apos" ? U'\''
+                                     : U' ';
+        if (code > 0 && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF))
+            plain += QString::fromUcs4(&code, 1);
+        from = match.capturedEnd();
+    }
+    plain += QStringView(text).mid(from);
+    return plain.simplified();
+}
+
+} // namespace orvanta

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace orvanta {
+
+struct Sheet;
+
+// How a sheet looks in print: its look (a folder of templates), accent colour, logo and paper. The values are
+// stored in the sheet as the file spells them.
+namespace design {
+inline const QString ClassicLook = QStringLiteral("classic");
+inline const QString DefaultAccent = QStringLiteral("#d7261e");
+inline const QString A4 = QStringLiteral("A4");
+inline const QString Letter = QStringLiteral("Letter");
+inline constexpr qsizetype MaxLogoBytes = 1024 * 1024; // the image itself, before base64
+} // namespace design
+
+enum class PaperSize { A4, Letter };
+
+// The paper a sheet asks for; anything but "Letter" is A4.
+PaperSize SheetPaper(const Sheet& sheet);
+
+// What is wrong with the sheet's design values, naming the key: an accent that is not "#RRGGBB", a logo that is not
+// a PNG, JPEG or SVG `data:` URI of at most 1 MB, an unknown paper size. Empty when all are good. A look that is not
+// installed is not a fault: it prints as Classic.
+QString DesignProblem(const Sheet& sheet);
+
+// The logo's `data:` URI for an image file's bytes, or empty with `problem` set: not a PNG, JPEG or SVG, or over
+// 1 MB.
+QString LogoDataUri(const QByteArray& image, QString& problem);
+
+// The headline as the PDF's title: markup removed, entities read, spaces made single.
+QString PlainTitle(const QString& headline);
+
+} // namespace orvanta

@@ -1,0 +1,119 @@
+#include "DesignBar.h"
+
+#include "core/Design.h"
+#include "core/Looks.h"
+#include "gui/widgets/Interaction.h"
+#include "model/SheetModel.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace orvanta {
+
+namespace {
+
+QIcon swatch(const QColor& colour)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(colour);
+    QPainter(&pixmap).drawRect(0, 0, 15, 15);
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+DesignBar::DesignBar(SheetModel& model, const QString& installFolder, Interaction& interaction,
+                     const Controls& controls, QObject* parent)
+    : QObject(parent)
+    , m_model(model)
+    , m_installFolder(installFolder)
+    , m_interaction(interaction)
+    , m_controls(controls)
+{
+    m_controls.paper.setItemData(0, design::A4);
+    m_controls.paper.setItemData(1, design::Letter);
+    // A look copied into the installation while the app runs is offered the next time the list opens.
+    m_controls.look.installEventFilter(this);
+    connect(&m_controls.look, &QComboBox::activated, this, [this](int index) {
+        m_model.setDesign(&Sheet::look, m_controls.look.itemData(index).toString(), tr("Look"));
+    });
+    connect(&m_controls.paper, &QComboBox::activated, this, [this](int index) {
+        m_model.setDesign(&Sheet::pageSize, m_controls.paper.itemData(index).toString(), tr("Paper"));
+    });
+    connect(&m_controls.accent, &QPushButton::clicked, this, &DesignBar::chooseAccent);
+    connect(&m_controls.logo, &QPushButton::clicked, this, &DesignBar::chooseLogo);
+    connect(&m_controls.removeLogo, &QPushButton::clicked, this,
+            [this] { m_model.setDesign(&Sheet::logo, {}, tr("Remove Logo")); });
+    connect(&m_model, &SheetModel::changed, this, [this](SheetModel::Change change) {
+        if (change == SheetModel::Change::Design || change == SheetModel::Change::Whole)
+            showSheet();
+    });
+    showSheet();
+}
+
+bool DesignBar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == &m_controls.look && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress))
+        fillLooks();
+    return QObject::eventFilter(watched, event);
+}
+
+void DesignBar::fillLooks()
+{
+    const QString current = m_model.sheet().look;
+    QStringList looks = LookNames(m_installFolder);
+    const bool installed = looks.contains(current);
+    QSignalBlocker quiet(&m_controls.look);
+    m_controls.look.clear();
+    for (const QString& look : looks)
+        m_controls.look.addItem(LookTitle(look), look);
+    if (!installed)
+        m_controls.look.addItem(tr("%1 (not installed)").arg(LookTitle(current)), current);
+    m_controls.look.setCurrentIndex(m_controls.look.findData(current));
+}
+
+void DesignBar::showSheet()
+{
+    const Sheet& sheet = m_model.sheet();
+    fillLooks();
+    m_controls.paper.setCurrentIndex(SheetPaper(sheet) == PaperSize::Letter ? 1 : 0);
+    m_controls.accent.setIcon(swatch(QColor(sheet.accent)));
+    m_controls.removeLogo.setEnabled(!sheet.logo.isEmpty());
+}
+
+void DesignBar::chooseAccent()
+{
+    const QColor colour =
+        m_interaction.colour(m_controls.accent.window(), tr("Accent Colour"), QColor(m_model.sheet().accent));
+    if (colour.isValid())
+        m_model.setDesign(&Sheet::accent, colour.name(), tr("Accent Colour"));
+}
+
+void DesignBar::chooseLogo()
+{
+    const QString path = m_interaction.fileToOpen(m_controls.logo.window(), tr("Choose a Logo"), {},
+                                                  tr("Images (*.png *.jpg *.jpeg *.svg)"));
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    QString problem;
+    QString logo;
+    if (!file.open(QIODevice::ReadOnly))
+        problem = file.errorString();
+    else // one byte over the limit is enough to refuse it
+        logo = LogoDataUri(file.read(design::MaxLogoBytes + 1), problem);
+    if (logo.isEmpty()) {
+        m_interaction.warn(m_controls.logo.window(), tr("Logo"),
+                           tr("%1 cannot be the logo.\n\n%2").arg(QFileInfo(path).fileName(), problem));
+        return;
+    }
+    m_model.setDesign(&Sheet::logo, logo, tr("Logo"));
+}
+
+} // namespace orvanta

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QObject>
+
+class QComboBox;
+class QPushButton;
+
+namespace orvanta {
+
+class Interaction;
+class SheetModel;
+
+// The controls beside the preview that set how the sheet looks: its look, accent colour, logo and paper. Each choice
+// is one undoable step of the model, and the controls follow the model when a sheet is opened or a step undone.
+class DesignBar : public QObject {
+    Q_OBJECT
+
+public:
+    struct Controls {
+        QComboBox& look;
+        QPushButton& accent;
+        QPushButton& logo;
+        QPushButton& removeLogo;
+        QComboBox& paper;
+    };
+
+    DesignBar(SheetModel& model, const QString& installFolder, Interaction& interaction, const Controls& controls,
+              QObject* parent = nullptr);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void chooseAccent();
+    void chooseLogo();
+    // The installed looks, and the sheet's own if it is not installed; the sheet's selected.
+    void fillLooks();
+    void showSheet();
+
+    SheetModel& m_model;
+    const QString m_installFolder;
+    Interaction& m_interaction;
+    Controls m_controls;
+};
+
+} // namespace orvanta
