@@ -57,6 +57,9 @@ FileResult LoadTemplates(const QString& installFolder, bool disclaimerNeeded, Pa
     FileResult result = LoadTextFile(InstallPath(installFolder, layout::SnippetTemplate), loaded.snippet);
     if (!result.ok())
         return result;
+    result = LoadTextFile(InstallPath(installFolder, layout::HeadingTemplate), loaded.heading);
+    if (!result.ok() && !result.missing())
+        return result; // a missing one leaves the default
     if (disclaimerNeeded) {
         result = LoadTextFile(InstallPath(installFolder, layout::Terms), loaded.disclaimer);
         if (!result.ok())
