@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -52,6 +53,13 @@ QString DesktopInteraction::fileToSave(QWidget* parent, const QString& title, co
 bool DesktopInteraction::openFolder(const QString& path)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+QString DesktopInteraction::askText(QWidget* parent, const QString& title, const QString& label, const QString& text)
+{
+    bool ok = false;
+    const QString answer = QInputDialog::getText(parent, title, label, QLineEdit::Normal, text, &ok);
+    return ok ? answer : QString();
 }
 
 } // namespace orvanta

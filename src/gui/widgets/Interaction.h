@@ -6,8 +6,8 @@ class QWidget;
 
 namespace orvanta {
 
-// Every message box, file dialog and hand-over to the desktop goes through here, so tests can answer and
-// record them without real modal loops.
+// Every message box, question for a text, file dialog and hand-over to the desktop goes through here, so tests can
+// answer and record them without real modal loops.
 class Interaction {
 public:
     enum class SaveChoice { Save, Discard, Cancel };
@@ -28,6 +28,8 @@ public:
                                const QString& filter) = 0;
     // Shows a folder in the desktop's file manager; false when that could not be started.
     virtual bool openFolder(const QString& path) = 0;
+    // A line of text, starting from `text`; an empty text when the user cancelled.
+    virtual QString askText(QWidget* parent, const QString& title, const QString& label, const QString& text) = 0;
 };
 
 // The real thing: message boxes, file dialogs and the desktop's file manager.
@@ -41,6 +43,7 @@ public:
     QString fileToSave(QWidget* parent, const QString& title, const QString& suggestedPath,
                        const QString& filter) override;
     bool openFolder(const QString& path) override;
+    QString askText(QWidget* parent, const QString& title, const QString& label, const QString& text) override;
 };
 
 } // namespace orvanta
