@@ -18,7 +18,8 @@
 class ScriptedInteraction : public orvanta::Interaction {
 public:
     struct Shown {
-        QString kind; // "inform", "warn", "confirm", "save?" or "file" (a file dialog; text: the suggested path)
+        QString kind; // "inform", "warn", "confirm", "save?", "text" (text: the label) or "file" (a file dialog;
+                      // text: the suggested path)
         QString title;
         QString text;
     };
@@ -51,11 +52,16 @@ public:
     }
     // The colour set by chooseColour(), once; cancelled without one.
     QColor colour(QWidget*, const QString&, const QColor&) override { return std::exchange(m_colour, QColor()); }
+    QString askText(QWidget*, const QString& title, const QString& label, const QString&) override
+    {
+        return nextAnswer(u"text"_s, title, label).toString();
+    }
 
     // Answers for the coming questions and file dialogs, each kind in order. A question without an answer
     // fails the test; a file dialog without one is cancelled.
     void answer(bool yes) { m_answers.append(yes); }
     void answer(SaveChoice choice) { m_answers.append(QVariant::fromValue(choice)); }
+    void answerText(const QString& text) { m_answers.append(text); }
     void chooseFile(const QString& path) { m_files.append(path); }
     void setFolderOpens(bool opens) { m_folderOpens = opens; }
     void chooseColour(const QColor& colour) { m_colour = colour; }

@@ -98,13 +98,14 @@ private Q_SLOTS:
             sheet.fileName = fileName;
             sheet.headline = headline;
             sheet.resources.clear();
-            for (const QString& link : links)
-                sheet.resources.append({u"t"_s, link});
+            for (const QString& link : links) // "## title": a heading, which has no link to check
+                sheet.resources.append(link.startsWith(u"## "_s) ? HeadingEntry(link.mid(3))
+                                                                 : ResourceEntry{u"t"_s, link});
             QVERIFY(SaveSheet(sheets.filePath(QString::fromUtf8(file)), sheet).ok());
         };
         LinkServer server;
         const QString base = server.url({}), closed = u"http://127.0.0.1:%1/"_s.arg(ClosedPort());
-        save("fine.orvanta", {}, u"H"_s, {base + u"/ok"_s, u"mailto:a@b.test"_s, base + u"/ok"_s});
+        save("fine.orvanta", {}, u"H"_s, {base + u"/ok"_s, u"## Section"_s, u"mailto:a@b.test"_s, base + u"/ok"_s});
         save("faults.orvanta", {}, u"H"_s, {base + u"/to/ok"_s, base + u"/missing"_s, closed, base + u"/ok"_s});
         save("silent.orvanta", {}, u"H"_s, {base + u"/silent"_s});
         save("a.orvanta", u"sheet a"_s);

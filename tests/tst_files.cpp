@@ -61,22 +61,29 @@ private Q_SLOTS:
     void sheetRoundTrip_data()
     {
         QTest::addColumn<Sheet>("sheet");
-        QTest::newRow("every kind of text") << SheetWithEverything();
-        QTest::newRow("a fresh sheet") << Sheet{};
+        QTest::addColumn<int>("version"); // 2 only with headings, which format 1 does not have
+        QTest::newRow("every kind of text") << SheetWithEverything() << 1;
+        QTest::newRow("a fresh sheet") << Sheet{} << 1;
         Sheet tracked;
         std::tie(tracked.campaignSource, tracked.campaignName, tracked.qrCodes) = std::tuple(u"s"_s, u"a&b"_s, true);
-        QTest::newRow("campaign and QR codes") << tracked;
+        QTest::newRow("campaign and QR codes") << tracked << 1;
+        Sheet sections = SheetWithEverything();
+        sections.resources.insert(1, HeadingEntry(u"## <b>Tools</b> — 速查表"_s));
+        sections.resources.append(HeadingEntry(u" "_s));
+        QTest::newRow("headings") << sections << 2;
     }
 
     void sheetRoundTrip()
     {
         QFETCH(Sheet, sheet);
+        QFETCH(int, version);
         const QString path = m_dir.filePath(u"sheet.orvanta"_s);
         QVERIFY(SaveSheet(path, sheet).ok());
         Sheet loaded;
         QVERIFY(LoadSheet(path, loaded).ok());
         QCOMPARE(loaded, sheet);
         QVERIFY(readAll(path).contains("\n    \"headline\": ")); // one key a line, for diffs
+        QCOMPARE(QJsonDocument::fromJson(readAll(path)).object().value(u"version"_s), version);
     }
 
     void readSheet()
@@ -108,8 +115,13 @@ private Q_SLOTS:
         row("resource without url", "sheet", sheet + "\"resources\": [{\"text\": \"t\"}]}",
             "\"resources\" must be a list of resources, each with");
         row("no format", "sheet", "{\"version\": 1, \"headline\": \"H\"}", "it is not an Orvanta sheet");
-        row("newer version", "sheet", "{\"format\": \"orvanta-sheet\", \"version\": 2}",
-            "it was saved by a newer version of Orvanta (sheet format 2; this version reads format 1)");
+        row("heading without a title", "sheet",
+            sheet + "\"resources\": [{\"text\": \"t\", \"url\": \"u\"}, {\"heading\": \"\"}]}",
+            "\"resources\" must be a list of resources, each \"heading\" with a title");
+        row("heading not text", "sheet", sheet + "\"resources\": [{\"heading\": [\"t\"]}]}",
+            "\"resources\" must be a list of resources, each \"heading\" with a title");
+        row("newer version", "sheet", "{\"format\": \"orvanta-sheet\", \"version\": 3}",
+            "it was saved by a newer version of Orvanta (sheet format 3; this version reads format 2)");
         row("version as text", "sheet", "{\"format\": \"orvanta-sheet\", \"version\": \"1\"}",
             "\"version\" must be a whole");
         row("not JSON", "sheet", "headline: H", "it is not a sheet file");

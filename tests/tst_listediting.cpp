@@ -107,6 +107,26 @@ private Q_SLOTS:
         QVERIFY(m_interaction.last().startsWith(u"warn|Import Resources|Could not read "_s + path(u"/missing.txt"_s)));
     }
 
+    // Add Heading puts one after the current entry, as one step; F2 edits its title, Copy writes "## Title".
+    void headings()
+    {
+        addResources(2);
+        select(0);
+        m_interaction.answerText(u" Tools "_s);
+        listAction(u"Add &Heading…"_s)->trigger();
+        QCOMPARE(texts(), u"r0 Tools r1"_s);
+        QCOMPARE(undoText(), u"&Undo Add Heading"_s);
+        m_interaction.answerText(u"Speed"_s);
+        key(Qt::Key_F2);
+        QCOMPARE(m_interaction.last(), u"text|Edit Heading|Heading:"_s);
+        QCOMPARE(m_window->resources().at(1), HeadingEntry(u"Speed"_s));
+        key(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), u"## Speed"_s);
+        key(Qt::Key_Z, Qt::ControlModifier);
+        key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(texts(), u"r0 r1"_s);
+    }
+
     // Remove All is one step; undoing back to the saved sheet clears the change marker.
     void undoToTheSavedSheetClearsTheMarker()
     {
@@ -132,7 +152,8 @@ private Q_SLOTS:
         m_window->model().appendResources({{u"fine"_s, server.url(u"/slow/fine"_s)},
                                            {u"moved"_s, server.url(u"/to/ok"_s)},
                                            {u"broken"_s, server.url(u"/missing"_s)},
-                                           {u"mail"_s, u"mailto:a@b.test"_s}},
+                                           {u"mail"_s, u"mailto:a@b.test"_s},
+                                           HeadingEntry(u"no link to check"_s)},
                                           u"Add"_s);
         QTest::keyClick(m_window.get(), Qt::Key_L, Qt::ControlModifier);
         QTRY_COMPARE(m_window->statusBar()->currentMessage(), u"1 fine, 1 moved, 1 broken, 1 not checked"_s);
@@ -140,12 +161,10 @@ private Q_SLOTS:
         QVERIFY(tip(1).endsWith(u"Moved (301): now "_s + server.url(u"/ok"_s)));
         QVERIFY(tip(2).contains(u"Broken (404)"_s) && tip(3).endsWith(u"not a web link"_s));
         QVERIFY(!list()->model()->index(0, 0).data(Qt::DecorationRole).isNull());
+        QVERIFY(list()->model()->index(4, 0).data(Qt::DecorationRole).isNull());
 
         select(1);
-        QAction* useNewAddress = nullptr;
-        for (QAction* action : list()->actions())
-            useNewAddress = action->text() == u"Use &New Address"_s ? action : useNewAddress;
-        QVERIFY(useNewAddress);
+        QAction* useNewAddress = listAction(u"Use &New Address"_s);
         QVERIFY(useNewAddress->isEnabled());
         useNewAddress->trigger();
         QCOMPARE(m_window->resources().at(1).linkUrl, server.url(u"/ok"_s));
@@ -168,6 +187,15 @@ private:
     {
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, modifiers,
                           list()->visualRect(list()->model()->index(row, 0)).center());
+    }
+    // The list's context menu entry; the test stops if there is none.
+    QAction* listAction(const QString& text) const
+    {
+        for (QAction* action : list()->actions()) {
+            if (action->text() == text)
+                return action;
+        }
+        qFatal("no action %s", qPrintable(text));
     }
     QString undoText() const { return child<QMenu>(m_window.get(), "menuEdit")->actions().constFirst()->text(); }
 };

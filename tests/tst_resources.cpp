@@ -20,9 +20,9 @@ QStringList shown(const ResourceList& list)
 
 QStringList pairs(const ResourceEntries& entries)
 {
-    QStringList texts;
+    QStringList texts; // "text|url", or "## title" for a heading
     for (const ResourceEntry& entry : entries)
-        texts.append(entry.linkText + u'|' + entry.linkUrl);
+        texts.append(entry.heading ? u"## "_s + entry.linkText : entry.linkText + u'|' + entry.linkUrl);
     return texts;
 }
 
@@ -91,7 +91,7 @@ private Q_SLOTS:
     void fromLines_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("entries"); // "text|url"
+        QTest::addColumn<QStringList>("entries");
         QTest::addColumn<QList<int>>("skipped");
 
         const auto row = [](const char* tag, const QString& text, const QStringList& entries,
@@ -108,12 +108,17 @@ private Q_SLOTS:
         row("lines in no form are skipped, not guessed",
             u"just words\n\t\na\tb\tc\nno---url\n---https://x.test\nftp://x.test\n[a](b) [c](d)\nok\thttps://ok.test"_s,
             {u"ok|https://ok.test"_s}, {1, 3, 4, 5, 6, 7});
+        row("headings: \"## \" and a title; a tab makes a link",
+            u"## Tools\n  ## Speed  tests \n##\n##Tight\n### Deeper\n## \n## A\thttps://a.test"_s,
+            {u"## Tools"_s, u"## Speed  tests"_s, u"## A|https://a.test"_s}, {3, 4, 5, 6});
         row("NUL and a broken surrogate pair", u"a\tb"_s + QChar(0) + u"\nc"_s + QChar(0xD800) + u"\thttps://c.test"_s,
             {}, {1, 2});
         // CSV, as spreadsheets write it.
         row("csv: header, quotes, commas, line breaks in fields",
             u"text,url\r\n\"Tools, free\",https://a.test\r\n\"Say \"\"hi\"\"\",\"u\"\r\n\"two\nlines\",v\n"_s,
             {u"Tools, free|https://a.test"_s, u"Say \"hi\"|u"_s, u"two\nlines|v"_s}, {});
+        row("csv: a heading is a record of one field", u"## Tools\n\"## Free, fast\"\n##\na,b"_s,
+            {u"## Tools"_s, u"## Free, fast"_s, u"a|b"_s}, {3});
         row("csv: records that are not two fields", u"\"a\nb\",b,c\n\nonly\n,u\nd,e"_s, {u"d|e"_s}, {1, 4, 5});
     }
 

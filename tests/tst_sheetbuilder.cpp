@@ -71,6 +71,10 @@ private Q_SLOTS:
             << u"A=1(terms: #TOS#)<br><i><p>note</p></i>B=2(terms: #TOS#)<br><i><p>note</p></i>|"_s
                u"A=1(terms: #TOS#)<br><i><p>note</p></i>B=2(terms: #TOS#)<br><i><p>note</p></i>"_s +
                    ClosingBlock();
+        sheet.resources.insert(1, HeadingEntry(u"<i>Tools</i> #CTATEXT#"_s));
+        QTest::newRow("a heading: its title as typed, and no note after it")
+            << u"#REPEATER#"_s << u"#CTATEXT#"_s << sheet
+            << u"A<br><i><p>note</p></i><h><i>Tools</i> #CTATEXT#</h>B<br><i><p>note</p></i>"_s;
     }
 
     void taggedUrl_data()
@@ -115,7 +119,7 @@ private Q_SLOTS:
         QFETCH(QString, snippet);
         QFETCH(Sheet, sheet);
         QFETCH(QString, expected);
-        QCOMPARE(FillPage({page, snippet, u"terms: #TOS#"_s}, sheet), expected);
+        QCOMPARE(FillPage({page, snippet, u"terms: #TOS#"_s, u"<h>#HEADING#</h>"_s}, sheet), expected);
     }
 
     void fileNameProblem_data()
@@ -220,7 +224,8 @@ private Q_SLOTS:
             << u"sheet"_s << u"/elsewhere.pdf"_s << u"/bin/sheet.html"_s << u"/elsewhere.pdf"_s;
     }
 
-    // The output folder is made again if it was deleted; a disclaimer that is not shown need not exist.
+    // The output folder is made again if it was deleted; a disclaimer that is not shown need not exist, nor need
+    // the heading markup.
     void builds()
     {
         QFETCH(QString, name);
@@ -229,6 +234,7 @@ private Q_SLOTS:
         QFETCH(QString, pdf);
         QVERIFY(QFile::link(path(u"/bin/template.html"_s), path(u"/bin/alias.html"_s)));
         QVERIFY(QFile::remove(path(u"/resources/tos.txt"_s)));
+        QVERIFY(QFile::remove(path(u"/bin/heading.txt"_s))); // the built-in markup stands in
         const QByteArray templateBefore = readAll(path(u"/bin/template.html"_s));
         SheetBuilder builder(m_installation->folder());
         QSignalSpy finished(&builder, &SheetBuilder::finished);

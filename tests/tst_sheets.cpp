@@ -190,7 +190,7 @@ private Q_SLOTS:
         // A live window's copy is not another's to offer; an unreadable one goes, a newer version's stays.
         const QByteArray sheet = "{\"sheet\": {\"format\": \"orvanta-sheet\", \"version\": ";
         QVERIFY(writeAll(folder.filePath(u"broken.orvanta"_s), sheet + "1, \"headline\": 5}}"));
-        QVERIFY(writeAll(folder.filePath(u"newer.orvanta"_s), sheet + "2}}"));
+        QVERIFY(writeAll(folder.filePath(u"newer.orvanta"_s), sheet + "3}}"));
         m_window->document().offerRecovery();
         QVERIFY(m_interaction.shown.isEmpty());
 

@@ -57,8 +57,10 @@ int RunCheck(const QStringList& arguments, QTextStream& out, QTextStream& err)
             continue;
         }
         QStringList links;
-        for (const ResourceEntry& entry : std::as_const(sheet.resources))
-            links.append(entry.linkUrl);
+        for (const ResourceEntry& entry : std::as_const(sheet.resources)) {
+            if (!entry.heading)
+                links.append(entry.linkUrl);
+        }
         links.removeDuplicates();
         everyLink += links;
         linksOfSheets.append({path, links});

@@ -10,6 +10,7 @@ inline const QString BinFolder = QStringLiteral("/bin");
 inline const QString OutputFolder = QStringLiteral("/bin/output");
 inline const QString PageTemplate = QStringLiteral("/bin/template.html");
 inline const QString SnippetTemplate = QStringLiteral("/bin/repeater.txt");
+inline const QString HeadingTemplate = QStringLiteral("/bin/heading.txt"); // optional
 inline const QString BundledConverter = QStringLiteral("/bin/wkhtmltopdf");
 inline const QString ResourcesFolder = QStringLiteral("/resources");
 inline const QString Terms = QStringLiteral("/resources/tos.txt");

@@ -59,6 +59,9 @@ FileResult LoadTemplates(const QString& installFolder, const QString& lookFolder
         LoadTextFile(InstallPath(installFolder, lookFolder + QStringLiteral("/repeater.txt")), loaded.snippet);
     if (!result.ok())
         return result;
+    result = LoadTextFile(InstallPath(installFolder, lookFolder + QStringLiteral("/heading.txt")), loaded.heading);
+    if (!result.ok() && !result.missing())
+        return result; // a missing one leaves the default
     if (disclaimerNeeded) {
         result = LoadTextFile(InstallPath(installFolder, layout::Terms), loaded.disclaimer);
         if (!result.ok())

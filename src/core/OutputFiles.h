@@ -25,8 +25,8 @@ QString HyphenatedName(const QString& name);
 // file, gets an "e" in front.
 OutputPaths FormOutputPaths(const QString& installFolder, const QString& name, const QString& pdfPath = {});
 
-// Reads the page template and the snippet template of a look's folder (relative, as LookFolder() gives it), and
-// the disclaimer, afresh. The disclaimer is only required when the page will carry it.
+// Reads the page template, the snippet template and the optional heading snippet of a look's folder (relative, as
+// LookFolder() gives it), and the disclaimer, afresh. The disclaimer is only required when the page will carry it.
 FileResult LoadTemplates(const QString& installFolder, const QString& lookFolder, bool disclaimerNeeded,
                          PageTemplates& templates);
 

@@ -16,15 +16,19 @@ QString scriptElement(QLatin1StringView address)
     return QStringLiteral("<script src= %1 ></script>").arg(address);
 }
 
-QString resourceBlock(const QString& snippet, const Sheet& sheet)
+QString resourceBlock(const PageTemplates& templates, const Sheet& sheet)
 {
     const QString suffix = sheet.noteBelowEachResource
                                ? QStringLiteral("<br><i><p>") + sheet.note + QStringLiteral("</p></i>")
                                : QStringLiteral("<br><br>");
     QString block;
     for (const ResourceEntry& entry : sheet.resources) {
+        if (entry.heading) { // no suffix: the note belongs to the buttons
+            block += QString(templates.heading).replace(QStringLiteral("#HEADING#"), entry.linkText);
+            continue;
+        }
         const QString url = TaggedUrl(entry.linkUrl, sheet);
-        block += QString(snippet)
+        block += QString(templates.snippet)
                      .replace(QStringLiteral("#CTATEXT#"), entry.linkText)
                      .replace(QStringLiteral("#CTAURL#"), url)
                      .replace(QStringLiteral("#QR#"), sheet.qrCodes ? QrCodeSvg(url) : QString());
@@ -65,7 +69,7 @@ QString ClosingBlock()
 
 QString FillPage(const PageTemplates& templates, const Sheet& sheet)
 {
-    const QString block = resourceBlock(templates.snippet, sheet);
+    const QString block = resourceBlock(templates, sheet);
     return titled(templates.page, sheet.headline)
         .replace(QStringLiteral("#HEADLINE#"), sheet.headline)
         .replace(QStringLiteral("#SUBHEADLINE#"), sheet.subheadline)

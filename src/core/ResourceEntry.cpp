@@ -4,7 +4,7 @@ namespace orvanta {
 
 QString ResourceEntry::displayText() const
 {
-    return linkText + EntrySeparator + linkUrl;
+    return heading ? HeadingMarker + linkText : linkText + EntrySeparator + linkUrl;
 }
 
 } // namespace orvanta

@@ -5,19 +5,28 @@
 
 namespace orvanta {
 
-// One link of the cheat sheet. It travels as this pair, so a link text or URL that holds the display
-// separator reaches the page exactly as entered.
+// One entry of the cheat sheet: a link, or a section heading between the links. A link travels as its pair, so
+// a link text or URL that holds the display separator reaches the page exactly as entered. A heading keeps its
+// title in linkText and has no link: its linkUrl stays empty.
 struct ResourceEntry {
     QString linkText;
     QString linkUrl;
+    bool heading = false;
 
-    // What the list shows: link text, "---", link URL.
+    // What the list shows: link text, "---", link URL; for a heading, "## " and its title.
     QString displayText() const;
 
     friend bool operator==(const ResourceEntry&, const ResourceEntry&) = default;
 };
 
 inline const QString EntrySeparator = QStringLiteral("---");
+// What starts a heading in the text forms of the list, as in Markdown: "## Title".
+inline const QString HeadingMarker = QStringLiteral("## ");
+
+inline ResourceEntry HeadingEntry(const QString& title)
+{
+    return {title, {}, true};
+}
 
 using ResourceEntries = QList<ResourceEntry>;
 

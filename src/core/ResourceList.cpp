@@ -115,6 +115,8 @@ QVariant ResourceList::data(const QModelIndex& index, int role) const
         return {};
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
         return m_entries.at(index.row()).displayText();
+    if (role == HeadingRole)
+        return m_entries.at(index.row()).heading;
     return {};
 }
 

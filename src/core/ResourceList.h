@@ -12,6 +12,9 @@ class ResourceList : public QAbstractListModel {
     Q_OBJECT
 
 public:
+    // data() of this role is true for a section heading.
+    static constexpr int HeadingRole = Qt::UserRole;
+
     using QAbstractListModel::QAbstractListModel;
 
     void append(const ResourceEntries& entries);

@@ -18,6 +18,15 @@ bool keepable(QStringView text)
     return text.isValidUtf16() && !text.contains(QChar(u'\0'));
 }
 
+// "## Title", as a Markdown heading of the second level; a title of spaces alone is none.
+std::optional<ResourceEntry> fromHeading(const QString& line)
+{
+    const QString trimmed = line.trimmed();
+    if (!trimmed.startsWith(HeadingMarker) || trimmed.size() == HeadingMarker.size())
+        return {};
+    return HeadingEntry(trimmed.sliced(HeadingMarker.size()).trimmed());
+}
+
 std::optional<ResourceEntry> fromTabs(const QString& line)
 {
     QStringList fields = line.split(u'\t');
@@ -105,7 +114,7 @@ ReadResources ResourcesFromLines(const QString& text)
         if (keepable(line)) {
             if (line.contains(u'\t'))
                 entry = fromTabs(line);
-            else if (!(entry = fromMarkdown(line)) && !(entry = fromSeparator(line)))
+            else if (!(entry = fromHeading(line)) && !(entry = fromMarkdown(line)) && !(entry = fromSeparator(line)))
                 entry = fromBareUrl(line);
         }
         if (entry)
@@ -128,8 +137,11 @@ ReadResources ResourcesFromCsv(const QString& text)
         if (start == 1 && fields.size() == 2 && fields.at(0).trimmed().compare(u"text", Qt::CaseInsensitive) == 0 &&
             fields.at(1).trimmed().compare(u"url", Qt::CaseInsensitive) == 0)
             continue; // the header
+        std::optional<ResourceEntry> heading;
         if (fields.size() == 2 && !fields.at(0).isEmpty() && !fields.at(1).isEmpty() && keepable(fields.join(u',')))
             read.entries.append({fields.at(0), fields.at(1)});
+        else if (fields.size() == 1 && keepable(fields.at(0)) && (heading = fromHeading(fields.at(0))))
+            read.entries.append(*heading);
         else
             read.skippedLines.append(start);
     }
@@ -141,9 +153,11 @@ QString ResourcesToLines(const ResourceEntries& entries)
     // A tab or line break inside a field (a CSV file can bring one in) would split it: it becomes a space.
     static const QRegularExpression separators(QStringLiteral("[\t\r\n]"));
     QStringList lines;
-    for (const ResourceEntry& entry : entries)
-        lines.append(QString(entry.linkText).replace(separators, QStringLiteral(" ")) + u'\t' +
-                     QString(entry.linkUrl).replace(separators, QStringLiteral(" ")));
+    for (const ResourceEntry& entry : entries) {
+        const QString text = QString(entry.linkText).replace(separators, QStringLiteral(" "));
+        lines.append(entry.heading ? HeadingMarker + text
+                                   : text + u'\t' + QString(entry.linkUrl).replace(separators, QStringLiteral(" ")));
+    }
     return lines.join(u'\n');
 }
 

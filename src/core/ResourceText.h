@@ -15,14 +15,18 @@ struct ReadResources {
 //   [text](url)       Markdown, also as a list item ("- [text](url)")
 //   text---url        split at the last "---" whose remainder looks like a URL
 //   http(s)://url     the text is the URL without its scheme
+//   ## Title          a section heading: "##", a space, then a title that is not blank ("##" alone, "##Title" and
+//                     "### Title" are in no form)
 // A line in no form, or one holding NUL or a broken surrogate pair, is skipped, never guessed.
 ReadResources ResourcesFromLines(const QString& text);
 
 // RFC 4180 CSV as spreadsheets write it: two fields a record, text and URL, with an optional first record
-// "text,url". Skipped records are counted by the line they start on.
+// "text,url". A record of one field in the form "## Title" is a heading. Skipped records are counted by the line they
+// start on.
 ReadResources ResourcesFromCsv(const QString& text);
 
-// What Copy puts on the clipboard: text<TAB>url, a line each; tabs and line breaks inside a field become spaces.
+// What Copy puts on the clipboard: text<TAB>url, or "## Title" for a heading, a line each; tabs and line breaks
+// inside a field become spaces.
 QString ResourcesToLines(const ResourceEntries& entries);
 
 } // namespace orvanta

@@ -57,6 +57,15 @@ public:
         resources.clear();
         resources.reserve(items.size());
         for (const QJsonValue& item : items) {
+            if (const QJsonValue title = item.toObject().value(QStringLiteral("heading")); !title.isUndefined()) {
+                if (!title.isString() || title.toString().isEmpty())
+                    return wrongType(
+                        QCoreApplication::translate("SheetFile",
+                                                    "\"%1\" must be a list of resources, each \"heading\" with a title")
+                            .arg(key));
+                resources.append(HeadingEntry(title.toString()));
+                continue;
+            }
             const QJsonValue text = item.toObject().value(QStringLiteral("text"));
             const QJsonValue url = item.toObject().value(QStringLiteral("url"));
             if (!text.isString() || !url.isString())
@@ -87,10 +96,16 @@ private:
 QJsonObject SheetToJson(const Sheet& sheet)
 {
     QJsonArray resources;
-    for (const ResourceEntry& entry : sheet.resources)
-        resources.append(QJsonObject{{QStringLiteral("text"), entry.linkText}, {QStringLiteral("url"), entry.linkUrl}});
+    bool headings = false;
+    for (const ResourceEntry& entry : sheet.resources) {
+        headings = headings || entry.heading;
+        resources.append(entry.heading ? QJsonObject{{QStringLiteral("heading"), entry.linkText}}
+                                       : QJsonObject{{QStringLiteral("text"), entry.linkText},
+                                                     {QStringLiteral("url"), entry.linkUrl}});
+    }
+    // Format 1 has no headings, and its readers would drop them: only a sheet with headings says format 2.
     QJsonObject json{{QStringLiteral("format"), Format},
-                     {QStringLiteral("version"), SheetFormatVersion},
+                     {QStringLiteral("version"), headings ? SheetFormatVersion : 1},
                      {QStringLiteral("resources"), resources}};
     for (const auto& [key, member] : SheetTexts)
         json.insert(QLatin1String(key), sheet.*member);

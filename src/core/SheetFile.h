@@ -11,7 +11,9 @@ struct FileResult;
 // A sheet file, NAME.orvanta: UTF-8 JSON, pretty-printed so it diffs well. Every text is kept exactly. A key
 // that is missing takes the value of a fresh sheet; unknown keys are ignored.
 inline const QString SheetSuffix = QStringLiteral("orvanta");
-constexpr int SheetFormatVersion = 1;
+// The newest format this app reads. Format 2 brought section headings; a sheet without any is written as format 1,
+// so that versions which read only format 1 still open it.
+constexpr int SheetFormatVersion = 2;
 constexpr qint64 MaxSheetFileBytes = qint64{32} * 1024 * 1024;
 
 QJsonObject SheetToJson(const Sheet& sheet);

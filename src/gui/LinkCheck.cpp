@@ -54,8 +54,10 @@ LinkCheck::LinkCheck(SheetModel& model, ResourceListView& view, Interaction& int
 QStringList LinkCheck::links() const
 {
     QStringList links;
-    for (const ResourceEntry& entry : m_model.sheet().resources)
-        links.append(entry.linkUrl);
+    for (const ResourceEntry& entry : m_model.sheet().resources) {
+        if (!entry.heading)
+            links.append(entry.linkUrl);
+    }
     return links;
 }
 

@@ -29,10 +29,12 @@ QIcon markFor(LinkVerdict::Kind kind)
 
 } // namespace
 
-QString LinkMarks::linkAt(int row) const
+std::optional<QString> LinkMarks::linkAt(int row) const
 {
     const auto* list = qobject_cast<const ResourceList*>(sourceModel());
-    return list && row >= 0 && row < list->count() ? list->at(row).linkUrl : QString();
+    if (!list || row < 0 || row >= list->count() || list->at(row).heading)
+        return {}; // a heading has no link to mark
+    return list->at(row).linkUrl;
 }
 
 void LinkMarks::setVerdict(const QString& link, const LinkVerdict& verdict)
@@ -46,7 +48,8 @@ void LinkMarks::setVerdict(const QString& link, const LinkVerdict& verdict)
 
 std::optional<LinkVerdict> LinkMarks::verdict(int row) const
 {
-    const auto found = m_verdicts.constFind(linkAt(row));
+    const std::optional<QString> link = linkAt(row);
+    const auto found = link ? m_verdicts.constFind(*link) : m_verdicts.constEnd();
     return found == m_verdicts.constEnd() ? std::nullopt : std::optional(*found);
 }
 

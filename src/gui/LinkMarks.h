@@ -22,7 +22,7 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
-    QString linkAt(int row) const;
+    std::optional<QString> linkAt(int row) const;
 
     QHash<QString, LinkVerdict> m_verdicts;
 };

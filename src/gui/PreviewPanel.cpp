@@ -23,7 +23,7 @@ PreviewPanel::PreviewPanel(SheetModel& model, PreviewRenderer& renderer, const Q
 {
     m_view.setDocument(&m_document);
     // A template or the disclaimer saved, by the app or any editor: the same sheet looks different now.
-    for (const QString& file : {layout::PageTemplate, layout::SnippetTemplate, layout::Terms})
+    for (const QString& file : {layout::PageTemplate, layout::SnippetTemplate, layout::HeadingTemplate, layout::Terms})
         m_templates.addPath(InstallPath(installFolder, file));
     connect(&m_templates, &QFileSystemWatcher::fileChanged, this, [this](const QString& path) {
         if (!m_templates.files().contains(path) && QFileInfo::exists(path))

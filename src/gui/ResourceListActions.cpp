@@ -22,6 +22,7 @@ ResourceListActions::ResourceListActions(SheetModel& model, ResourceListView& vi
     , m_view(view)
     , m_interaction(interaction)
     , m_edit(makeAction(tr("&Edit Resource…"), Qt::Key_F2, &ResourceListActions::editCurrent))
+    , m_addHeading(makeAction(tr("Add &Heading…"), {}, &ResourceListActions::addHeading))
     , m_copy(makeAction(tr("&Copy"), QKeySequence::Copy, &ResourceListActions::copy))
     , m_paste(makeAction(tr("&Paste"), QKeySequence::Paste, &ResourceListActions::paste))
     , m_delete(makeAction(tr("&Delete"), QKeySequence::Delete, &ResourceListActions::removeSelected))
@@ -54,7 +55,7 @@ QAction* ResourceListActions::makeAction(const QString& text, const QKeySequence
 
 QList<QAction*> ResourceListActions::editActions() const
 {
-    return {m_edit, m_moveUp, m_moveDown, nullptr, m_copy, m_paste, m_delete, m_selectAll};
+    return {m_edit, m_addHeading, m_moveUp, m_moveDown, nullptr, m_copy, m_paste, m_delete, m_selectAll};
 }
 
 void ResourceListActions::updateActions()
@@ -107,9 +108,28 @@ void ResourceListActions::editCurrent()
     const QModelIndex current = m_view.currentIndex();
     if (!current.isValid() || !m_view.selectionModel()->isSelected(current))
         return;
-    EditResourceDialog dialog(m_model.resources().at(current.row()), m_interaction, m_view.window());
+    const ResourceEntry& entry = m_model.resources().at(current.row());
+    if (entry.heading) {
+        const QString title =
+            m_interaction.askText(m_view.window(), tr("Edit Heading"), tr("Heading:"), entry.linkText).trimmed();
+        if (!title.isEmpty() && title != entry.linkText)
+            m_model.replaceResource(current.row(), HeadingEntry(title), tr("Edit Heading"));
+        return;
+    }
+    EditResourceDialog dialog(entry, m_interaction, m_view.window());
     if (dialog.exec() == QDialog::Accepted)
         m_model.replaceResource(current.row(), dialog.entry(), tr("Edit Resource"));
+}
+
+void ResourceListActions::addHeading()
+{
+    const QString title = m_interaction.askText(m_view.window(), tr("Add Heading"), tr("Heading:"), {}).trimmed();
+    if (title.isEmpty())
+        return;
+    const QModelIndex current = m_view.currentIndex();
+    const int row = current.isValid() ? current.row() + 1 : m_model.resources().count();
+    m_model.insertResources({row}, {HeadingEntry(title)}, tr("Add Heading"));
+    m_view.setCurrentIndex(m_view.model()->index(row, 0));
 }
 
 void ResourceListActions::move(int delta)

@@ -12,9 +12,9 @@ class Interaction;
 class ResourceListView;
 class SheetModel;
 
-// The commands of the resource list, with their refusals: adding, removing, editing, moving, copying and pasting,
-// and bringing in a file. Each change is one undoable step of the model. The actions act on the view's selection;
-// their shortcuts work while the list has the focus.
+// The commands of the resource list, with their refusals: adding links and headings, removing, editing, moving,
+// copying and pasting, and bringing in a file. Each change is one undoable step of the model. The actions act on the
+// view's selection; their shortcuts work while the list has the focus.
 class ResourceListActions : public QObject {
     Q_OBJECT
 
@@ -26,6 +26,9 @@ public:
     // The commands of the panel's buttons, with their refusals.
     void removeSelected();
     void removeAll();
+    // Asks for a title and puts a section heading after the current entry.
+    void addHeading();
+    // A heading's title, or a link's text and URL.
     void editCurrent();
     void move(int delta);
     void moveTo(const QList<int>& rows, int destination);
@@ -51,6 +54,7 @@ private:
     ResourceListView& m_view;
     Interaction& m_interaction;
     QAction* m_edit;
+    QAction* m_addHeading;
     QAction* m_copy;
     QAction* m_paste;
     QAction* m_delete;

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -58,6 +59,13 @@ bool DesktopInteraction::openFolder(const QString& path)
 QColor DesktopInteraction::colour(QWidget* parent, const QString& title, const QColor& current)
 {
     return QColorDialog::getColor(current, parent, title);
+}
+
+QString DesktopInteraction::askText(QWidget* parent, const QString& title, const QString& label, const QString& text)
+{
+    bool ok = false;
+    const QString answer = QInputDialog::getText(parent, title, label, QLineEdit::Normal, text, &ok);
+    return ok ? answer : QString();
 }
 
 } // namespace orvanta

@@ -7,8 +7,8 @@ class QWidget;
 
 namespace orvanta {
 
-// Every message box, file dialog and hand-over to the desktop goes through here, so tests can answer and
-// record them without real modal loops.
+// Every message box, question for a text, file dialog and hand-over to the desktop goes through here, so tests can
+// answer and record them without real modal loops.
 class Interaction {
 public:
     enum class SaveChoice { Save, Discard, Cancel };
@@ -31,6 +31,8 @@ public:
     virtual bool openFolder(const QString& path) = 0;
     // A colour dialog starting at `current`; an invalid colour when the user cancelled.
     virtual QColor colour(QWidget* parent, const QString& title, const QColor& current) = 0;
+    // A line of text, starting from `text`; an empty text when the user cancelled.
+    virtual QString askText(QWidget* parent, const QString& title, const QString& label, const QString& text) = 0;
 };
 
 // The real thing: message boxes, file dialogs and the desktop's file manager.
@@ -45,6 +47,7 @@ public:
                        const QString& filter) override;
     bool openFolder(const QString& path) override;
     QColor colour(QWidget* parent, const QString& title, const QColor& current) override;
+    QString askText(QWidget* parent, const QString& title, const QString& label, const QString& text) override;
 };
 
 } // namespace orvanta

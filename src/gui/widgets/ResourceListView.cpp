@@ -1,10 +1,31 @@
 #include "ResourceListView.h"
 
+#include "core/ResourceList.h"
+
 #include <QDrag>
 #include <QDropEvent>
+#include <QStyledItemDelegate>
 #include <algorithm>
 
 namespace orvanta {
+
+namespace {
+
+// Shows section headings in bold, so they stand out between the links.
+class HeadingDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.data(ResourceList::HeadingRole).toBool())
+            option->font.setBold(true);
+    }
+};
+
+} // namespace
 
 ResourceListView::ResourceListView(QWidget* parent)
     : QListView(parent)
@@ -13,6 +34,7 @@ ResourceListView::ResourceListView(QWidget* parent)
     setDragDropMode(QAbstractItemView::InternalMove);
     setDefaultDropAction(Qt::MoveAction);
     setContextMenuPolicy(Qt::ActionsContextMenu);
+    setItemDelegate(new HeadingDelegate(this));
 }
 
 QList<int> ResourceListView::selectedRows() const
