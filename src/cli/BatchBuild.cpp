@@ -67,6 +67,10 @@ void BatchBuild::startNext(SheetBuilder* builder)
                         fail(sheetPath, oneLine(*result.problem));
                     else
                         m_out << tr("built %1").arg(result.paths.pdfPath) << Qt::endl;
+                    if (result.succeeded() && !result.missingGlyphs.isEmpty()) // boxes in the PDF, made all the same
+                        m_err << tr("%1: warning: %2")
+                                     .arg(sheetPath, Messages::missingGlyphs(result.missingGlyphs, result.engine))
+                              << Qt::endl;
                     startNext(builder);
                     if (m_running == 0 && m_waiting.empty())
                         Q_EMIT finished();

@@ -34,6 +34,9 @@ public:
     // With the converter's last error lines, if any.
     static QString conversionFailure(const ConversionResult& result, const QString& pdfPath,
                                      std::chrono::milliseconds timeLimit, const QString& pdfShownAs = {});
+    // "No installed font has: 한, ☃. Install fonts-noto-cjk and fonts-noto-color-emoji." Empty when nothing is
+    // missing.
+    static QString missingGlyphs(const QList<char32_t>& characters, EngineKind engine);
 };
 
 } // namespace orvanta

@@ -111,10 +111,12 @@ void PreviewRenderer::conversionFinished(const BuildResult& result)
         startIfDue(); // stale: the sheet changed while it converted
         return;
     }
-    if (result.problem)
+    if (result.problem) {
         report(*result.problem);
-    else
+    } else {
+        m_fontWarning = Messages::missingGlyphs(result.missingGlyphs, result.engine);
         Q_EMIT ready(result.paths.pdfPath);
+    }
 }
 
 void PreviewRenderer::report(const BuildProblem& problem)

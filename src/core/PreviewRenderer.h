@@ -54,6 +54,8 @@ public:
     const PrintedPage& printed() const { return m_printed; }
     // The engine that made the PDF last shown by ready().
     EngineKind engine() const { return m_printed.engine; }
+    // What that PDF prints as boxes for want of a font (Messages::missingGlyphs()); empty when nothing.
+    const QString& fontWarning() const { return m_fontWarning; }
 
 Q_SIGNALS:
     // A conversion started for the newest sheet.
@@ -78,6 +80,7 @@ private:
     QTimer m_pause;
     Sheet m_sheet;
     PrintedPage m_printed;
+    QString m_fontWarning;
     bool m_due = false; // the newest sheet has not gone to the converter yet
     bool m_enabled = true;
     std::chrono::milliseconds m_typingPause = TypingPause;

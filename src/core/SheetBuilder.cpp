@@ -3,6 +3,7 @@
 #include "ChromiumJob.h"
 #include "Conversion.h"
 #include "InstallFolder.h"
+#include "MissingGlyphs.h"
 #include "PageFiller.h"
 #include "PdfConverter.h"
 #include "PdfFile.h"
@@ -105,6 +106,7 @@ std::optional<BuildProblem> SheetBuilder::render(const Sheet& sheet, const Outpu
 
     m_paths = paths;
     m_page = std::move(page);
+    m_missingGlyphs = MissingGlyphs(PrintedTexts(sheet, templates.disclaimer), engine.kind);
     m_timeLimit = m_timeLimitOverride.value_or(ConversionTimeLimit(sheet.resources.size()));
     m_running = true;
     ++m_run;
@@ -126,7 +128,7 @@ void SheetBuilder::cancel()
 
 void SheetBuilder::conversionFinished(const ConversionResult& result)
 {
-    BuildResult built{m_paths, {}, m_engineKind};
+    BuildResult built{m_paths, {}, m_engineKind, m_missingGlyphs};
     if (!result.succeeded()) {
         built.problem = refusal(BuildProblem::Kind::ConversionFailed, m_paths.pdfPath);
         built.problem->conversion = result;

@@ -39,6 +39,8 @@ struct BuildResult {
     OutputPaths paths;
     std::optional<BuildProblem> problem; // none when the PDF was made
     EngineKind engine = EngineKind::Wkhtmltopdf;
+    // Characters of the printed texts that no installed font draws: the PDF shows boxes there, but is made.
+    QList<char32_t> missingGlyphs;
 
     bool succeeded() const { return !problem; }
 };
@@ -104,6 +106,7 @@ private:
     std::unique_ptr<PdfEngine> m_engine;
     EngineKind m_engineKind = EngineKind::Wkhtmltopdf;
     QString m_page;
+    QList<char32_t> m_missingGlyphs;
     QString m_name;
     OutputPaths m_paths;
     std::chrono::milliseconds m_timeLimit{};

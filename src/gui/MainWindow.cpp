@@ -191,8 +191,12 @@ void MainWindow::sheetBuilt(const BuildResult& result)
     setBusy(false);
     if (result.problem) {
         report(Messages::buildProblem(*result.problem));
-    } else if (m_interaction.confirm(this, tr("Done"), tr("Ready. Do you want to open the output folder?"))) {
-        openOutputFolder();
+    } else {
+        QString question = tr("Ready. Do you want to open the output folder?");
+        if (const QString fonts = Messages::missingGlyphs(result.missingGlyphs, result.engine); !fonts.isEmpty())
+            question = fonts + QStringLiteral("\n\n") + question; // the PDF is made, with boxes for those
+        if (m_interaction.confirm(this, tr("Done"), question))
+            openOutputFolder();
     }
     Q_EMIT buildEnded(result.succeeded());
 }

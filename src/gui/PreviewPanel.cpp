@@ -36,8 +36,8 @@ PreviewPanel::PreviewPanel(SheetModel& model, PreviewRenderer& renderer, const Q
         showStatus(m_document.pageCount() > 0 ? tr("%1 · updating…").arg(pagesAndEngine()) : tr("Making the preview…"));
     });
     connect(&model, &SheetModel::changed, this, [this, &model](SheetModel::Change change) {
-        m_renderer.update(model.sheet(), change == SheetModel::Change::Text ? m_renderer.typingPause()
-                                                                            : std::chrono::milliseconds{});
+        m_renderer.update(model.sheet(),
+                          change == SheetModel::Change::Text ? m_renderer.typingPause() : std::chrono::milliseconds{});
     });
     showExample();
     m_renderer.update(model.sheet(), {});
@@ -50,7 +50,8 @@ void PreviewPanel::showPdf(const QString& path)
     m_stack.setCurrentWidget(&m_view);
     m_view.verticalScrollBar()->setValue(scrolled); // the same place in the new PDF
     m_caption.setText(tr("Preview:"));
-    showStatus(pagesAndEngine());
+    const QString& fonts = m_renderer.fontWarning();
+    showStatus(fonts.isEmpty() ? pagesAndEngine() : tr("%1 · %2").arg(pagesAndEngine(), fonts), fonts);
     Q_EMIT shown();
 }
 
