@@ -146,4 +146,15 @@ QString Messages::missingGlyphs(const QList<char32_t>& characters, EngineKind en
     return tr("No installed font has: %1 Install %2.").arg(list, install);
 }
 
+QString Messages::coverPdfUnreadable(const QString& pdfPath)
+{
+    return tr("The cover image could not be made: %1 is not a PDF that can be read.")
+        .arg(QDir::toNativeSeparators(pdfPath));
+}
+
+QString Messages::coverNotSaved(const QString& pngPath, const QString& reason)
+{
+    return tr("Could not save the cover image %1: %2.").arg(QDir::toNativeSeparators(pngPath), reason);
+}
+
 } // namespace orvanta

@@ -36,6 +36,9 @@ public:
                                      std::chrono::milliseconds timeLimit, const QString& pdfShownAs = {});
     // "No installed font has: 한, ☃. Install fonts-noto-cjk and fonts-noto-color-emoji." Empty when nothing is
     // missing.
+    // The cover picture: the PDF could not be read, or the picture not written (`reason` from the file system).
+    static QString coverPdfUnreadable(const QString& pdfPath);
+    static QString coverNotSaved(const QString& pngPath, const QString& reason);
     static QString missingGlyphs(const QList<char32_t>& characters, EngineKind engine);
 };
 
