@@ -45,17 +45,22 @@ void CoverExport::start(const Sheet& sheet)
     m_pngPath = path;
     // The preview's PDF is copied when it is of this very page; otherwise the engine makes one now.
     const QString pdfPath = m_folder.filePath(QStringLiteral("cover.pdf"));
-    if (const auto problem = m_builder.build(sheet, name, pdfPath, m_preview.printed())) {
-        const Message message = Messages::buildProblem(*problem);
+    if (const auto problem = m_builder.build(sheet, name, pdfPath, m_preview.printed()))
+        report(Messages::buildProblem(*problem));
+}
+
+void CoverExport::report(const Message& message)
+{
+    if (message.warning)
         m_interaction.warn(&m_window, message.title, message.text);
-    }
+    else
+        m_interaction.inform(&m_window, message.title, message.text);
 }
 
 void CoverExport::built(const BuildResult& result)
 {
     if (result.problem) {
-        const Message message = Messages::buildProblem(*result.problem, tr("the cover's PDF"));
-        m_interaction.warn(&m_window, message.title, message.text);
+        report(Messages::buildProblem(*result.problem, tr("the cover's PDF")));
         return;
     }
     if (const QString problem = WriteCover(result.paths.pdfPath, m_pngPath); !problem.isEmpty()) {

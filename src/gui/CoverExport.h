@@ -10,6 +10,7 @@ namespace orvanta {
 
 class Interaction;
 class PreviewRenderer;
+struct Message;
 struct Sheet;
 
 // File > Export Cover Image: page 1 of the sheet's PDF as a PNG 1200 pixels wide (WriteCover()). The PDF is the
@@ -36,6 +37,7 @@ Q_SIGNALS:
 
 private:
     void built(const BuildResult& result);
+    void report(const Message& message);
 
     const PreviewRenderer& m_preview;
     Interaction& m_interaction;
