@@ -6,6 +6,8 @@
 #
 # "run" (the default) installs one PDF engine: wkhtmltopdf where the distribution has it (Debian 12), Chromium where
 # it does not (Debian 13). "test" installs both, where the distribution has them, so both engines get tested.
+# Each engine comes with the fonts it prints with: Noto for most scripts and CJK, plus the emoji font it can draw
+# (Chromium draws Noto's colour emoji; wkhtmltopdf draws that font blank, so it gets Symbola's black-and-white ones).
 # --list prints the packages wanted, one a line, and installs nothing.
 set -euo pipefail
 purpose=run
@@ -23,9 +25,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-pdf-dev libgl-dev
   libbenchmark-dev clang-format
   poppler-utils
-  libqrencode-dev zbar-tools openssl
+  libqrencode-dev libfontconfig-dev zbar-tools openssl
   libjs-jquery libjs-bootstrap
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-noto-core fonts-noto-cjk
   xvfb xauth desktop-file-utils shared-mime-info
 )
 
@@ -57,17 +59,26 @@ update_lists() {
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep 'install ok installed' >/dev/null; }
 
 # Each engine is wanted only where the distribution has it. An engine already installed is kept as it is.
+engines=()
 if [ "$purpose" = test ]; then
   for engine in wkhtmltopdf chromium; do
-    if installed "$engine" || available "$engine"; then packages+=("$engine"); fi
+    if installed "$engine" || available "$engine"; then engines+=("$engine"); fi
   done
 elif installed wkhtmltopdf || installed chromium; then
-  :
+  for engine in wkhtmltopdf chromium; do
+    if installed "$engine"; then engines+=("$engine"); fi
+  done
 elif available wkhtmltopdf; then
-  packages+=(wkhtmltopdf)
+  engines+=(wkhtmltopdf)
 else
-  packages+=(chromium)
+  engines+=(chromium)
 fi
+for engine in "${engines[@]}"; do
+  case "$engine" in
+    wkhtmltopdf) packages+=(wkhtmltopdf fonts-symbola) ;;
+    chromium) packages+=(chromium fonts-noto-color-emoji) ;;
+  esac
+done
 
 if [ "$list" = true ]; then
   printf '%s\n' "${packages[@]}"

@@ -16,8 +16,8 @@ FAKE
 printf '#!/bin/sh\nexit 1\n' > "$fake/dpkg-query"
 chmod +x "$fake/apt-cache" "$fake/dpkg-query"
 
-wants() { PATH="$fake:$PATH" UNAVAILABLE="$1" bash "$script" "$2" --list | grep -E '^(wkhtmltopdf|chromium)$' | sort | tr '\n' ' '; }
-[ "$(wants "" run)" = "wkhtmltopdf " ] || fail "run on Debian 12: $(wants "" run)"
-[ "$(wants wkhtmltopdf run)" = "chromium " ] || fail "run without wkhtmltopdf: $(wants wkhtmltopdf run)"
-[ "$(wants "" test)" = "chromium wkhtmltopdf " ] || fail "test on Debian 12: $(wants "" test)"
-[ "$(wants wkhtmltopdf test)" = "chromium " ] || fail "test without wkhtmltopdf: $(wants wkhtmltopdf test)"
+wants() { PATH="$fake:$PATH" UNAVAILABLE="$1" bash "$script" "$2" --list | grep -E '^(wkhtmltopdf|chromium|fonts-symbola|fonts-noto-color-emoji)$' | sort | tr '\n' ' '; }
+[ "$(wants "" run)" = "fonts-symbola wkhtmltopdf " ] || fail "run on Debian 12: $(wants "" run)"
+[ "$(wants wkhtmltopdf run)" = "chromium fonts-noto-color-emoji " ] || fail "run without wkhtmltopdf: $(wants wkhtmltopdf run)"
+[ "$(wants "" test)" = "chromium fonts-noto-color-emoji fonts-symbola wkhtmltopdf " ] || fail "test on Debian 12: $(wants "" test)"
+[ "$(wants wkhtmltopdf test)" = "chromium fonts-noto-color-emoji " ] || fail "test without wkhtmltopdf: $(wants wkhtmltopdf test)"

@@ -6,14 +6,45 @@
 #include "core/SheetFile.h"
 #include "core/TextFile.h"
 #include "core/Version.h"
+#include "cover/CoverImage.h"
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
 
 using namespace orvanta;
+
+namespace {
+
+// NAME.png is page 1 of NAME.pdf 1200 pixels wide, as poppler draws it too: within 1% per pixel on average, and not
+// blank.
+bool coverMatchesPage(const QString& pdfPath)
+{
+    const QString base = pdfPath.chopped(4);
+    const QImage cover = QImage(base + u".png"_s).convertToFormat(QImage::Format_Grayscale8);
+    if (cover.width() != CoverWidth || qAbs(double(cover.height()) / cover.width() - 297.0 / 210) > 0.002)
+        return false;
+    QProcess::execute(u"pdftoppm"_s,
+                      {u"-png"_s, u"-gray"_s, u"-singlefile"_s, u"-scale-to-x"_s, u"1200"_s, u"-scale-to-y"_s,
+                       QString::number(cover.height()), pdfPath, base + u"-poppler"_s});
+    const QImage poppler = QImage(base + u"-poppler.png"_s).convertToFormat(QImage::Format_Grayscale8);
+    if (poppler.size() != cover.size())
+        return false;
+    qint64 difference = 0, ink = 0;
+    for (int y = 0; y < cover.height(); ++y) {
+        for (int x = 0; x < cover.width(); ++x) {
+            difference += qAbs(cover.pixelIndex(x, y) - poppler.pixelIndex(x, y));
+            ink += 255 - cover.pixelIndex(x, y);
+        }
+    }
+    const double pixels = double(cover.width()) * cover.height();
+    return difference / pixels < 0.01 * 255 && ink / pixels > 0.01 * 255;
+}
+
+} // namespace
 
 class TestCommandLine : public QObject {
     Q_OBJECT
@@ -50,6 +81,12 @@ private Q_SLOTS:
         row("bad --engine", "build @/a.orvanta --engine webkit", 2, {}, "--engine takes auto, wkhtmltopdf or chromium");
         row("--engine chromium", "build @/a.orvanta --engine chromium -o @/chromium.pdf", 0,
             {u"built @/chromium.pdf"_s});
+        row("--cover: page 1 as a picture beside the PDF", "build @/a.orvanta --engine chromium -o @/cover.pdf --cover",
+            0, {u"built @/cover.pdf"_s});
+        row("--cover where no picture can be written", "build @/a.orvanta -o @/c.pdf --cover", 1, {},
+            "a.orvanta: Could not save the cover image ");
+        row("a character no font has: a warning", "build @/glyphs.orvanta", 0, {u"built ~/bin/output/glyphs.pdf"_s},
+            "glyphs.orvanta: warning: No installed font has: U+E000. Install fonts-noto-core.\n");
         row("-o over the sheet", "build @/a.orvanta -o @/a.orvanta", 2, {}, "-o names the sheet itself");
         row("where Create puts it", "build @/a.orvanta", 0, {u"built ~/bin/output/sheet-a.pdf"_s});
         row("no file name: the sheet file's own", "build @/unnamed.orvanta", 0, {u"built ~/bin/output/unnamed.pdf"_s});
@@ -114,6 +151,8 @@ private Q_SLOTS:
         save("unnamed.orvanta", QString());
         save("fails.orvanta", u"fails"_s);
         save("nameless-headline.orvanta", u"x"_s, QString());
+        save("glyphs.orvanta", u"glyphs"_s, u"H\uE000"_s);
+        QVERIFY(QDir(sheets.path()).mkpath(u"c.png"_s)); // a folder where a picture would go
         QVERIFY(writeAll(sheets.filePath(u"broken.orvanta"_s), "{"));
         QProcess app;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -135,6 +174,8 @@ private Q_SLOTS:
             QVERIFY(IsCompletePdf(line.mid(6)));
         if (arguments.contains(u"chromium"_s)) // not the stand-in, which writes no text
             QVERIFY(pdfText(lines.first().mid(6)).contains(u"H"_s));
+        if (arguments.contains(u"--cover"_s) && exitCode == 0)
+            QVERIFY2(coverMatchesPage(lines.first().mid(6)), "the cover is not page 1 as poppler draws it");
         if (exitCode == 2)
             QVERIFY(QDir(installation.path(u"/bin/output"_s)).isEmpty());
     }

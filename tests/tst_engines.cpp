@@ -5,6 +5,7 @@
 #include "core/ChromiumBrowser.h"
 #include "core/ChromiumJob.h"
 #include "core/Messages.h"
+#include "core/MissingGlyphs.h"
 #include "core/PdfFile.h"
 #include "core/PreviewRenderer.h"
 #include "core/Sheet.h"
@@ -228,6 +229,48 @@ private Q_SLOTS:
                                 .arg(wkhtmltopdf.width())
                                 .arg(wkhtmltopdf.height())));
         QVERIFY(readAll(pdfs[1]).contains("/StructTreeRoot")); // tagged
+    }
+
+    // With the fonts the set-up installs, no script prints as boxes: the text reads back from the PDF, and the fonts
+    // that DejaVu cannot stand in for are embedded. Chromium embeds CJK fonts and bold faces as nameless Type 3 fonts;
+    // wkhtmltopdf maps no character beyond the BMP back to text.
+    void everyScriptPrints_data()
+    {
+        QTest::addColumn<EngineChoice>("engine");
+        QTest::addColumn<QStringList>("fonts");
+        QTest::addColumn<QString>("unreadable");
+        const QStringList fonts{u"NotoSansDevanagari-Regular"_s, u"NotoSansThai-Regular"_s};
+        QTest::newRow("wkhtmltopdf") << EngineChoice::Wkhtmltopdf << fonts + QStringList{u"NotoSansCJK"_s} << u"😀"_s;
+        QTest::newRow("Chromium") << EngineChoice::Chromium << fonts << QString();
+    }
+
+    void everyScriptPrints()
+    {
+        QFETCH(EngineChoice, engine);
+        QFETCH(QStringList, fonts);
+        QFETCH(QString, unreadable);
+        if (engine == EngineChoice::Wkhtmltopdf && !hasWkhtmltopdf())
+            QSKIP("wkhtmltopdf is not installed");
+        const QString line = u"Latin Ελληνικά Кириллица 中文 日本語 한국어 العربية עברית देवनागरी ไทย 😀"_s;
+        SheetBuilder builder(m_installation.folder());
+        builder.setEngine(engine);
+        Sheet sheet = sheetOf(1, line);
+        sheet.subheadline = line; // in a regular face
+        const auto built = build(builder, sheet, u"scripts"_s);
+        QVERIFY(std::holds_alternative<BuildResult>(built) && std::get<BuildResult>(built).succeeded());
+        const BuildResult& result = std::get<BuildResult>(built);
+        QVERIFY2(result.missingGlyphs.isEmpty(),
+                 qPrintable(Messages::missingGlyphs(result.missingGlyphs, result.engine)));
+        // wkhtmltopdf maps some ideographs to their radicals and Arabic to presentation forms, and spaces Devanagari.
+        const QString text = pdfText(result.paths.pdfPath).normalized(QString::NormalizationForm_KC).remove(u' ');
+        for (const QString& word : line.split(u' '))
+            QVERIFY2(text.contains(word) || word == unreadable, qPrintable(word));
+        QProcess pdffonts;
+        pdffonts.start(u"pdffonts"_s, {result.paths.pdfPath});
+        QVERIFY(pdffonts.waitForFinished());
+        const QString embedded = QString::fromUtf8(pdffonts.readAllStandardOutput());
+        for (const QString& font : fonts)
+            QVERIFY2(embedded.contains(font), qPrintable(embedded));
     }
 
     // A browser that cannot start, exits at once or never answers: its verdict, and the earlier PDF kept whole.

@@ -1,5 +1,6 @@
 // The live preview in the window: when it shows, what its status line says, and that it never gets in the way.
 #include "GuiTestSupport.h"
+#include "gui/Settings.h"
 #include "gui/widgets/PdfView.h"
 
 #include <QAction>
@@ -7,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
@@ -140,6 +142,27 @@ private Q_SLOTS:
         inDialog(
             [this] { child<QMenu>(m_window.get(), "menuEdit")->actions().constLast()->trigger(); },
             [](QDialog* dialog) { QCOMPARE(child<QComboBox>(dialog, "cboEngine")->currentText(), u"Chromium"_s); });
+    }
+
+    // A character no font has is named under the preview. File > Export Cover Image copies the preview's PDF when
+    // it is of this very sheet; a folder that cannot take the picture gets a message.
+    void fontWarningAndCover()
+    {
+        edit("txtHeaderTitle")->setText(u"Head \uE000"_s);
+        addResources(1);
+        QTRY_COMPARE(status(), u"1 page · wkhtmltopdf · No installed font has: U+E000. Install fonts-noto-core."_s);
+        m_window->model().setText(&Sheet::fileName, u"my sheet"_s);
+        const QString suggested = Settings::lastFolder() + u"/my-sheet.png"_s;
+        auto* exportCover = m_window->findChild<QAction*>(u"actionExportCover"_s);
+        m_interaction.chooseFile(path(u"/cover"_s));
+        exportCover->trigger();
+        QTRY_VERIFY(QFileInfo::exists(path(u"/cover.png"_s)));
+        QCOMPARE(m_interaction.shown.constLast().text, suggested);
+        QCOMPARE(QImage(path(u"/cover.png"_s)).size(), QSize(1200, 1698)); // 595 x 842 points
+        QCOMPARE(runs(), 1);
+        m_interaction.chooseFile(path(u"/no/folder/cover.png"_s));
+        exportCover->trigger();
+        QTRY_VERIFY(m_interaction.last().startsWith(u"warn|Cover Not Saved|Could not save the cover image "_s));
     }
 
 private:

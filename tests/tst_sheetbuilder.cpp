@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "core/Conversion.h"
 #include "core/Messages.h"
+#include "core/MissingGlyphs.h"
 #include "core/OutputFiles.h"
 #include "core/PageFiller.h"
 #include "core/QrCode.h"
@@ -19,6 +20,7 @@
 using namespace orvanta;
 
 Q_DECLARE_METATYPE(orvanta::Sheet)
+Q_DECLARE_METATYPE(orvanta::EngineKind)
 
 namespace {
 
@@ -120,6 +122,64 @@ private Q_SLOTS:
         QFETCH(Sheet, sheet);
         QFETCH(QString, expected);
         QCOMPARE(FillPage({page, snippet, u"terms: #TOS#"_s, u"<h>#HEADING#</h>"_s}, sheet), expected);
+    }
+
+    // Characters no font has, with the installed fonts: each named once, in order; what draws with its neighbours
+    // or not at all is not counted.
+    void missingGlyphs_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("missing");
+        QTest::newRow("plain Latin") << u"Cheat Sheet: 10 tools!"_s << QString();
+        QTest::newRow("private use and unassigned, each once")
+            << u"a\uE000b\u0378\U0010FFFD\uE000"_s << u"\uE000\u0378\U0010FFFD"_s;
+        QTest::newRow("joiner, variation selector, combining mark, tab ignored")
+            << u"\u0378\u200D\uFE0F\u0301\t\u00AD\u0378"_s << u"\u0378"_s;
+        QTest::newRow("every script the set-up installs fonts for")
+            << u"Ελληνικά Кириллица 中文 日本語 한국어 العربية עברית देवनागरी ไทย 😀"_s << QString();
+    }
+
+    void missingGlyphs()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, missing);
+        for (EngineKind engine : {EngineKind::Wkhtmltopdf, EngineKind::Chromium}) {
+            const QList<char32_t> found = MissingGlyphs({u"x"_s, text}, engine);
+            QCOMPARE(QString::fromUcs4(found.constData(), found.size()), missing);
+        }
+    }
+
+    // The package is named by script, and by engine for emoji.
+    void missingGlyphsMessage_data()
+    {
+        QTest::addColumn<QString>("characters");
+        QTest::addColumn<EngineKind>("engine");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("nothing missing") << QString() << EngineKind::Chromium << QString();
+        QTest::newRow("Hangul, Han, kana, bopomofo")
+            << u"한中あアㄅ"_s << EngineKind::Chromium
+            << u"No installed font has: 한, 中, あ, ア, ㄅ. Install fonts-noto-cjk."_s;
+        QTest::newRow("emoji in Chromium") << u"한☃😀"_s << EngineKind::Chromium
+                                           << u"No installed font has: 한, ☃, 😀. Install fonts-noto-cjk and "_s
+                                              u"fonts-noto-color-emoji."_s;
+        QTest::newRow("emoji in wkhtmltopdf") << u"😀ह\uE000"_s << EngineKind::Wkhtmltopdf
+                                              << u"No installed font has: 😀, ह, U+E000. Install fonts-symbola and "_s
+                                                 u"fonts-noto-core."_s;
+        QTest::newRow("ten shown") << u"abcdefghijkl"_s << EngineKind::Chromium
+                                   << u"No installed font has: a, b, c, d, e, f, g, h, i, j, … Install "_s
+                                      u"fonts-noto-core."_s;
+        QTest::newRow("three packages")
+            << u"αＡ😀"_s << EngineKind::Wkhtmltopdf
+            << u"No installed font has: α, Ａ, 😀. Install fonts-noto-core, fonts-noto-cjk and fonts-symbola."_s;
+    }
+
+    void missingGlyphsMessage()
+    {
+        QFETCH(QString, characters);
+        QFETCH(EngineKind, engine);
+        QFETCH(QString, message);
+        const QList<uint> ucs4 = characters.toUcs4();
+        QCOMPARE(Messages::missingGlyphs(QList<char32_t>(ucs4.begin(), ucs4.end()), engine), message);
     }
 
     void fileNameProblem_data()
@@ -238,12 +298,15 @@ private Q_SLOTS:
         const QByteArray templateBefore = readAll(path(u"/bin/template.html"_s));
         SheetBuilder builder(m_installation->folder());
         QSignalSpy finished(&builder, &SheetBuilder::finished);
-        QVERIFY(!builder.build(sheetWith(), name, pdfPath.isEmpty() ? QString() : path(pdfPath)));
+        Sheet sheet = sheetWith({{u"a\uE000"_s, u"https://a.test"_s}});
+        sheet.note = u"\u0378"_s; // not printed: no note below the resources
+        QVERIFY(!builder.build(sheet, name, pdfPath.isEmpty() ? QString() : path(pdfPath)));
         QVERIFY(builder.isRunning());
         QCOMPARE(builder.name(), QString(name).replace(u' ', u'-'));
         QVERIFY(finished.wait(20000));
         const BuildResult result = finished.first().at(0).value<BuildResult>();
         QVERIFY2(result.succeeded(), qPrintable(Messages::buildProblem(result.problem.value_or(BuildProblem{})).text));
+        QCOMPARE(result.missingGlyphs, QList<char32_t>{0xE000});
         QCOMPARE(result.paths.pagePath, path(page));
         QCOMPARE(result.paths.pdfPath, path(pdf));
         QVERIFY(readAll(result.paths.pagePath).contains("href=\"https://a.test\""));

@@ -2,7 +2,9 @@
 
 #include "core/Messages.h"
 #include "core/SheetBuilder.h"
+#include "cover/CoverImage.h"
 
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace orvanta {
@@ -14,6 +16,13 @@ QString oneLine(const BuildProblem& problem)
 {
     const Message message = Messages::buildProblem(problem);
     return QString(message.title + QStringLiteral(": ") + message.text).replace(u'\n', u' ').simplified();
+}
+
+// NAME.png beside NAME.pdf; empty when written, otherwise why not.
+QString writeCoverBeside(const QString& pdfPath)
+{
+    const QFileInfo pdf(pdfPath);
+    return WriteCover(pdfPath, pdf.path() + u'/' + pdf.completeBaseName() + QStringLiteral(".png"));
 }
 
 } // namespace
@@ -65,8 +74,13 @@ void BatchBuild::startNext(SheetBuilder* builder)
                     --m_running;
                     if (result.problem)
                         fail(sheetPath, oneLine(*result.problem));
+                    else if (const QString problem = m_covers ? writeCoverBeside(result.paths.pdfPath) : QString();
+                             !problem.isEmpty())
+                        fail(sheetPath, problem);
                     else
                         m_out << tr("built %1").arg(result.paths.pdfPath) << Qt::endl;
+                    for (const QString& warning : Messages::buildWarnings(result)) // the PDF is made all the same
+                        m_err << tr("%1: warning: %2").arg(sheetPath, warning) << Qt::endl;
                     startNext(builder);
                     if (m_running == 0 && m_waiting.empty())
                         Q_EMIT finished();

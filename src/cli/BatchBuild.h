@@ -32,6 +32,8 @@ public:
 
     // The engine of every sheet; Automatic unless set.
     void setEngine(EngineChoice choice) { m_engine = choice; }
+    // Also writes page 1 of each PDF as NAME.png beside it (WriteCover()); a sheet whose picture fails has failed.
+    void setCovers(bool covers) { m_covers = covers; }
     // Starts the jobs; `finished` follows once all have ended.
     void start(std::vector<Job> jobs);
     void fail(const QString& sheetPath, const QString& reason);
@@ -51,6 +53,7 @@ private:
     std::vector<std::unique_ptr<SheetBuilder>> m_builders;
     EngineChoice m_engine = EngineChoice::Automatic;
     int m_running = 0;
+    bool m_covers = false;
     bool m_failed = false;
 };
 

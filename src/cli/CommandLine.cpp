@@ -21,7 +21,8 @@ namespace orvanta {
 namespace {
 
 const char* const Usage = QT_TRANSLATE_NOOP(
-    "CommandLine", R"(Usage: orvanta build SHEET.orvanta... [-o OUT.pdf | --output-dir DIR] [--jobs N] [--engine E]
+    "CommandLine",
+    R"(Usage: orvanta build SHEET.orvanta... [-o OUT.pdf | --output-dir DIR] [--jobs N] [--engine E] [--cover]
        orvanta check SHEET.orvanta... [--jobs N] [--timeout SECONDS]
        orvanta [SHEET.orvanta]     opens the window, with the sheet if one is named
 
@@ -34,6 +35,7 @@ Options:
   -j, --jobs N            sheets built at once (default: the number of cores)
   --engine E              auto, wkhtmltopdf or chromium (default: auto, which takes wkhtmltopdf where it
                           is installed and Chromium where it is not)
+  --cover                 also page 1 of each PDF as a picture 1200 pixels wide, NAME.png beside NAME.pdf
   -h, --help              this text
   -v, --version           the version
 
@@ -140,7 +142,8 @@ int RunCommandLine(int argc, char* argv[])
                                           EngineChoiceKey(EngineChoice::Automatic));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
-    parser.addOptions({output, outputDir, jobsOption, engineOption, help, version});
+    const QCommandLineOption cover(QStringLiteral("cover"));
+    parser.addOptions({output, outputDir, jobsOption, engineOption, cover, help, version});
     if (!parser.parse(QCoreApplication::arguments()))
         return usageError(err, parser.errorText());
     if (parser.isSet(help)) {
@@ -182,6 +185,7 @@ int RunCommandLine(int argc, char* argv[])
     const QString installFolder = QCoreApplication::applicationDirPath();
     BatchBuild batch(installFolder, jobs, out, err);
     batch.setEngine(*engine);
+    batch.setCovers(parser.isSet(cover));
     std::vector<BatchBuild::Job> work;
     for (const QString& path : sheets) {
         BatchBuild::Job job{path, {}, {}, {}};

@@ -2,6 +2,7 @@
 
 #include "Conversion.h"
 #include "InstallFolder.h"
+#include "MissingGlyphs.h"
 #include "SheetBuilder.h"
 
 #include <QDir>
@@ -116,6 +117,61 @@ QString Messages::conversionFailure(const ConversionResult& result, const QStrin
 QString Messages::missingLook(const QString& look)
 {
     return tr("The look \u201c%1\u201d is not installed; printed with Classic.").arg(look);
+}
+
+QString Messages::missingGlyphs(const QList<char32_t>& characters, EngineKind engine)
+{
+    if (characters.isEmpty())
+        return {};
+    constexpr qsizetype Shown = 10;
+    QStringList named;
+    QStringList packages;
+    for (qsizetype i = 0; i < characters.size(); ++i) {
+        const char32_t character = characters.at(i);
+        if (i < Shown) {
+            // A character that nothing can show is named by its number.
+            const QChar::Category category = QChar::category(character);
+            const bool invisible = category == QChar::Other_PrivateUse || category == QChar::Other_NotAssigned ||
+                                   category == QChar::Other_Surrogate;
+            named.append(invisible ? QStringLiteral("U+%1").arg(quint32(character), 4, 16, QChar(u'0')).toUpper()
+                                   : QString::fromUcs4(&character, 1));
+        }
+        const QString package = FontPackage(character, engine);
+        if (!packages.contains(package))
+            packages.append(package);
+    }
+    QString list = named.join(QStringLiteral(", "));
+    if (characters.size() > Shown)
+        list += QStringLiteral(", …");
+    else
+        list += u'.';
+    QString install = packages.takeLast();
+    if (!packages.isEmpty())
+        install = tr("%1 and %2").arg(packages.join(QStringLiteral(", ")), install);
+    return tr("No installed font has: %1 Install %2.").arg(list, install);
+}
+
+QString Messages::coverPdfUnreadable(const QString& pdfPath)
+{
+    return tr("The cover image could not be made: %1 is not a PDF that can be read.")
+        .arg(QDir::toNativeSeparators(pdfPath));
+}
+
+QString Messages::coverNotSaved(const QString& pngPath, const QString& reason)
+{
+    return tr("Could not save the cover image %1: %2.").arg(QDir::toNativeSeparators(pngPath), reason);
+}
+
+QStringList Messages::buildWarnings(const BuildResult& result)
+{
+    QStringList warnings;
+    if (!result.succeeded())
+        return warnings;
+    if (!result.missingLook.isEmpty())
+        warnings.append(missingLook(result.missingLook));
+    if (!result.missingGlyphs.isEmpty())
+        warnings.append(missingGlyphs(result.missingGlyphs, result.engine));
+    return warnings;
 }
 
 } // namespace orvanta

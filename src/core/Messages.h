@@ -10,6 +10,7 @@
 namespace orvanta {
 
 struct BuildProblem;
+struct BuildResult;
 struct ConversionResult;
 
 // What the user reads about a build: a message box's title and text. Missing or bad input is information; a
@@ -36,6 +37,14 @@ public:
                                      std::chrono::milliseconds timeLimit, const QString& pdfShownAs = {});
     // The sheet's look is not installed, so the sheet was printed with Classic.
     static QString missingLook(const QString& look);
+    // What a made PDF lacks: its look, characters no font draws. Empty when nothing, or no PDF was made.
+    static QStringList buildWarnings(const BuildResult& result);
+    // "No installed font has: 한, ☃. Install fonts-noto-cjk and fonts-noto-color-emoji." Empty when nothing is
+    // missing.
+    static QString missingGlyphs(const QList<char32_t>& characters, EngineKind engine);
+    // The cover picture: the PDF could not be read, or the picture not written (`reason` from the file system).
+    static QString coverPdfUnreadable(const QString& pdfPath);
+    static QString coverNotSaved(const QString& pngPath, const QString& reason);
 };
 
 } // namespace orvanta

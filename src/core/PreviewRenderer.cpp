@@ -105,18 +105,19 @@ void PreviewRenderer::setEngine(EngineChoice choice, const QString& chromiumProg
 void PreviewRenderer::conversionFinished(const BuildResult& result)
 {
     // Stale or not, a PDF made has replaced the preview's file.
-    if (!result.problem) {
+    if (!result.problem)
         m_printed = {m_builder.page(), result.engine, result.paths.pdfPath, m_builder.paper()};
-        m_missingLook = result.missingLook;
-    }
     if (m_due) {
         startIfDue(); // stale: the sheet changed while it converted
         return;
     }
-    if (result.problem)
+    if (result.problem) {
         report(*result.problem);
-    else
+    } else {
+        m_fontWarning = Messages::missingGlyphs(result.missingGlyphs, result.engine);
+        m_missingLook = result.missingLook;
         Q_EMIT ready(result.paths.pdfPath);
+    }
 }
 
 void PreviewRenderer::report(const BuildProblem& problem)

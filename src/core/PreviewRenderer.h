@@ -56,6 +56,8 @@ public:
     EngineKind engine() const { return m_printed.engine; }
     // The sheet's look when that PDF was printed as Classic because the look is not installed.
     const QString& missingLook() const { return m_missingLook; }
+    // What that PDF prints as boxes for want of a font (Messages::missingGlyphs()); empty when nothing.
+    const QString& fontWarning() const { return m_fontWarning; }
 
 Q_SIGNALS:
     // A conversion started for the newest sheet.
@@ -81,6 +83,7 @@ private:
     Sheet m_sheet;
     PrintedPage m_printed;
     QString m_missingLook;
+    QString m_fontWarning;
     bool m_due = false; // the newest sheet has not gone to the converter yet
     bool m_enabled = true;
     std::chrono::milliseconds m_typingPause = TypingPause;

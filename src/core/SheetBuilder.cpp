@@ -4,6 +4,7 @@
 #include "Conversion.h"
 #include "InstallFolder.h"
 #include "Looks.h"
+#include "MissingGlyphs.h"
 #include "PageFiller.h"
 #include "PdfConverter.h"
 #include "PdfFile.h"
@@ -112,6 +113,7 @@ std::optional<BuildProblem> SheetBuilder::render(const Sheet& sheet, const Outpu
     m_page = std::move(page);
     m_paper = SheetPaper(sheet);
     m_missingLook = missingLook;
+    m_missingGlyphs = MissingGlyphs(PrintedTexts(sheet, templates.disclaimer), engine.kind);
     m_timeLimit = m_timeLimitOverride.value_or(ConversionTimeLimit(sheet.resources.size()));
     m_running = true;
     ++m_run;
@@ -135,7 +137,7 @@ void SheetBuilder::cancel()
 
 void SheetBuilder::conversionFinished(const ConversionResult& result)
 {
-    BuildResult built{m_paths, {}, m_engineKind, m_missingLook};
+    BuildResult built{m_paths, {}, m_engineKind, m_missingLook, m_missingGlyphs};
     if (!result.succeeded()) {
         built.problem = refusal(BuildProblem::Kind::ConversionFailed, m_paths.pdfPath);
         built.problem->conversion = result;

@@ -40,6 +40,8 @@ struct BuildResult {
     std::optional<BuildProblem> problem; // none when the PDF was made
     EngineKind engine = EngineKind::Wkhtmltopdf;
     QString missingLook; // the sheet's look, printed as Classic because it is not installed
+    // Characters of the printed texts that no installed font draws: the PDF shows boxes there, but is made.
+    QList<char32_t> missingGlyphs;
 
     bool succeeded() const { return !problem; }
 };
@@ -109,6 +111,7 @@ private:
     QString m_page;
     PaperSize m_paper = PaperSize::A4;
     QString m_missingLook;
+    QList<char32_t> m_missingGlyphs;
     QString m_name;
     OutputPaths m_paths;
     std::chrono::milliseconds m_timeLimit{};

@@ -5,6 +5,7 @@
 #include "core/SheetFile.h"
 #include "core/Version.h"
 #include "gui/ContentPage.h"
+#include "gui/CoverExport.h"
 #include "gui/CreatePage.h"
 #include "gui/Settings.h"
 #include "gui/dialogs/AutoResourcesDialog.h"
@@ -42,6 +43,7 @@ MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, Q
 {
     ui->setupUi(this);
     m_previewRenderer.setEnabled(Settings::livePreview());
+    m_coverExport = new CoverExport(installFolder, m_previewRenderer, interaction, *this);
     useEngine(Settings::pdfEngine());
     m_contentPage = new ContentPage(m_model, m_previewRenderer, installFolder, interaction, ui->page1Holder);
     ui->page1HolderLayout->addWidget(m_contentPage);
@@ -100,6 +102,10 @@ void MainWindow::setUpMenus()
     connect(ui->actionImport, &QAction::triggered, m_contentPage, &ContentPage::importResources);
     connect(ui->actionSave, &QAction::triggered, &m_document, &SheetDocument::save);
     connect(ui->actionSaveAs, &QAction::triggered, &m_document, &SheetDocument::saveAs);
+    connect(ui->actionExportCover, &QAction::triggered, this, [this] { m_coverExport->start(m_model.sheet()); });
+    connect(m_coverExport, &CoverExport::saved, this, [this](const QString& path) {
+        statusBar()->showMessage(tr("Cover image saved: %1").arg(QDir::toNativeSeparators(path)));
+    });
     connect(ui->actionQuit, &QAction::triggered, this, &QWidget::close);
 
     // Undo and redo name the step they take back or do again: "Undo Remove All".
@@ -191,8 +197,12 @@ void MainWindow::sheetBuilt(const BuildResult& result)
     setBusy(false);
     if (result.problem) {
         report(Messages::buildProblem(*result.problem));
-    } else if (m_interaction.confirm(this, tr("Done"), tr("Ready. Do you want to open the output folder?"))) {
-        openOutputFolder();
+    } else {
+        // The PDF is made, whatever it lacks.
+        const QStringList question = Messages::buildWarnings(result)
+                                     << tr("Ready. Do you want to open the output folder?");
+        if (m_interaction.confirm(this, tr("Done"), question.join(QStringLiteral("\n\n"))))
+            openOutputFolder();
     }
     Q_EMIT buildEnded(result.succeeded());
 }
@@ -236,6 +246,7 @@ void MainWindow::openOutputFolder()
 void MainWindow::useEngine(EngineChoice engine)
 {
     m_builder.setEngine(engine, Settings::chromiumProgram());
+    m_coverExport->setEngine(engine, Settings::chromiumProgram());
     m_previewRenderer.setEngine(engine, Settings::chromiumProgram());
 }
 

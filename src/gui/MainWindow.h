@@ -16,6 +16,7 @@ class MainWindow;
 namespace orvanta {
 
 class ContentPage;
+class CoverExport;
 class CreatePage;
 class Interaction;
 struct Message;
@@ -70,6 +71,7 @@ private:
     PreviewRenderer m_previewRenderer;
     ContentPage* m_contentPage;
     CreatePage* m_createPage;
+    CoverExport* m_coverExport;
     QTimer m_blinkTimer;
 };
 

@@ -51,7 +51,13 @@ void PreviewPanel::showPdf(const QString& path)
     m_stack.setCurrentWidget(&m_view);
     m_view.verticalScrollBar()->setValue(scrolled); // the same place in the new PDF
     m_caption.setText(tr("Preview:"));
-    showStatus(pagesAndEngine());
+    QStringList status{pagesAndEngine()};
+    if (!m_renderer.missingLook().isEmpty())
+        status.append(Messages::missingLook(m_renderer.missingLook()));
+    const QString& fonts = m_renderer.fontWarning();
+    if (!fonts.isEmpty())
+        status.append(fonts);
+    showStatus(status.join(tr(" · ")), fonts);
     Q_EMIT shown();
 }
 
@@ -74,10 +80,7 @@ QString PreviewPanel::pagesAndEngine() const
 {
     const int pages = m_document.pageCount();
     const QString count = pages == 1 ? tr("1 page") : tr("%1 pages").arg(pages);
-    const QString shown = tr("%1 · %2").arg(count, EngineName(m_renderer.engine()));
-    return m_renderer.missingLook().isEmpty()
-               ? shown
-               : tr("%1 · %2").arg(shown, Messages::missingLook(m_renderer.missingLook()));
+    return tr("%1 · %2").arg(count, EngineName(m_renderer.engine()));
 }
 
 } // namespace orvanta

@@ -1,0 +1,40 @@
+#include "CoverImage.h"
+
+#include "core/Messages.h"
+
+#include <QPainter>
+#include <QPdfDocument>
+#include <QSaveFile>
+
+namespace orvanta {
+
+QImage RenderCover(const QString& pdfPath, int width)
+{
+    QPdfDocument document;
+    if (document.load(pdfPath) != QPdfDocument::Error::None || document.pageCount() < 1)
+        return {};
+    const QSizeF page = document.pagePointSize(0);
+    if (page.isEmpty())
+        return {};
+    const QSize size(width, qRound(width * page.height() / page.width()));
+    const QImage drawn = document.render(0, size); // transparent where the page has no background of its own
+    if (drawn.isNull())
+        return {};
+    QImage cover(size, QImage::Format_RGB32);
+    cover.fill(Qt::white);
+    QPainter(&cover).drawImage(0, 0, drawn);
+    return cover;
+}
+
+QString WriteCover(const QString& pdfPath, const QString& pngPath)
+{
+    const QImage cover = RenderCover(pdfPath);
+    if (cover.isNull())
+        return Messages::coverPdfUnreadable(pdfPath);
+    QSaveFile file(pngPath);
+    if (!file.open(QIODevice::WriteOnly) || !cover.save(&file, "PNG") || !file.commit())
+        return Messages::coverNotSaved(pngPath, file.errorString());
+    return {};
+}
+
+} // namespace orvanta

@@ -1,0 +1,74 @@
+#include "CoverExport.h"
+
+#include "core/Messages.h"
+#include "core/OutputFiles.h"
+#include "core/PreviewRenderer.h"
+#include "core/Sheet.h"
+#include "cover/CoverImage.h"
+#include "gui/Settings.h"
+#include "gui/widgets/Interaction.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace orvanta {
+
+CoverExport::CoverExport(const QString& installFolder, const PreviewRenderer& preview, Interaction& interaction,
+                         QWidget& window)
+    : QObject(&window)
+    , m_preview(preview)
+    , m_interaction(interaction)
+    , m_window(window)
+    , m_builder(installFolder)
+{
+    connect(&m_builder, &SheetBuilder::finished, this, &CoverExport::built);
+}
+
+void CoverExport::start(const Sheet& sheet)
+{
+    if (isRunning())
+        return;
+    const QString name = sheet.fileName.isEmpty() ? QStringLiteral("cover") : HyphenatedName(sheet.fileName);
+    QString path = m_interaction.fileToSave(&m_window, tr("Export Cover Image"),
+                                            Settings::lastFolder() + u'/' + name + QStringLiteral(".png"),
+                                            tr("PNG images (*.png)"));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += QStringLiteral(".png");
+        // The dialog asked about the name without the suffix, not about this one.
+        if (QFileInfo::exists(path) &&
+            !m_interaction.confirm(&m_window, tr("Export Cover Image"),
+                                   tr("%1 already exists. Replace it?").arg(QDir::toNativeSeparators(path))))
+            return;
+    }
+    m_pngPath = path;
+    // The preview's PDF is copied when it is of this very page; otherwise the engine makes one now.
+    const QString pdfPath = m_folder.filePath(QStringLiteral("cover.pdf"));
+    if (const auto problem = m_builder.build(sheet, name, pdfPath, m_preview.printed()))
+        report(Messages::buildProblem(*problem));
+}
+
+void CoverExport::report(const Message& message)
+{
+    if (message.warning)
+        m_interaction.warn(&m_window, message.title, message.text);
+    else
+        m_interaction.inform(&m_window, message.title, message.text);
+}
+
+void CoverExport::built(const BuildResult& result)
+{
+    if (result.problem) {
+        report(Messages::buildProblem(*result.problem, tr("the cover's PDF")));
+        return;
+    }
+    if (const QString problem = WriteCover(result.paths.pdfPath, m_pngPath); !problem.isEmpty()) {
+        m_interaction.warn(&m_window, tr("Cover Not Saved"), problem);
+        return;
+    }
+    Settings::setLastFolder(QFileInfo(m_pngPath).absolutePath());
+    Q_EMIT saved(m_pngPath);
+}
+
+} // namespace orvanta
