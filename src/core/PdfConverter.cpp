@@ -57,11 +57,11 @@ void PdfConverter::start(const QString& program, const QString& pagePath, const 
     m_timer.start(timeLimit);
     // Scripts off, and every load through a proxy that refuses it: the converter has no switch for network
     // loads, and its local file access is off by default.
-    m_process->start(program,
-                     {QStringLiteral("--disable-javascript"), QStringLiteral("--proxy"),
-                      QStringLiteral("http://127.0.0.1:%1").arg(ClosedLoopbackPort()), QStringLiteral("--page-size"),
-                      paper() == PaperSize::Letter ? QStringLiteral("Letter") : QStringLiteral("A4"), pagePath,
-                      m_tempPath});
+    QStringList arguments{QStringLiteral("--disable-javascript"), QStringLiteral("--proxy"),
+                          QStringLiteral("http://127.0.0.1:%1").arg(ClosedLoopbackPort()),
+                          QStringLiteral("--page-size"),
+                          paper() == PaperSize::Letter ? QStringLiteral("Letter") : QStringLiteral("A4")};
+    m_process->start(program, arguments << pagePath << m_tempPath);
 }
 
 void PdfConverter::cancel()
@@ -94,6 +94,9 @@ void PdfConverter::processFinished(int exitCode, QProcess::ExitStatus status)
     } else if (status == QProcess::CrashExit) {
         result.outcome = ConversionResult::Outcome::Crashed;
     } else {
+        // The converter leaves the title empty, whatever it is told.
+        if (!title().isEmpty() && IsCompletePdf(m_tempPath))
+            SetPdfTitle(m_tempPath, title());
         result = StorePdf(m_tempPath, m_pdfPath, result);
     }
     complete(result);

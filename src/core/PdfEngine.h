@@ -55,15 +55,19 @@ public:
                        std::chrono::milliseconds timeLimit) = 0;
     // Stops a running conversion and removes its temporary file; `finished` is not emitted.
     virtual void cancel() = 0;
-    // The paper of the conversions that start from now on.
+    // The paper and the PDF's title of the conversions that start from now on. Chromium takes the title from the
+    // page's <title>, which FillPage() sets to the same.
     void setPaper(PaperSize paper) { m_paper = paper; }
     PaperSize paper() const { return m_paper; }
+    void setTitle(const QString& title) { m_title = title; }
+    const QString& title() const { return m_title; }
 
 Q_SIGNALS:
     void finished(const orvanta::ConversionResult& result);
 
 private:
     PaperSize m_paper = PaperSize::A4;
+    QString m_title;
 };
 
 } // namespace orvanta

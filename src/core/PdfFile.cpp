@@ -6,6 +6,9 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 #include <filesystem>
+#define POINTERHOLDER_TRANSITION 4 // the qpdf API without its old pointer type
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFWriter.hh>
 #include <sys/stat.h>
 
 namespace orvanta {
@@ -87,6 +90,33 @@ ConversionResult CopyPdf(const QString& fromPath, const QString& pdfPath)
     if (!tempPath.isEmpty())
         QFile::remove(tempPath);
     return result;
+}
+
+bool SetPdfTitle(const QString& path, const QString& title)
+{
+    const QString titled = path + QStringLiteral(".titled");
+    try {
+        QPDF pdf;
+        pdf.setSuppressWarnings(true);
+        pdf.processFile(QFile::encodeName(path).constData());
+        QPDFObjectHandle trailer = pdf.getTrailer();
+        QPDFObjectHandle info = trailer.getKey("/Info");
+        if (!info.isDictionary()) {
+            info = pdf.makeIndirectObject(QPDFObjectHandle::newDictionary());
+            trailer.replaceKey("/Info", info);
+        }
+        info.replaceKey("/Title", QPDFObjectHandle::newUnicodeString(title.toStdString()));
+        QPDFWriter writer(pdf, QFile::encodeName(titled).constData());
+        writer.write();
+    } catch (const std::exception&) {
+        QFile::remove(titled);
+        return false;
+    }
+    std::error_code error;
+    std::filesystem::rename(QFileInfo(titled).filesystemFilePath(), QFileInfo(path).filesystemFilePath(), error);
+    if (error)
+        QFile::remove(titled);
+    return !error;
 }
 
 } // namespace orvanta

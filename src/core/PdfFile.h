@@ -15,6 +15,10 @@ std::optional<ConversionResult> MakeTemporaryPdf(const QString& pdfPath, QString
 // `result` comes back as NoPdf, NotStored or as it was; `tempPath` is emptied when the file became the PDF.
 ConversionResult StorePdf(QString& tempPath, const QString& pdfPath, ConversionResult result);
 
+// Sets the title in a PDF's document information, rewriting the file in place; false, with the file as it was, when
+// it cannot be read or written.
+bool SetPdfTitle(const QString& path, const QString& title);
+
 // Copies a complete PDF onto `pdfPath` the same way: only a whole copy replaces the file of that name.
 ConversionResult CopyPdf(const QString& fromPath, const QString& pdfPath);
 
