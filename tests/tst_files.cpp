@@ -71,6 +71,12 @@ private Q_SLOTS:
         sections.resources.insert(1, HeadingEntry(u"## <b>Tools</b> — 速查表"_s));
         sections.resources.append(HeadingEntry(u" "_s));
         QTest::newRow("headings") << sections << 2;
+        Sheet designed;
+        designed.look = u"my look"_s;
+        designed.accent = u"#0A7cff"_s;
+        designed.logo = u"data:image/svg+xml;base64,"_s + QString::fromLatin1(QByteArray("<svg/>").toBase64());
+        designed.pageSize = u"Letter"_s;
+        QTest::newRow("design") << designed << 1;
     }
 
     void sheetRoundTrip()
@@ -114,6 +120,21 @@ private Q_SLOTS:
         row("QR codes", "sheet", sheet + "\"qrCodes\": 1}", "\"qrCodes\" must be true or false");
         row("resource without url", "sheet", sheet + "\"resources\": [{\"text\": \"t\"}]}",
             "\"resources\" must be a list of resources, each with");
+        const QByteArray png = "data:image/png;base64," + QByteArray("\x89PNG\r\n\x1a\n").toBase64();
+        row("accent not a colour", "sheet", sheet + "\"accent\": \"red\"}",
+            "\"accent\" must be a colour written #RRGGBB");
+        row("accent of 8 digits", "sheet", sheet + "\"accent\": \"#d7261eff\"}", "\"accent\" must be a colour");
+        row("paper", "sheet", sheet + "\"pageSize\": \"a4\"}", "\"pageSize\" must be \"A4\" or \"Letter\"");
+        row("logo a file", "sheet", sheet + "\"logo\": \"file:///etc/passwd\"}", "\"logo\" must be a PNG, JPEG or SVG");
+        row("logo as HTML", "sheet", sheet + "\"logo\": \"data:text/html;base64,PGI+\"}", "\"logo\" must be a PNG");
+        row("logo breaking out", "sheet", sheet + "\"logo\": \"data:image/png;base64,\\\" onerror=x\"}",
+            "\"logo\" must be a PNG");
+        row("logo not what it says", "sheet", sheet + "\"logo\": \"data:image/jpeg" + png.mid(14) + "\"}",
+            "\"logo\" does not hold the image its data: URI names");
+        row("logo over 1 MB", "sheet",
+            sheet + "\"logo\": \"data:image/png;base64," +
+                (QByteArray("\x89PNG\r\n\x1a\n") + QByteArray(1024 * 1024, 'A')).toBase64() + "\"}",
+            "\"logo\" is over 1 MB");
         row("no format", "sheet", "{\"version\": 1, \"headline\": \"H\"}", "it is not an Orvanta sheet");
         row("heading without a title", "sheet",
             sheet + "\"resources\": [{\"text\": \"t\", \"url\": \"u\"}, {\"heading\": \"\"}]}",

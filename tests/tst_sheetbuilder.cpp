@@ -2,6 +2,7 @@
 // writes and reports.
 #include "TestSupport.h"
 #include "core/Conversion.h"
+#include "core/Looks.h"
 #include "core/Messages.h"
 #include "core/MissingGlyphs.h"
 #include "core/OutputFiles.h"
@@ -77,6 +78,17 @@ private Q_SLOTS:
         QTest::newRow("a heading: its title as typed, and no note after it")
             << u"#REPEATER#"_s << u"#CTATEXT#"_s << sheet
             << u"A<br><i><p>note</p></i><h><i>Tools</i> #CTATEXT#</h>B<br><i><p>note</p></i>"_s;
+        // The title is the plain headline, put in before any placeholder; accent and logo come after the others.
+        sheet = sheetWith({{u"A"_s, u"1"_s}});
+        sheet.headline = u"<b>Grow</b>&nbsp;&amp; <i>#FOOTER#</i> &#x1F680;&#12;&lt;/title&gt;"_s;
+        sheet.footer = u"#ACCENT#"_s;
+        sheet.logo = u"data:image/png;base64,AA=="_s;
+        QTest::newRow("title, accent and logo")
+            << u"<TITLE lang=en>Cheat\nSheet</title><title>#HEADLINE#</title>#FOOTER#<p style=\"color: #ACCENT#\">#LOGO#"_s
+            << u"#CTATEXT#"_s << sheet
+            << u"<TITLE lang=en>Grow &amp; &#35;FOOTER&#35; 🚀 &lt;/title&gt;</title><title>%1</title>#d7261e"_s
+               u"<p style=\"color: #d7261e\"><img class=\"logo\" src=\"data:image/png;base64,AA==\" alt=\"\">"_s.arg(
+                   sheet.headline.replace(u"#FOOTER#"_s, u"#d7261e"_s));
     }
 
     void taggedUrl_data()
@@ -312,6 +324,45 @@ private Q_SLOTS:
         QVERIFY(readAll(result.paths.pagePath).contains("href=\"https://a.test\""));
         QVERIFY(IsCompletePdf(result.paths.pdfPath));
         QCOMPARE(readAll(path(u"/bin/template.html"_s)), templateBefore);
+    }
+
+    void looks_data()
+    {
+        QTest::addColumn<QString>("look");
+        QTest::addColumn<QString>("marker"); // in the page when the look's own template was used
+        QTest::addColumn<bool>("installed");
+        QTest::newRow("classic") << u"classic"_s << u"class=\"kicker\""_s << true;
+        QTest::newRow("shipped") << u"compact"_s << u"class=\"lead\""_s << true;
+        QTest::newRow("made by the user") << u"Mine 2"_s << u"MINE"_s << true;
+        QTest::newRow("not installed") << u"gone"_s << u"class=\"kicker\""_s << false;
+        QTest::newRow("half a look") << u"half"_s << u"class=\"kicker\""_s << false;
+        QTest::newRow("outside the looks") << u"../looks/compact"_s << u"class=\"kicker\""_s << false;
+        QTest::newRow("hidden") << u".hidden"_s << u"class=\"kicker\""_s << false;
+    }
+
+    // A look is a folder of templates beside the shipped ones; one that is not there prints as Classic, and says so.
+    void looks()
+    {
+        QFETCH(QString, look);
+        QFETCH(QString, marker);
+        QFETCH(bool, installed);
+        const QString looks = path(u"/bin/looks/"_s);
+        for (const QString& made : {u"Mine 2"_s, u".hidden"_s, u"half"_s}) {
+            QVERIFY(QDir().mkpath(looks + made));
+            QVERIFY(writeAll(looks + made + u"/template.html"_s, "MINE #REPEATER#"));
+            if (made != u"half")
+                QVERIFY(writeAll(looks + made + u"/repeater.txt"_s, "#CTATEXT#"));
+        }
+        QCOMPARE(LookNames(m_installation->folder()),
+                 (QStringList{u"classic"_s, u"Mine 2"_s, u"checklist"_s, u"compact"_s}));
+        SheetBuilder builder(m_installation->folder());
+        QSignalSpy finished(&builder, &SheetBuilder::finished);
+        Sheet sheet = sheetWith({{u"a"_s, u"https://a.test"_s}});
+        sheet.look = look;
+        QVERIFY(!builder.build(sheet, u"look"_s));
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(finished.first().at(0).value<BuildResult>().missingLook, installed ? QString() : look);
+        QVERIFY(readAll(path(u"/bin/look.html"_s)).contains(marker.toUtf8()));
     }
 
     // A failed conversion is a warning. Even one that fails at once is heard of only after build() returned; a

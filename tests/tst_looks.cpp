@@ -1,0 +1,143 @@
+// The shipped looks printed by both engines at the counts around a page break: a button never parts from its note,
+// the footer stays with the disclaimer, a heading never ends a page alone, and the PDF has the sheet's paper and
+// the headline as its title.
+#include "TestSupport.h"
+#include "core/Messages.h"
+#include "core/PdfEngine.h"
+#include "core/Sheet.h"
+#include "core/SheetBuilder.h"
+
+#include <QMap>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace orvanta;
+
+Q_DECLARE_METATYPE(orvanta::EngineChoice)
+
+namespace {
+
+QString run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+class TestLooks : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(!m_installation.folder().isEmpty());
+        QVERIFY(writeAll(m_installation.path(u"/resources/tos.txt"_s), "Disclaimer words."));
+    }
+
+    void keptTogether_data()
+    {
+        QTest::addColumn<QString>("look");
+        QTest::addColumn<EngineChoice>("engine");
+        QTest::addColumn<int>("resources");
+        QTest::addColumn<int>("spacer"); // millimetres added under the headline, to move the page breaks
+        // Found by moving the content a few millimetres at a time: these put a note or a heading at a page's foot.
+        const QMap<int, int> spacers[2] = {{{8, 15}, {9, 12}, {30, 3}, {31, 21}},
+                                           {{8, 24}, {9, 24}, {30, 18}, {31, 15}}};
+        for (const QString& look : {u"classic"_s, u"compact"_s, u"checklist"_s}) {
+            for (const EngineChoice engine : {EngineChoice::Wkhtmltopdf, EngineChoice::Chromium}) {
+                for (const int resources : {8, 9, 30, 31}) {
+                    QTest::addRow("%s, %s, %d", qPrintable(look), qPrintable(EngineChoiceKey(engine)), resources)
+                        << look << engine << resources << spacers[engine == EngineChoice::Chromium].value(resources);
+                }
+            }
+        }
+    }
+
+    void keptTogether()
+    {
+        QFETCH(QString, look);
+        QFETCH(EngineChoice, engine);
+        QFETCH(int, resources);
+        QFETCH(int, spacer);
+        if (engine == EngineChoice::Wkhtmltopdf && FindConverter(u"/nonexistent"_s).isEmpty())
+            QSKIP("wkhtmltopdf is not installed");
+        Sheet sheet;
+        sheet.headline = u"<b>Keep</b> &amp; Together"_s;
+        sheet.footer = u"Footer line"_s;
+        sheet.disclaimer = sheet.noteBelowEachResource = true;
+        sheet.note = u"Its note"_s;
+        sheet.subheadline = u"<div style=\"height: %1mm\"></div>"_s.arg(spacer);
+        sheet.look = look;
+        sheet.pageSize = resources % 2 ? u"Letter"_s : u"A4"_s;
+        for (int i = 0; i < resources; ++i) {
+            if (i % 7 == 6)
+                sheet.resources.append(HeadingEntry(u"Section %1"_s.arg(i)));
+            sheet.resources.append({u"Resource %1"_s.arg(i), u"https://example.com/%1"_s.arg(i)});
+        }
+        SheetBuilder builder(m_installation.folder());
+        builder.setEngine(engine);
+        QSignalSpy finished(&builder, &SheetBuilder::finished);
+        QVERIFY(!builder.build(sheet, u"%1-%2"_s.arg(look).arg(resources)));
+        QVERIFY(finished.wait(60000));
+        const BuildResult result = finished.first().at(0).value<BuildResult>();
+        QVERIFY2(result.succeeded(), qPrintable(Messages::buildProblem(result.problem.value_or(BuildProblem{})).text));
+        QVERIFY(result.missingLook.isEmpty());
+
+        const QString info = run(u"pdfinfo"_s, {result.paths.pdfPath});
+        QVERIFY2(info.contains(u"Title:           Keep & Together\n"_s), qPrintable(info));
+        QVERIFY2(info.contains(resources % 2 ? u"Page size:       612 x 792 pts"_s : u"Page size:       595"_s),
+                 qPrintable(info));
+        const QStringList pages = run(u"pdftotext"_s, {u"-layout"_s, result.paths.pdfPath, u"-"_s}).split(u'\f');
+        static const QRegularExpression lastHeading(u"Section \\d+(?![\\s\\S]*Section)"_s);
+        int footerPage = -1;
+        int disclaimerPage = -1;
+        for (int page = 0; page < pages.size(); ++page) {
+            const QString& text = pages.at(page);
+            QVERIFY2(text.count(u"Resource "_s) == text.count(u"Its note"_s),
+                     qPrintable(u"page %1 parts a button from its note:\n%2"_s.arg(page + 1).arg(text)));
+            const QRegularExpressionMatch heading = lastHeading.match(text);
+            QVERIFY2(!heading.hasMatch() || text.indexOf(u"Resource "_s, heading.capturedEnd()) > 0,
+                     qPrintable(u"page %1 ends with a heading:\n%2"_s.arg(page + 1).arg(text)));
+            if (text.contains(u"Footer line"_s))
+                footerPage = page;
+            if (text.contains(u"Disclaimer words"_s))
+                disclaimerPage = page;
+        }
+        QVERIFY(footerPage >= 0);
+        QCOMPARE(disclaimerPage, footerPage);
+    }
+
+    // Compact exists to fit a sheet on fewer pages: at least 1.8 times the buttons of a Classic page.
+    void compactFitsMore()
+    {
+        Sheet sheet;
+        sheet.headline = u"Dense"_s;
+        for (int i = 0; i < 80; ++i)
+            sheet.resources.append({u"Resource %1"_s.arg(i), u"https://example.com/%1"_s.arg(i)});
+        SheetBuilder builder(m_installation.folder());
+        builder.setEngine(EngineChoice::Chromium);
+        int secondPage[2] = {};
+        for (const QString& look : {u"classic"_s, u"compact"_s}) {
+            sheet.look = look;
+            QSignalSpy finished(&builder, &SheetBuilder::finished);
+            QVERIFY(!builder.build(sheet, look));
+            QVERIFY(finished.wait(60000));
+            const QString pdf = finished.first().at(0).value<BuildResult>().paths.pdfPath;
+            secondPage[look == u"compact"] =
+                int(run(u"pdftotext"_s, {u"-f"_s, u"2"_s, u"-l"_s, u"2"_s, pdf, u"-"_s}).count(u"Resource "_s));
+        }
+        QVERIFY2(secondPage[1] >= 1.8 * secondPage[0],
+                 qPrintable(u"compact %1, classic %2 on a full page"_s.arg(secondPage[1]).arg(secondPage[0])));
+    }
+
+private:
+    TestInstallation m_installation;
+};
+
+QTEST_GUILESS_MAIN(TestLooks)
+#include "tst_looks.moc"
