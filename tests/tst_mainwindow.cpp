@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QGroupBox>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QUndoStack>
 
 using namespace orvanta;
 
@@ -52,6 +54,54 @@ private Q_SLOTS:
         QTRY_COMPARE(m_interaction.shown.size(), 2);
         QVERIFY(m_interaction.last().startsWith(u"warn|Folder Not Writable|Orvanta cannot write into its folder:\n"_s +
                                                 m_installation->folder()));
+    }
+
+    // Each design choice is one undoable step; a logo that is not an image, or too big, is refused and changes
+    // nothing; a look copied in while the app runs is offered when the list opens.
+    void designBar()
+    {
+        const Sheet& sheet = m_window->model().sheet();
+        m_interaction.chooseColour(QColor(0x11, 0x22, 0x33));
+        click("cmdAccent");
+        QCOMPARE(sheet.accent, u"#112233"_s);
+        click("cmdAccent"); // cancelled
+        QCOMPARE(sheet.accent, u"#112233"_s);
+        const QString big = path(u"/big.png"_s);
+        QVERIFY(writeAll(big, QByteArray("\x89PNG\r\n\x1a\n") + QByteArray(1024 * 1024, 'x')));
+        QVERIFY(writeAll(path(u"/logo.svg"_s), "<?xml version=\"1.0\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\"/>"));
+        for (const QString& logo : {big, path(u"/resources/tos.txt"_s), path(u"/logo.svg"_s)})
+            m_interaction.chooseFile(logo);
+        click("cmdLogo");
+        QVERIFY(m_interaction.last().startsWith(u"warn|Logo|big.png cannot be the logo.\n\nIt is over 1 MB"_s));
+        click("cmdLogo");
+        QVERIFY(m_interaction.last().startsWith(u"warn|Logo|tos.txt cannot be the logo.\n\nIt is not a PNG"_s));
+        QVERIFY(sheet.logo.isEmpty() && !child<QPushButton>(m_window.get(), "cmdRemoveLogo")->isEnabled());
+        click("cmdLogo");
+        QVERIFY(sheet.logo.startsWith(u"data:image/svg+xml;base64,"_s));
+        auto* paper = child<QComboBox>(m_window.get(), "cboPaper");
+        paper->setFocus();
+        QTest::keyClick(paper, Qt::Key_Down);
+        QCOMPARE(sheet.pageSize, u"Letter"_s);
+
+        auto* look = child<QComboBox>(m_window.get(), "cboLook");
+        QVERIFY(QDir().mkpath(path(u"/bin/looks/brand"_s)));
+        for (const QString& file : {u"/template.html"_s, u"/repeater.txt"_s})
+            QVERIFY(QFile::copy(path(u"/bin"_s + file), path(u"/bin/looks/brand"_s + file)));
+        QVERIFY(look->findData(u"brand"_s) < 0);
+        look->setFocus();
+        QTest::keyClick(look, Qt::Key_End); // a key opens the list afresh, as a click does
+        QCOMPARE(sheet.look, u"compact"_s); // the last: classic, brand, checklist, compact
+        QCOMPARE(look->itemText(1), u"Brand"_s);
+
+        QUndoStack& undo = m_window->model().undoStack();
+        QCOMPARE(undo.undoText(), u"Look"_s);
+        undo.undo();
+        undo.undo();
+        QCOMPARE(look->currentData().toString(), u"classic"_s);
+        QCOMPARE(paper->currentText(), u"A4"_s);
+        undo.undo();
+        undo.undo();
+        QCOMPARE(sheet, Sheet{});
     }
 
     // Enter in the URL box adds, as the button does, and the fields make ready for the next; both fields are needed.
