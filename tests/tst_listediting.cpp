@@ -9,6 +9,8 @@
 #include <QDialog>
 #include <QMenu>
 #include <QPushButton>
+#include <QSet>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
 
@@ -155,8 +157,13 @@ private Q_SLOTS:
                                            {u"mail"_s, u"mailto:a@b.test"_s},
                                            HeadingEntry(u"no link to check"_s)},
                                           u"Add"_s);
+        QSignalSpy marked(list()->model(), &QAbstractItemModel::dataChanged);
         QTest::keyClick(m_window.get(), Qt::Key_L, Qt::ControlModifier);
         QTRY_COMPARE(m_window->statusBar()->currentMessage(), u"1 fine, 1 moved, 1 broken, 1 not checked"_s);
+        QSet<int> markedRows; // each link's row is drawn again with its mark, and only those
+        for (const QList<QVariant>& change : marked)
+            markedRows.insert(change.at(0).toModelIndex().row());
+        QCOMPARE(markedRows, (QSet<int>{0, 1, 2, 3}));
         const auto tip = [this](int row) { return list()->model()->index(row, 0).data(Qt::ToolTipRole).toString(); };
         QVERIFY(tip(1).endsWith(u"Moved (301): now "_s + server.url(u"/ok"_s)));
         QVERIFY(tip(2).contains(u"Broken (404)"_s) && tip(3).endsWith(u"not a web link"_s));
