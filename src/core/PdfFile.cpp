@@ -98,7 +98,8 @@ bool SetPdfTitle(const QString& path, const QString& title)
     try {
         QPDF pdf;
         pdf.setSuppressWarnings(true);
-        pdf.processFile(QFile::encodeName(path).constData());
+        const QByteArray input = QFile::encodeName(path);
+        pdf.processFile(input.constData());
         QPDFObjectHandle trailer = pdf.getTrailer();
         QPDFObjectHandle info = trailer.getKey("/Info");
         if (!info.isDictionary()) {
@@ -106,7 +107,8 @@ bool SetPdfTitle(const QString& path, const QString& title)
             trailer.replaceKey("/Info", info);
         }
         info.replaceKey("/Title", QPDFObjectHandle::newUnicodeString(title.toStdString()));
-        QPDFWriter writer(pdf, QFile::encodeName(titled).constData());
+        const QByteArray output = QFile::encodeName(titled); // the writer keeps the pointer until write()
+        QPDFWriter writer(pdf, output.constData());
         writer.write();
     } catch (const std::exception&) {
         QFile::remove(titled);
