@@ -35,9 +35,11 @@ bool coverMatchesPage(const QString& pdfPath)
         return false;
     qint64 difference = 0, ink = 0;
     for (int y = 0; y < cover.height(); ++y) {
+        const uchar* coverLine = cover.constScanLine(y); // one grey byte a pixel
+        const uchar* popplerLine = poppler.constScanLine(y);
         for (int x = 0; x < cover.width(); ++x) {
-            difference += qAbs(cover.pixelIndex(x, y) - poppler.pixelIndex(x, y));
-            ink += 255 - cover.pixelIndex(x, y);
+            difference += qAbs(coverLine[x] - popplerLine[x]);
+            ink += 255 - coverLine[x];
         }
     }
     const double pixels = double(cover.width()) * cover.height();
