@@ -66,16 +66,19 @@ private Q_SLOTS:
         QCOMPARE(sheet.accent, u"#112233"_s);
         click("cmdAccent"); // cancelled
         QCOMPARE(sheet.accent, u"#112233"_s);
-        const QString big = path(u"/big.png"_s);
-        QVERIFY(writeAll(big, QByteArray("\x89PNG\r\n\x1a\n") + QByteArray(1024 * 1024, 'x')));
+        const QByteArray png("\x89PNG\r\n\x1a\n");
+        QVERIFY(writeAll(path(u"/big.png"_s), png + QByteArray(1024 * 1024 - png.size() + 1, 'x')));
+        QVERIFY(writeAll(path(u"/1mb.png"_s), png + QByteArray(1024 * 1024 - png.size(), 'x')));
         QVERIFY(writeAll(path(u"/logo.svg"_s), "<?xml version=\"1.0\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\"/>"));
-        for (const QString& logo : {big, path(u"/resources/tos.txt"_s), path(u"/logo.svg"_s)})
-            m_interaction.chooseFile(logo);
+        for (const char* logo : {"/big.png", "/resources/tos.txt", "/1mb.png", "/logo.svg"})
+            m_interaction.chooseFile(path(QString::fromLatin1(logo)));
         click("cmdLogo");
         QVERIFY(m_interaction.last().startsWith(u"warn|Logo|big.png cannot be the logo.\n\nIt is over 1 MB"_s));
         click("cmdLogo");
         QVERIFY(m_interaction.last().startsWith(u"warn|Logo|tos.txt cannot be the logo.\n\nIt is not a PNG"_s));
         QVERIFY(sheet.logo.isEmpty() && !child<QPushButton>(m_window.get(), "cmdRemoveLogo")->isEnabled());
+        click("cmdLogo");
+        QVERIFY(sheet.logo.startsWith(u"data:image/png;base64,"_s));
         click("cmdLogo");
         QVERIFY(sheet.logo.startsWith(u"data:image/svg+xml;base64,"_s));
         auto* paper = child<QComboBox>(m_window.get(), "cboPaper");
@@ -99,6 +102,7 @@ private Q_SLOTS:
         undo.undo();
         QCOMPARE(look->currentData().toString(), u"classic"_s);
         QCOMPARE(paper->currentText(), u"A4"_s);
+        undo.undo();
         undo.undo();
         undo.undo();
         QCOMPARE(sheet, Sheet{});
