@@ -350,6 +350,7 @@ private Q_SLOTS:
         const auto next = build(builder, sheetOf(2), u"next"_s);
         QVERIFY(std::holds_alternative<BuildResult>(next) && std::get<BuildResult>(next).succeeded());
         QVERIFY(m_browser->processId() != pid);
+        QCOMPARE(m_browser->jobCount(), 0); // a job counted by the dead browser is not counted twice
     }
 
     // The app killed while Chromium prints: the browser and its helpers end with it, and the next browser's start
