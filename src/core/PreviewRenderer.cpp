@@ -114,8 +114,7 @@ void PreviewRenderer::conversionFinished(const BuildResult& result)
     if (result.problem) {
         report(*result.problem);
     } else {
-        m_fontWarning = Messages::missingGlyphs(result.missingGlyphs, result.engine);
-        m_missingLook = result.missingLook;
+        m_warnings = Messages::buildWarnings(result);
         Q_EMIT ready(result.paths.pdfPath);
     }
 }

@@ -54,10 +54,8 @@ public:
     const PrintedPage& printed() const { return m_printed; }
     // The engine that made the PDF last shown by ready().
     EngineKind engine() const { return m_printed.engine; }
-    // The sheet's look when that PDF was printed as Classic because the look is not installed.
-    const QString& missingLook() const { return m_missingLook; }
-    // What that PDF prints as boxes for want of a font (Messages::missingGlyphs()); empty when nothing.
-    const QString& fontWarning() const { return m_fontWarning; }
+    // What that PDF lacks, in words (Messages::buildWarnings()): its look, characters no font draws.
+    const QStringList& warnings() const { return m_warnings; }
 
 Q_SIGNALS:
     // A conversion started for the newest sheet.
@@ -82,8 +80,7 @@ private:
     QTimer m_pause;
     Sheet m_sheet;
     PrintedPage m_printed;
-    QString m_missingLook;
-    QString m_fontWarning;
+    QStringList m_warnings;
     bool m_due = false; // the newest sheet has not gone to the converter yet
     bool m_enabled = true;
     std::chrono::milliseconds m_typingPause = TypingPause;

@@ -8,7 +8,6 @@
 #include "gui/Settings.h"
 #include "gui/widgets/Interaction.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace orvanta {
@@ -29,19 +28,11 @@ void CoverExport::start(const Sheet& sheet)
     if (isRunning())
         return;
     const QString name = sheet.fileName.isEmpty() ? QStringLiteral("cover") : HyphenatedName(sheet.fileName);
-    QString path = m_interaction.fileToSave(&m_window, tr("Export Cover Image"),
-                                            Settings::lastFolder() + u'/' + name + QStringLiteral(".png"),
-                                            tr("PNG images (*.png)"));
+    const QString path = FileToSaveAs(m_interaction, &m_window, tr("Export Cover Image"),
+                                      Settings::lastFolder() + u'/' + name + QStringLiteral(".png"),
+                                      tr("PNG images (*.png)"), QStringLiteral("png"));
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty()) {
-        path += QStringLiteral(".png");
-        // The dialog asked about the name without the suffix, not about this one.
-        if (QFileInfo::exists(path) &&
-            !m_interaction.confirm(&m_window, tr("Export Cover Image"),
-                                   tr("%1 already exists. Replace it?").arg(QDir::toNativeSeparators(path))))
-            return;
-    }
     m_pngPath = path;
     // The preview's PDF is copied when it is of this very page; otherwise the engine makes one now.
     const QString pdfPath = m_folder.filePath(QStringLiteral("cover.pdf"));

@@ -1,7 +1,6 @@
 #include "PreviewPanel.h"
 
 #include "core/InstallFolder.h"
-#include "core/Messages.h"
 #include "gui/widgets/PdfView.h"
 #include "model/SheetModel.h"
 
@@ -51,13 +50,8 @@ void PreviewPanel::showPdf(const QString& path)
     m_stack.setCurrentWidget(&m_view);
     m_view.verticalScrollBar()->setValue(scrolled); // the same place in the new PDF
     m_caption.setText(tr("Preview:"));
-    QStringList status{pagesAndEngine()};
-    if (!m_renderer.missingLook().isEmpty())
-        status.append(Messages::missingLook(m_renderer.missingLook()));
-    const QString& fonts = m_renderer.fontWarning();
-    if (!fonts.isEmpty())
-        status.append(fonts);
-    showStatus(status.join(tr(" · ")), fonts);
+    const QStringList& warnings = m_renderer.warnings();
+    showStatus((QStringList{pagesAndEngine()} + warnings).join(tr(" · ")), warnings.join(u'\n'));
     Q_EMIT shown();
 }
 

@@ -97,18 +97,8 @@ bool SheetDocument::saveAs()
                         : !sheet.headline.isEmpty() ? sheet.headline
                                                     : name();
     suggested = folderForDialogs() + u'/' + suggested.replace(u'/', u'-') + u'.' + SheetSuffix;
-    QString path = m_interaction.fileToSave(m_window, tr("Save Sheet As"), suggested, filter());
-    if (path.isEmpty())
-        return false;
-    if (QFileInfo(path).suffix().isEmpty()) {
-        path += u'.' + SheetSuffix;
-        // The dialog asked about the name without the suffix, not about this one.
-        if (QFileInfo::exists(path) &&
-            !m_interaction.confirm(m_window, tr("Save Sheet As"),
-                                   tr("%1 already exists. Replace it?").arg(QDir::toNativeSeparators(path))))
-            return false;
-    }
-    return writeTo(path);
+    const QString path = FileToSaveAs(m_interaction, m_window, tr("Save Sheet As"), suggested, filter(), SheetSuffix);
+    return !path.isEmpty() && writeTo(path);
 }
 
 bool SheetDocument::writeTo(const QString& path)

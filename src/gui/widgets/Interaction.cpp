@@ -3,7 +3,9 @@
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QUrl>
@@ -66,6 +68,21 @@ QString DesktopInteraction::askText(QWidget* parent, const QString& title, const
     bool ok = false;
     const QString answer = QInputDialog::getText(parent, title, label, QLineEdit::Normal, text, &ok);
     return ok ? answer : QString();
+}
+
+QString FileToSaveAs(Interaction& interaction, QWidget* parent, const QString& title, const QString& suggestedPath,
+                     const QString& filter, const QString& suffix)
+{
+    QString path = interaction.fileToSave(parent, title, suggestedPath, filter);
+    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    path += u'.' + suffix;
+    if (QFileInfo::exists(path) &&
+        !interaction.confirm(parent, title,
+                             QCoreApplication::translate("Interaction", "%1 already exists. Replace it?")
+                                 .arg(QDir::toNativeSeparators(path))))
+        return {};
+    return path;
 }
 
 } // namespace orvanta

@@ -35,6 +35,11 @@ public:
     virtual QString askText(QWidget* parent, const QString& title, const QString& label, const QString& text) = 0;
 };
 
+// A file to save as `suffix` ("png"): the name chosen, with ".suffix" added when it has none, and then confirmed
+// if a file of that name exists, since the dialog asked about the name without it. Empty when cancelled.
+QString FileToSaveAs(Interaction& interaction, QWidget* parent, const QString& title, const QString& suggestedPath,
+                     const QString& filter, const QString& suffix);
+
 // The real thing: message boxes, file dialogs and the desktop's file manager.
 class DesktopInteraction : public Interaction {
 public:
