@@ -124,6 +124,16 @@ private Q_SLOTS:
         row("accent not a colour", "sheet", sheet + "\"accent\": \"red\"}",
             "\"accent\" must be a colour written #RRGGBB");
         row("accent of 8 digits", "sheet", sheet + "\"accent\": \"#d7261eff\"}", "\"accent\" must be a colour");
+        row("accent before a line break", "sheet", sheet + "\"accent\": \"#ffffff\\n\"}",
+            "\"accent\" must be a colour");
+        row("logo before a line break", "sheet", sheet + "\"logo\": \"" + png + "\\n\"}", "\"logo\" must be a PNG");
+        const auto svg = [](const QByteArray& body) { return "data:image/svg+xml;base64," + body.toBase64(); };
+        row("SVG logo with an entity in a comment", "sheet",
+            sheet + "\"logo\": \"" + svg("<svg><!-- <!ENTITY x SYSTEM \"file:///etc/passwd\"> --></svg>") + "\"}",
+            "\"logo\" is an SVG with a DOCTYPE or ENTITY");
+        row("SVG logo with a doctype", "sheet",
+            sheet + "\"logo\": \"" + svg("<?xml version=\"1.0\"?><!doctype svg><svg/>") + "\"}",
+            "\"logo\" is an SVG with a DOCTYPE or ENTITY");
         row("paper", "sheet", sheet + "\"pageSize\": \"a4\"}", "\"pageSize\" must be \"A4\" or \"Letter\"");
         row("logo a file", "sheet", sheet + "\"logo\": \"file:///etc/passwd\"}", "\"logo\" must be a PNG, JPEG or SVG");
         row("logo as HTML", "sheet", sheet + "\"logo\": \"data:text/html;base64,PGI+\"}", "\"logo\" must be a PNG");

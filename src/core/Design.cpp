@@ -9,6 +9,14 @@ namespace orvanta {
 
 namespace {
 
+// A doctype or an entity anywhere, comments included: entities can expand without end or name other files, so an
+// SVG that holds either is refused.
+bool hasDeclarations(const QByteArray& bytes)
+{
+    const QByteArray upper = bytes.toUpper();
+    return upper.contains("<!DOCTYPE") || upper.contains("<!ENTITY");
+}
+
 // The image type its bytes begin with: "png", "jpeg", "svg+xml", or empty.
 QString imageType(const QByteArray& bytes)
 {
@@ -16,10 +24,8 @@ QString imageType(const QByteArray& bytes)
         return QStringLiteral("png");
     if (bytes.startsWith("\xff\xd8\xff"))
         return QStringLiteral("jpeg");
-    // An SVG file may open with a byte order mark, an XML declaration, comments or a doctype before its root.
-    const QByteArray head = bytes.left(4096);
-    const qsizetype root = head.indexOf("<svg");
-    if (root >= 0 && !head.left(root).contains("<!ENTITY"))
+    // An SVG file may open with a byte order mark, an XML declaration or comments before its root.
+    if (bytes.left(4096).contains("<svg") && !hasDeclarations(bytes))
         return QStringLiteral("svg+xml");
     return {};
 }
@@ -29,7 +35,7 @@ QString logoProblem(const QString& logo)
     if (logo.isEmpty())
         return {};
     static const QRegularExpression uri(
-        QStringLiteral("^data:image/(png|jpeg|svg\\+xml);base64,([A-Za-z0-9+/]*={0,2})$"));
+        QStringLiteral("^data:image/(png|jpeg|svg\\+xml);base64,([A-Za-z0-9+/]*={0,2})\\z"));
     const QRegularExpressionMatch match = uri.match(logo);
     const auto tr = [](const char* text) { return QCoreApplication::translate("Design", text); };
     if (!match.hasMatch())
@@ -37,6 +43,8 @@ QString logoProblem(const QString& logo)
     const QByteArray image = QByteArray::fromBase64(match.captured(2).toLatin1());
     if (image.size() > design::MaxLogoBytes)
         return tr("\"logo\" is over 1 MB");
+    if (match.captured(1) == u"svg+xml" && hasDeclarations(image))
+        return tr("\"logo\" is an SVG with a DOCTYPE or ENTITY, which a logo may not hold");
     if (imageType(image) != match.captured(1))
         return tr("\"logo\" does not hold the image its data: URI names");
     return {};
@@ -51,7 +59,7 @@ PaperSize SheetPaper(const Sheet& sheet)
 
 QString DesignProblem(const Sheet& sheet)
 {
-    static const QRegularExpression colour(QStringLiteral("^#[0-9A-Fa-f]{6}$"));
+    static const QRegularExpression colour(QStringLiteral("^#[0-9A-Fa-f]{6}\\z"));
     if (!colour.match(sheet.accent).hasMatch())
         return QCoreApplication::translate("Design", "\"accent\" must be a colour written #RRGGBB");
     if (sheet.pageSize != design::A4 && sheet.pageSize != design::Letter)
@@ -62,6 +70,11 @@ QString DesignProblem(const Sheet& sheet)
 QString LogoDataUri(const QByteArray& image, QString& problem)
 {
     const QString type = imageType(image);
+    if (type.isEmpty() && image.left(4096).contains("<svg") && hasDeclarations(image)) {
+        problem =
+            QCoreApplication::translate("Design", "It is an SVG with a DOCTYPE or ENTITY, which a logo may not hold.");
+        return {};
+    }
     if (type.isEmpty()) {
         problem = QCoreApplication::translate("Design", "It is not a PNG, JPEG or SVG image.");
         return {};
