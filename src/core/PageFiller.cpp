@@ -28,10 +28,15 @@ QString resourceBlock(const PageTemplates& templates, const Sheet& sheet)
             continue;
         }
         const QString url = TaggedUrl(entry.linkUrl, sheet);
-        block += QString(templates.snippet)
-                     .replace(QStringLiteral("#CTATEXT#"), entry.linkText)
+        const bool linkable = IsLinkable(url);
+        // An address that may not be a link keeps its button, as text: its href goes, and it gets no QR code.
+        static const QRegularExpression href(QStringLiteral("\\shref\\s*=\\s*([\"']?)#CTAURL#\\1"));
+        QString snippet = templates.snippet;
+        if (!linkable)
+            snippet.remove(href);
+        block += snippet.replace(QStringLiteral("#CTATEXT#"), entry.linkText)
                      .replace(QStringLiteral("#CTAURL#"), url)
-                     .replace(QStringLiteral("#QR#"), sheet.qrCodes ? QrCodeSvg(url) : QString());
+                     .replace(QStringLiteral("#QR#"), sheet.qrCodes && linkable ? QrCodeSvg(url) : QString());
         block += suffix;
     }
     return block;
