@@ -136,6 +136,24 @@ private Q_SLOTS:
         QCOMPARE(arguments.at(3), u"offscreen"_s);
     }
 
+    // The limit grows with the sheet, but never past the ceiling: a huge sheet does not hold the engine for minutes.
+    void timeLimit_data()
+    {
+        QTest::addColumn<int>("resources");
+        QTest::addColumn<int>("seconds");
+        QTest::newRow("none") << 0 << 60;
+        QTest::newRow("1,000") << 1000 << 70;
+        QTest::newRow("the most printed") << int(MaxPrintedResources) << 110;
+        QTest::newRow("100,000") << 100000 << 120;
+    }
+
+    void timeLimit()
+    {
+        QFETCH(int, resources);
+        QFETCH(int, seconds);
+        QCOMPARE(ConversionTimeLimit(resources), std::chrono::seconds(seconds));
+    }
+
     void errorLines_data()
     {
         QTest::addColumn<QByteArray>("standardError");

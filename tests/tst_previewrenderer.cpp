@@ -95,7 +95,7 @@ private Q_SLOTS:
         QTest::newRow("hangs")
             << u"#!/bin/sh\nexec sleep 30\n"_s
             << u"The PDF converter was still working after 0 seconds and was stopped, so the preview "
-               "was not made. A resource of the page may be unreachable."_s;
+               "was not made. The page took too long to print: it may be too large or too complex."_s;
     }
 
     // One line for the status, the whole story for its tooltip, and the preview is free again.

@@ -78,6 +78,27 @@ private Q_SLOTS:
         QTest::newRow("a heading: its title as typed, and no note after it")
             << u"#REPEATER#"_s << u"#CTATEXT#"_s << sheet
             << u"A<br><i><p>note</p></i><h><i>Tools</i> #CTATEXT#</h>B<br><i><p>note</p></i>"_s;
+        // Only web, mail and phone addresses, and relative ones, become links, however the scheme is spelled; the
+        // others keep their button as text, without a QR code.
+        const std::pair<QString, bool> addresses[] = {{u"javascript:alert(1)"_s, false},
+                                                      {u" \tJava\nScript&#x3A;x"_s, false},
+                                                      {u"java&#115;cript&colon;x"_s, false},
+                                                      {u"file:///etc/passwd"_s, false},
+                                                      {u"smb://host/share"_s, false},
+                                                      {u"data:text/html,x"_s, false},
+                                                      {u"MAILTO:a@b.test"_s, true},
+                                                      {u"tel:+1"_s, true},
+                                                      {u"page.html"_s, true}};
+        sheet = sheetWith({});
+        sheet.qrCodes = true;
+        QString printed;
+        for (const auto& [address, linked] : addresses) {
+            sheet.resources.append({u"t"_s, address});
+            printed += linked ? u"<a class=c href='%1'>t</a>[%2]<br><br>"_s.arg(address, QrCodeSvg(address))
+                              : u"<a class=c>t</a>[]<br><br>"_s;
+        }
+        QTest::newRow("addresses that may not be links")
+            << u"#REPEATER#"_s << u"<a class=c href='#CTAURL#'>#CTATEXT#</a>[#QR#]"_s << sheet << printed;
         // The title is the plain headline, put in before any placeholder; accent and logo come after the others.
         sheet = sheetWith({{u"A"_s, u"1"_s}});
         sheet.headline = u"<b>Grow</b>&nbsp;&amp; <i>#FOOTER#</i> &#x1F680;&#12;&lt;/title&gt;"_s;
@@ -204,9 +225,10 @@ private Q_SLOTS:
         QTest::newRow("dot dot") << u".."_s << u"\"..\" cannot be used as a file name."_s;
         QTest::newRow("three dots, shell characters, Cyrillic")
             << u"... -rf it's \"x\" $HOME; `ls` & шпаргалка"_s << QString();
-        QTest::newRow("250 bytes") << QString(250, u'a') << QString();
-        QTest::newRow("251 bytes") << QString(251, u'a') << u"The file name is too long."_s;
-        QTest::newRow("252 bytes of two-byte letters") << QString(126, QChar(0xE9)) << u"The file name is too long."_s;
+        // The page's name, NAME.html, with the ".XXXXXX" of its temporary file when it is saved again: 255 bytes.
+        QTest::newRow("243 bytes") << QString(243, u'a') << QString();
+        QTest::newRow("244 bytes") << QString(244, u'a') << u"The file name is too long."_s;
+        QTest::newRow("244 bytes of two-byte letters") << QString(122, QChar(0xE9)) << u"The file name is too long."_s;
     }
 
     void fileNameProblem()
@@ -239,6 +261,8 @@ private Q_SLOTS:
         row("unreadable disclaimer", "/resources/tos.txt", "H", "a name", "Cannot Create|Could not read", true);
         row("missing converter", "converter", "H", "a name", "Cannot Create|No PDF engine was found: neither", true);
         row("unwritable page", "page", "H", "a name", "Cannot Create|Could not save", true);
+        row("too many resources", "resources over the limit", "H", "a name",
+            "Too Many Resources|This sheet has more resources than Orvanta prints: at most 5,000.", false);
     }
 
     // Each refusal comes before anything is written.
@@ -263,6 +287,8 @@ private Q_SLOTS:
             QVERIFY(makeUnwritable(path(broken)));
         }
         Sheet sheet = sheetWith(broken == u"resources" ? ResourceEntries{} : ResourceEntries{{u"a"_s, u"u"_s}});
+        if (broken == u"resources over the limit")
+            sheet.resources.fill({u"a"_s, u"u"_s}, MaxPrintedResources + 1);
         sheet.headline = headline;
         sheet.disclaimer = true;
         const QStringList before = files(u"/bin"_s);
@@ -294,6 +320,9 @@ private Q_SLOTS:
             << u"alias"_s << QString() << u"/bin/ealias.html"_s << u"/bin/output/alias.pdf"_s;
         QTest::newRow("PDF named by the caller")
             << u"sheet"_s << u"/elsewhere.pdf"_s << u"/bin/sheet.html"_s << u"/elsewhere.pdf"_s;
+        const QString longest(243, u'a');
+        QTest::newRow("the longest name")
+            << longest << QString() << u"/bin/%1.html"_s.arg(longest) << u"/bin/output/%1.pdf"_s.arg(longest);
     }
 
     // The output folder is made again if it was deleted; a disclaimer that is not shown need not exist, nor need
@@ -310,15 +339,20 @@ private Q_SLOTS:
         const QByteArray templateBefore = readAll(path(u"/bin/template.html"_s));
         SheetBuilder builder(m_installation->folder());
         QSignalSpy finished(&builder, &SheetBuilder::finished);
-        Sheet sheet = sheetWith({{u"a\uE000"_s, u"https://a.test"_s}});
+        Sheet sheet = sheetWith({{u"a\uE000"_s, u"https://a.test"_s}, {u"b"_s, u"javascript:x"_s}});
         sheet.note = u"\u0378"_s; // not printed: no note below the resources
-        QVERIFY(!builder.build(sheet, name, pdfPath.isEmpty() ? QString() : path(pdfPath)));
-        QVERIFY(builder.isRunning());
+        // Built again over the first build's files, as the next Create does.
+        for (int run = 0; run < 2; ++run) {
+            QVERIFY(!builder.build(sheet, name, pdfPath.isEmpty() ? QString() : path(pdfPath)));
+            QVERIFY(builder.isRunning());
+            QVERIFY(finished.wait(20000));
+        }
         QCOMPARE(builder.name(), QString(name).replace(u' ', u'-'));
-        QVERIFY(finished.wait(20000));
-        const BuildResult result = finished.first().at(0).value<BuildResult>();
+        const BuildResult result = finished.last().at(0).value<BuildResult>();
         QVERIFY2(result.succeeded(), qPrintable(Messages::buildProblem(result.problem.value_or(BuildProblem{})).text));
         QCOMPARE(result.missingGlyphs, QList<char32_t>{0xE000});
+        QCOMPARE(result.unlinkedAddresses, QStringList{u"javascript:x"_s});
+        QVERIFY(Messages::buildWarnings(result).last().endsWith(u"not web, mail or phone addresses: javascript:x"_s));
         QCOMPARE(result.paths.pagePath, path(page));
         QCOMPARE(result.paths.pdfPath, path(pdf));
         QVERIFY(readAll(result.paths.pagePath).contains("href=\"https://a.test\""));

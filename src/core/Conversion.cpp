@@ -72,7 +72,8 @@ QString ConverterErrorLines(const QByteArray& standardError)
 std::chrono::milliseconds ConversionTimeLimit(qsizetype resourceCount)
 {
     using namespace std::chrono_literals;
-    return 60s + std::chrono::milliseconds(10 * resourceCount);
+    return std::min<std::chrono::milliseconds>(60s + std::chrono::milliseconds(10 * resourceCount),
+                                               ConversionTimeCeiling);
 }
 
 } // namespace orvanta

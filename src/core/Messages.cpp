@@ -26,6 +26,11 @@ Message Messages::buildProblem(const BuildProblem& problem, const QString& pdfSh
         return {tr("Folder Not Writable"), folderNotWritable(problem.path), true};
     case Kind::FileFailed:
         return {tr("Cannot Create"), problem.file.message, true};
+    case Kind::TooManyResources:
+        return {tr("Too Many Resources"),
+                tr("This sheet has more resources than Orvanta prints: at most %L1. Please split it into smaller "
+                   "sheets.")
+                    .arg(MaxPrintedResources)};
     case Kind::ConverterMissing:
         return {tr("Cannot Create"), engineMissing(problem.path, problem.engine), true};
     case Kind::ConversionFailed:
@@ -99,7 +104,7 @@ QString Messages::conversionFailure(const ConversionResult& result, const QStrin
         break;
     case Outcome::TimedOut:
         message = tr("The PDF converter was still working after %1 seconds and was stopped, so %2 "
-                     "was not made. A resource of the page may be unreachable.")
+                     "was not made. The page took too long to print: it may be too large or too complex.")
                       .arg(std::chrono::duration_cast<std::chrono::seconds>(timeLimit).count())
                       .arg(pdf);
         break;
@@ -151,6 +156,15 @@ QString Messages::missingGlyphs(const QList<char32_t>& characters, EngineKind en
     return tr("No installed font has: %1 Install %2.").arg(list, install);
 }
 
+QString Messages::unlinkedAddresses(const QStringList& addresses)
+{
+    constexpr qsizetype Shown = 3;
+    QString list = addresses.mid(0, Shown).join(QStringLiteral(", "));
+    if (addresses.size() > Shown)
+        list += QStringLiteral(", …");
+    return tr("Printed as text, not as links, since they are not web, mail or phone addresses: %1").arg(list);
+}
+
 QString Messages::coverPdfUnreadable(const QString& pdfPath)
 {
     return tr("The cover image could not be made: %1 is not a PDF that can be read.")
@@ -171,6 +185,8 @@ QStringList Messages::buildWarnings(const BuildResult& result)
         warnings.append(missingLook(result.missingLook));
     if (!result.missingGlyphs.isEmpty())
         warnings.append(missingGlyphs(result.missingGlyphs, result.engine));
+    if (!result.unlinkedAddresses.isEmpty())
+        warnings.append(unlinkedAddresses(result.unlinkedAddresses));
     return warnings;
 }
 

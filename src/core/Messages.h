@@ -42,6 +42,8 @@ public:
     // "No installed font has: 한, ☃. Install fonts-noto-cjk and fonts-noto-color-emoji." Empty when nothing is
     // missing.
     static QString missingGlyphs(const QList<char32_t>& characters, EngineKind engine);
+    // Resource addresses that print as text, since their scheme may not be a link.
+    static QString unlinkedAddresses(const QStringList& addresses);
     // The cover picture: the PDF could not be read, or the picture not written (`reason` from the file system).
     static QString coverPdfUnreadable(const QString& pdfPath);
     static QString coverNotSaved(const QString& pngPath, const QString& reason);

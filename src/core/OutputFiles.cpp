@@ -11,8 +11,9 @@ namespace orvanta {
 
 namespace {
 
-// The longest file name that Linux file systems take, in bytes.
-constexpr qsizetype MaxFileNameBytes = 255;
+// The longest file name that Linux file systems take, in bytes, less the ".XXXXXX" that a save adds for its
+// temporary file when the page is written again.
+constexpr qsizetype MaxFileNameBytes = 255 - 7;
 
 bool isTemplateFile(const QString& pagePath, const QString& templatePath)
 {

@@ -3,6 +3,7 @@
 #include "ChromiumJob.h"
 #include "Conversion.h"
 #include "InstallFolder.h"
+#include "LinkTagging.h"
 #include "Looks.h"
 #include "MissingGlyphs.h"
 #include "PageFiller.h"
@@ -92,6 +93,8 @@ std::optional<BuildProblem> SheetBuilder::render(const Sheet& sheet, const Outpu
                                                  const PrintedPage& printed)
 {
     cancel();
+    if (sheet.resources.size() > MaxPrintedResources)
+        return refusal(BuildProblem::Kind::TooManyResources);
     QString lookFolder = LookFolder(m_installFolder, sheet.look);
     const QString missingLook = lookFolder.isEmpty() ? sheet.look : QString();
     if (lookFolder.isEmpty())
@@ -114,6 +117,11 @@ std::optional<BuildProblem> SheetBuilder::render(const Sheet& sheet, const Outpu
     m_paper = SheetPaper(sheet);
     m_missingLook = missingLook;
     m_missingGlyphs = MissingGlyphs(PrintedTexts(sheet, templates.disclaimer), engine.kind);
+    m_unlinkedAddresses.clear();
+    for (const ResourceEntry& entry : sheet.resources) {
+        if (!entry.heading && !IsLinkable(entry.linkUrl))
+            m_unlinkedAddresses.append(entry.linkUrl);
+    }
     m_timeLimit = m_timeLimitOverride.value_or(ConversionTimeLimit(sheet.resources.size()));
     m_running = true;
     ++m_run;
@@ -138,7 +146,7 @@ void SheetBuilder::cancel()
 
 void SheetBuilder::conversionFinished(const ConversionResult& result)
 {
-    BuildResult built{m_paths, {}, m_engineKind, m_missingLook, m_missingGlyphs};
+    BuildResult built{m_paths, {}, m_engineKind, m_missingLook, m_missingGlyphs, m_unlinkedAddresses};
     if (!result.succeeded()) {
         built.problem = refusal(BuildProblem::Kind::ConversionFailed, m_paths.pdfPath);
         built.problem->conversion = result;

@@ -22,6 +22,7 @@ struct BuildProblem {
         BadFileName,       // path: the name
         FolderNotWritable, // path: the installation folder
         FileFailed,        // a template could not be read or the page not written
+        TooManyResources,  // more than MaxPrintedResources
         ConverterMissing,  // path: the installation folder; the engine chosen
         ConversionFailed,  // path: the PDF
     };
@@ -42,6 +43,8 @@ struct BuildResult {
     QString missingLook; // the sheet's look, printed as Classic because it is not installed
     // Characters of the printed texts that no installed font draws: the PDF shows boxes there, but is made.
     QList<char32_t> missingGlyphs;
+    // Resource addresses that may not be links (javascript:, file:, no scheme, ...): printed as text.
+    QStringList unlinkedAddresses;
 
     bool succeeded() const { return !problem; }
 };
@@ -112,6 +115,7 @@ private:
     PaperSize m_paper = PaperSize::A4;
     QString m_missingLook;
     QList<char32_t> m_missingGlyphs;
+    QStringList m_unlinkedAddresses;
     QString m_name;
     OutputPaths m_paths;
     std::chrono::milliseconds m_timeLimit{};
