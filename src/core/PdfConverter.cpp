@@ -55,10 +55,13 @@ void PdfConverter::start(const QString& program, const QString& pagePath, const 
     connect(m_process.get(), &QProcess::finished, this, &PdfConverter::processFinished);
     connect(m_process.get(), &QProcess::errorOccurred, this, &PdfConverter::processFailed);
     m_timer.start(timeLimit);
-    // Scripts off, and every load through a proxy that refuses it: the converter has no switch for network
-    // loads, and its local file access is off by default.
-    QStringList arguments{QStringLiteral("--disable-javascript"), QStringLiteral("--proxy"),
+    // Scripts off, and every load through a proxy that refuses it, host names included, which the proxy would
+    // resolve: without that the converter asks the DNS server for each name. It has no switch for network loads,
+    // and its local file access is off by default.
+    QStringList arguments{QStringLiteral("--disable-javascript"),
+                          QStringLiteral("--proxy"),
                           QStringLiteral("http://127.0.0.1:%1").arg(ClosedLoopbackPort()),
+                          QStringLiteral("--proxy-hostname-lookup"),
                           QStringLiteral("--page-size"),
                           paper() == PaperSize::Letter ? QStringLiteral("Letter") : QStringLiteral("A4")};
     m_process->start(program, arguments << pagePath << m_tempPath);
