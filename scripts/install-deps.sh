@@ -25,7 +25,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-pdf-dev libgl-dev
   libbenchmark-dev clang-format
   poppler-utils
-  libqrencode-dev libfontconfig-dev libqpdf-dev zbar-tools openssl
+  libqrencode-dev libfontconfig-dev libqpdf-dev zbar-tools openssl strace
   libjs-jquery libjs-bootstrap
   fonts-dejavu-core fonts-noto-core fonts-noto-cjk
   xvfb xauth desktop-file-utils shared-mime-info

@@ -1,4 +1,5 @@
 #include "cli/CommandLine.h"
+#include "core/Termination.h"
 #include "core/Version.h"
 #include "gui/MainWindow.h"
 #include "gui/widgets/Icons.h"
@@ -22,6 +23,8 @@ int main(int argc, char* argv[])
     QApplication::setDesktopFileName(QStringLiteral("orvanta"));
     QApplication::setWindowIcon(orvanta::icons::app());
 
+    // Stopped by a signal, the window closes as on quitting: a conversion under way leaves nothing behind.
+    orvanta::QuitOnTerminationSignals();
     orvanta::DesktopInteraction interaction;
     orvanta::MainWindow window(QCoreApplication::applicationDirPath(), interaction);
     window.show();

@@ -12,8 +12,11 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
+#include <csignal>
 
 using namespace orvanta;
 
@@ -90,6 +93,8 @@ private Q_SLOTS:
         row("a character no font has: a warning", "build @/glyphs.orvanta", 0, {u"built ~/bin/output/glyphs.pdf"_s},
             "glyphs.orvanta: warning: No installed font has: U+E000. Install fonts-noto-core.\n");
         row("-o over the sheet", "build @/a.orvanta -o @/a.orvanta", 2, {}, "-o names the sheet itself");
+        row("-o for a sheet that does not exist", "build @/missing.orvanta -o @/new.pdf", 1, {},
+            "missing.orvanta: the file does not exist");
         row("where Create puts it", "build @/a.orvanta", 0, {u"built ~/bin/output/sheet-a.pdf"_s});
         row("no file name: the sheet file's own", "build @/unnamed.orvanta", 0, {u"built ~/bin/output/unnamed.pdf"_s});
         row("-o", "build @/a.orvanta -o @/given.pdf", 0, {u"built @/given.pdf"_s});
@@ -180,6 +185,70 @@ private Q_SLOTS:
             QVERIFY2(coverMatchesPage(lines.first().mid(6)), "the cover is not page 1 as poppler draws it");
         if (exitCode == 2)
             QVERIFY(QDir(installation.path(u"/bin/output"_s)).isEmpty());
+    }
+
+    // Stopped by a signal mid-conversion, the program removes the conversion's temporary file: the output folder
+    // is left as it was.
+    void stoppedBySignal()
+    {
+        TestInstallation installation;
+        QVERIFY(QFile::copy(QStringLiteral(ORVANTA_APP_TREE "/orvanta"), installation.path(u"/orvanta"_s)));
+        installation.installConverter(u"#!/bin/sh\nexec sleep 60\n"_s);
+        const QString output = installation.path(u"/bin/output"_s);
+        QVERIFY(QDir().mkdir(output));
+        Sheet sheet;
+        sheet.headline = u"H"_s;
+        sheet.resources = {{u"t"_s, u"https://a.test"_s}};
+        QTemporaryDir sheets;
+        QVERIFY(SaveSheet(sheets.filePath(u"s.orvanta"_s), sheet).ok());
+        QProcess app;
+        app.start(installation.path(u"/orvanta"_s), {u"build"_s, sheets.filePath(u"s.orvanta"_s)});
+        const auto leftovers = [&output] {
+            return QDir(output).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(leftovers().size(), 1, 20000); // the conversion's temporary file
+        app.terminate();
+        QVERIFY(app.waitForFinished(20000));
+        QCOMPARE(app.exitCode(), 128 + SIGTERM);
+        QCOMPARE(leftovers(), QStringList());
+    }
+
+    // Names in a sheet's markup reach no DNS server in either engine: the program's network calls, traced, hold no
+    // query to port 53 nor to a local resolver's socket.
+    void noHostNameLookedUp_data()
+    {
+        QTest::addColumn<QString>("engine");
+        QTest::newRow("wkhtmltopdf") << u"wkhtmltopdf"_s;
+        QTest::newRow("Chromium") << u"chromium"_s;
+    }
+
+    void noHostNameLookedUp()
+    {
+        QFETCH(QString, engine);
+        if (QStandardPaths::findExecutable(u"strace"_s).isEmpty())
+            QSKIP("strace is not installed");
+        if (QStandardPaths::findExecutable(engine).isEmpty())
+            QSKIP("the engine is not installed");
+        TestInstallation installation;
+        QVERIFY(QFile::copy(QStringLiteral(ORVANTA_APP_TREE "/orvanta"), installation.path(u"/orvanta"_s)));
+        Sheet sheet;
+        sheet.headline = u"Names<img src=\"http://img.beacon.test/p.png\"><iframe src=\"https://frame.beacon.test/\">"
+                         "</iframe><style>@import url(http://css.beacon.test/a.css);</style>"
+                         "<link rel=\"stylesheet\" href=\"http://link.beacon.test/s.css\">"_s;
+        sheet.resources = {{u"t"_s, u"https://a.beacon.test"_s}};
+        QTemporaryDir folder;
+        QVERIFY(SaveSheet(folder.filePath(u"names.orvanta"_s), sheet).ok());
+        const QString trace = folder.filePath(u"trace"_s);
+        QProcess app;
+        app.start(u"strace"_s, {u"-f"_s, u"-e"_s, u"trace=network"_s, u"-o"_s, trace, installation.path(u"/orvanta"_s),
+                                u"build"_s, folder.filePath(u"names.orvanta"_s), u"--engine"_s, engine, u"-o"_s,
+                                folder.filePath(u"names.pdf"_s)});
+        QVERIFY(app.waitForFinished(60000));
+        QCOMPARE(app.exitCode(), 0);
+        const QString calls = QString::fromUtf8(readAll(trace));
+        QVERIFY(calls.contains(u"connect("_s)); // the trace saw the program's network calls
+        static const QRegularExpression lookup(u"htons\\(53\\)|sun_path=\"[^\"]*resolve"_s);
+        QVERIFY2(!calls.contains(lookup), qPrintable(lookup.match(calls).captured()));
     }
 };
 

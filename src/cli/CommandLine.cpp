@@ -4,6 +4,7 @@
 #include "CheckLinks.h"
 #include "core/OutputFiles.h"
 #include "core/SheetFile.h"
+#include "core/Termination.h"
 #include "core/TextFile.h"
 #include "core/Version.h"
 
@@ -172,7 +173,9 @@ int RunCommandLine(int argc, char* argv[])
     if (!engine)
         return usageError(err,
                           QCoreApplication::translate("CommandLine", "--engine takes auto, wkhtmltopdf or chromium"));
-    if (parser.isSet(output) && QFileInfo(parser.value(output)) == QFileInfo(sheets.first()))
+    // Only two files that exist can be one; an output that does not yet exist is no sheet.
+    if (parser.isSet(output) && QFileInfo::exists(parser.value(output)) && QFileInfo::exists(sheets.first()) &&
+        QFileInfo(parser.value(output)) == QFileInfo(sheets.first()))
         return usageError(
             err, QCoreApplication::translate("CommandLine", "-o names the sheet itself; the PDF would replace it"));
 
@@ -203,8 +206,12 @@ int RunCommandLine(int argc, char* argv[])
     }
     refuseClashes(work, installFolder, batch);
     QObject::connect(&batch, &BatchBuild::finished, &app, &QCoreApplication::quit);
+    QuitOnTerminationSignals();
     batch.start(std::move(work));
     QCoreApplication::exec();
+    // Stopped by a signal: the batch's conversions end with it, leaving nothing behind; the exit status says which.
+    if (const int signal = TerminationSignal())
+        return 128 + signal;
     return batch.anyFailed() ? 1 : 0;
 }
 
