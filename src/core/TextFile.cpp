@@ -76,7 +76,7 @@ FileResult ReadFileBytes(const QString& path, FileAction action, FileKinds kinds
     char buffer[64 * 1024];
     for (;;) {
         if (!regular && deadline.hasExpired())
-            return failure(QCoreApplication::translate("TextFile", "it was still being written after %1 seconds")
+            return failure(QCoreApplication::translate("TextFile", "it did not end within %1 seconds")
                                .arg(StreamTimeLimit.count()));
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
         if (got > 0) {
