@@ -58,6 +58,8 @@ void LinkServer::read(Connection& connection)
         respond(connection, "200 OK\r\nContent-Length: 100000000", QByteArray(1000, 'x'));
     else if (path == "/missing" || path == "/error" || path == "/nohead")
         respond(connection, path == "/missing" ? "404 Not Found" : path == "/error" ? "500 Error" : "405 No HEAD");
+    else if (path.startsWith("/away/"))
+        respond(connection, "302 Found\r\nLocation: " + QByteArray::fromPercentEncoding(path.mid(6)));
     else if (path == "/loop" || path.startsWith("/to/"))
         respond(connection, path == "/loop" ? "302 Found\r\nLocation: /loop" : "301 Moved\r\nLocation: " + path.mid(3));
     else if (path.startsWith("/slow/"))

@@ -6,9 +6,10 @@
 #include <memory>
 
 // A loopback HTTP server for the link check, answering by path: /ok 200, /missing 404, /error 500, /loop 302 to
-// itself, /to/PATH 301 to /PATH, /nohead 405 to HEAD and to GET 200 with a body too large to wait for, /slow/…
-// 200 after `delay` ms; anything else never. Every answer sets a cookie. It listens on all of 127.0.0.0/8, so
-// 127.0.0.N are distinct hosts, and counts the requests it holds at once, in all and per address.
+// itself, /to/PATH 301 to /PATH, /away/ADDRESS 302 to the percent-decoded ADDRESS, /nohead 405 to HEAD and to GET 200
+// with a body too large to wait for, /slow/… 200 after `delay` ms; anything else never. Every answer sets a cookie. It
+// listens on all of 127.0.0.0/8, so 127.0.0.N are distinct hosts, and counts the requests it holds at once, in all and
+// per address.
 class LinkServer : public QTcpServer {
 public:
     explicit LinkServer(int delay = 0);

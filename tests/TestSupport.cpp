@@ -6,7 +6,10 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // The build tree's installation without the program and the PDFs a run of it may have made.
 TestInstallation::TestInstallation(const QString& subfolder)
@@ -99,4 +102,35 @@ void isolateUserFolders()
     static QTemporaryDir home;
     for (const char* variable : {"XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_DATA_HOME"})
         qputenv(variable, QFile::encodeName(home.path() + u'/' + QString::fromLatin1(variable)));
+}
+
+FifoTrap::FifoTrap(const QString& path)
+    : m_path(path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    if (mkfifo(name.constData(), 0600) != 0)
+        return;
+    m_watch = std::thread([this, name] {
+        std::unique_lock lock(m_mutex);
+        if (m_done.wait_for(lock, std::chrono::seconds(1), [this] { return m_stop; }))
+            return;
+        // Opening for writing without blocking succeeds only while a reader has the FIFO open.
+        if (const int fd = ::open(name.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC); fd >= 0) {
+            m_caught = true;
+            ::close(fd);
+        }
+    });
+}
+
+FifoTrap::~FifoTrap()
+{
+    if (m_watch.joinable()) {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_stop = true;
+        }
+        m_done.notify_all();
+        m_watch.join();
+    }
+    QFile::remove(m_path);
 }

@@ -2,6 +2,10 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 
@@ -46,3 +50,24 @@ void isolateUserFolders();
 // Puts a folder of /proc, where nobody can make a file, in the place of `folder`, which moves to FOLDER.away.
 // Permissions would not stop root.
 bool makeUnwritable(const QString& folder);
+
+// A FIFO with no writer, for code that must never wait on one. Whoever still has it open for reading a second
+// after it was made is let go (a writer opens and closes it, so the read ends) and recorded: caught() is true.
+class FifoTrap {
+public:
+    explicit FifoTrap(const QString& path);
+    ~FifoTrap();
+    FifoTrap(const FifoTrap&) = delete;
+    FifoTrap& operator=(const FifoTrap&) = delete;
+
+    bool isValid() const { return m_watch.joinable(); }
+    bool caught() const { return m_caught; }
+
+private:
+    const QString m_path;
+    std::mutex m_mutex;
+    std::condition_variable m_done;
+    bool m_stop = false;
+    std::atomic<bool> m_caught = false;
+    std::thread m_watch;
+};

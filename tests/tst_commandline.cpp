@@ -121,6 +121,12 @@ private Q_SLOTS:
         row("check: an unreadable sheet", "check @/broken.orvanta @/fine.orvanta", 1, {u"1 fine, 1 not checked"_s},
             "broken.orvanta: Could not open");
         row("check: no sheet", "check", 2, {}, "name at least one sheet to check");
+        // a sheet from a pipe: through a shell's <(...), or a FIFO, refused at once when no program writes to it
+        row("a sheet through <(...)", "build <(cat @/b.orvanta)", 0, {u"built ~/bin/output/sheet-b.pdf"_s});
+        row("build: a FIFO with no writer", "build @/fifo.orvanta @/b.orvanta", 1,
+            {u"built ~/bin/output/sheet-b.pdf"_s}, "fifo.orvanta: no program is writing to it.\n");
+        row("check: a FIFO with no writer", "check @/fifo.orvanta", 1, {u"No links"_s},
+            "fifo.orvanta: no program is writing to it.\n");
         row("check: bad --timeout", "check @/fine.orvanta --timeout 0", 2, {}, "--timeout takes a number");
     }
 
@@ -161,14 +167,20 @@ private Q_SLOTS:
         save("glyphs.orvanta", u"glyphs"_s, u"H\uE000"_s);
         QVERIFY(QDir(sheets.path()).mkpath(u"c.png"_s)); // a folder where a picture would go
         QVERIFY(writeAll(sheets.filePath(u"broken.orvanta"_s), "{"));
+        const FifoTrap fifo(sheets.filePath(u"fifo.orvanta"_s)); // caught if the program waits on it
         QProcess app;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environment.remove(QString::fromLatin1(variable));
         app.setProcessEnvironment(environment);
         QSignalSpy finished(&app, &QProcess::finished); // the server answers while the program runs
-        app.start(installation.path(u"/orvanta"_s), arguments.replaceInStrings(u"@"_s, sheets.path()));
+        arguments.replaceInStrings(u"@"_s, sheets.path());
+        if (arguments.join(u' ').contains(u"<("_s))
+            app.start(u"bash"_s, {u"-c"_s, u"exec \"$0\" "_s + arguments.join(u' '), installation.path(u"/orvanta"_s)});
+        else
+            app.start(installation.path(u"/orvanta"_s), arguments);
         QVERIFY(finished.wait(60000));
+        QVERIFY(!fifo.caught());
         const QString standardError = QString::fromUtf8(app.readAllStandardError());
         QCOMPARE(app.exitCode(), exitCode);
         QStringList lines = QString::fromUtf8(app.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);

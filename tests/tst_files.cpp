@@ -9,6 +9,8 @@
 #include <QRandomGenerator>
 #include <QTest>
 #include <csignal>
+#include <fcntl.h>
+#include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
@@ -31,7 +33,9 @@ FileResult load(const QString& kind, const QString& path)
 {
     QString text = u"untouched"_s;
     Sheet sheet = SheetWithEverything();
-    const FileResult result = kind == u"text" ? LoadTextFile(path, text) : LoadSheet(path, sheet);
+    const FileResult result = kind == u"text"     ? LoadTextFile(path, text)
+                              : kind == u"stream" ? LoadSheet(path, sheet, FileKinds::StreamsToo)
+                                                  : LoadSheet(path, sheet);
     if (!result.ok() && (text != u"untouched"_s || !(sheet == SheetWithEverything())))
         return {FileResult::Status::Failed, u"the caller's data changed"_s};
     return result;
@@ -166,7 +170,12 @@ private Q_SLOTS:
         row("unreadable sheet", "sheet", "/proc/self/mem", "");
         row("unreadable text", "text", "/proc/self/mem", "");
         // A device without end, reporting size 0 as /proc files and FIFOs do: read up to the limit, not forever.
-        row("an endless stream", "sheet", "/dev/zero", "it is not a sheet file");
+        row("an endless stream", "stream", "/dev/zero", "it holds more than 32 MB");
+        // The window reads regular files only; the command line ("stream") reads a FIFO if a program writes to it.
+        row("a device in the window", "sheet", "/dev/zero", "it is not a regular file");
+        row("a FIFO in the window", "sheet", "@fifo", "it is not a regular file");
+        row("text from a FIFO", "text", "@fifo", "it is not a regular file");
+        row("a FIFO no program writes to", "stream", "@fifo", "no program is writing to it");
         row("text not UTF-8", "text", "@latin1.txt", "the file is not UTF-8 text");
     }
 
@@ -182,14 +191,19 @@ private Q_SLOTS:
             path = m_dir.filePath(u"refused.orvanta"_s);
             QVERIFY(writeAll(path, file));
         }
+        std::optional<FifoTrap> fifo;
+        if (file == "@fifo")
+            fifo.emplace(path);
         const FileResult result = load(kind, path);
         QVERIFY2(result.message.startsWith(
                      u"Could not %1 %2: %3"_s.arg(kind == u"text" ? u"read"_s : u"open"_s, path, problem)),
                  qPrintable(result.message));
         QCOMPARE(result.missing(), problem.contains(u"does not exist"_s));
+        QVERIFY(!fifo || !fifo->caught());
     }
 
-    // A FIFO reports size 0: its sheet is read whole, over several steps.
+    // A FIFO reports size 0: its sheet is read whole, over several steps, on the command line. The writer is
+    // there before the reader, as with a shell's <(...).
     void sheetFromAStream()
     {
         Sheet sheet;
@@ -197,9 +211,15 @@ private Q_SLOTS:
         const QString fifo = m_dir.filePath(u"stream.orvanta"_s);
         QVERIFY(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
         const QByteArray bytes = QJsonDocument(SheetToJson(sheet)).toJson();
-        std::thread writer([&] { writeAll(fifo, bytes); });
+        QFile writerEnd;
+        QVERIFY(writerEnd.open(::open(QFile::encodeName(fifo).constData(), O_RDWR | O_CLOEXEC), QIODevice::WriteOnly,
+                               QFileDevice::AutoCloseHandle));
+        std::thread writer([&] {
+            writerEnd.write(bytes);
+            writerEnd.close();
+        });
         Sheet loaded;
-        const FileResult result = LoadSheet(fifo, loaded);
+        const FileResult result = LoadSheet(fifo, loaded, FileKinds::StreamsToo);
         writer.join();
         QVERIFY2(result.ok(), qPrintable(result.message));
         QCOMPARE(loaded, sheet);

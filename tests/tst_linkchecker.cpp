@@ -1,11 +1,17 @@
 // The link check against a loopback server: each kind of answer and failure, the limits, links that change during
 // a run, cancelling, and a run without a network.
 #include "LinkServer.h"
+#include "TestSupport.h"
 #include "core/Version.h"
 #include "links/LinkChecker.h"
 
+#include <QElapsedTimer>
+#include <QFile>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 using namespace orvanta;
 using namespace Qt::StringLiterals;
@@ -80,6 +86,47 @@ private Q_SLOTS:
             QVERIFY(!headers.contains(u"cookie:"_s, Qt::CaseInsensitive));
         }
         QTRY_COMPARE(server.inFlight(), 0);
+    }
+
+    void redirectsLeaveTheWeb_data()
+    {
+        QTest::addColumn<QString>("address"); // "@" the test's folder
+        QTest::newRow("a file") << u"file://@/secret.txt"_s;
+        QTest::newRow("a FIFO") << u"file://@/fifo"_s;
+        QTest::newRow("ftp") << u"ftp://127.0.0.1/secret.txt"_s;
+        QTest::newRow("data") << u"data:text/plain,secret"_s;
+        QTest::newRow("javascript") << u"javascript:alert(1)"_s;
+    }
+
+    // A redirect anywhere but to http or https is judged at once and not followed, and a link to a file is never
+    // asked: nothing in the folder is opened (inotify watches it), and the FIFO, which would block, is not waited on.
+    void redirectsLeaveTheWeb()
+    {
+        QFETCH(QString, address);
+        QTemporaryDir folder;
+        address.replace(u'@', folder.path());
+        QVERIFY(writeAll(folder.filePath(u"secret.txt"_s), "secret"));
+        const FifoTrap fifo(folder.filePath(u"fifo"_s));
+        QVERIFY(fifo.isValid());
+        const int opens = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        const auto closeOpens = qScopeGuard([opens] { ::close(opens); });
+        QVERIFY(inotify_add_watch(opens, QFile::encodeName(folder.path()).constData(), IN_OPEN) >= 0);
+        LinkServer server;
+        const QString link = server.url(u"/away/"_s + QString::fromLatin1(QUrl::toPercentEncoding(address)));
+        const QString fileLink = u"file://"_s + folder.filePath(u"fifo"_s);
+        LinkChecker checker; // 10 s a link
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(runToEnd(checker, {link, fileLink}), (LinkSummary{0, 0, 0, 1, 1}));
+        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(LinkVerdictText(*checker.verdict(link)),
+                 u"Unreachable: moved to a non-web address (%1)"_s.arg(address));
+        QCOMPARE(LinkVerdictText(*checker.verdict(fileLink)), u"Not checked: not a web link"_s);
+        QCOMPARE(server.requests().size(), 1);
+        char events[4096];
+        QCOMPARE(::read(opens, events, sizeof events), -1); // no event: nothing was opened
+        QCOMPARE(errno, EAGAIN);
+        QVERIFY(!fifo.caught());
     }
 
     void limits_data()

@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QJsonDocument>
 #include <QMenu>
 #include <QMimeData>
 #include <QProcess>
@@ -79,6 +81,39 @@ private Q_SLOTS:
         m_window->document().open();
         QVERIFY(m_interaction.last().startsWith(u"warn|Open Sheet|Could not open "_s + file(u"broken"_s)));
         QCOMPARE(edit("txtHeaderTitle")->text(), u"A/B tests"_s);
+    }
+
+    void fifoIsRefused_data()
+    {
+        QTest::addColumn<bool>("writer");
+        QTest::newRow("no program writes to it") << false;
+        QTest::newRow("a program writes a sheet to it") << true;
+    }
+
+    // The window reads regular files only: a FIFO, which could keep it waiting for ever, is refused at once.
+    void fifoIsRefused()
+    {
+        QFETCH(bool, writer);
+        const QString fifo = file(u"fifo.orvanta"_s);
+        const FifoTrap trap(fifo);
+        QVERIFY(trap.isValid());
+        QProcess program;
+        if (writer) {
+            program.start(u"sh"_s,
+                          {u"-c"_s, u"printf '%s' \"$0\" > \"$1\""_s,
+                           QString::fromUtf8(QJsonDocument(SheetToJson(SheetWithEverything())).toJson()), fifo});
+            QVERIFY(program.waitForStarted());
+        }
+        QElapsedTimer clock;
+        clock.start();
+        m_interaction.chooseFile(fifo);
+        m_window->document().open();
+        QVERIFY(clock.elapsed() < 1000);
+        QCOMPARE(m_interaction.last(), u"warn|Open Sheet|Could not open "_s + fifo + u": it is not a regular file."_s);
+        QVERIFY(!trap.caught());
+        QVERIFY(m_window->model().sheet() == Sheet{});
+        program.kill();
+        program.waitForFinished();
     }
 
     void unsavedWorkIsAskedFor_data()

@@ -51,7 +51,7 @@ int RunCheck(const QStringList& arguments, QTextStream& out, QTextStream& err)
     QStringList everyLink;
     for (const QString& path : std::as_const(sheets)) {
         Sheet sheet;
-        if (const FileResult loaded = LoadSheet(path, sheet); !loaded.ok()) {
+        if (const FileResult loaded = LoadSheet(path, sheet, FileKinds::StreamsToo); !loaded.ok()) {
             err << path << ": " << loaded.message << Qt::endl;
             failed = true;
             continue;

@@ -192,7 +192,7 @@ int RunCommandLine(int argc, char* argv[])
     std::vector<BatchBuild::Job> work;
     for (const QString& path : sheets) {
         BatchBuild::Job job{path, {}, {}, {}};
-        if (const FileResult loaded = LoadSheet(path, job.sheet); !loaded.ok()) {
+        if (const FileResult loaded = LoadSheet(path, job.sheet, FileKinds::StreamsToo); !loaded.ok()) {
             batch.fail(path, loaded.message);
             continue;
         }

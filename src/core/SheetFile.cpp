@@ -5,12 +5,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-
-#include <algorithm>
 
 namespace orvanta {
 
@@ -149,9 +146,8 @@ std::optional<Sheet> SheetFromJson(const QJsonObject& json, QString& problem)
     return sheet;
 }
 
-FileResult LoadJsonObject(const QString& path, QJsonObject& json)
+FileResult LoadJsonObject(const QString& path, QJsonObject& json, FileKinds kinds)
 {
-    QFile file(path);
     const QFileInfo info(path);
     if (!info.exists())
         return FileFailure(FileAction::Open, path, QCoreApplication::translate("SheetFile", "the file does not exist"),
@@ -164,20 +160,9 @@ FileResult LoadJsonObject(const QString& path, QJsonObject& json)
             QCoreApplication::translate("SheetFile", "it is too large for a sheet (%1 MB; sheets open up to %2 MB)")
                 .arg(info.size() / (1024 * 1024))
                 .arg(MaxSheetFileBytes / (1024 * 1024)));
-    if (!file.open(QIODevice::ReadOnly))
-        return FileFailure(FileAction::Open, path, file.errorString());
-    // Sized by the file, not by the limit: read(n) sets aside n bytes however little it gets. A file that
-    // reports no size (a FIFO, /proc) is read in small steps; one that grew since is cut at the limit, and refused.
     QByteArray bytes;
-    const qint64 step = std::clamp<qint64>(info.size(), 4096, MaxSheetFileBytes);
-    while (bytes.size() < MaxSheetFileBytes) {
-        const QByteArray part = file.read(std::min(step, MaxSheetFileBytes - bytes.size()));
-        if (part.isEmpty())
-            break;
-        bytes += part;
-    }
-    if (file.error() != QFileDevice::NoError)
-        return FileFailure(FileAction::Open, path, file.errorString());
+    if (FileResult read = ReadFileBytes(path, FileAction::Open, kinds, MaxSheetFileBytes, bytes); !read.ok())
+        return read;
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError)
@@ -196,10 +181,10 @@ FileResult SaveJsonObject(const QString& path, const QJsonObject& json)
     return SaveFile(path, QJsonDocument(json).toJson(QJsonDocument::Indented));
 }
 
-FileResult LoadSheet(const QString& path, Sheet& sheet)
+FileResult LoadSheet(const QString& path, Sheet& sheet, FileKinds kinds)
 {
     QJsonObject json;
-    if (FileResult loaded = LoadJsonObject(path, json); !loaded.ok())
+    if (FileResult loaded = LoadJsonObject(path, json, kinds); !loaded.ok())
         return loaded;
     QString problem;
     std::optional<Sheet> read = SheetFromJson(json, problem);

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "Sheet.h"
+#include "TextFile.h"
 
 #include <QJsonObject>
 
 namespace orvanta {
-
-struct FileResult;
 
 // A sheet file, NAME.orvanta: UTF-8 JSON, pretty-printed so it diffs well. Every text is kept exactly. A key
 // that is missing takes the value of a fresh sheet; unknown keys are ignored.
@@ -23,13 +22,14 @@ QJsonObject SheetToJson(const Sheet& sheet);
 std::optional<Sheet> SheetFromJson(const QJsonObject& json, QString& problem);
 
 // Reads a whole sheet file. On failure the message names the file and the problem, and `sheet` is untouched.
-FileResult LoadSheet(const QString& path, Sheet& sheet);
+// The window reads regular files only; the command line also takes a pipe (see ReadFileBytes).
+FileResult LoadSheet(const QString& path, Sheet& sheet, FileKinds kinds = FileKinds::RegularOnly);
 
 // Writes the file atomically: a failed save leaves the earlier file whole.
 FileResult SaveSheet(const QString& path, const Sheet& sheet);
 
 // Parses a JSON object from a file of at most MaxSheetFileBytes; for the sheet file and the recovery file.
-FileResult LoadJsonObject(const QString& path, QJsonObject& json);
+FileResult LoadJsonObject(const QString& path, QJsonObject& json, FileKinds kinds = FileKinds::RegularOnly);
 FileResult SaveJsonObject(const QString& path, const QJsonObject& json);
 
 } // namespace orvanta

@@ -1,10 +1,19 @@
 #include "TextFile.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QStringDecoder>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <limits>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace orvanta {
 
@@ -27,7 +36,68 @@ QString failureSentence(FileAction action)
     return {};
 }
 
+// A FIFO opened without blocking reads as ended when no program has it open for writing; it reports a hang-up
+// only once a writer has come and gone.
+bool writerCameAndWent(int fd)
+{
+    pollfd polled{fd, POLLIN, 0};
+    return ::poll(&polled, 1, 0) > 0 && (polled.revents & POLLHUP) != 0;
+}
+
 } // namespace
+
+FileResult ReadFileBytes(const QString& path, FileAction action, FileKinds kinds, qint64 maxBytes, QByteArray& bytes)
+{
+    const auto failure = [&](const QString& reason) { return FileFailure(action, path, reason); };
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT)
+        return FileFailure(action, path, QCoreApplication::translate("TextFile", "the file does not exist"),
+                           FileResult::Status::Missing);
+    if (fd < 0)
+        return failure(qt_error_string(errno));
+    const auto closeFile = qScopeGuard([fd] { ::close(fd); });
+    struct stat status {};
+    if (::fstat(fd, &status) != 0)
+        return failure(qt_error_string(errno));
+    if (S_ISDIR(status.st_mode))
+        return failure(QCoreApplication::translate("TextFile", "it is a folder"));
+    const bool regular = S_ISREG(status.st_mode);
+    if (!regular && kinds == FileKinds::RegularOnly)
+        return failure(QCoreApplication::translate("TextFile", "it is not a regular file"));
+    const QString tooLarge =
+        QCoreApplication::translate("TextFile", "it holds more than %1 MB").arg(maxBytes / (1024 * 1024));
+    if (regular && status.st_size > maxBytes)
+        return failure(tooLarge);
+
+    QByteArray read;
+    if (regular)
+        read.reserve(qsizetype(status.st_size));
+    const QDeadlineTimer deadline(StreamTimeLimit);
+    char buffer[64 * 1024];
+    for (;;) {
+        if (!regular && deadline.hasExpired())
+            return failure(QCoreApplication::translate("TextFile", "it did not end within %1 seconds")
+                               .arg(StreamTimeLimit.count()));
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got > 0) {
+            if (read.size() + got > maxBytes)
+                return failure(tooLarge);
+            read.append(buffer, got);
+        } else if (got == 0) {
+            if (S_ISFIFO(status.st_mode) && read.isEmpty() && !writerCameAndWent(fd))
+                return failure(QCoreApplication::translate("TextFile", "no program is writing to it"));
+            break;
+        } else if (errno == EAGAIN) {
+            pollfd polled{fd, POLLIN, 0};
+            if (::poll(&polled, 1, int(deadline.remainingTime())) < 0 && errno != EINTR)
+                return failure(qt_error_string(errno));
+        } else if (errno != EINTR) {
+            return failure(qt_error_string(errno));
+        }
+    }
+    bytes = std::move(read);
+    return {};
+}
 
 FileResult FileFailure(FileAction action, const QString& path, const QString& reason, FileResult::Status status)
 {
@@ -36,15 +106,11 @@ FileResult FileFailure(FileAction action, const QString& path, const QString& re
 
 FileResult LoadTextFile(const QString& path, QString& text)
 {
-    QFile file(path);
-    if (!file.exists())
-        return FileFailure(FileAction::Read, path, QCoreApplication::translate("TextFile", "the file does not exist"),
-                           FileResult::Status::Missing);
-    if (!file.open(QIODevice::ReadOnly))
-        return FileFailure(FileAction::Read, path, file.errorString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return FileFailure(FileAction::Read, path, file.errorString());
+    QByteArray bytes;
+    if (FileResult read =
+            ReadFileBytes(path, FileAction::Read, FileKinds::RegularOnly, std::numeric_limits<qint64>::max(), bytes);
+        !read.ok())
+        return read;
 
     QByteArrayView view(bytes);
     if (view.startsWith("\xEF\xBB\xBF"))

@@ -243,9 +243,14 @@ void LinkChecker::answered(Check* check, int status)
                                  {}});
         if (check->redirects++ == 0)
             check->firstRedirectStatus = status;
+        // Only the web is asked: Qt would open a file: address on this computer, and block on a FIFO.
+        const QUrl next = check->url.resolved(location);
+        if (const QString address = next.toString(); !IsWebLink(address))
+            return judge(
+                check, {LinkVerdict::Kind::Unreachable, status, address, LinkVerdict::Cause::NotWebRedirect, address});
         // The next address may be on another host, so it waits for a free place like any link.
         dropRequest(check);
-        check->url = check->url.resolved(location);
+        check->url = next;
         check->get = false;
         const auto it = find(m_active, [check](const Check& active) { return &active == check; });
         m_waiting.push_front(std::move(*it));

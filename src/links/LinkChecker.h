@@ -17,8 +17,9 @@ namespace orvanta {
 
 // Asks the servers of a sheet's web links whether each link still leads somewhere, several at once, and reports
 // a verdict per link. Each distinct link is asked once, with HEAD, or with GET when the server refuses HEAD (405,
-// 501), stopping once the headers arrive. Up to 10 redirects are followed. Nothing is cached and no cookie is
-// kept; a certificate problem makes the link unreachable, never ignored.
+// 501), stopping once the headers arrive. Up to 10 redirects are followed, to http and https only: a redirect
+// anywhere else (file:, data:...) is a verdict, never asked. Nothing is cached and no cookie is kept; a certificate
+// problem makes the link unreachable, never ignored.
 //
 // A host is a host name and port: the servers a limit is meant to spare. Without a network every link fails
 // alike, so a failure that could mean "no network" (no such host, no route, no answer) is held back until some

@@ -26,6 +26,8 @@ QString causeText(const LinkVerdict& verdict)
         return Words::tr("its secure connection is not trustworthy");
     case LinkVerdict::Cause::TooManyRedirects:
         return Words::tr("more than %1 redirects").arg(MaxLinkRedirects);
+    case LinkVerdict::Cause::NotWebRedirect:
+        return Words::tr("moved to a non-web address");
     case LinkVerdict::Cause::NoNetwork:
         return Words::tr("there is no network");
     case LinkVerdict::Cause::None:

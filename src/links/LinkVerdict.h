@@ -18,7 +18,19 @@ struct LinkVerdict {
         NotChecked,  // not a web link (mailto:, a file, text), or the run found no network at all
     };
     // Why a link was unreachable. HostNotFound and NoRoute are what every link gives without a network.
-    enum class Cause { None, Refused, Timeout, HostNotFound, NoRoute, Tls, TooManyRedirects, NoNetwork, Other };
+    // NotWebRedirect: a redirect to an address that is not http or https (finalUrl and reason), never followed.
+    enum class Cause {
+        None,
+        Refused,
+        Timeout,
+        HostNotFound,
+        NoRoute,
+        Tls,
+        TooManyRedirects,
+        NotWebRedirect,
+        NoNetwork,
+        Other
+    };
 
     Kind kind = Kind::NotChecked;
     int status = 0;   // the last HTTP status (for Moved, the first redirect's), 0 when none came
