@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTest>
@@ -69,6 +70,26 @@ private Q_SLOTS:
         edit("txtHeaderTitle")->clear();
         QTRY_VERIFY(!showsPdf());
         QCOMPARE(runs(), 3);
+    }
+
+    // Create while the preview prints this very sheet waits for the preview's PDF and copies it: the sheet is not
+    // printed twice at once.
+    void createWaitsForThePreviewOfTheSameSheet()
+    {
+        QVERIFY(writeAll(path(u"/hold"_s), ""));
+        edit("txtHeaderTitle")->setText(u"Head"_s);
+        addResources(1);
+        QTRY_COMPARE(runs(), 1);
+        m_window->model().setText(&Sheet::fileName, u"sheet"_s);
+        QSignalSpy ended(m_window.get(), &MainWindow::buildEnded);
+        m_interaction.answer(false); // not to open the output folder
+        QTest::mouseClick(child<QPushButton>(m_window.get(), "cmdCreate"), Qt::LeftButton);
+        QVERIFY(m_window->isBuilding());
+        QVERIFY(QFile::remove(path(u"/hold"_s)));
+        QVERIFY(ended.wait(20000));
+        QVERIFY(ended.first().at(0).toBool());
+        QVERIFY(QFileInfo::exists(path(u"/bin/output/sheet.pdf"_s)));
+        QCOMPARE(runs(), 1);
     }
 
     // A template saved by any editor, a disclaimer or note ticked: the preview follows at once.

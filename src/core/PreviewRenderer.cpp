@@ -18,6 +18,14 @@ QString summary(const QString& text)
     return text.section(QStringLiteral("\n\n"), 0, 0).replace(u'\n', u' ');
 }
 
+// The sheet as far as it is printed: its file name is not on the page, so a new name alone makes the same PDF.
+Sheet printedPart(const Sheet& sheet)
+{
+    Sheet page = sheet;
+    page.fileName.clear();
+    return page;
+}
+
 } // namespace
 
 PreviewRenderer::PreviewRenderer(const QString& installFolder, QObject* parent)
@@ -47,10 +55,14 @@ PreviewRenderer::~PreviewRenderer()
     m_cleaner.waitForFinished(2000);
 }
 
+bool PreviewRenderer::isConverting(const Sheet& sheet) const
+{
+    return m_builder.isRunning() && !m_due && printedPart(sheet) == m_sheet;
+}
+
 void PreviewRenderer::update(const Sheet& sheet, std::chrono::milliseconds pause)
 {
-    Sheet page = sheet;
-    page.fileName.clear(); // not on the page: a new name alone makes the same PDF
+    Sheet page = printedPart(sheet);
     if (page == m_sheet)
         return;
     m_sheet = page;

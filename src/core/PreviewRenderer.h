@@ -43,6 +43,8 @@ public:
     void setEnabled(bool enabled);
     bool isEnabled() const { return m_enabled; }
     bool isConverting() const { return m_builder.isRunning(); }
+    // A conversion of this very sheet runs, whatever its file name: its PDF will be printed().
+    bool isConverting(const Sheet& sheet) const;
     // The folder that the pages and PDFs are made in.
     QString folder() const { return m_folder.path(); }
     void setTimeLimit(std::chrono::milliseconds limit) { m_builder.setTimeLimit(limit); }

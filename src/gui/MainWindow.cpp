@@ -71,6 +71,9 @@ MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, Q
     connect(m_createPage, &CreatePage::openFolderRequested, this, &MainWindow::openOutputFolder);
     connect(&m_blinkTimer, &QTimer::timeout, this, &MainWindow::blinkPleaseWait);
     connect(&m_builder, &SheetBuilder::finished, this, &MainWindow::sheetBuilt);
+    connect(&m_previewRenderer, &PreviewRenderer::ready, this, &MainWindow::previewSettled);
+    connect(&m_previewRenderer, &PreviewRenderer::failed, this, &MainWindow::previewSettled);
+    connect(&m_previewRenderer, &PreviewRenderer::cleared, this, &MainWindow::previewSettled);
 
     connect(&m_document, &SheetDocument::stateChanged, this, &MainWindow::updateTitle);
     const auto showStatus = [this](const QString& text) { statusBar()->showMessage(text); };
@@ -179,8 +182,15 @@ void MainWindow::showPage(int page)
 
 void MainWindow::createSheet()
 {
-    if (m_builder.isRunning())
+    if (isBuilding())
         return;
+    // The preview is printing this very sheet: Create takes its PDF once it is done, rather than print the sheet a
+    // second time beside it.
+    if (m_previewRenderer.isConverting(m_model.sheet())) {
+        m_createAfterPreview = true;
+        setBusy(true);
+        return;
+    }
     // When the preview already printed this very page with this engine, Create copies its PDF.
     if (const auto problem =
             m_builder.build(m_model.sheet(), m_model.sheet().fileName, {}, m_previewRenderer.printed())) {
@@ -190,6 +200,14 @@ void MainWindow::createSheet()
     m_model.setText(&Sheet::fileName, m_builder.name()); // the user sees the name that was used
     m_contentPage->selectLastResource();
     setBusy(true);
+}
+
+void MainWindow::previewSettled()
+{
+    if (!std::exchange(m_createAfterPreview, false))
+        return;
+    setBusy(false);
+    createSheet();
 }
 
 void MainWindow::sheetBuilt(const BuildResult& result)

@@ -34,7 +34,8 @@ public:
     ResourceList& resources() { return m_model.resources(); }
     SheetDocument& document() { return m_document; }
     PreviewRenderer& previewRenderer() { return m_previewRenderer; }
-    bool isBuilding() const { return m_builder.isRunning(); }
+    // Create runs, or waits for the preview's PDF of the same sheet.
+    bool isBuilding() const { return m_builder.isRunning() || m_createAfterPreview; }
 
 Q_SIGNALS:
     // Emitted when a build has ended and its outcome has been reported.
@@ -51,6 +52,7 @@ private:
     void fillRecentMenu();
     void setUpMenus();
     void createSheet();
+    void previewSettled();
     void sheetBuilt(const BuildResult& result);
     void setBusy(bool busy);
     void blinkPleaseWait();
@@ -73,6 +75,7 @@ private:
     CreatePage* m_createPage;
     CoverExport* m_coverExport;
     QTimer m_blinkTimer;
+    bool m_createAfterPreview = false;
 };
 
 } // namespace orvanta
