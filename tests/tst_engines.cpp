@@ -14,6 +14,7 @@
 #include "core/TextFile.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -195,6 +196,39 @@ private Q_SLOTS:
         QVERIFY(text.contains(u"Hostile"_s));
         QVERIFY(!text.contains(u"SCRIPT-RAN"_s));
         QVERIFY(!text.contains(u"root:"_s));
+    }
+
+    // A small sheet that makes an engine work without end is stopped at the time limit, and the message says why:
+    // the page took too long to print, not that something was unreachable.
+    void endlessPageStopped_data()
+    {
+        QTest::addColumn<EngineChoice>("engine");
+        QTest::addColumn<QString>("headline");
+        QTest::newRow("wkhtmltopdf, a word of a million letters")
+            << EngineChoice::Wkhtmltopdf << QString(1000000, u'a');
+        QTest::newRow("Chromium, a 200-byte giant")
+            << EngineChoice::Chromium << u"<div style=\"width:100000000px;height:100000000px\">x</div>"_s;
+    }
+
+    void endlessPageStopped()
+    {
+        QFETCH(EngineChoice, engine);
+        QFETCH(QString, headline);
+        if (engine == EngineChoice::Wkhtmltopdf && !hasWkhtmltopdf())
+            QSKIP("wkhtmltopdf is not installed");
+        SheetBuilder builder(m_installation.folder());
+        builder.setEngine(engine);
+        builder.setTimeLimit(3s);
+        QElapsedTimer elapsed;
+        elapsed.start();
+        const auto built = build(builder, sheetOf(1, headline), u"endless"_s);
+        QVERIFY(elapsed.elapsed() < 20000);
+        QVERIFY(std::holds_alternative<BuildResult>(built));
+        const BuildResult& result = std::get<BuildResult>(built);
+        QVERIFY(result.problem);
+        QCOMPARE(result.problem->conversion.outcome, Outcome::TimedOut);
+        QVERIFY2(problemOf(result).contains(u"The page took too long to print: it may be too large or too complex."_s),
+                 qPrintable(problemOf(result)));
     }
 
     // The shipped template: the same buttons within 3%, the same page count within one.
