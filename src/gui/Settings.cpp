@@ -7,14 +7,23 @@ namespace orvanta {
 
 namespace {
 
-const QString LivePreviewKey = QStringLiteral("livePreview");
-const QString RecentKey = QStringLiteral("recentSheets");
-const QString GeometryKey = QStringLiteral("windowGeometry");
-const QString FolderKey = QStringLiteral("sheetFolder");
-const QString EngineKey = QStringLiteral("pdfEngine");
-const QString ChromiumKey = QStringLiteral("chromiumProgram");
+// Stores a changed value under `key`, or removes the key, and says so.
+void store(const QString& key, const QVariant& value, bool remove = false)
+{
+    if (remove)
+        QSettings().remove(key);
+    else
+        QSettings().setValue(key, value);
+    Q_EMIT Settings::notifier().changed(key);
+}
 
 } // namespace
+
+SettingsNotifier& Settings::notifier()
+{
+    static SettingsNotifier notifier;
+    return notifier;
+}
 
 bool Settings::livePreview()
 {
@@ -23,55 +32,63 @@ bool Settings::livePreview()
 
 void Settings::setLivePreview(bool on)
 {
-    QSettings().setValue(LivePreviewKey, on);
+    if (on != livePreview())
+        store(LivePreviewKey, on);
 }
 
 EngineChoice Settings::pdfEngine()
 {
-    return EngineChoiceFromKey(QSettings().value(EngineKey).toString()).value_or(EngineChoice::Automatic);
+    return EngineChoiceFromKey(QSettings().value(PdfEngineKey).toString()).value_or(EngineChoice::Automatic);
 }
 
 void Settings::setPdfEngine(EngineChoice engine)
 {
-    QSettings().setValue(EngineKey, EngineChoiceKey(engine));
+    if (engine != pdfEngine())
+        store(PdfEngineKey, EngineChoiceKey(engine));
 }
 
 QString Settings::chromiumProgram()
 {
-    return QSettings().value(ChromiumKey).toString();
+    return QSettings().value(ChromiumProgramKey).toString();
+}
+
+void Settings::setChromiumProgram(const QString& program)
+{
+    if (program != chromiumProgram())
+        store(ChromiumProgramKey, program, program.isEmpty());
 }
 
 QStringList Settings::recentFiles()
 {
-    return QSettings().value(RecentKey).toStringList();
+    return QSettings().value(RecentFilesKey).toStringList();
 }
 
 void Settings::setRecentFiles(const QStringList& paths)
 {
-    if (paths.isEmpty())
-        QSettings().remove(RecentKey);
-    else
-        QSettings().setValue(RecentKey, paths);
+    if (paths != recentFiles())
+        store(RecentFilesKey, paths, paths.isEmpty());
 }
 
 QByteArray Settings::windowGeometry()
 {
-    return QSettings().value(GeometryKey).toByteArray();
+    return QSettings().value(WindowGeometryKey).toByteArray();
 }
 
 void Settings::setWindowGeometry(const QByteArray& geometry)
 {
-    QSettings().setValue(GeometryKey, geometry);
+    if (geometry != windowGeometry())
+        store(WindowGeometryKey, geometry);
 }
 
 QString Settings::lastFolder()
 {
-    return QSettings().value(FolderKey, QDir::homePath()).toString();
+    return QSettings().value(LastFolderKey, QDir::homePath()).toString();
 }
 
 void Settings::setLastFolder(const QString& folder)
 {
-    QSettings().setValue(FolderKey, folder);
+    if (folder != lastFolder())
+        store(LastFolderKey, folder);
 }
 
 } // namespace orvanta

@@ -3,14 +3,34 @@
 #include "core/PdfEngine.h"
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
 namespace orvanta {
 
+// Tells when a setting changed value, by its key (Settings::PdfEngineKey...).
+class SettingsNotifier : public QObject {
+    Q_OBJECT
+
+Q_SIGNALS:
+    void changed(const QString& key);
+};
+
 // What the app remembers between runs, under the keys that earlier versions wrote, so their settings still count.
+// Each setter that changes a value says so through notifier().
 class Settings {
 public:
+    static inline const QString LivePreviewKey = QStringLiteral("livePreview");
+    static inline const QString RecentFilesKey = QStringLiteral("recentSheets");
+    static inline const QString WindowGeometryKey = QStringLiteral("windowGeometry");
+    static inline const QString LastFolderKey = QStringLiteral("sheetFolder");
+    static inline const QString PdfEngineKey = QStringLiteral("pdfEngine");
+    static inline const QString ChromiumProgramKey = QStringLiteral("chromiumProgram");
+
+    // One for the whole process.
+    static SettingsNotifier& notifier();
+
     static bool livePreview();
     static void setLivePreview(bool on);
 
@@ -18,6 +38,7 @@ public:
     static void setPdfEngine(EngineChoice engine);
     // A browser program to use for Chromium; empty: the one found on PATH.
     static QString chromiumProgram();
+    static void setChromiumProgram(const QString& program);
 
     // The sheets opened or saved last, newest first.
     static QStringList recentFiles();
