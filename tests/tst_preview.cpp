@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
@@ -163,6 +164,47 @@ private Q_SLOTS:
         inDialog(
             [this] { child<QMenu>(m_window.get(), "menuEdit")->actions().constLast()->trigger(); },
             [](QDialog* dialog) { QCOMPARE(child<QComboBox>(dialog, "cboEngine")->currentText(), u"Chromium"_s); });
+    }
+
+    void browserProgram_data()
+    {
+        QTest::addColumn<QString>("program"); // in the installation folder; "browser" runs chromium, noting it
+        QTest::addColumn<bool>("used");
+        QTest::newRow("an executable file: used") << u"/browser"_s << true;
+        QTest::newRow("not executable: refused") << u"/resources/tos.txt"_s << false;
+        QTest::newRow("a folder: refused") << u"/bin"_s << false;
+    }
+
+    // Preferences names the browser for Chromium: an executable file is used at once; anything else is refused
+    // with a message and nothing is kept.
+    void browserProgram()
+    {
+        QFETCH(QString, program);
+        QFETCH(bool, used);
+        QVERIFY(writeAll(path(u"/browser"_s), "#!/bin/sh\necho run >> \"$0.runs\"\nexec chromium \"$@\"\n"));
+        QVERIFY(QFile::setPermissions(path(u"/browser"_s), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        edit("txtHeaderTitle")->setText(u"Head"_s);
+        addResources(1);
+        QTRY_COMPARE(status(), u"1 page · wkhtmltopdf"_s);
+        m_interaction.chooseFile(path(program));
+        inDialog([this] { child<QMenu>(m_window.get(), "menuEdit")->actions().constLast()->trigger(); },
+                 [&](QDialog* dialog) {
+                     child<QComboBox>(dialog, "cboEngine")->setCurrentText(u"Chromium"_s);
+                     QTest::mouseClick(child<QPushButton>(dialog, "cmdBrowseBrowser"), Qt::LeftButton);
+                     QCOMPARE(child<QLineEdit>(dialog, "txtBrowserProgram")->text(), path(program));
+                     child<QDialogButtonBox>(dialog, "buttons")->button(QDialogButtonBox::Ok)->click();
+                     QCOMPARE(dialog->isVisible(), !used);
+                 });
+        QCOMPARE(Settings::chromiumProgram(), used ? path(program) : QString());
+        if (used) {
+            QTRY_COMPARE_WITH_TIMEOUT(status(), u"1 page · Chromium"_s, 30000);
+            QVERIFY(QFileInfo::exists(path(u"/browser.runs"_s)));
+        } else {
+            QVERIFY(m_interaction.last().startsWith(u"warn|Browser Program|"_s + path(program) +
+                                                    u" is not a program that can be run."_s));
+            QCOMPARE(Settings::pdfEngine(), EngineChoice::Automatic);
+            QCOMPARE(status(), u"1 page · wkhtmltopdf"_s);
+        }
     }
 
     // A character no font has is named under the preview. File > Export Cover Image copies the preview's PDF when

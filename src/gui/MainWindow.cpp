@@ -44,7 +44,7 @@ MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, Q
     ui->setupUi(this);
     m_previewRenderer.setEnabled(Settings::livePreview());
     m_coverExport = new CoverExport(installFolder, m_previewRenderer, interaction, *this);
-    useEngine(Settings::pdfEngine());
+    useEngine();
     m_contentPage = new ContentPage(m_model, m_previewRenderer, installFolder, interaction, ui->page1Holder);
     ui->page1HolderLayout->addWidget(m_contentPage);
     m_createPage = new CreatePage(m_model, ui->page2Holder);
@@ -74,6 +74,10 @@ MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, Q
     connect(&m_previewRenderer, &PreviewRenderer::ready, this, &MainWindow::previewSettled);
     connect(&m_previewRenderer, &PreviewRenderer::failed, this, &MainWindow::previewSettled);
     connect(&m_previewRenderer, &PreviewRenderer::cleared, this, &MainWindow::previewSettled);
+    connect(&Settings::notifier(), &SettingsNotifier::changed, this, [this](const QString& key) {
+        if (key == Settings::PdfEngineKey || key == Settings::ChromiumProgramKey)
+            useEngine();
+    });
 
     connect(&m_document, &SheetDocument::stateChanged, this, &MainWindow::updateTitle);
     const auto showStatus = [this](const QString& text) { statusBar()->showMessage(text); };
@@ -261,20 +265,23 @@ void MainWindow::openOutputFolder()
     }
 }
 
-void MainWindow::useEngine(EngineChoice engine)
+void MainWindow::useEngine()
 {
-    m_builder.setEngine(engine, Settings::chromiumProgram());
-    m_coverExport->setEngine(engine, Settings::chromiumProgram());
-    m_previewRenderer.setEngine(engine, Settings::chromiumProgram());
+    const EngineChoice engine = Settings::pdfEngine();
+    const QString program = Settings::chromiumProgram();
+    m_builder.setEngine(engine, program);
+    m_coverExport->setEngine(engine, program);
+    m_previewRenderer.setEngine(engine, program);
 }
 
+// The engine follows the settings through their notifier.
 void MainWindow::showPreferences()
 {
-    PreferencesDialog dialog(Settings::pdfEngine(), this);
-    if (dialog.exec() != QDialog::Accepted || dialog.engine() == Settings::pdfEngine())
+    PreferencesDialog dialog(Settings::pdfEngine(), Settings::chromiumProgram(), m_interaction, this);
+    if (dialog.exec() != QDialog::Accepted)
         return;
     Settings::setPdfEngine(dialog.engine());
-    useEngine(dialog.engine());
+    Settings::setChromiumProgram(dialog.chromiumProgram());
 }
 
 void MainWindow::showTermsDialog()

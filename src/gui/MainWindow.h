@@ -57,7 +57,8 @@ private:
     void setBusy(bool busy);
     void blinkPleaseWait();
     void openOutputFolder();
-    void useEngine(EngineChoice engine);
+    // The engine and browser program of the settings, for Create, the preview and the cover.
+    void useEngine();
     void showPreferences();
     void showTermsDialog();
     void showAutoResourcesDialog();

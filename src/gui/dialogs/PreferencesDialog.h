@@ -11,18 +11,30 @@ class PreferencesDialog;
 
 namespace orvanta {
 
-// The app's preferences: which PDF engine makes the preview and the PDFs. It returns the choice; the caller keeps it.
+class Interaction;
+
+// The app's preferences: which PDF engine makes the preview and the PDFs, and the browser program for Chromium. It
+// returns the choices; the caller keeps them.
 class PreferencesDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit PreferencesDialog(EngineChoice engine, QWidget* parent = nullptr);
+    PreferencesDialog(EngineChoice engine, const QString& chromiumProgram, Interaction& interaction,
+                      QWidget* parent = nullptr);
     ~PreferencesDialog() override;
 
     EngineChoice engine() const;
+    // The browser program as typed or chosen; empty: the one found on PATH.
+    QString chromiumProgram() const;
+
+    // Refuses a browser program that is not an executable file, with a message; the dialog stays open.
+    void accept() override;
 
 private:
+    void browseForBrowser();
+
     std::unique_ptr<Ui::PreferencesDialog> ui;
+    Interaction& m_interaction;
 };
 
 } // namespace orvanta
