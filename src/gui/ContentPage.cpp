@@ -33,8 +33,6 @@ ContentPage::ContentPage(SheetModel& model, PreviewRenderer& renderer, const QSt
     // List views do not take their name from a caption label, nor a text box from a check box.
     ui->lstResources->setAccessibleName(tr("Resources"));
     ui->txtBelowResource->setAccessibleName(tr("Add Text Below Each Resource"));
-    ui->Label16->setAccessibleDescription(tr("Link: opens the disclaimer editor"));
-    ui->Label17->setAccessibleDescription(tr("Link: opens the automatic resources dialog"));
     m_linkCheck = new LinkCheck(model, *ui->lstResources, interaction); // gives the view its model
     m_listActions = new ResourceListActions(model, *ui->lstResources, interaction);
     m_previewPanel = new PreviewPanel(model, renderer, installFolder, *ui->previewStack, *ui->pdfPreview,
@@ -58,9 +56,6 @@ ContentPage::ContentPage(SheetModel& model, PreviewRenderer& renderer, const QSt
     // closes a message box from adding again.
     connect(ui->txtCTAURL, &QLineEdit::returnPressed, this, &ContentPage::addResource);
     connect(ui->cmdRemoveItem, &QPushButton::clicked, m_listActions, &ResourceListActions::removeSelected);
-    connect(ui->Command2, &QPushButton::clicked, m_listActions, &ResourceListActions::removeAll);
-    connect(ui->Label16, &LinkLabel::clicked, this, &ContentPage::disclaimerContentRequested);
-    connect(ui->Label17, &LinkLabel::clicked, this, &ContentPage::automaticResourcesRequested);
     connect(m_listActions, &ResourceListActions::statusMessage, this, &ContentPage::statusMessage);
     connect(m_linkCheck, &LinkCheck::statusMessage, this, &ContentPage::statusMessage);
 }
@@ -80,6 +75,11 @@ QList<QAction*> ContentPage::linkActions() const
 QWidget* ContentPage::linkCheckStatus() const
 {
     return m_linkCheck->statusWidget();
+}
+
+void ContentPage::removeAllResources()
+{
+    m_listActions->removeAll();
 }
 
 void ContentPage::importResources()

@@ -22,6 +22,7 @@ class SheetModel;
 
 // The content page: header, footer, the resource panel and the preview, all bound to the model. The panel's
 // commands are handled here; the two links only announce that the user wants a dialog, which the main window opens.
+// The form connects its links and Remove All to the signals and slot below.
 class ContentPage : public QGroupBox {
     Q_OBJECT
 
@@ -42,6 +43,10 @@ public:
 
     void focusHeadline();
     void selectLastResource();
+
+public Q_SLOTS:
+    // Empties the list once the user confirms, as one undo step.
+    void removeAllResources();
 
 Q_SIGNALS:
     void disclaimerContentRequested();

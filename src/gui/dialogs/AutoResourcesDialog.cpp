@@ -39,8 +39,8 @@ bool AutoResourcesDialog::discussionsFirst() const
 
 void AutoResourcesDialog::generateResources()
 {
-    const bool discussions = ui->Check1->isChecked();
-    const bool videos = ui->Check2->isChecked();
+    const bool discussions = m_discussions;
+    const bool videos = m_videos;
     if (discussions && !hasKeywords(*ui->txtDiscussions)) {
         m_interaction.inform(this, tr("Missing Info"),
                              tr("Please add some keywords to the 'Related Discussions Resources'"));

@@ -22,6 +22,11 @@ public:
     explicit AutoResourcesDialog(Interaction& interaction, QWidget* parent = nullptr);
     ~AutoResourcesDialog() override;
 
+public Q_SLOTS:
+    // Which kinds the user ticked; the form's check boxes call these.
+    void chooseDiscussions(bool on) { m_discussions = on; }
+    void chooseVideos(bool on) { m_videos = on; }
+
 Q_SIGNALS:
     void resourcesGenerated(const orvanta::ResourceEntries& entries);
 
@@ -31,6 +36,8 @@ private:
 
     std::unique_ptr<Ui::AutoResourcesDialog> ui;
     Interaction& m_interaction;
+    bool m_discussions = false;
+    bool m_videos = false;
 };
 
 } // namespace orvanta
