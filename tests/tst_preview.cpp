@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
@@ -93,7 +94,7 @@ private Q_SLOTS:
         QCOMPARE(runs(), 1);
     }
 
-    // A template saved by any editor, a disclaimer or note ticked: the preview follows at once.
+    // A template of the sheet's look saved by any editor, a disclaimer or note ticked: the preview follows at once.
     void templatesAndTogglesRefreshIt()
     {
         edit("txtHeaderTitle")->setText(u"Head"_s);
@@ -104,6 +105,15 @@ private Q_SLOTS:
         QTRY_COMPARE(status(), u"1 page · wkhtmltopdf"_s);
         child<QCheckBox>(m_window.get(), "chkDisclaimer")->click();
         QTRY_COMPARE(runs(), 3);
+        // A look's own templates, once the sheet takes that look.
+        QVERIFY(QDir().mkpath(path(u"/bin/looks/brand"_s)));
+        for (const QString& file : {u"/template.html"_s, u"/repeater.txt"_s})
+            QVERIFY(QFile::copy(path(u"/bin"_s + file), path(u"/bin/looks/brand"_s + file)));
+        m_window->model().setDesign(&Sheet::look, u"brand"_s, u"Look"_s);
+        QTRY_COMPARE(runs(), 4);
+        QTRY_COMPARE(status(), u"1 page · wkhtmltopdf"_s);
+        QVERIFY(writeAll(path(u"/bin/looks/brand/repeater.txt"_s), "<a class=\"cta\">#CTATEXT#!</a>"));
+        QTRY_COMPARE(runs(), 5);
 
         // Ctrl and the wheel zoom, on from the width the page was shown at.
         auto* view = child<PdfView>(m_window.get(), "pdfPreview");

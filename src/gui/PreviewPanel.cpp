@@ -1,6 +1,7 @@
 #include "PreviewPanel.h"
 
 #include "core/InstallFolder.h"
+#include "core/Looks.h"
 #include "gui/widgets/PdfView.h"
 #include "model/SheetModel.h"
 
@@ -15,15 +16,16 @@ PreviewPanel::PreviewPanel(SheetModel& model, PreviewRenderer& renderer, const Q
                            QStackedWidget& stack, PdfView& view, QLabel& caption, QLabel& status)
     : QObject(&stack)
     , m_renderer(renderer)
+    , m_installFolder(installFolder)
     , m_stack(stack)
     , m_view(view)
     , m_caption(caption)
     , m_status(status)
 {
     m_view.setDocument(&m_document);
-    // A template or the disclaimer saved, by the app or any editor: the same sheet looks different now.
-    for (const QString& file : {layout::PageTemplate, layout::SnippetTemplate, layout::HeadingTemplate, layout::Terms})
-        m_templates.addPath(InstallPath(installFolder, file));
+    // A template of the sheet's look or the disclaimer saved, by the app or any editor: the same sheet looks
+    // different now.
+    watchTemplates(model.sheet().look);
     connect(&m_templates, &QFileSystemWatcher::fileChanged, this, [this](const QString& path) {
         if (!m_templates.files().contains(path) && QFileInfo::exists(path))
             m_templates.addPath(path); // a file saved by replacing it is watched afresh
@@ -36,11 +38,26 @@ PreviewPanel::PreviewPanel(SheetModel& model, PreviewRenderer& renderer, const Q
         showStatus(m_document.pageCount() > 0 ? tr("%1 · updating…").arg(pagesAndEngine()) : tr("Making the preview…"));
     });
     connect(&model, &SheetModel::changed, this, [this, &model](SheetModel::Change change) {
+        if (model.sheet().look != m_watchedLook)
+            watchTemplates(model.sheet().look);
         m_renderer.update(model.sheet(),
                           change == SheetModel::Change::Text ? m_renderer.typingPause() : std::chrono::milliseconds{});
     });
     showExample();
     m_renderer.update(model.sheet(), {});
+}
+
+void PreviewPanel::watchTemplates(const QString& look)
+{
+    m_watchedLook = look;
+    if (const QStringList watched = m_templates.files(); !watched.isEmpty())
+        m_templates.removePaths(watched);
+    QString folder = LookFolder(m_installFolder, look);
+    if (folder.isEmpty())
+        folder = layout::BinFolder; // a look that is not installed prints with Classic
+    for (const QString& file : {layout::PageTemplate, layout::SnippetTemplate, layout::HeadingTemplate})
+        m_templates.addPath(InstallPath(m_installFolder, folder + u'/' + QFileInfo(file).fileName()));
+    m_templates.addPath(InstallPath(m_installFolder, layout::Terms));
 }
 
 void PreviewPanel::showPdf(const QString& path)

@@ -31,6 +31,8 @@ Q_SIGNALS:
     void shown();
 
 private:
+    // Watches the templates of `look` and the disclaimer, and nothing else.
+    void watchTemplates(const QString& look);
     void showPdf(const QString& path);
     void showExample();
     void showStatus(const QString& text, const QString& details = {});
@@ -38,8 +40,10 @@ private:
     QString pagesAndEngine() const;
 
     PreviewRenderer& m_renderer;
+    const QString m_installFolder;
     QPdfDocument m_document;
     QFileSystemWatcher m_templates;
+    QString m_watchedLook;
     QStackedWidget& m_stack;
     PdfView& m_view;
     QLabel& m_caption;
