@@ -10,14 +10,15 @@ namespace orvanta {
 
 class ChromiumBrowser;
 
-// The parameters of Page.printToPDF: A4 with backgrounds, tagged, with an outline, laid out as wkhtmltopdf does.
+// The parameters of Page.printToPDF: the paper (A4 or Letter) with backgrounds, tagged, with an outline, laid out as
+// wkhtmltopdf does.
 QJsonObject ChromiumPrintParameters(PaperSize paper = PaperSize::A4);
 
 // One page printed by the shared Chromium, in a tab of its own, so jobs run side by side; the tab stays open for
 // the job's next page. The tab runs no script
-// and loads nothing but the page's own folder and data: URIs; every other request fails. The PDF is A4 with
-// backgrounds, tagged and with an outline, printed at the scale that gives the template's sizes as wkhtmltopdf
-// draws them.
+// and loads nothing but the page's own folder and data: URIs; every other request fails. The PDF is on the job's
+// paper(), with backgrounds, tagged and with an outline, printed at the scale that gives the template's sizes as
+// wkhtmltopdf draws them.
 class ChromiumJob : public PdfEngine {
     Q_OBJECT
 
