@@ -1,7 +1,7 @@
 #include "BareTab.h"
 
-#include "core/ChromiumBrowser.h"
-#include "core/ChromiumJob.h"
+#include "engines/ChromiumBrowser.h"
+#include "engines/ChromiumJob.h"
 
 #include <QJsonObject>
 #include <QUrl>

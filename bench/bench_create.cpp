@@ -2,7 +2,7 @@
 // bare converter on the same page, in the same run. And the time from nothing to the window on screen.
 #include "GuiTestSupport.h"
 #include "TestSupport.h"
-#include "core/Conversion.h"
+#include "engines/Conversion.h"
 #include "gui/MainWindow.h"
 
 #include <benchmark/benchmark.h>

@@ -10,13 +10,13 @@
 #include "BareTab.h"
 #include "BenchSheet.h"
 #include "TestSupport.h"
-#include "core/ChromiumBrowser.h"
-#include "core/ChromiumJob.h"
-#include "core/PdfConverter.h"
-#include "core/Sheet.h"
-#include "core/SheetBuilder.h"
-#include "core/SheetFile.h"
-#include "core/TextFile.h"
+#include "engines/ChromiumBrowser.h"
+#include "engines/ChromiumJob.h"
+#include "engines/PdfConverter.h"
+#include "pipeline/SheetBuilder.h"
+#include "sheet/Sheet.h"
+#include "sheet/SheetFile.h"
+#include "sheet/TextFile.h"
 
 #include <benchmark/benchmark.h>
 

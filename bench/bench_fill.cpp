@@ -2,9 +2,9 @@
 // should grow linearly with the resources and be lost in the conversion, which the user waits for anyway.
 #include "BenchSheet.h"
 #include "TestSupport.h"
-#include "core/Conversion.h"
-#include "core/PageFiller.h"
-#include "core/Sheet.h"
+#include "engines/Conversion.h"
+#include "page/PageFiller.h"
+#include "sheet/Sheet.h"
 
 #include <benchmark/benchmark.h>
 

@@ -7,9 +7,9 @@
 #include "BenchSheet.h"
 #include "HeapPeak.h"
 #include "TestSupport.h"
-#include "core/Conversion.h"
-#include "core/SheetFile.h"
-#include "core/TextFile.h"
+#include "engines/Conversion.h"
+#include "sheet/SheetFile.h"
+#include "sheet/TextFile.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
+#include "Version.h"
 #include "cli/CommandLine.h"
-#include "core/Termination.h"
-#include "core/Version.h"
 #include "gui/MainWindow.h"
 #include "gui/widgets/Icons.h"
 #include "gui/widgets/Interaction.h"
+#include "pipeline/Termination.h"
 
 #include <QApplication>
 #include <QTimer>

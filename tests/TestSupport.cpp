@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "core/Sheet.h"
+#include "sheet/Sheet.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,12 +1,12 @@
 // `orvanta build` as a user runs it: the real program, from an installation folder, with no display.
 #include "LinkServer.h"
 #include "TestSupport.h"
+#include "Version.h"
 #include "cli/CommandLine.h"
-#include "core/Conversion.h"
-#include "core/SheetFile.h"
-#include "core/TextFile.h"
-#include "core/Version.h"
 #include "cover/CoverImage.h"
+#include "engines/Conversion.h"
+#include "sheet/SheetFile.h"
+#include "sheet/TextFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // The converter run and its verdict, judged by the file it writes; its output boiled down to what it reported.
 #include "TestSupport.h"
-#include "core/Conversion.h"
-#include "core/Messages.h"
-#include "core/PdfConverter.h"
+#include "engines/Conversion.h"
+#include "engines/PdfConverter.h"
+#include "pipeline/Messages.h"
 
 #include <QDir>
 #include <QFile>

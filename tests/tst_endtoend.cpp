@@ -1,7 +1,7 @@
 // The shipped templates through the real engine that Automatic takes, as the user gets them, read back from the PDF.
 #include "GuiTestSupport.h"
-#include "core/Conversion.h"
-#include "core/KeywordResources.h"
+#include "engines/Conversion.h"
+#include "sheet/KeywordResources.h"
 
 #include <QCheckBox>
 #include <QTest>

@@ -2,16 +2,16 @@
 // a host, that both lay the shipped template out alike, and how Chromium's faults end: each with its verdict, the
 // browser started again by the next job, and nothing left behind. One warm browser serves the whole run.
 #include "TestSupport.h"
-#include "core/ChromiumBrowser.h"
-#include "core/ChromiumJob.h"
-#include "core/Messages.h"
-#include "core/MissingGlyphs.h"
-#include "core/PdfFile.h"
-#include "core/PreviewRenderer.h"
-#include "core/Sheet.h"
-#include "core/SheetBuilder.h"
-#include "core/SheetFile.h"
-#include "core/TextFile.h"
+#include "engines/ChromiumBrowser.h"
+#include "engines/ChromiumJob.h"
+#include "engines/PdfFile.h"
+#include "page/MissingGlyphs.h"
+#include "pipeline/Messages.h"
+#include "pipeline/PreviewRenderer.h"
+#include "pipeline/SheetBuilder.h"
+#include "sheet/Sheet.h"
+#include "sheet/SheetFile.h"
+#include "sheet/TextFile.h"
 
 #include <QDir>
 #include <QElapsedTimer>

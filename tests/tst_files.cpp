@@ -1,7 +1,7 @@
 // Text and sheet files: what they keep and refuse; a failed save or a damaged file loses nothing.
 #include "TestSupport.h"
-#include "core/SheetFile.h"
-#include "core/TextFile.h"
+#include "sheet/SheetFile.h"
+#include "sheet/TextFile.h"
 
 #include <QDir>
 #include <QFile>

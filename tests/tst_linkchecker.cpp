@@ -2,7 +2,7 @@
 // a run, cancelling, and a run without a network.
 #include "LinkServer.h"
 #include "TestSupport.h"
-#include "core/Version.h"
+#include "Version.h"
 #include "links/LinkChecker.h"
 
 #include <QElapsedTimer>

@@ -2,10 +2,10 @@
 // the footer stays with the disclaimer, a heading never ends a page alone, and the PDF has the sheet's paper and
 // the headline as its title.
 #include "TestSupport.h"
-#include "core/Messages.h"
-#include "core/PdfEngine.h"
-#include "core/Sheet.h"
-#include "core/SheetBuilder.h"
+#include "engines/PdfEngine.h"
+#include "pipeline/Messages.h"
+#include "pipeline/SheetBuilder.h"
+#include "sheet/Sheet.h"
 
 #include <QMap>
 #include <QProcess>

@@ -1,7 +1,7 @@
 // The main window: start-up, pages, the resource panel's buttons, and Create as the user drives it.
 #include "GuiTestSupport.h"
-#include "core/Conversion.h"
-#include "core/Version.h"
+#include "Version.h"
+#include "engines/Conversion.h"
 #include "gui/widgets/LinkLabel.h"
 #include "gui/widgets/NavButton.h"
 

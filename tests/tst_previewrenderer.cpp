@@ -1,8 +1,8 @@
 // The live preview without a window: how changes are coalesced into conversions, what a failure says, and that
 // nothing is left behind, not even after a kill.
 #include "TestSupport.h"
-#include "core/PreviewRenderer.h"
-#include "core/SheetBuilder.h"
+#include "pipeline/PreviewRenderer.h"
+#include "pipeline/SheetBuilder.h"
 
 #include <QProcess>
 #include <QSignalSpy>

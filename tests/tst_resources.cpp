@@ -1,5 +1,5 @@
-#include "core/ResourceList.h"
-#include "core/ResourceText.h"
+#include "model/ResourceList.h"
+#include "sheet/ResourceText.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

@@ -1,16 +1,16 @@
 // Create without a window: filling the page, the file-name rules, the refusals in their order, and what a build
 // writes and reports.
 #include "TestSupport.h"
-#include "core/Conversion.h"
-#include "core/Looks.h"
-#include "core/Messages.h"
-#include "core/MissingGlyphs.h"
-#include "core/OutputFiles.h"
-#include "core/PageFiller.h"
-#include "core/QrCode.h"
-#include "core/Sheet.h"
-#include "core/SheetBuilder.h"
-#include "core/TextFile.h"
+#include "engines/Conversion.h"
+#include "page/Looks.h"
+#include "page/MissingGlyphs.h"
+#include "page/PageFiller.h"
+#include "page/QrCode.h"
+#include "pipeline/Messages.h"
+#include "pipeline/OutputFiles.h"
+#include "pipeline/SheetBuilder.h"
+#include "sheet/Sheet.h"
+#include "sheet/TextFile.h"
 
 #include <QDir>
 #include <QFile>

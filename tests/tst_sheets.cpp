@@ -1,10 +1,10 @@
 // Sheets in the window: saving and opening, the question before unsaved work is dropped, the recent files,
 // and the recovery of unsaved work after the app was killed.
 #include "GuiTestSupport.h"
-#include "core/Recovery.h"
-#include "core/SheetFile.h"
-#include "core/TextFile.h"
-#include "core/Version.h"
+#include "Version.h"
+#include "sheet/Recovery.h"
+#include "sheet/SheetFile.h"
+#include "sheet/TextFile.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 // Click tracking and QR codes through a real converter, read back from the PDF: its link annotations and the QR
 // codes on its rendered pages (zbarimg) carry the tagged links.
 #include "TestSupport.h"
-#include "core/Conversion.h"
-#include "core/Sheet.h"
-#include "core/SheetBuilder.h"
+#include "engines/Conversion.h"
+#include "pipeline/SheetBuilder.h"
+#include "sheet/Sheet.h"
 
 #include <QProcess>
 #include <QSignalSpy>

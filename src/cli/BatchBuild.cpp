@@ -1,8 +1,8 @@
 #include "BatchBuild.h"
 
-#include "core/Messages.h"
-#include "core/SheetBuilder.h"
 #include "cover/CoverImage.h"
+#include "pipeline/Messages.h"
+#include "pipeline/SheetBuilder.h"
 
 #include <QFileInfo>
 #include <QTextStream>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/PdfEngine.h"
-#include "core/Sheet.h"
+#include "engines/PdfEngine.h"
+#include "sheet/Sheet.h"
 
 #include <QObject>
 #include <QString>

@@ -1,8 +1,8 @@
 #include "CheckLinks.h"
 
-#include "core/SheetFile.h"
-#include "core/TextFile.h"
 #include "links/LinkChecker.h"
+#include "sheet/SheetFile.h"
+#include "sheet/TextFile.h"
 
 #include <QCommandLineParser>
 #include <QEventLoop>

@@ -2,11 +2,11 @@
 
 #include "BatchBuild.h"
 #include "CheckLinks.h"
-#include "core/OutputFiles.h"
-#include "core/SheetFile.h"
-#include "core/Termination.h"
-#include "core/TextFile.h"
-#include "core/Version.h"
+#include "Version.h"
+#include "pipeline/OutputFiles.h"
+#include "pipeline/Termination.h"
+#include "sheet/SheetFile.h"
+#include "sheet/TextFile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

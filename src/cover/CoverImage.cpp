@@ -1,6 +1,6 @@
 #include "CoverImage.h"
 
-#include "core/Messages.h"
+#include "pipeline/Messages.h"
 
 #include <QPainter>
 #include <QPdfDocument>

@@ -1,12 +1,12 @@
 #include "CoverExport.h"
 
-#include "core/Messages.h"
-#include "core/OutputFiles.h"
-#include "core/PreviewRenderer.h"
-#include "core/Sheet.h"
 #include "cover/CoverImage.h"
 #include "gui/Settings.h"
 #include "gui/widgets/Interaction.h"
+#include "pipeline/Messages.h"
+#include "pipeline/OutputFiles.h"
+#include "pipeline/PreviewRenderer.h"
+#include "sheet/Sheet.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/SheetBuilder.h"
+#include "pipeline/SheetBuilder.h"
 
 #include <QObject>
 #include <QTemporaryDir>

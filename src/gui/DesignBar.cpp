@@ -1,9 +1,9 @@
 #include "DesignBar.h"
 
-#include "core/Design.h"
-#include "core/Looks.h"
 #include "gui/widgets/Interaction.h"
 #include "model/SheetModel.h"
+#include "page/Looks.h"
+#include "sheet/Design.h"
 
 #include <QComboBox>
 #include <QEvent>

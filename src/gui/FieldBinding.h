@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Sheet.h"
+#include "sheet/Sheet.h"
 
 #include <QList>
 #include <QObject>

@@ -1,6 +1,6 @@
 #include "LinkMarks.h"
 
-#include "core/ResourceList.h"
+#include "model/ResourceList.h"
 
 #include <QApplication>
 #include <QStyle>

@@ -1,9 +1,6 @@
 #include "MainWindow.h"
 
-#include "core/InstallFolder.h"
-#include "core/Messages.h"
-#include "core/SheetFile.h"
-#include "core/Version.h"
+#include "Version.h"
 #include "gui/ContentPage.h"
 #include "gui/CoverExport.h"
 #include "gui/CreatePage.h"
@@ -13,6 +10,9 @@
 #include "gui/dialogs/TermsDialog.h"
 #include "gui/widgets/Icons.h"
 #include "gui/widgets/Interaction.h"
+#include "page/InstallFolder.h"
+#include "pipeline/Messages.h"
+#include "sheet/SheetFile.h"
 #include "ui_MainWindow.h"
 
 #include <QCloseEvent>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/PreviewRenderer.h"
-#include "core/SheetBuilder.h"
 #include "gui/SheetDocument.h"
 #include "model/SheetModel.h"
+#include "pipeline/PreviewRenderer.h"
+#include "pipeline/SheetBuilder.h"
 
 #include <QMainWindow>
 #include <QTimer>

@@ -1,9 +1,9 @@
 #include "PreviewPanel.h"
 
-#include "core/InstallFolder.h"
-#include "core/Looks.h"
 #include "gui/widgets/PdfView.h"
 #include "model/SheetModel.h"
+#include "page/InstallFolder.h"
+#include "page/Looks.h"
 
 #include <QFileInfo>
 #include <QLabel>

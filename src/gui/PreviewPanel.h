@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/PreviewRenderer.h"
+#include "pipeline/PreviewRenderer.h"
 
 #include <QFileSystemWatcher>
 #include <QObject>

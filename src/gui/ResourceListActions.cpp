@@ -1,12 +1,12 @@
 #include "ResourceListActions.h"
 
-#include "core/ResourceList.h"
-#include "core/ResourceText.h"
-#include "core/TextFile.h"
 #include "gui/dialogs/EditResourceDialog.h"
 #include "gui/widgets/Interaction.h"
 #include "gui/widgets/ResourceListView.h"
+#include "model/ResourceList.h"
 #include "model/SheetModel.h"
+#include "sheet/ResourceText.h"
+#include "sheet/TextFile.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,10 +1,10 @@
 #include "SheetDocument.h"
 
-#include "core/SheetFile.h"
-#include "core/TextFile.h"
 #include "gui/Settings.h"
 #include "gui/widgets/Interaction.h"
 #include "model/SheetModel.h"
+#include "sheet/SheetFile.h"
+#include "sheet/TextFile.h"
 
 #include <QDir>
 #include <QFileInfo>

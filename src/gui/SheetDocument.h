@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/Recovery.h"
-#include "core/Sheet.h"
+#include "sheet/Recovery.h"
+#include "sheet/Sheet.h"
 
 #include <QObject>
 #include <QTimer>

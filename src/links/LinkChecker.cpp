@@ -1,7 +1,7 @@
 #include "LinkChecker.h"
 
-#include "core/LinkTagging.h"
-#include "core/Version.h"
+#include "Version.h"
+#include "page/LinkTagging.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>

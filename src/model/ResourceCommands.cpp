@@ -1,6 +1,6 @@
 #include "ResourceCommands.h"
 
-#include "core/ResourceList.h"
+#include "ResourceList.h"
 
 namespace orvanta {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/ResourceList.h"
-#include "core/Sheet.h"
+#include "ResourceList.h"
+#include "sheet/Sheet.h"
 
 #include <QObject>
 #include <QUndoStack>

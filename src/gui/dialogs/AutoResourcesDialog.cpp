@@ -1,8 +1,8 @@
 #include "AutoResourcesDialog.h"
 
-#include "core/KeywordResources.h"
 #include "gui/widgets/EditorText.h"
 #include "gui/widgets/Interaction.h"
+#include "sheet/KeywordResources.h"
 #include "ui_AutoResourcesDialog.h"
 
 namespace orvanta {

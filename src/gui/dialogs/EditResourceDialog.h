@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/ResourceEntry.h"
+#include "sheet/ResourceEntry.h"
 
 #include <QDialog>
 #include <memory>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/PdfEngine.h"
+#include "engines/PdfEngine.h"
 
 #include <QDialog>
 #include <memory>

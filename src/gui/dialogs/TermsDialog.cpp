@@ -1,10 +1,10 @@
 #include "TermsDialog.h"
 
-#include "core/InstallFolder.h"
-#include "core/Messages.h"
-#include "core/TextFile.h"
 #include "gui/widgets/EditorText.h"
 #include "gui/widgets/Interaction.h"
+#include "page/InstallFolder.h"
+#include "pipeline/Messages.h"
+#include "sheet/TextFile.h"
 #include "ui_TermsDialog.h"
 
 namespace orvanta {

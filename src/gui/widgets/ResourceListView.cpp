@@ -1,6 +1,6 @@
 #include "ResourceListView.h"
 
-#include "core/ResourceList.h"
+#include "model/ResourceList.h"
 
 #include <QDrag>
 #include <QDropEvent>

@@ -1,9 +1,9 @@
 #include "Messages.h"
 
-#include "Conversion.h"
-#include "InstallFolder.h"
-#include "MissingGlyphs.h"
 #include "SheetBuilder.h"
+#include "engines/Conversion.h"
+#include "page/InstallFolder.h"
+#include "page/MissingGlyphs.h"
 
 #include <QDir>
 #include <QFileInfo>

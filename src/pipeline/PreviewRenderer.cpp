@@ -1,7 +1,7 @@
 #include "PreviewRenderer.h"
 
-#include "InstallFolder.h"
 #include "Messages.h"
+#include "page/InstallFolder.h"
 
 #include <QDir>
 #include <QFile>

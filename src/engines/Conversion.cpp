@@ -1,6 +1,6 @@
 #include "Conversion.h"
 
-#include "InstallFolder.h"
+#include "page/InstallFolder.h"
 
 #include <QDir>
 #include <QFile>

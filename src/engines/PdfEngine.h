@@ -1,7 +1,8 @@
 #pragma once
 
 #include "Conversion.h"
-#include "Design.h"
+#include "page/EngineKind.h"
+#include "sheet/Design.h"
 
 #include <QObject>
 #include <QString>
@@ -9,9 +10,6 @@
 #include <optional>
 
 namespace orvanta {
-
-// The programs that can render a page into a PDF.
-enum class EngineKind { Wkhtmltopdf, Chromium };
 
 // What the user chose: Automatic takes wkhtmltopdf where it is installed and Chromium where it is not.
 enum class EngineChoice { Automatic, Wkhtmltopdf, Chromium };

@@ -1,8 +1,8 @@
 #include "OutputFiles.h"
 
-#include "InstallFolder.h"
-#include "PageFiller.h"
-#include "TextFile.h"
+#include "page/InstallFolder.h"
+#include "page/PageFiller.h"
+#include "sheet/TextFile.h"
 
 #include <QFileInfo>
 #include <filesystem>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Sheet.h"
 #include "SheetBuilder.h"
+#include "sheet/Sheet.h"
 
 #include <QObject>
 #include <QProcess>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ResourceEntry.h"
+#include "sheet/ResourceEntry.h"
 
 #include <QAbstractListModel>
 

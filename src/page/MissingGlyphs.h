@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PdfEngine.h"
+#include "EngineKind.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "LinkTagging.h"
 
-#include "Sheet.h"
+#include "sheet/Sheet.h"
 
 #include <QRegularExpression>
 #include <QUrl>

@@ -1,7 +1,7 @@
 #include "Looks.h"
 
-#include "Design.h"
 #include "InstallFolder.h"
+#include "sheet/Design.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,16 +1,16 @@
 #include "SheetBuilder.h"
 
-#include "ChromiumJob.h"
-#include "Conversion.h"
-#include "InstallFolder.h"
-#include "LinkTagging.h"
-#include "Looks.h"
-#include "MissingGlyphs.h"
-#include "PageFiller.h"
-#include "PdfConverter.h"
-#include "PdfFile.h"
-#include "Sheet.h"
-#include "TextFile.h"
+#include "engines/ChromiumJob.h"
+#include "engines/Conversion.h"
+#include "engines/PdfConverter.h"
+#include "engines/PdfFile.h"
+#include "page/InstallFolder.h"
+#include "page/LinkTagging.h"
+#include "page/Looks.h"
+#include "page/MissingGlyphs.h"
+#include "page/PageFiller.h"
+#include "sheet/Sheet.h"
+#include "sheet/TextFile.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
 #include "PdfEngine.h"
 
-#include "InstallFolder.h"
+#include "page/InstallFolder.h"
 
 #include <QDir>
 #include <QFileInfo>

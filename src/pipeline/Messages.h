@@ -1,7 +1,7 @@
 #pragma once
 
 #include "OutputFiles.h"
-#include "PdfEngine.h"
+#include "engines/PdfEngine.h"
 
 #include <QCoreApplication>
 #include <QString>

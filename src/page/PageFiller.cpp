@@ -1,9 +1,9 @@
 #include "PageFiller.h"
 
-#include "Design.h"
 #include "LinkTagging.h"
 #include "QrCode.h"
-#include "Sheet.h"
+#include "sheet/Design.h"
+#include "sheet/Sheet.h"
 
 #include <QRegularExpression>
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "OutputFiles.h"
-#include "PdfEngine.h"
-#include "TextFile.h"
+#include "engines/PdfEngine.h"
+#include "sheet/TextFile.h"
 
 #include <QObject>
 #include <chrono>

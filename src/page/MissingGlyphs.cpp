@@ -1,6 +1,6 @@
 #include "MissingGlyphs.h"
 
-#include "Sheet.h"
+#include "sheet/Sheet.h"
 
 #include <QSet>
 #include <fontconfig/fontconfig.h>
