@@ -6,7 +6,8 @@
 //   copied;
 // - `orvanta build --engine chromium` over 16 sheets with --jobs 2 against --jobs 1 (target at most 0.6), and one
 //   cold sheet against `chromium --headless --print-to-pdf` on the same page (target at most 10% over);
-// - the summed PSS of this process and the browser's processes after a 1,000-resource print (aim at most 600 MB).
+// - the summed PSS of this process and the browser's processes after a 1,000-resource print (aim at most 600 MB), and
+//   the browser's memory at its peak while it prints 10, 200 and 1,000 resources, as its memory limit counts it.
 #include "BareTab.h"
 #include "BenchSheet.h"
 #include "TestSupport.h"
@@ -27,6 +28,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QUrl>
 #include <chrono>
 #include <cstdio>
@@ -44,6 +46,7 @@ double instantSeconds = 0;
 std::pair<double, double> batchSeconds; // --jobs 2, --jobs 1
 std::pair<double, double> coldSeconds;  // orvanta build, chromium --print-to-pdf
 double pssMegabytes = 0;
+std::map<int64_t, qint64> peakMemory; // resources: ChromiumBrowser::memoryUse() at its peak during the job
 
 double seconds(Clock::time_point since)
 {
@@ -105,11 +108,19 @@ void BM_WarmChromiumAgainstWkhtmltopdf(benchmark::State& state)
     convert(chromium, FindChromium(), page, pdf);
     double warm = 0;
     double cold = 0;
+    QTimer sampler; // outside the timed part: the peak falls between two samples at worst
+    sampler.setInterval(50);
+    QObject::connect(&sampler, &QTimer::timeout, [&chromium, &state] {
+        qint64& peak = peakMemory[state.range(0)];
+        peak = std::max(peak, chromium.browser()->memoryUse());
+    });
     for (auto _ : state) {
+        sampler.start();
         auto start = Clock::now();
         if (!convert(chromium, FindChromium(), page, pdf))
             state.SkipWithError("Chromium failed");
         warm += seconds(start);
+        sampler.stop();
         start = Clock::now();
         if (!wkhtmltopdf.isEmpty() && !convert(converter, wkhtmltopdf, page, pdf))
             state.SkipWithError("wkhtmltopdf failed");
@@ -247,5 +258,9 @@ int main(int argc, char** argv)
                     coldSeconds.first / coldSeconds.second);
     std::printf("PSS of the app and the browser after a 1000-resource print: %.0f MB (aim at most 600)\n",
                 pssMegabytes);
+    for (const auto& [resources, bytes] : peakMemory)
+        std::printf("the browser's memory at its peak while it prints %lld resources: %lld MB (its limit %lld MB)\n",
+                    static_cast<long long>(resources), static_cast<long long>(bytes >> 20),
+                    static_cast<long long>(ChromiumJob::DefaultMemoryLimit >> 20));
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "pipeline/Messages.h"
 #include "pipeline/PreviewRenderer.h"
 #include "pipeline/SheetBuilder.h"
+#include "sheet/OwnFolders.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetFile.h"
 #include "sheet/TextFile.h"
@@ -93,6 +94,46 @@ bool alive(qint64 pid)
 {
     QFile stat(u"/proc/%1/stat"_s.arg(pid));
     return stat.open(QIODevice::ReadOnly) && !stat.readAll().contains(") Z ");
+}
+
+// A process id that no process has: one that just ended.
+qint64 deadProcessId()
+{
+    QProcess ended;
+    ended.start(u"true"_s);
+    ended.waitForFinished();
+    return ended.processId() > 0 ? ended.processId() : 4000001;
+}
+
+// A folder with a file and a subfolder with a file: what a planted link leads to.
+bool makeVictim(const QString& folder)
+{
+    return QDir().mkpath(folder + u"/sub"_s) && writeAll(folder + u"/file.txt"_s, "victim") &&
+           writeAll(folder + u"/sub/inner.txt"_s, "inner");
+}
+
+bool victimIntact(const QString& folder)
+{
+    return readAll(folder + u"/file.txt"_s) == "victim" && readAll(folder + u"/sub/inner.txt"_s) == "inner";
+}
+
+// The browser's renderers, the largest first: processes of its process group started with --type=renderer. The
+// largest is the page's; the others are idle, such as the spare one the browser keeps for the next tab.
+QList<pid_t> rendererProcesses(qint64 browser)
+{
+    QList<std::pair<qint64, pid_t>> found;
+    for (const QString& entry : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
+        const QByteArray stat = readAll(u"/proc/%1/stat"_s.arg(entry));
+        const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 21 && fields.at(2).toLongLong() == browser &&
+            readAll(u"/proc/%1/cmdline"_s.arg(entry)).contains("--type=renderer"))
+            found.append({fields.at(21).toLongLong(), pid_t(entry.toInt())}); // the resident pages
+    }
+    std::sort(found.begin(), found.end(), std::greater<>());
+    QList<pid_t> largestFirst;
+    for (const auto& [size, pid] : found)
+        largestFirst.append(pid);
+    return largestFirst;
 }
 
 } // namespace
@@ -399,9 +440,10 @@ private Q_SLOTS:
                   {u"build"_s, sheetPath, u"--engine"_s, u"chromium"_s, u"-o"_s, dir.filePath(u"big.pdf"_s)});
         QVERIFY(app.waitForStarted());
         const QString prefix = u"orvanta-chromium-%1-"_s.arg(app.processId());
-        const auto profiles = [&prefix] { return QDir(QDir::tempPath()).entryList({prefix + u'*'}, QDir::Dirs); };
+        const QString base = ChromiumBrowser::profileBase();
+        const auto profiles = [&] { return QDir(base).entryList({prefix + u'*'}, QDir::Dirs); };
         QTRY_VERIFY_WITH_TIMEOUT(!profiles().isEmpty(), 20000);
-        const QString profile = QDir::tempPath() + u'/' + profiles().constFirst();
+        const QString profile = base + u'/' + profiles().constFirst();
         const auto browserProcesses = [&profile] {
             int count = 0;
             for (const QString& pid : QDir(u"/proc"_s).entryList(QDir::Dirs))
@@ -448,6 +490,260 @@ private Q_SLOTS:
                 QCOMPARE(copied, engine == EngineChoice::Chromium && text == headline);
             }
         }
+    }
+
+    // A folder named like the profile of a dead run is removed only when it is a folder of this user: a link of
+    // that name leads nowhere, and neither does a link inside a real stale profile. The real one goes.
+    void staleProfiles()
+    {
+        QTemporaryDir victims;
+        const QStringList places{ChromiumBrowser::profileBase(), QDir::tempPath()};
+        QVERIFY(!places[0].isEmpty());
+        const qint64 dead = deadProcessId();
+        QStringList planted;
+        for (int i = 0; i < places.size(); ++i) {
+            const QString victim = victims.filePath(u"victim%1"_s.arg(i));
+            const QString innerVictim = victims.filePath(u"inner%1"_s.arg(i));
+            QVERIFY(makeVictim(victim) && makeVictim(innerVictim));
+            const QString link = places[i] + u"/orvanta-chromium-4000000-AAAAA%1"_s.arg(i);
+            QFile::remove(link);
+            QVERIFY(QFile::link(victim, link));
+            planted << link;
+            const QString stale = places[i] + u"/orvanta-chromium-%1-BBBBB%2"_s.arg(dead).arg(i);
+            QVERIFY(QDir().mkpath(stale + u"/Default/Cache"_s) && writeAll(stale + u"/Default/Cache/data"_s, "x"));
+            QVERIFY(QFile::link(innerVictim, stale + u"/Default/link"_s));
+        }
+        ChromiumBrowser next(m_chromium);
+        QVERIFY(next.ensureRunning().isEmpty());
+        for (int i = 0; i < places.size(); ++i) {
+            QVERIFY2(victimIntact(victims.filePath(u"victim%1"_s.arg(i))), qPrintable(places[i]));
+            QVERIFY2(victimIntact(victims.filePath(u"inner%1"_s.arg(i))), qPrintable(places[i]));
+            // The shared temporary folder is not the profiles' folder: what is there is not touched.
+            const QString stale = places[i] + u"/orvanta-chromium-%1-BBBBB%2"_s.arg(dead).arg(i);
+            QCOMPARE(QFileInfo::exists(stale), i > 0);
+            QVERIFY(RemoveOwnFolder(stale) && !QFileInfo::exists(stale));
+            QVERIFY(QFile::remove(planted[i]));
+        }
+    }
+
+    // A link in the page's folder to a folder elsewhere reads nothing from there, in either engine, in a Create
+    // or in the preview; a file of the page's folder itself still loads in Chromium.
+    void linkOutOfPageFolder_data()
+    {
+        QTest::addColumn<EngineChoice>("engine");
+        QTest::addColumn<bool>("preview");
+        QTest::newRow("wkhtmltopdf") << EngineChoice::Wkhtmltopdf << false;
+        QTest::newRow("Chromium") << EngineChoice::Chromium << false;
+        QTest::newRow("Chromium preview") << EngineChoice::Chromium << true;
+    }
+
+    void linkOutOfPageFolder()
+    {
+        QFETCH(EngineChoice, engine);
+        QFETCH(bool, preview);
+        if (engine == EngineChoice::Wkhtmltopdf && !hasWkhtmltopdf())
+            QSKIP("wkhtmltopdf is not installed");
+        TestInstallation installation(u"linked"_s);
+        QTemporaryDir elsewhere;
+        QVERIFY(writeAll(elsewhere.filePath(u"secret.txt"_s), "SECRET-TEXT-7F3A"));
+        const QString bin = installation.path(u"/bin/"_s);
+        QVERIFY(QFile::link(elsewhere.path(), bin + u"x"_s));
+        QVERIFY(QFile::link(elsewhere.filePath(u"secret.txt"_s), bin + u"linked.txt"_s));
+        QVERIFY(writeAll(bin + u"own.txt"_s, "OWN-TEXT-9C2E"));
+        Sheet sheet = sheetOf(1, u"Linked<iframe src=\"x/secret.txt\"></iframe><img src=\"x/secret.txt\">"
+                                 "<iframe src=\"linked.txt\"></iframe><iframe src=\"x/../x/secret.txt\"></iframe>"
+                                 "<iframe src=\"own.txt\"></iframe><iframe src=\"missing.txt\"></iframe>"_s);
+        if (preview) {
+            PreviewRenderer renderer(installation.folder());
+            renderer.setEngine(engine);
+            QSignalSpy ready(&renderer, &PreviewRenderer::ready);
+            renderer.update(sheet, 0ms);
+            QVERIFY(ready.wait(60000));
+            const QString text = pdfText(ready.first().at(0).toString());
+            QVERIFY2(text.contains(u"Linked"_s), qPrintable(text));
+            QVERIFY2(!text.contains(u"SECRET-TEXT"_s), qPrintable(text));
+            QVERIFY2(text.contains(u"OWN-TEXT-9C2E"_s), qPrintable(text));
+            return;
+        }
+        SheetBuilder builder(installation.folder());
+        builder.setEngine(engine);
+        const auto built = build(builder, sheet, u"linked"_s);
+        QVERIFY(std::holds_alternative<BuildResult>(built));
+        const BuildResult& result = std::get<BuildResult>(built);
+        QVERIFY2(result.succeeded(), qPrintable(problemOf(result)));
+        const QString text = pdfText(result.paths.pdfPath);
+        QVERIFY2(text.contains(u"Linked"_s), qPrintable(text));
+        QVERIFY2(!text.contains(u"SECRET-TEXT"_s), qPrintable(text));
+        if (engine == EngineChoice::Chromium) // wkhtmltopdf reads no local file but the page
+            QVERIFY2(text.contains(u"OWN-TEXT-9C2E"_s), qPrintable(text));
+    }
+
+    // The renderer of the page killed while it prints: the job ends at once as a crash, not at its time limit, and
+    // the next job prints in a new tab.
+    void rendererKilled()
+    {
+        QVERIFY(m_browser->ensureRunning().isEmpty());
+        const qint64 browser = m_browser->processId();
+        SheetBuilder builder(m_installation.folder());
+        builder.setEngine(EngineChoice::Chromium);
+        builder.setTimeLimit(30s);
+        QElapsedTimer sinceKill;
+        QList<pid_t> killed;
+        const QMetaObject::Connection killer =
+            connect(m_browser.get(), &ChromiumBrowser::event, this, [&](const QString&, const QString& method) {
+                if (method != u"Page.loadEventFired" || sinceKill.isValid())
+                    return;
+                killed = rendererProcesses(browser).mid(0, 1);
+                for (pid_t renderer : killed)
+                    ::kill(renderer, SIGKILL);
+                sinceKill.start();
+            });
+        QSignalSpy finished(&builder, &SheetBuilder::finished);
+        QVERIFY(!builder.build(sheetOf(1500), u"renderer"_s));
+        QVERIFY(finished.wait(40000));
+        disconnect(killer);
+        QVERIFY(!killed.isEmpty());
+        QVERIFY2(sinceKill.elapsed() < 1000, qPrintable(QString::number(sinceKill.elapsed())));
+        const BuildResult result = finished.first().at(0).value<BuildResult>();
+        QVERIFY(result.problem);
+        QCOMPARE(result.problem->conversion.outcome, Outcome::Crashed);
+        QVERIFY2(problemOf(result).contains(u"renderer crashed"_s), qPrintable(problemOf(result)));
+        QCOMPARE(m_browser->processId(), browser); // the browser itself lives on
+        const auto next = build(builder, sheetOf(2), u"after"_s);
+        QVERIFY(std::holds_alternative<BuildResult>(next));
+        QVERIFY2(std::get<BuildResult>(next).succeeded(), qPrintable(problemOf(std::get<BuildResult>(next))));
+    }
+
+    // The profiles' folder is one only this user may use: $XDG_RUNTIME_DIR when it is such a folder, otherwise
+    // orvanta-UID in the temporary folder, and a fresh folder when that name is a link, another's or open to others.
+    void profileBase_data()
+    {
+        // $XDG_RUNTIME_DIR: "private", "open", "link/" (a link to a private folder, with a slash at the end) or ""
+        QTest::addColumn<QString>("runtime");
+        QTest::addColumn<QString>("planted");  // what orvanta-UID in the temporary folder is: "", "link" or "open"
+        QTest::addColumn<QString>("expected"); // "runtime", "shared" or "fresh"
+        QTest::newRow("runtime folder") << u"private"_s << u""_s << u"runtime"_s;
+        QTest::newRow("runtime folder open to others") << u"open"_s << u""_s << u"shared"_s;
+        QTest::newRow("runtime folder a link") << u"link/"_s << u""_s << u"shared"_s;
+        QTest::newRow("no runtime folder") << u""_s << u""_s << u"shared"_s;
+        QTest::newRow("a link in the way") << u""_s << u"link"_s << u"fresh"_s;
+        QTest::newRow("a folder open to others in the way") << u""_s << u"open"_s << u"fresh"_s;
+    }
+
+    void profileBase()
+    {
+        QFETCH(QString, runtime);
+        QFETCH(QString, planted);
+        QFETCH(QString, expected);
+        QTemporaryDir temp;
+        QTemporaryDir runtimeFolder;
+        QVERIFY(temp.isValid() && runtimeFolder.isValid());
+        const QByteArray savedTemp = qgetenv("TMPDIR");
+        const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+        const auto restore = qScopeGuard([&] {
+            qputenv("TMPDIR", savedTemp);
+            if (savedRuntime.isNull())
+                qunsetenv("XDG_RUNTIME_DIR");
+            else
+                qputenv("XDG_RUNTIME_DIR", savedRuntime);
+        });
+        qputenv("TMPDIR", QFile::encodeName(temp.path()));
+        if (runtime.isEmpty()) {
+            qunsetenv("XDG_RUNTIME_DIR");
+        } else {
+            QVERIFY(QFile::setPermissions(runtimeFolder.path(),
+                                          runtime == u"open" ? QFile::Permissions(0x7775)
+                                                             : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder.path()));
+            if (runtime == u"link/") {
+                QVERIFY(QFile::link(runtimeFolder.path(), temp.filePath(u"runtime"_s)));
+                qputenv("XDG_RUNTIME_DIR", QFile::encodeName(temp.filePath(u"runtime/"_s)));
+            }
+        }
+        const QString shared = temp.filePath(u"orvanta-%1"_s.arg(::geteuid()));
+        QVERIFY(makeVictim(temp.filePath(u"victim"_s)));
+        if (planted == u"link")
+            QVERIFY(QFile::link(temp.filePath(u"victim"_s), shared));
+        else if (planted == u"open")
+            QVERIFY(QDir().mkdir(shared) && QFile::setPermissions(shared, QFile::Permissions(0x7777)));
+        const QString base = ChromiumBrowser::profileBase();
+        QVERIFY(!base.isEmpty());
+        const QFileInfo info(base);
+        QVERIFY(info.isDir() && !info.isSymLink());
+        QCOMPARE(info.permissions() & 0x0077, QFile::Permissions());
+        if (expected == u"runtime")
+            QCOMPARE(base, runtimeFolder.path());
+        else if (expected == u"shared")
+            QCOMPARE(base, shared);
+        else
+            QVERIFY2(base.startsWith(shared + u'-') && QFileInfo(base).dir() == QDir(temp.path()), qPrintable(base));
+        // A browser runs with its profile there, and takes it away again.
+        ChromiumBrowser browser(m_chromium);
+        QVERIFY(browser.ensureRunning().isEmpty());
+        QCOMPARE(QFileInfo(browser.profileFolder()).absolutePath(), base);
+        const QString profile = browser.profileFolder();
+        browser.stop();
+        QVERIFY(!QFileInfo::exists(profile));
+        QVERIFY(victimIntact(temp.filePath(u"victim"_s)));
+        if (expected == u"fresh")
+            QVERIFY(RemoveOwnFolder(base));
+    }
+
+    // A page that needs more memory than the job allows: stopped before long with its own verdict, and the browser
+    // started again by the next job.
+    void tooMuchMemory()
+    {
+        QVERIFY(m_browser->ensureRunning().isEmpty());
+        const qint64 idle = m_browser->memoryUse();
+        QTemporaryDir dir;
+        const QString page = dir.filePath(u"huge.html"_s);
+        QVERIFY(writeAll(page, "<!DOCTYPE html><html><body>"
+                               "<div style=\"width:100000000px;height:100000000px\">x</div></body></html>"));
+        ChromiumJob job;
+        job.setMemoryLimit(idle + 300 * 1024 * 1024);
+        QSignalSpy finished(&job, &PdfEngine::finished);
+        QElapsedTimer took;
+        took.start();
+        const qint64 browser = m_browser->processId();
+        job.start(m_chromium, page, dir.filePath(u"huge.pdf"_s), 100s);
+        QVERIFY(finished.wait(60000));
+        const ConversionResult result = finished.first().at(0).value<ConversionResult>();
+        QCOMPARE(result.outcome, Outcome::TooMuchMemory);
+        QVERIFY2(took.elapsed() < 30000, qPrintable(QString::number(took.elapsed()))); // its time limit is 100 s
+        QVERIFY(!m_browser->isRunning());
+        QVERIFY(!QFileInfo::exists(dir.filePath(u"huge.pdf"_s)));
+        const QString message = Messages::conversionFailure(result, dir.filePath(u"huge.pdf"_s), 100s);
+        QVERIFY2(message.contains(u"more memory than Orvanta allows (%1 MB)"_s.arg((idle >> 20) + 300)),
+                 qPrintable(message));
+        // The next job, with the usual limit, starts another browser.
+        QVERIFY(writeAll(dir.filePath(u"small.html"_s), "<p>small</p>"));
+        job.setMemoryLimit(ChromiumJob::DefaultMemoryLimit);
+        job.start(m_chromium, dir.filePath(u"small.html"_s), dir.filePath(u"small.pdf"_s), 60s);
+        QVERIFY(finished.wait(60000));
+        QVERIFY(finished.last().at(0).value<ConversionResult>().succeeded());
+        QVERIFY(m_browser->processId() != browser);
+    }
+
+    // The browser stopped for one job's memory: a job of another tab that printed meanwhile starts again on the next
+    // browser rather than failing.
+    void otherJobSurvivesMemoryStop()
+    {
+        QVERIFY(m_browser->ensureRunning().isEmpty());
+        QTemporaryDir dir;
+        QVERIFY(writeAll(dir.filePath(u"huge.html"_s), "<div style=\"width:100000000px;height:100000000px\">x</div>"));
+        ChromiumJob huge;
+        huge.setMemoryLimit(m_browser->memoryUse() + 200 * 1024 * 1024);
+        QSignalSpy hugeFinished(&huge, &PdfEngine::finished);
+        SheetBuilder other(m_installation.folder());
+        other.setEngine(EngineChoice::Chromium);
+        QSignalSpy otherFinished(&other, &SheetBuilder::finished);
+        huge.start(m_chromium, dir.filePath(u"huge.html"_s), dir.filePath(u"huge.pdf"_s), 100s);
+        QVERIFY(!other.build(sheetOf(2000), u"other"_s));
+        QVERIFY(hugeFinished.wait(60000));
+        QCOMPARE(hugeFinished.first().at(0).value<ConversionResult>().outcome, Outcome::TooMuchMemory);
+        QVERIFY(!otherFinished.isEmpty() || otherFinished.wait(60000));
+        const BuildResult result = otherFinished.first().at(0).value<BuildResult>();
+        QVERIFY2(result.succeeded(), qPrintable(problemOf(result)));
     }
 
 private:

@@ -1,5 +1,6 @@
 // Text and sheet files: what they keep and refuse; a failed save or a damaged file loses nothing.
 #include "TestSupport.h"
+#include "sheet/OwnFolders.h"
 #include "sheet/SheetFile.h"
 #include "sheet/TextFile.h"
 
@@ -14,6 +15,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace orvanta;
 
@@ -293,6 +295,42 @@ private Q_SLOTS:
             refused += result.ok() ? 0 : 1;
         }
         QVERIFY2(refused > 1000, "the damage should mostly be refused");
+    }
+
+    // A folder tree goes, links inside it go as links, and what they lead to stays. A link in the folder's place, or
+    // a folder of another user, is left alone.
+    void removeOwnFolder()
+    {
+        const QString victim = m_dir.filePath(u"victim"_s);
+        QVERIFY(QDir().mkpath(victim + u"/sub"_s) && writeAll(victim + u"/file"_s, "v") &&
+                writeAll(victim + u"/sub/file"_s, "v"));
+        const auto victimIntact = [&] {
+            return readAll(victim + u"/file"_s) == "v" && readAll(victim + u"/sub/file"_s) == "v";
+        };
+        const QString tree = m_dir.filePath(u"tree"_s);
+        QVERIFY(QDir().mkpath(tree + u"/a/b/c"_s) && writeAll(tree + u"/a/b/c/file"_s, "x") &&
+                writeAll(tree + u"/.hidden"_s, "x"));
+        QVERIFY(QFile::link(victim, tree + u"/a/folder-link"_s) &&
+                QFile::link(victim + u"/file"_s, tree + u"/a/b/file-link"_s));
+        const QString link = m_dir.filePath(u"link"_s);
+        QVERIFY(QFile::link(victim, link));
+
+        QVERIFY(!RemoveOwnFolder(link)); // a link is not a folder of ours
+        QVERIFY(QFileInfo(link).isSymLink() && victimIntact());
+        QVERIFY(!RemoveOwnFolder(link + u'/'));
+        QVERIFY(victimIntact());
+        QVERIFY(RemoveOwnFolder(tree));
+        QVERIFY(!QFileInfo::exists(tree) && victimIntact());
+        QVERIFY(RemoveOwnFolder(tree)); // gone already
+        // Only root can give a folder away.
+        if (::geteuid() == 0) {
+            const QString others = m_dir.filePath(u"others"_s);
+            QVERIFY(QDir().mkpath(others) && writeAll(others + u"/file"_s, "o"));
+            QCOMPARE(::chown(QFile::encodeName(others).constData(), 65534, 65534), 0);
+            QVERIFY(!RemoveOwnFolder(others));
+            QCOMPARE(readAll(others + u"/file"_s), QByteArray("o"));
+        }
+        QVERIFY(QFile::remove(link));
     }
 
 private:

@@ -1,8 +1,10 @@
 #include "ChromiumBrowser.h"
 
 #include "PdfEngine.h"
+#include "sheet/OwnFolders.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
@@ -11,9 +13,12 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <limits>
 #include <sys/prctl.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace orvanta {
@@ -30,20 +35,54 @@ QSet<QString>& profilesInUse()
 }
 
 // The profile folders that runs of the app left behind when they were killed: their process is gone. This
-// process's own are left from browsers that were killed, while a helper still wrote.
-void removeStaleProfiles()
+// process's own are left from browsers that were killed, while a helper still wrote. Only real folders of this user
+// are removed, and nothing in them is followed (RemoveOwnFolder()): a link of such a name leads nowhere.
+void removeStaleProfiles(const QString& base)
 {
     static const QRegularExpression name(QStringLiteral("^") + ProfilePrefix + QStringLiteral("(\\d+)-"));
-    const QDir temp(QDir::tempPath());
-    for (const QString& entry : temp.entryList({ProfilePrefix + u'*'}, QDir::Dirs | QDir::Hidden)) {
+    const int folder = ::open(QFile::encodeName(base).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
+        return;
+    QStringList entries;
+    if (DIR* listing = ::fdopendir(::fcntl(folder, F_DUPFD_CLOEXEC, 0))) {
+        while (const dirent* entry = ::readdir(listing)) {
+            const QString entryName = QFile::decodeName(entry->d_name);
+            if (entryName.startsWith(ProfilePrefix))
+                entries.append(entryName);
+        }
+        ::closedir(listing);
+    }
+    for (const QString& entry : std::as_const(entries)) {
         const QRegularExpressionMatch match = name.match(entry);
         if (!match.hasMatch())
             continue;
-        const pid_t pid = match.captured(1).toInt();
-        const bool mine = pid == ::getpid() && !profilesInUse().contains(temp.filePath(entry));
-        if (mine || (pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH))
-            QDir(temp.filePath(entry)).removeRecursively();
+        bool number = false;
+        const qint64 pid = match.captured(1).toLongLong(&number);
+        if (!number || pid <= 0 || pid > std::numeric_limits<pid_t>::max())
+            continue;
+        const bool mine = pid == ::getpid() && !profilesInUse().contains(base + u'/' + entry);
+        if (mine || (pid != ::getpid() && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH))
+            RemoveOwnFolder(folder, entry);
     }
+    ::close(folder);
+}
+
+// The memory a process holds of its own, from /proc/PID/status: its anonymous and shared memory, resident or
+// swapped out. The program's files, mapped by every process of the browser and given back at need, do not count.
+// (Its PSS, from smaps_rollup, costs some milliseconds a process to read.)
+qint64 processMemory(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    qint64 kilobytes = 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        for (const QByteArrayView field : {"RssAnon:", "RssShmem:", "VmSwap:"}) {
+            if (line.startsWith(field)) // "RssAnon:     123456 kB"
+                kilobytes += line.mid(field.size()).trimmed().split(' ').constFirst().toLongLong();
+        }
+    }
+    return kilobytes * 1024;
 }
 
 QStringList browserArguments(const QString& profile)
@@ -130,15 +169,22 @@ QString ChromiumBrowser::ensureRunning()
 {
     if (m_running)
         return {};
-    removeStaleProfiles();
-    m_profile = std::make_unique<QTemporaryDir>(QDir::tempPath() + u'/' + ProfilePrefix +
-                                                QString::number(QCoreApplication::applicationPid()) +
-                                                QStringLiteral("-XXXXXX"));
-    if (!m_profile->isValid())
-        return QStringLiteral("could not make a profile folder (%1)").arg(m_profile->errorString());
+    const QString base = profileBase();
+    if (base.isEmpty())
+        return QStringLiteral("could not make a private folder for the profile in %1")
+            .arg(QDir::toNativeSeparators(QDir::tempPath()));
+    removeStaleProfiles(base);
+    QByteArray profile = QFile::encodeName(
+        base + u'/' + ProfilePrefix + QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-XXXXXX"));
+    if (!::mkdtemp(profile.data()))
+        return QStringLiteral("could not make a profile folder (%1)").arg(QString::fromLocal8Bit(std::strerror(errno)));
+    m_profile = QFile::decodeName(profile);
     int ends[2];
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
-        return QStringLiteral("could not make a pipe (%1)").arg(QString::fromLocal8Bit(std::strerror(errno)));
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
+        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        RemoveOwnFolder(std::exchange(m_profile, {}));
+        return QStringLiteral("could not make a pipe (%1)").arg(reason);
+    }
     const int browserEnd = ends[1];
     m_process.setChildProcessModifier([browserEnd] {
         // It ends with the app, even when the app is killed, and leads a process group of its helpers, which
@@ -152,18 +198,20 @@ QString ChromiumBrowser::ensureRunning()
     });
     // Its crash reports and caches go into the profile too, not into the user's home.
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_profile->path() + QStringLiteral("/config"));
-    environment.insert(QStringLiteral("XDG_CACHE_HOME"), m_profile->path() + QStringLiteral("/cache"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_profile + QStringLiteral("/config"));
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), m_profile + QStringLiteral("/cache"));
     m_process.setProcessEnvironment(environment);
-    m_process.start(m_program, browserArguments(m_profile->path()));
+    m_process.start(m_program, browserArguments(m_profile));
     ::close(browserEnd);
     if (!m_process.waitForStarted()) {
         ::close(ends[0]);
-        m_profile.reset();
+        RemoveOwnFolder(std::exchange(m_profile, {}));
         return QStringLiteral("%1 (%2)").arg(m_program, m_process.errorString());
     }
     m_pid = m_process.processId();
-    profilesInUse().insert(m_profile->path());
+    m_stopped = false;
+    m_memoryMeasured = 0;
+    profilesInUse().insert(m_profile);
     m_incoming.clear();
     m_scanned = 0;
     m_outgoing.clear();
@@ -180,7 +228,41 @@ QString ChromiumBrowser::ensureRunning()
 
 void ChromiumBrowser::stop()
 {
+    if (m_running)
+        m_stopped = true;
     browserEnded(tr("the browser was stopped"));
+}
+
+QString ChromiumBrowser::profileBase()
+{
+    // Cleaned first: with a slash at its end, a link would pass for the folder it leads to.
+    const QString runtime = QDir::cleanPath(qEnvironmentVariable("XDG_RUNTIME_DIR"));
+    if (QDir::isAbsolutePath(runtime) && IsPrivateFolder(runtime))
+        return runtime;
+    const QString user = QStringLiteral("/orvanta-%1").arg(::geteuid());
+    const QString shared = QDir::tempPath() + user;
+    ::mkdir(QFile::encodeName(shared).constData(), 0700); // or it is there already: whose, is checked next
+    if (IsPrivateFolder(shared))
+        return shared;
+    // Someone else's, a link, or open to others: not ours to use or to repair.
+    static QString own;
+    if (own.isEmpty() || !IsPrivateFolder(own)) {
+        QByteArray made = QFile::encodeName(QDir::tempPath() + user + QStringLiteral("-XXXXXX"));
+        own = ::mkdtemp(made.data()) ? QFile::decodeName(made) : QString();
+    }
+    return own;
+}
+
+qint64 ChromiumBrowser::memoryUse()
+{
+    const qint64 now = QDeadlineTimer::current().deadline();
+    if (m_memoryMeasured == 0 || now - m_memoryMeasured >= 100) {
+        m_memory = 0;
+        for (const qint64 pid : processIds())
+            m_memory += processMemory(pid);
+        m_memoryMeasured = now;
+    }
+    return m_memory;
 }
 
 void ChromiumBrowser::send(const QString& method, const QJsonObject& params, const QString& sessionId, QObject* context,
@@ -291,7 +373,7 @@ QList<qint64> ChromiumBrowser::processIds() const
     QList<qint64> found;
     if (m_pid <= 0)
         return found;
-    const QByteArray profile = m_profile ? QFile::encodeName(m_profile->path()) : QByteArray();
+    const QByteArray profile = QFile::encodeName(m_profile);
     for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
         bool isPid = false;
         const qint64 pid = entry.toLongLong(&isPid);
@@ -337,8 +419,8 @@ void ChromiumBrowser::browserEnded(const QString& reason)
     // Helpers outlive a browser that was killed, and would write into the profile as it goes.
     for (const qint64 pid : processIds())
         ::kill(static_cast<pid_t>(pid), SIGKILL);
-    profilesInUse().remove(m_profile->path());
-    m_profile.reset();
+    profilesInUse().remove(m_profile);
+    RemoveOwnFolder(std::exchange(m_profile, {})); // what a lingering helper writes after, the next start removes
     m_jobs = 0;
     // The jobs hear first, so that they report a crash, not a refused command.
     const QHash<int, Pending> pending = std::exchange(m_pending, {});

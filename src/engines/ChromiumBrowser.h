@@ -6,7 +6,6 @@
 #include <QPointer>
 #include <QProcess>
 #include <QSocketNotifier>
-#include <QTemporaryDir>
 #include <functional>
 #include <memory>
 
@@ -14,8 +13,9 @@ namespace orvanta {
 
 // One headless Chromium, started on first use, kept warm and shared by every conversion of the process. It is
 // driven over the DevTools protocol on a pipe (its fd 3 in, fd 4 out; each message JSON and a NUL), never a
-// network port. It gets a throwaway profile, no background networking, no updates, sync or metrics, and ends with
-// the app even when the app is killed; a profile left by a killed run is removed by the next run's start.
+// network port. It gets a throwaway profile in a folder only this user can use (profileBase()), no background
+// networking, no updates, sync or metrics, and ends with the app even when the app is killed; a profile left by a
+// killed run is removed by the next run's start.
 class ChromiumBrowser : public QObject {
     Q_OBJECT
 
@@ -33,8 +33,10 @@ public:
     // Starts the browser unless it runs; the reason when it cannot start.
     QString ensureRunning();
     bool isRunning() const;
-    // Ends the browser now; the next ensureRunning() starts another.
+    // Ends the browser now; the next ensureRunning() starts another. wasStopped() tells such an end from a crash
+    // until the next start.
     void stop();
+    bool wasStopped() const { return m_stopped; }
 
     // Sends a command, to the browser or, with a session, to one tab. `reply` runs once, unless `context` is gone
     // by then; a command sent without a reply is not answered.
@@ -49,7 +51,15 @@ public:
     qint64 processId() const { return m_process.processId(); }
     // The live processes of the browser: its own, its helpers' and its crash handlers'.
     QList<qint64> processIds() const;
-    QString profileFolder() const { return m_profile ? m_profile->path() : QString(); }
+    QString profileFolder() const { return m_profile; }
+    // The memory those processes hold now, in bytes: the sum of their anonymous and shared memory, resident or
+    // swapped out, without the program's files that they all map. Measured at most every 100 ms.
+    qint64 memoryUse();
+
+    // The folder that holds the profiles, which only this user may use: $XDG_RUNTIME_DIR when it is a private folder
+    // of this user, otherwise "orvanta-UID" in the temporary folder, made so and checked to be so; when that name is
+    // taken by anything else, a folder of this process's own, made afresh. Empty when none can be made.
+    static QString profileBase();
 
 Q_SIGNALS:
     // An event of a tab's session.
@@ -75,7 +85,7 @@ private:
     std::unique_ptr<QSocketNotifier> m_readable;
     std::unique_ptr<QSocketNotifier> m_writable;
     QByteArray m_outgoing;
-    std::unique_ptr<QTemporaryDir> m_profile;
+    QString m_profile; // a folder in profileBase(), made and removed by this browser
     QByteArray m_incoming;
     qsizetype m_scanned = 0; // the bytes of m_incoming already searched for a NUL
     QHash<int, Pending> m_pending;
@@ -83,7 +93,10 @@ private:
     int m_nextId = 1;
     int m_jobs = 0;
     bool m_running = false;
-    int m_generation = 0; // one more for each browser started
+    bool m_stopped = false;
+    qint64 m_memory = 0;
+    qint64 m_memoryMeasured = 0; // when, on the monotonic clock, in ms
+    int m_generation = 0;        // one more for each browser started
 };
 
 } // namespace orvanta

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QUrl>
+#include <algorithm>
 
 namespace orvanta {
 
@@ -15,15 +16,24 @@ namespace {
 
 constexpr double MillimetresPerInch = 25.4;
 
-// The page's own folder and data: URIs; nothing else.
-bool mayLoad(const QString& url, const QString& pageFolder)
+constexpr std::chrono::milliseconds MemoryCheckInterval{250};
+// How long a refused command waits for the news of a crash, which the browser may send just after the refusal.
+constexpr std::chrono::milliseconds CrashGrace{300};
+
+// A file inside one of the folders and data: URIs; nothing else. A file counts by its real path, links resolved, so
+// a link in the folder to a file or folder elsewhere makes nothing there readable. A missing file is refused.
+bool mayLoad(const QString& url, const QStringList& folders)
 {
     const QUrl parsed(url);
     if (parsed.scheme() == u"data")
         return true;
     if (!parsed.isLocalFile() || !parsed.host().isEmpty())
         return false;
-    return QDir::cleanPath(parsed.toLocalFile()).startsWith(pageFolder + u'/');
+    const QFileInfo file(QFileInfo(parsed.toLocalFile()).canonicalFilePath());
+    if (file.filePath().isEmpty() || !file.isFile())
+        return false;
+    return std::any_of(folders.cbegin(), folders.cend(),
+                       [&file](const QString& folder) { return file.filePath().startsWith(folder + u'/'); });
 }
 
 } // namespace
@@ -53,6 +63,8 @@ ChromiumJob::ChromiumJob(QObject* parent)
 {
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &ChromiumJob::timeLimitReached);
+    m_memoryTimer.setInterval(MemoryCheckInterval);
+    connect(&m_memoryTimer, &QTimer::timeout, this, &ChromiumJob::checkMemory);
 }
 
 ChromiumJob::~ChromiumJob()
@@ -69,7 +81,12 @@ void ChromiumJob::start(const QString& program, const QString& pagePath, const Q
     m_running = true;
     m_retried = false;
     m_pdfPath = pdfPath;
-    m_pageFolder = QDir::cleanPath(QFileInfo(pagePath).absolutePath());
+    m_readableFolders.clear();
+    for (const QString& folder : {QFileInfo(pagePath).absolutePath(), readableFolder()}) {
+        const QString real = folder.isEmpty() ? QString() : QFileInfo(folder).canonicalFilePath();
+        if (!real.isEmpty() && !m_readableFolders.contains(real))
+            m_readableFolders.append(real);
+    }
     m_pageUrl = QUrl::fromLocalFile(QFileInfo(pagePath).absoluteFilePath()).toString(QUrl::FullyEncoded);
     if (std::optional<ConversionResult> failed = MakeTemporaryPdf(pdfPath, m_tempPath)) {
         complete(*failed);
@@ -85,6 +102,7 @@ void ChromiumJob::start(const QString& program, const QString& pagePath, const Q
         connect(m_browser.get(), &ChromiumBrowser::ended, this, &ChromiumJob::browserEnded);
     }
     m_timer.start(timeLimit);
+    m_memoryTimer.start();
     openTab();
 }
 
@@ -116,7 +134,7 @@ void ChromiumJob::openTab()
 void ChromiumJob::loadPage(const QJsonObject& attached)
 {
     m_sessionId = attached.value(QStringLiteral("sessionId")).toString();
-    auto unconfirmed = std::make_shared<int>(3);
+    auto unconfirmed = std::make_shared<int>(4);
     const auto navigateWhenConfirmed = [this, unconfirmed](const QJsonObject&) {
         if (--*unconfirmed == 0)
             navigate();
@@ -127,6 +145,7 @@ void ChromiumJob::loadPage(const QJsonObject& attached)
     command(QStringLiteral("Fetch.enable"), {{QStringLiteral("patterns"), QJsonArray{everything}}},
             navigateWhenConfirmed);
     command(QStringLiteral("Page.enable"), {}, navigateWhenConfirmed);
+    command(QStringLiteral("Inspector.enable"), {}, navigateWhenConfirmed); // for Inspector.targetCrashed
 }
 
 void ChromiumJob::navigate()
@@ -136,19 +155,19 @@ void ChromiumJob::navigate()
             [this](const QJsonObject& navigated) {
                 const QString error = navigated.value(QStringLiteral("errorText")).toString();
                 if (!error.isEmpty())
-                    complete({ConversionResult::Outcome::NoPdf, 0, error, error});
+                    failAfterGrace({ConversionResult::Outcome::NoPdf, 0, error, error});
             });
 }
 
-// A browser that died before it answered this job had died between jobs (killed, say): the job starts another
-// once. One that dies later crashed on this page.
+// A browser that died before it answered this job had died between jobs (killed, say), and one stopped on purpose
+// was stopped for another job: the job starts another once. One that dies later crashed on this page.
 void ChromiumJob::browserEnded(const QString& reason)
 {
     m_targetId.clear(); // its tab went with it
     m_sessionId.clear();
     if (!m_running)
         return;
-    if (m_answered || m_retried) {
+    if ((m_answered && !m_browser->wasStopped()) || m_retried) {
         complete({ConversionResult::Outcome::Crashed, 0, reason, reason});
         return;
     }
@@ -178,6 +197,7 @@ void ChromiumJob::endRun(bool keepTab)
     ++m_run;
     m_running = false;
     m_timer.stop();
+    m_memoryTimer.stop();
     if (!keepTab)
         closeTab();
     if (std::exchange(m_counted, false))
@@ -202,7 +222,7 @@ void ChromiumJob::command(const QString& method, const QJsonObject& params,
             m_answered = true;
             if (!error.isEmpty()) {
                 const QString said = QStringLiteral("%1: %2").arg(method, error);
-                complete({ConversionResult::Outcome::NoPdf, 0, said, said});
+                failAfterGrace({ConversionResult::Outcome::NoPdf, 0, said, said});
             } else if (then) {
                 then(result);
             }
@@ -211,7 +231,18 @@ void ChromiumJob::command(const QString& method, const QJsonObject& params,
 
 void ChromiumJob::browserEvent(const QString& sessionId, const QString& method, const QJsonObject& params)
 {
-    if (!m_running || sessionId != m_sessionId || m_sessionId.isEmpty())
+    if (sessionId != m_sessionId || m_sessionId.isEmpty())
+        return;
+    if (method == u"Inspector.targetCrashed") {
+        // The tab is of no more use, idle or not; a command answered with an error for the crash comes after this.
+        const QString reason = tr("the page's renderer crashed");
+        if (m_running)
+            complete({ConversionResult::Outcome::Crashed, 0, reason, reason});
+        else
+            closeTab();
+        return;
+    }
+    if (!m_running)
         return;
     if (method == u"Fetch.requestPaused")
         requestPaused(params);
@@ -223,7 +254,7 @@ void ChromiumJob::requestPaused(const QJsonObject& params)
 {
     const QString id = params.value(QStringLiteral("requestId")).toString();
     const QString url = params.value(QStringLiteral("request")).toObject().value(QStringLiteral("url")).toString();
-    if (mayLoad(url, m_pageFolder))
+    if (mayLoad(url, m_readableFolders))
         command(QStringLiteral("Fetch.continueRequest"), {{QStringLiteral("requestId"), id}});
     else
         command(
@@ -261,6 +292,31 @@ void ChromiumJob::timeLimitReached()
     complete({ConversionResult::Outcome::TimedOut, 0, {}, {}});
     if (browser->jobCount() == 0)
         browser->stop();
+}
+
+// The whole browser counts, helpers and all: a page's memory is spread over its renderer, the browser and the
+// printing service. The browser is stopped to give it back; a job of another tab starts again on the next browser.
+void ChromiumJob::checkMemory()
+{
+    if (!m_running || !m_browser->isRunning())
+        return;
+    const qint64 used = m_browser->memoryUse();
+    if (used <= m_memoryLimit)
+        return;
+    constexpr qint64 Megabyte = 1024 * 1024;
+    const std::shared_ptr<ChromiumBrowser> browser = m_browser;
+    complete({ConversionResult::Outcome::TooMuchMemory, 0, QString::number(m_memoryLimit / Megabyte),
+              tr("the browser used %1 MB").arg(used / Megabyte)});
+    browser->stop();
+}
+
+// A renderer that dies fails the command in flight ("Printing failed") and only then tells of its crash.
+void ChromiumJob::failAfterGrace(ConversionResult result)
+{
+    QTimer::singleShot(CrashGrace, this, [this, run = m_run, result] {
+        if (run == m_run && m_running)
+            complete(result);
+    });
 }
 
 void ChromiumJob::complete(ConversionResult result)

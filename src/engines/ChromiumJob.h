@@ -16,9 +16,10 @@ QJsonObject ChromiumPrintParameters(PaperSize paper = PaperSize::A4);
 
 // One page printed by the shared Chromium, in a tab of its own, so jobs run side by side; the tab stays open for
 // the job's next page. The tab runs no script
-// and loads nothing but the page's own folder and data: URIs; every other request fails. The PDF is on the job's
-// paper(), with backgrounds, tagged and with an outline, printed at the scale that gives the template's sizes as
-// wkhtmltopdf draws them.
+// and loads nothing but files inside the page's own folder (or the readable folder) and data: URIs; every other
+// request fails. The PDF is on the job's paper(), with backgrounds, tagged and with an outline, printed at the scale
+// that gives the template's sizes as wkhtmltopdf draws them. A tab whose renderer crashes ends the job at once; a
+// browser that grows past the memory limit while the job runs is stopped, and the next job starts another.
 class ChromiumJob : public PdfEngine {
     Q_OBJECT
 
@@ -30,6 +31,12 @@ public:
     void start(const QString& program, const QString& pagePath, const QString& pdfPath,
                std::chrono::milliseconds timeLimit) override;
     void cancel() override;
+
+    // The most memory the browser may use while this job prints, in bytes (ChromiumBrowser::memoryUse(), checked
+    // four times a second); past it, the job ends with TooMuchMemory and the browser is stopped.
+    static constexpr qint64 DefaultMemoryLimit = qint64{1536} * 1024 * 1024;
+    void setMemoryLimit(qint64 bytes) { m_memoryLimit = bytes; }
+    qint64 memoryLimit() const { return m_memoryLimit; }
 
     // The browser of the last start, while this job holds it.
     ChromiumBrowser* browser() const { return m_browser.get(); }
@@ -47,12 +54,16 @@ private:
     void print();
     void printed(const QJsonObject& result);
     void timeLimitReached();
+    void checkMemory();
+    void failAfterGrace(ConversionResult result);
     void complete(ConversionResult result);
     void closeTab();
 
     std::shared_ptr<ChromiumBrowser> m_browser;
     QTimer m_timer;
-    QString m_pageFolder;
+    QTimer m_memoryTimer;
+    qint64 m_memoryLimit = DefaultMemoryLimit;
+    QStringList m_readableFolders; // the real paths, links resolved, of the folders the page may load from
     QString m_pageUrl;
     QString m_pdfPath;
     QString m_tempPath;

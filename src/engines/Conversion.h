@@ -15,6 +15,8 @@ struct ConversionResult {
         NoPdf,     // ended without writing a complete PDF
         TimedOut,  // ran past its limit and was stopped
         NotStored, // a good PDF that could not be moved into place
+        // the browser grew past its memory limit and was stopped; the detail is that limit in MB
+        TooMuchMemory,
     };
 
     Outcome outcome = Outcome::Succeeded;

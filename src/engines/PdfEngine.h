@@ -59,6 +59,10 @@ public:
     PaperSize paper() const { return m_paper; }
     void setTitle(const QString& title) { m_title = title; }
     const QString& title() const { return m_title; }
+    // A folder besides the page's own whose files the page may load, for the conversions that start from now on:
+    // the installation's bin, which the preview's copy of it links to. wkhtmltopdf reads no local file but the page.
+    void setReadableFolder(const QString& folder) { m_readableFolder = folder; }
+    const QString& readableFolder() const { return m_readableFolder; }
 
 Q_SIGNALS:
     void finished(const orvanta::ConversionResult& result);
@@ -66,6 +70,7 @@ Q_SIGNALS:
 private:
     PaperSize m_paper = PaperSize::A4;
     QString m_title;
+    QString m_readableFolder;
 };
 
 } // namespace orvanta

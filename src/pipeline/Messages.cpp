@@ -111,6 +111,11 @@ QString Messages::conversionFailure(const ConversionResult& result, const QStrin
     case Outcome::NotStored:
         message = tr("The PDF was made but could not be saved as %1: %2.").arg(pdf, result.detail);
         break;
+    case Outcome::TooMuchMemory:
+        message = tr("The page needed more memory than Orvanta allows (%1 MB) and was stopped, so %2 was not made. "
+                     "It may be too large or too complex.")
+                      .arg(result.detail, pdf);
+        break;
     }
     if (result.outcome != Outcome::NotStored && QFileInfo::exists(pdfPath))
         message += tr("\n\nThe earlier file of that name was kept.");

@@ -128,6 +128,7 @@ std::optional<BuildProblem> SheetBuilder::render(const Sheet& sheet, const Outpu
     useEngine(engine.kind);
     m_engine->setPaper(m_paper);
     m_engine->setTitle(PlainTitle(sheet.headline));
+    m_engine->setReadableFolder(InstallPath(m_installFolder, layout::BinFolder));
     if (!printed.isEmpty() && printed.engine == engine.kind && printed.paper == m_paper && printed.page == m_page &&
         IsCompletePdf(printed.pdfPath))
         conversionFinished(CopyPdf(printed.pdfPath, paths.pdfPath));
