@@ -254,12 +254,18 @@ void ChromiumJob::requestPaused(const QJsonObject& params)
 {
     const QString id = params.value(QStringLiteral("requestId")).toString();
     const QString url = params.value(QStringLiteral("request")).toObject().value(QStringLiteral("url")).toString();
-    if (mayLoad(url, m_readableFolders))
+    // The tab may not leave the page (a <meta http-equiv="refresh">, say): that navigation is aborted, which keeps
+    // the page as it is, where a failed one would show an error page. A page target's id is its main frame's.
+    const bool leavesPage = params.value(QStringLiteral("resourceType")).toString() == u"Document" &&
+                            params.value(QStringLiteral("frameId")).toString() == m_targetId &&
+                            QUrl(url) != QUrl(m_pageUrl);
+    if (!leavesPage && mayLoad(url, m_readableFolders))
         command(QStringLiteral("Fetch.continueRequest"), {{QStringLiteral("requestId"), id}});
     else
-        command(
-            QStringLiteral("Fetch.failRequest"),
-            {{QStringLiteral("requestId"), id}, {QStringLiteral("errorReason"), QStringLiteral("BlockedByClient")}});
+        command(QStringLiteral("Fetch.failRequest"),
+                {{QStringLiteral("requestId"), id},
+                 {QStringLiteral("errorReason"),
+                  leavesPage ? QStringLiteral("Aborted") : QStringLiteral("BlockedByClient")}});
 }
 
 void ChromiumJob::print()
