@@ -1,5 +1,6 @@
 #include "LinkTagging.h"
 
+#include "sheet/Design.h"
 #include "sheet/Sheet.h"
 
 #include <QRegularExpression>
@@ -30,24 +31,9 @@ bool IsLinkable(const QString& url)
 {
     // Read as a browser reads an href: character references decoded, tabs and line breaks anywhere dropped, and
     // control characters and spaces in front too.
-    static const QRegularExpression reference(
-        QStringLiteral("&#(?:[xX]([0-9A-Fa-f]{1,6})|([0-9]{1,7}));?|&(colon|Tab|NewLine);"));
     static const QRegularExpression ignored(QStringLiteral("[\\t\\n\\r]"));
     static const QRegularExpression schemePrefix(QStringLiteral("^[\\x00-\\x20]*([A-Za-z][A-Za-z0-9+.\\-]*):"));
-    QString decoded;
-    qsizetype from = 0;
-    for (QRegularExpressionMatchIterator it = reference.globalMatch(url); it.hasNext();) {
-        const QRegularExpressionMatch match = it.next();
-        decoded += QStringView(url).mid(from, match.capturedStart() - from);
-        const QString name = match.captured(3);
-        const char32_t code = !match.captured(1).isEmpty()   ? match.captured(1).toUInt(nullptr, 16)
-                              : !match.captured(2).isEmpty() ? match.captured(2).toUInt()
-                              : name == u"colon"             ? U':'
-                                                             : U'\t';
-        decoded += code > 0 && code <= 0x10FFFF ? QString::fromUcs4(&code, 1) : QString();
-        from = match.capturedEnd();
-    }
-    decoded += QStringView(url).mid(from);
+    QString decoded = DecodeCharacterReferences(url);
     const QRegularExpressionMatch scheme = schemePrefix.match(decoded.remove(ignored));
     if (!scheme.hasMatch())
         return true; // relative, as the page's own links are

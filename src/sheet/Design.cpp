@@ -3,6 +3,7 @@
 #include "Sheet.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QRegularExpression>
 
 namespace orvanta {
@@ -86,35 +87,34 @@ QString LogoDataUri(const QByteArray& image, QString& problem)
     return QStringLiteral("data:image/%1;base64,%2").arg(type, QString::fromLatin1(image.toBase64()));
 }
 
+QString DecodeCharacterReferences(const QString& text)
+{
+    static const QRegularExpression reference(
+        QStringLiteral("&#(?:[xX]([0-9A-Fa-f]{1,6})|([0-9]{1,7}));?|&(amp|lt|gt|quot|apos|nbsp|colon|Tab|NewLine);"));
+    static const QHash<QString, char32_t> named{
+        {QStringLiteral("amp"), U'&'},   {QStringLiteral("lt"), U'<'},    {QStringLiteral("gt"), U'>'},
+        {QStringLiteral("quot"), U'"'},  {QStringLiteral("apos"), U'\''}, {QStringLiteral("nbsp"), U'\u00A0'},
+        {QStringLiteral("colon"), U':'}, {QStringLiteral("Tab"), U'\t'},  {QStringLiteral("NewLine"), U'\n'}};
+    QString decoded;
+    qsizetype from = 0;
+    for (QRegularExpressionMatchIterator it = reference.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        decoded += QStringView(text).mid(from, match.capturedStart() - from);
+        const char32_t code = match.hasCaptured(1)   ? match.captured(1).toUInt(nullptr, 16)
+                              : match.hasCaptured(2) ? match.captured(2).toUInt()
+                                                     : named.value(match.captured(3));
+        if (code > 0 && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF))
+            decoded += QString::fromUcs4(&code, 1);
+        from = match.capturedEnd();
+    }
+    decoded += QStringView(text).mid(from);
+    return decoded;
+}
+
 QString PlainTitle(const QString& headline)
 {
     static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
-    static const QRegularExpression entity(QStringLiteral("&(#[0-9]+|#[xX][0-9A-Fa-f]+|amp|lt|gt|quot|apos|nbsp);"));
-    QString text = QString(headline).replace(tag, QStringLiteral(" "));
-    QString plain;
-    qsizetype from = 0;
-    for (QRegularExpressionMatchIterator it = entity.globalMatch(text); it.hasNext();) {
-        const QRegularExpressionMatch match = it.next();
-        plain += QStringView(text).mid(from, match.capturedStart() - from);
-        const QString name = match.captured(1);
-        char32_t code = 0;
-        if (name.startsWith(u"#x") || name.startsWith(u"#X"))
-            code = name.mid(2).toUInt(nullptr, 16);
-        else if (name.startsWith(u'#'))
-            code = name.mid(1).toUInt();
-        else
-            code = name == u"amp"    ? U'&'
-                   : name == u"lt"   ? U'<'
-                   : name == u"gt"   ? U'>'
-                   : name == u"quot" ? U'"'
-                   : name == u"apos" ? U'\''
-                                     : U' ';
-        if (code > 0 && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF))
-            plain += QString::fromUcs4(&code, 1);
-        from = match.capturedEnd();
-    }
-    plain += QStringView(text).mid(from);
-    return plain.simplified();
+    return DecodeCharacterReferences(QString(headline).replace(tag, QStringLiteral(" "))).simplified();
 }
 
 } // namespace orvanta

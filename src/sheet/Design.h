@@ -31,6 +31,9 @@ QString DesignProblem(const Sheet& sheet);
 // 1 MB.
 QString LogoDataUri(const QByteArray& image, QString& problem);
 
+// `text` with its HTML character references read (&#58;, &#x3A, &amp;, &colon;, ...), as a browser reads them.
+QString DecodeCharacterReferences(const QString& text);
+
 // The headline as the PDF's title: markup removed, entities read, spaces made single.
 QString PlainTitle(const QString& headline);
 
