@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "BenchSheet.h"
 
 orvanta::Sheet BenchSheet(int64_t resources, const QString& fileName)

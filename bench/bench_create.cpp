@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the app adds to a conversion: the time from pressing Create to the closing question, against the
 // bare converter on the same page, in the same run. And the time from nothing to the window on screen.
 #include "GuiTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two engines against each other and against the bare browser, each pair measured in turn in one run:
 // - a whole job, page to PDF in place, by the warm Chromium (tagged) against wkhtmltopdf on the same page, at 10 and
 //   200 resources (target at most 0.8), and the 1,000-resource time;

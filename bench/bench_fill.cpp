@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Filling a page, against copying the finished page once and against the converter's work on it. The fill
 // should grow linearly with the resources and be lost in the conversion, which the user waits for anyway.
 #include "BenchSheet.h"

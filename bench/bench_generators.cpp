@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keywords through both generators into the main window's list, as the dialog does it: the work should
 // grow linearly with the keywords, and the window should repaint its list promptly afterwards.
 #include "GuiTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The link check of 200 links against a loopback server that answers each after 50 ms, in one run:
 // - the time of the whole check against the ideal 200 × 50 ms ÷ 6 (6 at once; the links spread over 10 hosts so
 //   that the limit of 2 per host does not bind), with a target of 1.10;

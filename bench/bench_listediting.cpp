@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Editing a long resource list through the keyboard and buttons of the shown main window, as a user does:
 // pasting 10,000 entries and undoing it, "Remove All" on 10,000 entries and undoing it, and moving 1,000
 // entries spread through 10,000 one place down, and a keystroke in the headline of that list. Each time includes the

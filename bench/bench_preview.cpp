@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The live preview of the shown main window with the real converter (the one on PATH), in one run:
 // - typing one key into the headline until the new PDF is drawn on screen, against the pause the preview
 //   waits for, plus the bare engine on the same page, plus 100 ms, with each engine (Chromium aims at 600 ms);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sheet files and the command-line build, each against a yardstick measured in the same run:
 // - the heap that opening a 1 KB sheet takes at its peak, against 1 MB;
 // - opening and saving a sheet of 10,000 and of 100,000 resources (the larger should cost at most 12 times more),

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Lays out the installation folder in the build tree (ORVANTA_APP_DIR) from install/ plus the two
 # third-party scripts that Debian packages, and installs the same folder under the prefix.
 

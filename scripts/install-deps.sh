@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that building, running and testing need, and only those that are missing.
 # Run as root (CI is root); otherwise it uses sudo when available.
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the app from the build tree, or explains how when no display is available.
 set -euo pipefail
 app="$1"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every benchmark of the build tree; each prints its ratios at the end.
 set -euo pipefail
 dir="$1"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Prints the five slowest tests of a build tree's last CTest run, with their times and limits, so that a test
 # creeping towards its limit is seen before it fails.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Removes what `make install` put in place, as it recorded in the build tree. The templates, the disclaimer,
 # and the pages and PDFs that the app made in its folder are the user's and stay.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Which engine install-deps.sh picks, on a distribution with and without wkhtmltopdf, through stand-ins for apt-cache
 # and dpkg-query on PATH: nothing is installed and nothing is asked of the package servers.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix, checks the launcher and the sheet type, and has the installed app
 # start its window and build a PDF from its own folder's templates.
 set -euo pipefail

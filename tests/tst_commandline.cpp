@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `orvanta build` as a user runs it: the real program, from an installation folder, with no display.
 #include "LinkServer.h"
 #include "TestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The converter run and its verdict, judged by the file it writes; its output boiled down to what it reported.
 #include "TestSupport.h"
 #include "engines/Conversion.h"

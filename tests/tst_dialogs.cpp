@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The terms editor and the automatic resources dialog, driven through their real widgets.
 #include "GuiTestSupport.h"
 #include "gui/dialogs/AutoResourcesDialog.h"

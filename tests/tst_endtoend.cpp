@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shipped templates through the real engine that Automatic takes, as the user gets them, read back from the PDF.
 #include "GuiTestSupport.h"
 #include "engines/Conversion.h"

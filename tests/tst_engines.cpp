@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two engines on real pages: which one Automatic takes, that neither lets a sheet's markup run script or reach
 // a host, that both lay the shipped template out alike, and how Chromium's faults end: each with its verdict, the
 // browser started again by the next job, and nothing left behind. One warm browser serves the whole run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text and sheet files: what they keep and refuse; a failed save or a damaged file loses nothing.
 #include "TestSupport.h"
 #include "sheet/OwnFolders.h"

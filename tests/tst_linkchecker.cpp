@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The link check against a loopback server: each kind of answer and failure, the limits, links that change during
 // a run, cancelling, and a run without a network.
 #include "LinkServer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Editing the resource list through the keyboard, as a user does: edit, move, delete, copy, paste and import,
 // each one step to undo; and checking its links.
 #include "GuiTestSupport.h"

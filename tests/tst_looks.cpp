@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shipped looks printed by both engines at the counts around a page break: a button never parts from its note,
 // the footer stays with the disclaimer, a heading never ends a page alone, and the PDF has the sheet's paper and
 // the headline as its title.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: start-up, pages, the resource panel's buttons, and Create as the user drives it.
 #include "GuiTestSupport.h"
 #include "Version.h"

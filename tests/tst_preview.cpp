@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The live preview in the window: when it shows, what its status line says, and that it never gets in the way.
 #include "GuiTestSupport.h"
 #include "gui/Settings.h"

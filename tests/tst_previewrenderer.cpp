@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The live preview without a window: how changes are coalesced into conversions, what a failure says, and that
 // nothing is left behind, not even after a kill.
 #include "TestSupport.h"

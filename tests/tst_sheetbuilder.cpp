@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Create without a window: filling the page, the file-name rules, the refusals in their order, and what a build
 // writes and reports.
 #include "TestSupport.h"

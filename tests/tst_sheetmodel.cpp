@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sheet model without a window: each list command is one step that undoes and redoes exactly, the sheet it
 // gives follows the list, and it says what changed.
 #include "TestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sheets in the window: saving and opening, the question before unsaved work is dropped, the recent files,
 // and the recovery of unsaved work after the app was killed.
 #include "GuiTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Click tracking and QR codes through a real converter, read back from the PDF: its link annotations and the QR
 // codes on its rendered pages (zbarimg) carry the tagged links.
 #include "TestSupport.h"

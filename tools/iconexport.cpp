@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the app icon as PNG files for the desktop's icon theme, from the same drawing the window uses.
 #include "gui/widgets/Icons.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "LinkVerdict.h"
 
 #include <QCoreApplication>
