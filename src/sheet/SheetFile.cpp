@@ -149,13 +149,10 @@ std::optional<Sheet> SheetFromJson(const QJsonObject& json, QString& problem)
 
 FileResult LoadJsonObject(const QString& path, QJsonObject& json, FileKinds kinds)
 {
+    // A missing file, a folder and a FIFO are ReadFileBytes()'s to refuse; a file too large is said here, in a
+    // sheet's words.
     const QFileInfo info(path);
-    if (!info.exists())
-        return FileFailure(FileAction::Open, path, QCoreApplication::translate("SheetFile", "the file does not exist"),
-                           FileResult::Status::Missing);
-    if (info.isDir())
-        return FileFailure(FileAction::Open, path, QCoreApplication::translate("SheetFile", "it is a folder"));
-    if (info.size() > MaxSheetFileBytes)
+    if (info.isFile() && info.size() > MaxSheetFileBytes)
         return FileFailure(
             FileAction::Open, path,
             QCoreApplication::translate("SheetFile", "it is too large for a sheet (%1 MB; sheets open up to %2 MB)")
