@@ -84,6 +84,7 @@ private Q_SLOTS:
         row("-o with two sheets", "build @/a.orvanta @/b.orvanta -o @/x.pdf", 2, {}, "-o names the PDF of one sheet");
         row("-o and --output-dir", "build @/a.orvanta -o @/x.pdf --output-dir @/out", 2, {}, "cannot go together");
         row("bad --jobs", "build @/a.orvanta --jobs none", 2, {}, "--jobs takes a whole number");
+        row("no jobs", "build @/a.orvanta --jobs 0", 2, {}, "--jobs takes a whole number");
         row("bad --engine", "build @/a.orvanta --engine webkit", 2, {}, "--engine takes auto, wkhtmltopdf or chromium");
         row("--engine chromium", "build @/a.orvanta --engine chromium -o @/chromium.pdf", 0,
             {u"built @/chromium.pdf"_s});
@@ -98,7 +99,7 @@ private Q_SLOTS:
             "missing.orvanta: the file does not exist");
         row("where Create puts it", "build @/a.orvanta", 0, {u"built ~/bin/output/sheet-a.pdf"_s});
         row("no file name: the sheet file's own", "build @/unnamed.orvanta", 0, {u"built ~/bin/output/unnamed.pdf"_s});
-        row("-o", "build @/a.orvanta -o @/given.pdf", 0, {u"built @/given.pdf"_s});
+        row("-o, one job", "build @/a.orvanta -o @/given.pdf --jobs 1", 0, {u"built @/given.pdf"_s});
         row("--output-dir is made", "build @/a.orvanta @/b.orvanta --output-dir @/new/dir --jobs 2", 0,
             {u"built @/new/dir/sheet-a.pdf"_s, u"built @/new/dir/sheet-b.pdf"_s});
         row("two sheets, one PDF: both refused", "build @/a.orvanta @/b.orvanta @/a-again.orvanta", 1,
@@ -122,6 +123,7 @@ private Q_SLOTS:
         row("check: an unreadable sheet", "check @/broken.orvanta @/fine.orvanta", 1, {u"1 fine, 1 not checked"_s},
             "broken.orvanta: Could not open");
         row("check: no sheet", "check", 2, {}, "name at least one sheet to check");
+        row("check: no jobs", "check @/fine.orvanta --jobs 0", 2, {}, "--jobs takes a whole number");
         // a sheet from a pipe: through a shell's <(...), or a FIFO, refused at once when no program writes to it
         row("a sheet through <(...)", "build <(cat @/b.orvanta)", 0, {u"built ~/bin/output/sheet-b.pdf"_s});
         row("build: a FIFO with no writer", "build @/fifo.orvanta @/b.orvanta", 1,

@@ -175,7 +175,7 @@ private Q_SLOTS:
         QVERIFY(finished.wait(10000));
         QCOMPARE(finished.first().at(0).value<LinkSummary>(), (LinkSummary{1, 0, 1, 0, 1}));
         QCOMPARE(progress.last(), (QVariantList{3, 3}));
-        QVERIFY(!checker.verdict(server.url(u"/silent"_s)));
+        QVERIFY(!checker.verdict(server.url(u"/silent"_s)) && !checker.isRunning());
         QTRY_COMPARE(server.inFlight(), 0);
         checker.recheck({server.url(u"/ok"_s)});
         QVERIFY(finished.wait(10000));

@@ -10,6 +10,7 @@
 #include "pipeline/Messages.h"
 #include "pipeline/OutputFiles.h"
 #include "pipeline/SheetBuilder.h"
+#include "sheet/Design.h"
 #include "sheet/Sheet.h"
 #include "sheet/TextFile.h"
 
@@ -214,6 +215,33 @@ private Q_SLOTS:
         QFETCH(QString, message);
         const QList<uint> ucs4 = characters.toUcs4();
         QCOMPARE(Messages::missingGlyphs(QList<char32_t>(ucs4.begin(), ucs4.end()), engine), message);
+    }
+
+    // The blocks that name a package by range, at their first and last code points and just outside them.
+    void fontPackage_data()
+    {
+        QTest::addColumn<uint>("character");
+        QTest::addColumn<QString>("package");
+        const auto rows = [](std::initializer_list<uint> characters, const QString& package) {
+            for (uint character : characters)
+                QTest::addRow("U+%04X", character) << character << package;
+        };
+        rows({0x2600, 0x27BF, 0x2B00, 0x2BFF, 0x1F000, 0x1FAFF}, u"fonts-noto-color-emoji"_s);
+        rows({0x3000, 0x303F, 0xFF00, 0xFFEF}, u"fonts-noto-cjk"_s);
+        rows({0x25FF, 0x27C0, 0x2AFF, 0x2C00, 0x1EFFF, 0x1FB00, 0x2FFF, 0x3040, 0xFEFF, 0xFFF0}, u"fonts-noto-core"_s);
+    }
+
+    void fontPackage()
+    {
+        QFETCH(uint, character);
+        QTEST(FontPackage(character, EngineKind::Chromium), "package");
+    }
+
+    // References read as a browser reads them, to code points that exist: never NUL, a surrogate or past U+10FFFF.
+    void characterReferences()
+    {
+        QCOMPARE(DecodeCharacterReferences(u"&#0;&#x1;&#xD7FF;&#xD800;&#xDFFF;&#xE000;&#x10FFFF;&#x110000;&#1114111"_s),
+                 u"\u0001\uD7FF\uE000\U0010FFFF\U0010FFFF"_s);
     }
 
     void fileNameProblem_data()
