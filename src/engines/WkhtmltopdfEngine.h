@@ -20,7 +20,7 @@ public:
     explicit WkhtmltopdfEngine(const QString& program, QObject* parent = nullptr);
     ~WkhtmltopdfEngine() override;
 
-protected:
+private:
     // Starts the program with the lock-down options, then the page path and the temporary PDF path as its last
     // arguments; no shell is involved.
     void render(const QString& pagePath, const QString& tempPath) override;
@@ -28,7 +28,6 @@ protected:
     // Kills the program, whose end then ends the run with what it said until then.
     void timeLimitReached() override;
 
-private:
     void collectStandardError();
     void processFinished(int exitCode, QProcess::ExitStatus status);
     void processFailed(QProcess::ProcessError error);
