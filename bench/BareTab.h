@@ -5,20 +5,20 @@
 #include <QString>
 
 namespace orvanta {
-class ChromiumBrowser;
+class ChromiumProcess;
 }
 
 // What the browser does for a PDF at the least, in a tab kept open as the jobs keep theirs: the page loaded and
 // printed with the jobs' parameters, the PDF left in memory.
 class BareTab {
 public:
-    explicit BareTab(orvanta::ChromiumBrowser& browser);
+    explicit BareTab(orvanta::ChromiumProcess& browser);
     ~BareTab();
 
     bool print(const QString& page);
 
 private:
-    orvanta::ChromiumBrowser& m_browser;
+    orvanta::ChromiumProcess& m_browser;
     QEventLoop m_loop;
     QString m_target;
     QString m_session;

@@ -40,7 +40,7 @@ void BM_CreateAgainstBareConverter(benchmark::State& state)
     prepare(window, state.range(0));
     const QString page = installation.path(QStringLiteral("/bin/bench.html"));
     const QString barePdf = installation.path(QStringLiteral("/bin/output/bare.pdf"));
-    const QString converter = FindConverter(installation.folder());
+    const QString converter = FindWkhtmltopdf(installation.folder());
     double app = 0;
     double bare = 0;
     for (auto _ : state) {

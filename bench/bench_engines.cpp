@@ -12,9 +12,9 @@
 #include "BareTab.h"
 #include "BenchSheet.h"
 #include "TestSupport.h"
-#include "engines/ChromiumBrowser.h"
-#include "engines/ChromiumJob.h"
-#include "engines/PdfConverter.h"
+#include "engines/ChromiumEngine.h"
+#include "engines/ChromiumProcess.h"
+#include "engines/WkhtmltopdfEngine.h"
 #include "pipeline/SheetBuilder.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetFile.h"
@@ -47,7 +47,7 @@ double instantSeconds = 0;
 std::pair<double, double> batchSeconds; // --jobs 2, --jobs 1
 std::pair<double, double> coldSeconds;  // orvanta build, chromium --print-to-pdf
 double pssMegabytes = 0;
-std::map<int64_t, qint64> peakMemory; // resources: ChromiumBrowser::memoryUse() at its peak during the job
+std::map<int64_t, qint64> peakMemory; // resources: ChromiumProcess::memoryUse() at its peak during the job
 
 double seconds(Clock::time_point since)
 {
@@ -55,10 +55,10 @@ double seconds(Clock::time_point since)
 }
 
 // Waits for the engine's one verdict; true for a PDF.
-bool convert(PdfEngine& engine, const QString& program, const QString& page, const QString& pdf)
+bool convert(PdfEngine& engine, const QString& page, const QString& pdf)
 {
     QSignalSpy finished(&engine, &PdfEngine::finished);
-    engine.start(program, page, pdf, std::chrono::minutes(5));
+    engine.start(page, pdf, std::chrono::minutes(5));
     return (!finished.isEmpty() || finished.wait(300000)) &&
            finished.first().at(0).value<ConversionResult>().succeeded();
 }
@@ -103,10 +103,10 @@ void BM_WarmChromiumAgainstWkhtmltopdf(benchmark::State& state)
         state.SkipWithError("the first build failed");
     const QString page = installation.path(QStringLiteral("/bin/bench.html"));
     const QString pdf = installation.path(QStringLiteral("/bin/output/bench.pdf"));
-    const QString wkhtmltopdf = FindConverter(installation.folder());
-    ChromiumJob chromium;
-    PdfConverter converter;
-    convert(chromium, FindChromium(), page, pdf);
+    const QString wkhtmltopdf = FindWkhtmltopdf(installation.folder());
+    ChromiumEngine chromium(FindChromium());
+    WkhtmltopdfEngine wkhtmltopdfEngine(wkhtmltopdf);
+    convert(chromium, page, pdf);
     double warm = 0;
     double cold = 0;
     QTimer sampler; // outside the timed part: the peak falls between two samples at worst
@@ -118,12 +118,12 @@ void BM_WarmChromiumAgainstWkhtmltopdf(benchmark::State& state)
     for (auto _ : state) {
         sampler.start();
         auto start = Clock::now();
-        if (!convert(chromium, FindChromium(), page, pdf))
+        if (!convert(chromium, page, pdf))
             state.SkipWithError("Chromium failed");
         warm += seconds(start);
         sampler.stop();
         start = Clock::now();
-        if (!wkhtmltopdf.isEmpty() && !convert(converter, wkhtmltopdf, page, pdf))
+        if (!wkhtmltopdf.isEmpty() && !convert(wkhtmltopdfEngine, page, pdf))
             state.SkipWithError("wkhtmltopdf failed");
         cold += seconds(start);
         if (state.range(0) == 1000) { // the memory of both sides with the largest page printed
@@ -145,8 +145,8 @@ void BM_CreateAgainstBarePrint(benchmark::State& state)
     SheetBuilder builder(installation.folder());
     builder.setEngine(EngineChoice::Chromium);
     const Sheet sheet = BenchSheet(state.range(0));
-    const std::shared_ptr<ChromiumBrowser> browser = ChromiumBrowser::shared(FindChromium());
-    if (!create(builder, sheet) || !browser->ensureRunning().isEmpty())
+    const std::shared_ptr<ChromiumProcess> browser = ChromiumProcess::shared(FindChromium());
+    if (!create(builder, sheet) || browser->ensureRunning())
         state.SkipWithError("the first build failed");
     const QString page = installation.path(QStringLiteral("/bin/bench.html"));
     const PrintedPage printed{builder.page(), EngineKind::Chromium,
@@ -262,6 +262,6 @@ int main(int argc, char** argv)
     for (const auto& [resources, bytes] : peakMemory)
         std::printf("the browser's memory at its peak while it prints %lld resources: %lld MB (its limit %lld MB)\n",
                     static_cast<long long>(resources), static_cast<long long>(bytes >> 20),
-                    static_cast<long long>(ChromiumJob::DefaultMemoryLimit >> 20));
+                    static_cast<long long>(ChromiumEngine::DefaultMemoryLimit >> 20));
     return 0;
 }

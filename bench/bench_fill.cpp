@@ -86,7 +86,7 @@ void BM_ConvertPage(benchmark::State& state)
     for (auto _ : state) {
         const auto start = Clock::now();
         QProcess converter;
-        converter.start(FindConverter(installation.folder()), {page, pdf});
+        converter.start(FindWkhtmltopdf(installation.folder()), {page, pdf});
         converter.waitForFinished(600000);
         total += std::chrono::duration<double>(Clock::now() - start).count();
         if (!IsCompletePdf(pdf))

@@ -9,7 +9,7 @@
 #include "BareTab.h"
 #include "GuiTestSupport.h"
 #include "TestSupport.h"
-#include "engines/ChromiumBrowser.h"
+#include "engines/ChromiumProcess.h"
 #include "engines/Conversion.h"
 #include "engines/PdfEngine.h"
 #include "gui/ContentPage.h"
@@ -196,12 +196,12 @@ void BM_TypingToShown(benchmark::State& state)
     session.headline->end(false);
     const QString page = session.window.previewRenderer().folder() + QStringLiteral("/bin/preview.html");
     const QString barePdf = session.window.previewRenderer().folder() + QStringLiteral("/bare.pdf");
-    const QString converter = FindConverter(session.installation.folder());
+    const QString converter = FindWkhtmltopdf(session.installation.folder());
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     std::optional<BareTab> tab;
     if (chromium)
-        tab.emplace(*ChromiumBrowser::shared(FindChromium()));
+        tab.emplace(*ChromiumProcess::shared(FindChromium()));
     const double pause = double(session.window.previewRenderer().typingPause().count());
 
     double latencySum = 0;

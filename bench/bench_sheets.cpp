@@ -154,7 +154,7 @@ void BM_BuildAgainstBareConverter(benchmark::State& state)
     QProcessEnvironment converterEnvironment = environment;
     converterEnvironment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     const QString program = installation.path(QStringLiteral("/orvanta"));
-    const QString converter = FindConverter(installation.folder());
+    const QString converter = FindWkhtmltopdf(installation.folder());
     const QString page = installation.path(QStringLiteral("/bin/bench.html"));
     const QString barePdf = sheets.filePath(QStringLiteral("bare.pdf"));
     double build = 0;

@@ -2,7 +2,7 @@
 // The converter run and its verdict, judged by the file it writes; its output boiled down to what it reported.
 #include "TestSupport.h"
 #include "engines/Conversion.h"
-#include "engines/PdfConverter.h"
+#include "engines/WkhtmltopdfEngine.h"
 #include "pipeline/Messages.h"
 
 #include <QDir>
@@ -39,9 +39,9 @@ struct Bench {
     }
     ConversionResult convert(const QString& program, std::chrono::milliseconds limit = std::chrono::seconds(20))
     {
-        PdfConverter converter;
-        QSignalSpy finished(&converter, &PdfConverter::finished);
-        converter.start(program, page, pdf, limit);
+        WkhtmltopdfEngine engine(program);
+        QSignalSpy finished(&engine, &WkhtmltopdfEngine::finished);
+        engine.start(page, pdf, limit);
         if (finished.isEmpty() && !finished.wait(30000))
             return {Outcome::Crashed, -1, u"test: no finished signal"_s, {}};
         return finished.takeFirst().at(0).value<ConversionResult>();
@@ -178,7 +178,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, standardError);
         QFETCH(QString, expected);
-        QCOMPARE(ConverterErrorLines(standardError), expected);
+        QCOMPARE(WkhtmltopdfErrorLines(standardError), expected);
     }
 };
 

@@ -3,8 +3,8 @@
 // a host, that both lay the shipped template out alike, and how Chromium's faults end: each with its verdict, the
 // browser started again by the next job, and nothing left behind. One warm browser serves the whole run.
 #include "TestSupport.h"
-#include "engines/ChromiumBrowser.h"
-#include "engines/ChromiumJob.h"
+#include "engines/ChromiumEngine.h"
+#include "engines/ChromiumProcess.h"
 #include "engines/PdfFile.h"
 #include "page/MissingGlyphs.h"
 #include "pipeline/Messages.h"
@@ -48,7 +48,7 @@ Sheet sheetOf(int resources, const QString& headline = u"Engines Alike"_s)
 
 bool hasWkhtmltopdf()
 {
-    return !FindConverter(u"/nonexistent"_s).isEmpty();
+    return !FindWkhtmltopdf(u"/nonexistent"_s).isEmpty();
 }
 
 // A problem's text, or the result of the build that followed.
@@ -147,8 +147,8 @@ private Q_SLOTS:
     {
         m_chromium = FindChromium();
         QVERIFY2(!m_chromium.isEmpty(), "Chromium must be installed for these tests");
-        m_browser = ChromiumBrowser::shared(m_chromium);
-        QVERIFY(m_browser->ensureRunning().isEmpty());
+        m_browser = ChromiumProcess::shared(m_chromium);
+        QVERIFY(!m_browser->ensureRunning());
         QVERIFY(m_installation.isValid());
     }
 
@@ -372,10 +372,10 @@ private Q_SLOTS:
                 writeAll(dir.filePath(u"p.html"_s), "<p>"));
         if (!script.isEmpty())
             QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
-        ChromiumJob job;
+        ChromiumEngine job(program);
         QSignalSpy finished(&job, &PdfEngine::finished);
         // Only the hung browser may run into the limit: a loaded machine can take seconds to start a shell.
-        job.start(program, dir.filePath(u"p.html"_s), pdf, outcome == Outcome::TimedOut ? 500ms : 30000ms);
+        job.start(dir.filePath(u"p.html"_s), pdf, outcome == Outcome::TimedOut ? 500ms : 30000ms);
         QVERIFY(!finished.isEmpty() || finished.wait(40000));
         QCOMPARE(finished.first().at(0).value<ConversionResult>().outcome, outcome);
         QCOMPARE(readAll(pdf), QByteArray("earlier"));
@@ -391,16 +391,19 @@ private Q_SLOTS:
     void browserKilled_data()
     {
         QTest::addColumn<bool>("whilePrinting");
-        QTest::newRow("while printing") << true;
-        QTest::newRow("between jobs") << false;
+        QTest::addColumn<bool>("buildAgain"); // another build starts before the job's retry on the next browser
+        QTest::newRow("while printing") << true << false;
+        QTest::newRow("between jobs") << false << false;
+        QTest::newRow("between jobs, built again before the retry") << false << true;
     }
 
     void browserKilled()
     {
         QFETCH(bool, whilePrinting);
+        QFETCH(bool, buildAgain);
         SheetBuilder builder(m_installation.folder());
         builder.setEngine(EngineChoice::Chromium);
-        QVERIFY(m_browser->ensureRunning().isEmpty());
+        QVERIFY(!m_browser->ensureRunning());
         const QList<qint64> processes = m_browser->processIds();
         const QString profile = m_browser->profileFolder();
         const qint64 pid = m_browser->processId();
@@ -409,12 +412,18 @@ private Q_SLOTS:
         QMetaObject::Connection killer;
         if (whilePrinting)
             killer =
-                connect(m_browser.get(), &ChromiumBrowser::event, this, [&](const QString&, const QString& method) {
+                connect(m_browser.get(), &ChromiumProcess::event, this, [&](const QString&, const QString& method) {
                     if (method == u"Page.loadEventFired")
                         kill();
                 });
         else
             kill();
+        if (buildAgain) // connected before the job's own slot, so the build runs before the job's retry
+            killer = connect(m_browser.get(), &ChromiumProcess::ended, this, [&] {
+                disconnect(killer);
+                QMetaObject::invokeMethod(
+                    this, [&] { QVERIFY(!builder.build(sheetOf(300), u"killed"_s)); }, Qt::QueuedConnection);
+            });
         const auto first = build(builder, sheetOf(300), u"killed"_s);
         disconnect(killer);
         QVERIFY(std::holds_alternative<BuildResult>(first));
@@ -443,7 +452,7 @@ private Q_SLOTS:
                   {u"build"_s, sheetPath, u"--engine"_s, u"chromium"_s, u"-o"_s, dir.filePath(u"big.pdf"_s)});
         QVERIFY(app.waitForStarted());
         const QString prefix = u"orvanta-chromium-%1-"_s.arg(app.processId());
-        const QString base = ChromiumBrowser::profileBase();
+        const QString base = ChromiumProcess::profileBase();
         const auto profiles = [&] { return QDir(base).entryList({prefix + u'*'}, QDir::Dirs); };
         QTRY_VERIFY_WITH_TIMEOUT(!profiles().isEmpty(), 20000);
         const QString profile = base + u'/' + profiles().constFirst();
@@ -457,8 +466,8 @@ private Q_SLOTS:
         app.kill();
         QVERIFY(app.waitForFinished());
         QTRY_COMPARE_WITH_TIMEOUT(browserProcesses(), 0, 20000);
-        ChromiumBrowser next(m_chromium);
-        QVERIFY(next.ensureRunning().isEmpty());
+        ChromiumProcess next(m_chromium);
+        QVERIFY(!next.ensureRunning());
         QVERIFY(!QFileInfo::exists(profile));
     }
 
@@ -500,7 +509,7 @@ private Q_SLOTS:
     void staleProfiles()
     {
         QTemporaryDir victims;
-        const QStringList places{ChromiumBrowser::profileBase(), QDir::tempPath()};
+        const QStringList places{ChromiumProcess::profileBase(), QDir::tempPath()};
         QVERIFY(!places[0].isEmpty());
         const qint64 dead = deadProcessId();
         QStringList planted;
@@ -516,8 +525,8 @@ private Q_SLOTS:
             QVERIFY(QDir().mkpath(stale + u"/Default/Cache"_s) && writeAll(stale + u"/Default/Cache/data"_s, "x"));
             QVERIFY(QFile::link(innerVictim, stale + u"/Default/link"_s));
         }
-        ChromiumBrowser next(m_chromium);
-        QVERIFY(next.ensureRunning().isEmpty());
+        ChromiumProcess next(m_chromium);
+        QVERIFY(!next.ensureRunning());
         const QString profile = next.profileFolder();
         QCOMPARE(QFileInfo(profile).absolutePath(), places[0]);
         next.stop();
@@ -581,40 +590,67 @@ private Q_SLOTS:
             QVERIFY2(text.contains(u"OWN-TEXT-9C2E"_s), qPrintable(text));
     }
 
-    // The renderer of the page killed while it prints: the job ends at once as a crash, not at its time limit, and
-    // the next job prints in a new tab.
+    void rendererKilled_data()
+    {
+        QTest::addColumn<bool>("cancel"); // the job is cancelled instead
+        QTest::newRow("renderer killed") << false;
+        QTest::newRow("job cancelled") << true;
+    }
+
+    // The renderer of the page killed while it prints: the job ends at once as a crash, not at its time limit. Killed
+    // or cancelled, the next job prints in a new tab.
     void rendererKilled()
     {
-        QVERIFY(m_browser->ensureRunning().isEmpty());
+        QFETCH(bool, cancel);
+        QVERIFY(!m_browser->ensureRunning());
         const qint64 browser = m_browser->processId();
         SheetBuilder builder(m_installation.folder());
         builder.setEngine(EngineChoice::Chromium);
         builder.setTimeLimit(30s);
         QElapsedTimer sinceKill;
         QList<pid_t> killed;
+        QString tab; // the session of the tab that was killed or cancelled
         const QMetaObject::Connection killer =
-            connect(m_browser.get(), &ChromiumBrowser::event, this, [&](const QString&, const QString& method) {
+            connect(m_browser.get(), &ChromiumProcess::event, this, [&](const QString& session, const QString& method) {
                 if (method != u"Page.loadEventFired" || sinceKill.isValid())
                     return;
-                killed = rendererProcesses(browser).mid(0, 1);
-                for (pid_t renderer : killed)
-                    ::kill(renderer, SIGKILL);
+                tab = session;
+                if (cancel) {
+                    builder.cancel();
+                } else {
+                    killed = rendererProcesses(browser).mid(0, 1);
+                    for (pid_t renderer : killed)
+                        ::kill(renderer, SIGKILL);
+                }
                 sinceKill.start();
             });
         QSignalSpy finished(&builder, &SheetBuilder::finished);
         QVERIFY(!builder.build(sheetOf(1500), u"renderer"_s));
-        QVERIFY(finished.wait(40000));
+        if (cancel)
+            QTRY_VERIFY_WITH_TIMEOUT(sinceKill.isValid(), 40000);
+        else
+            QVERIFY(finished.wait(40000));
         disconnect(killer);
-        QVERIFY(!killed.isEmpty());
-        QVERIFY2(sinceKill.elapsed() < 1000, qPrintable(QString::number(sinceKill.elapsed())));
-        const BuildResult result = finished.first().at(0).value<BuildResult>();
-        QVERIFY(result.problem);
-        QCOMPARE(result.problem->conversion.outcome, Outcome::Crashed);
-        QVERIFY2(problemOf(result).contains(u"renderer crashed"_s), qPrintable(problemOf(result)));
+        if (!cancel) {
+            QVERIFY(!killed.isEmpty());
+            QVERIFY2(sinceKill.elapsed() < 1000, qPrintable(QString::number(sinceKill.elapsed())));
+            const BuildResult result = finished.first().at(0).value<BuildResult>();
+            QVERIFY(result.problem);
+            QCOMPARE(result.problem->conversion.outcome, Outcome::Crashed);
+            QVERIFY2(problemOf(result).contains(u"renderer crashed"_s), qPrintable(problemOf(result)));
+        }
         QCOMPARE(m_browser->processId(), browser); // the browser itself lives on
+        QStringList printedIn;
+        const QMetaObject::Connection printing =
+            connect(m_browser.get(), &ChromiumProcess::event, this, [&](const QString& session, const QString& method) {
+                if (method == u"Page.loadEventFired")
+                    printedIn.append(session);
+            });
         const auto next = build(builder, sheetOf(2), u"after"_s);
+        disconnect(printing);
         QVERIFY(std::holds_alternative<BuildResult>(next));
         QVERIFY2(std::get<BuildResult>(next).succeeded(), qPrintable(problemOf(std::get<BuildResult>(next))));
+        QVERIFY(!printedIn.isEmpty() && !printedIn.contains(tab));
     }
 
     // The profiles' folder is one only this user may use: $XDG_RUNTIME_DIR when it is such a folder, otherwise
@@ -669,7 +705,7 @@ private Q_SLOTS:
             QVERIFY(QFile::link(temp.filePath(u"victim"_s), shared));
         else if (planted == u"open")
             QVERIFY(QDir().mkdir(shared) && QFile::setPermissions(shared, QFile::Permissions(0x7777)));
-        const QString base = ChromiumBrowser::profileBase();
+        const QString base = ChromiumProcess::profileBase();
         QVERIFY(!base.isEmpty());
         const QFileInfo info(base);
         QVERIFY(info.isDir() && !info.isSymLink());
@@ -689,12 +725,12 @@ private Q_SLOTS:
     // job of another tab that printed meanwhile starts again on the next browser rather than failing.
     void tooMuchMemory()
     {
-        QVERIFY(m_browser->ensureRunning().isEmpty());
+        QVERIFY(!m_browser->ensureRunning());
         const qint64 idle = m_browser->memoryUse();
         QTemporaryDir dir;
         const QString pdf = dir.filePath(u"huge.pdf"_s);
         QVERIFY(writeAll(dir.filePath(u"huge.html"_s), "<div style=\"width:100000000px;height:100000000px\">x</div>"));
-        ChromiumJob huge;
+        ChromiumEngine huge(m_chromium);
         huge.setMemoryLimit(idle + 300 * 1024 * 1024);
         QSignalSpy hugeFinished(&huge, &PdfEngine::finished);
         SheetBuilder other(m_installation.folder());
@@ -702,7 +738,7 @@ private Q_SLOTS:
         QSignalSpy otherFinished(&other, &SheetBuilder::finished);
         QElapsedTimer took;
         took.start();
-        huge.start(m_chromium, dir.filePath(u"huge.html"_s), pdf, 100s);
+        huge.start(dir.filePath(u"huge.html"_s), pdf, 100s);
         QVERIFY(!other.build(sheetOf(2000), u"other"_s));
         QVERIFY(hugeFinished.wait(60000));
         const ConversionResult result = hugeFinished.first().at(0).value<ConversionResult>();
@@ -720,7 +756,7 @@ private Q_SLOTS:
 private:
     TestInstallation m_installation;
     QString m_chromium;
-    std::shared_ptr<ChromiumBrowser> m_browser;
+    std::shared_ptr<ChromiumProcess> m_browser;
 };
 
 QTEST_GUILESS_MAIN(TestEngines)

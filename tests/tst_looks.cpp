@@ -76,7 +76,7 @@ private Q_SLOTS:
         QFETCH(EngineChoice, engine);
         QFETCH(int, resources);
         QFETCH(int, spacer);
-        if (engine == EngineChoice::Wkhtmltopdf && FindConverter(u"/nonexistent"_s).isEmpty())
+        if (engine == EngineChoice::Wkhtmltopdf && FindWkhtmltopdf(u"/nonexistent"_s).isEmpty())
             QSKIP("wkhtmltopdf is not installed");
         Sheet sheet;
         sheet.headline = u"<b>Keep</b> &amp; Together"_s;

@@ -29,7 +29,7 @@ QStringList lastLines(const QStringList& lines)
 
 } // namespace
 
-QString FindConverter(const QString& installFolder)
+QString FindWkhtmltopdf(const QString& installFolder)
 {
     QString bundled = InstallPath(installFolder, layout::BundledConverter);
     const QFileInfo info(bundled);
@@ -48,7 +48,7 @@ bool IsCompletePdf(const QString& path)
     return file.read(tailSize).contains("%%EOF");
 }
 
-QString ConverterErrorLines(const QByteArray& standardError)
+QString WkhtmltopdfErrorLines(const QByteArray& standardError)
 {
     QStringList errors;
     QStringList others;

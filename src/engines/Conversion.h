@@ -6,8 +6,8 @@
 
 namespace orvanta {
 
-// How a conversion ended. Only a complete PDF counts as success: the converter's exit code says
-// nothing reliable either way.
+// How a conversion ended. Only a complete PDF counts as success: wkhtmltopdf's exit code says nothing reliable
+// either way.
 struct ConversionResult {
     enum class Outcome {
         Succeeded,
@@ -19,25 +19,43 @@ struct ConversionResult {
         // the browser grew past its memory limit and was stopped; the detail is that limit in MB
         TooMuchMemory,
     };
+    // What the engine ran into, for Messages to put into words, where the outcome alone does not say.
+    enum class Fault {
+        None,
+        NoTemporaryFile, // the PDF's folder took no file; detail: the system's reason
+        NoProfileBase,   // no private folder for the browser's profiles; detail: the temporary folder
+        NoProfileFolder, // detail: the system's reason
+        NoPipe,          // detail: the system's reason
+        NotStarted,      // detail: the program and the system's reason
+        BrowserCrashed,
+        BrowserExited, // exitCode: the browser's
+        BrowserStopped,
+        BrowserNotRunning,
+        BrowserClosedPipe,
+        RendererCrashed,
+        MemoryUsed, // usedMegabytes: what the browser held when it was stopped
+    };
 
     Outcome outcome = Outcome::Succeeded;
     int exitCode = 0;
     QString detail;     // the system's reason, where there is one
-    QString errorLines; // what the converter said last, without progress bars and start-up noise
+    QString errorLines; // what the engine said last, without progress bars and start-up noise
+    Fault fault = Fault::None;
+    qint64 usedMegabytes = 0;
 
     bool succeeded() const { return outcome == Outcome::Succeeded; }
 };
 
-// The converter inside the installation's bin folder when it is there, otherwise the one on PATH; an
-// empty string when there is none.
-QString FindConverter(const QString& installFolder);
+// The wkhtmltopdf inside the installation's bin folder when it is there, otherwise the one on PATH; an empty string
+// when there is none.
+QString FindWkhtmltopdf(const QString& installFolder);
 
 // Non-empty, starts with "%PDF-" and ends with "%%EOF" (give or take trailing white space).
 bool IsCompletePdf(const QString& path);
 
-// The converter's last error lines: progress bars, phase lines and Qt start-up noise are dropped; lines
+// wkhtmltopdf's last error lines: progress bars, phase lines and Qt start-up noise are dropped; lines
 // starting with "Error:" win over the rest, and warnings only count when nothing else was said.
-QString ConverterErrorLines(const QByteArray& standardError);
+QString WkhtmltopdfErrorLines(const QByteArray& standardError);
 
 // The most resources a sheet may print. 5,000 print on 417 pages in about 5 s with wkhtmltopdf and 10 s with
 // Chromium; far more makes an engine run for minutes and take gigabytes.

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PdfEngine.h"
 
+#include "ChromiumEngine.h"
+#include "PdfFile.h"
+#include "WkhtmltopdfEngine.h"
 #include "page/InstallFolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <netinet/in.h>
@@ -57,7 +61,7 @@ QString FindChromium(const QString& chromiumProgram)
 ResolvedEngine ResolveEngine(const QString& installFolder, EngineChoice choice, const QString& chromiumProgram)
 {
     if (choice != EngineChoice::Chromium) {
-        ResolvedEngine wkhtmltopdf{EngineKind::Wkhtmltopdf, FindConverter(installFolder)};
+        ResolvedEngine wkhtmltopdf{EngineKind::Wkhtmltopdf, FindWkhtmltopdf(installFolder)};
         if (choice == EngineChoice::Wkhtmltopdf || !wkhtmltopdf.program.isEmpty())
             return wkhtmltopdf;
     }
@@ -81,6 +85,86 @@ int ClosedLoopbackPort()
         return int{ntohs(address.sin_port)};
     }();
     return port;
+}
+
+PdfEngine::PdfEngine(const QString& program, Titling titling, QObject* parent)
+    : QObject(parent)
+    , m_program(program)
+    , m_titling(titling)
+{
+    m_timer.setSingleShot(true);
+    connect(&m_timer, &QTimer::timeout, this, [this] {
+        if (m_running)
+            timeLimitReached();
+    });
+}
+
+// An engine that is destroyed cancels its run in its own destructor, while its stop() can still be called.
+PdfEngine::~PdfEngine() = default;
+
+void PdfEngine::start(const QString& pagePath, const QString& pdfPath, std::chrono::milliseconds timeLimit)
+{
+    cancel();
+    m_pdfPath = pdfPath;
+    m_running = true;
+    Expected<QString, ConversionResult> temp = MakeTemporaryPdf(pdfPath);
+    if (!temp) {
+        end(temp.error());
+        return;
+    }
+    m_tempPath = *std::move(temp);
+    m_timer.start(timeLimit);
+    render(pagePath, m_tempPath);
+}
+
+void PdfEngine::cancel()
+{
+    if (m_running)
+        finishRun(false);
+}
+
+void PdfEngine::timeLimitReached()
+{
+    end({ConversionResult::Outcome::TimedOut, 0, {}, {}});
+}
+
+void PdfEngine::end(ConversionResult result)
+{
+    if (!m_running)
+        return;
+    if (result.succeeded()) {
+        // wkhtmltopdf leaves the title empty, whatever it is told.
+        std::optional<ConversionResult> untitled;
+        if (m_titling == Titling::AfterRendering && !m_title.isEmpty() && IsCompletePdf(m_tempPath))
+            untitled = SetPdfTitle(m_tempPath, m_title);
+        if (untitled) {
+            result.outcome = untitled->outcome;
+            result.detail = untitled->detail;
+        } else {
+            result = StorePdf(m_tempPath, m_pdfPath, result);
+        }
+    }
+    finishRun(result.succeeded());
+    Q_EMIT finished(result);
+}
+
+// No time limit, and no temporary file left unless it became the PDF.
+void PdfEngine::finishRun(bool succeeded)
+{
+    m_running = false;
+    m_timer.stop();
+    stop(succeeded);
+    if (!m_tempPath.isEmpty()) {
+        QFile::remove(m_tempPath);
+        m_tempPath.clear();
+    }
+}
+
+std::unique_ptr<PdfEngine> MakeEngine(const ResolvedEngine& engine, QObject* parent)
+{
+    if (engine.kind == EngineKind::Chromium)
+        return std::make_unique<ChromiumEngine>(engine.program, parent);
+    return std::make_unique<WkhtmltopdfEngine>(engine.program, parent);
 }
 
 } // namespace orvanta

@@ -7,7 +7,9 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <chrono>
+#include <memory>
 #include <optional>
 
 namespace orvanta {
@@ -40,20 +42,23 @@ QString FindChromium(const QString& chromiumProgram = {});
 // socket could be had, a privileged port that nothing listens on in practice.
 int ClosedLoopbackPort();
 
-// One conversion of a page into a PDF by some engine. The engine writes a temporary file beside the PDF and only a
-// complete PDF replaces the file of that name, so a failure never destroys an earlier PDF.
+// One conversion at a time of a page into a PDF by the program the engine was made with. The engine writes a
+// temporary file beside the PDF and only a complete PDF replaces the file of that name, so a failure never destroys
+// an earlier PDF. The life of a run is the same for every engine and lives here: the temporary file, the time limit,
+// the PDF's title, storing the PDF and `finished`; an engine only renders and stops.
 class PdfEngine : public QObject {
     Q_OBJECT
 
 public:
-    using QObject::QObject;
+    ~PdfEngine() override;
 
-    // Converts `pagePath` into `pdfPath` with `program`. `finished` follows exactly once, possibly before start()
-    // returns.
-    virtual void start(const QString& program, const QString& pagePath, const QString& pdfPath,
-                       std::chrono::milliseconds timeLimit) = 0;
+    const QString& program() const { return m_program; }
+    // Converts `pagePath` into `pdfPath`, stopping a run still going first. `finished` follows exactly once,
+    // possibly before start() returns.
+    void start(const QString& pagePath, const QString& pdfPath, std::chrono::milliseconds timeLimit);
     // Stops a running conversion and removes its temporary file; `finished` is not emitted.
-    virtual void cancel() = 0;
+    void cancel();
+    bool isRunning() const { return m_running; }
     // The paper and the PDF's title of the conversions that start from now on. Chromium takes the title from the
     // page's <title>, which FillPage() sets to the same.
     void setPaper(PaperSize paper) { m_paper = paper; }
@@ -68,10 +73,36 @@ public:
 Q_SIGNALS:
     void finished(const orvanta::ConversionResult& result);
 
+protected:
+    enum class Titling { ByEngine, AfterRendering };
+    PdfEngine(const QString& program, Titling titling, QObject* parent);
+
+    // Renders `pagePath` into the empty file `tempPath` and then calls end() once, maybe before returning.
+    virtual void render(const QString& pagePath, const QString& tempPath) = 0;
+    // The run is over (cancelled, timed out or ended): the engine lets go of it and reports nothing more.
+    // `succeeded` says whether it ended with a PDF.
+    virtual void stop(bool succeeded) = 0;
+    // The time limit came; by default the run ends as TimedOut.
+    virtual void timeLimitReached();
+    // The end of the run, once: Succeeded when the engine wrote the temporary file, which is judged and stored then.
+    void end(ConversionResult result);
+    const QString& tempPath() const { return m_tempPath; }
+
 private:
+    void finishRun(bool succeeded);
+
+    const QString m_program;
+    const Titling m_titling;
+    QTimer m_timer;
     PaperSize m_paper = PaperSize::A4;
     QString m_title;
     QString m_readableFolder;
+    QString m_pdfPath;
+    QString m_tempPath;
+    bool m_running = false;
 };
+
+// The engine that runs `engine.program`, which must not be empty.
+std::unique_ptr<PdfEngine> MakeEngine(const ResolvedEngine& engine, QObject* parent = nullptr);
 
 } // namespace orvanta

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PdfFile.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -38,22 +37,20 @@ QFileDevice::Permissions newFilePermissions()
 
 } // namespace
 
-std::optional<ConversionResult> MakeTemporaryPdf(const QString& pdfPath, QString& tempPath)
+Expected<QString, ConversionResult> MakeTemporaryPdf(const QString& pdfPath)
 {
     QTemporaryFile temp(QFileInfo(pdfPath).absolutePath() + QStringLiteral("/.converting-XXXXXX.pdf"));
     temp.setAutoRemove(false);
     if (!temp.open()) {
-        return ConversionResult{
-            ConversionResult::Outcome::FailedToStart,
-            0,
-            QCoreApplication::translate("PdfFile", "could not create a file in %1 (%2)")
-                .arg(QDir::toNativeSeparators(QFileInfo(pdfPath).absolutePath()), temp.errorString()),
-            {}};
+        const QString folder = QDir::toNativeSeparators(QFileInfo(pdfPath).absolutePath());
+        ConversionResult failed{
+            ConversionResult::Outcome::FailedToStart, 0, QStringLiteral("%1 (%2)").arg(folder, temp.errorString()), {}};
+        failed.fault = ConversionResult::Fault::NoTemporaryFile;
+        return Unexpected(failed);
     }
-    tempPath = temp.fileName();
     // A temporary file is private to its owner; the PDF gets the permissions of any new file.
     temp.setPermissions(newFilePermissions());
-    return std::nullopt;
+    return temp.fileName();
 }
 
 ConversionResult StorePdf(QString& tempPath, const QString& pdfPath, ConversionResult result)
@@ -75,9 +72,10 @@ ConversionResult StorePdf(QString& tempPath, const QString& pdfPath, ConversionR
 
 ConversionResult CopyPdf(const QString& fromPath, const QString& pdfPath)
 {
-    QString tempPath;
-    if (std::optional<ConversionResult> failed = MakeTemporaryPdf(pdfPath, tempPath))
-        return *failed;
+    Expected<QString, ConversionResult> temp = MakeTemporaryPdf(pdfPath);
+    if (!temp)
+        return temp.error();
+    QString tempPath = *std::move(temp);
     QFile from(fromPath);
     QFile to(tempPath);
     ConversionResult result;
@@ -93,7 +91,7 @@ ConversionResult CopyPdf(const QString& fromPath, const QString& pdfPath)
     return result;
 }
 
-bool SetPdfTitle(const QString& path, const QString& title)
+std::optional<ConversionResult> SetPdfTitle(const QString& path, const QString& title)
 {
     const QString titled = path + QStringLiteral(".titled");
     try {
@@ -111,15 +109,16 @@ bool SetPdfTitle(const QString& path, const QString& title)
         const QByteArray output = QFile::encodeName(titled); // the writer keeps the pointer until write()
         QPDFWriter writer(pdf, output.constData());
         writer.write();
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
         QFile::remove(titled);
-        return false;
+        return ConversionResult{ConversionResult::Outcome::NotStored, 0, QString::fromLocal8Bit(error.what()), {}};
     }
     std::error_code error;
     std::filesystem::rename(QFileInfo(titled).filesystemFilePath(), QFileInfo(path).filesystemFilePath(), error);
-    if (error)
-        QFile::remove(titled);
-    return !error;
+    if (!error)
+        return std::nullopt;
+    QFile::remove(titled);
+    return ConversionResult{ConversionResult::Outcome::NotStored, 0, QString::fromStdString(error.message()), {}};
 }
 
 } // namespace orvanta

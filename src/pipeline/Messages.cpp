@@ -32,7 +32,7 @@ Message Messages::buildProblem(const BuildProblem& problem, const QString& pdfSh
                 tr("This sheet has more resources than Orvanta prints: at most %L1. Please split it into smaller "
                    "sheets.")
                     .arg(MaxPrintedResources)};
-    case Kind::ConverterMissing:
+    case Kind::EngineMissing:
         return {tr("Cannot Create"), engineMissing(problem.path, problem.engine), true};
     case Kind::ConversionFailed:
         return {tr("PDF Not Created"),
@@ -95,7 +95,8 @@ QString Messages::conversionFailure(const ConversionResult& result, const QStrin
     case Outcome::Succeeded:
         return {};
     case Outcome::FailedToStart:
-        message = tr("The PDF converter could not be started: %1.").arg(result.detail);
+        message = tr("The PDF converter could not be started: %1.")
+                      .arg(result.fault == ConversionResult::Fault::None ? result.detail : engineFault(result));
         break;
     case Outcome::Crashed:
         message = tr("The PDF converter stopped unexpectedly, so %1 was not made.").arg(pdf);
@@ -120,9 +121,45 @@ QString Messages::conversionFailure(const ConversionResult& result, const QStrin
     }
     if (result.outcome != Outcome::NotStored && QFileInfo::exists(pdfPath))
         message += tr("\n\nThe earlier file of that name was kept.");
-    if (!result.errorLines.isEmpty())
-        message += tr("\n\nThe converter reported:\n") + result.errorLines;
+    const QString reported = result.outcome == Outcome::FailedToStart || result.fault == ConversionResult::Fault::None
+                                 ? result.errorLines
+                                 : engineFault(result);
+    if (!reported.isEmpty())
+        message += tr("\n\nThe converter reported:\n") + reported;
     return message;
+}
+
+QString Messages::engineFault(const ConversionResult& result)
+{
+    using Fault = ConversionResult::Fault;
+    switch (result.fault) {
+    case Fault::None:
+    case Fault::NotStarted:
+        break;
+    case Fault::NoTemporaryFile:
+        return tr("could not create a file in %1").arg(result.detail);
+    case Fault::NoProfileBase:
+        return tr("could not make a private folder for the profile in %1").arg(QDir::toNativeSeparators(result.detail));
+    case Fault::NoProfileFolder:
+        return tr("could not make a profile folder (%1)").arg(result.detail);
+    case Fault::NoPipe:
+        return tr("could not make a pipe (%1)").arg(result.detail);
+    case Fault::BrowserCrashed:
+        return tr("the browser stopped unexpectedly");
+    case Fault::BrowserExited:
+        return tr("the browser exited with code %1").arg(result.exitCode);
+    case Fault::BrowserStopped:
+        return tr("the browser was stopped");
+    case Fault::BrowserNotRunning:
+        return tr("the browser is not running");
+    case Fault::BrowserClosedPipe:
+        return tr("the browser closed its pipe");
+    case Fault::RendererCrashed:
+        return tr("the page's renderer crashed");
+    case Fault::MemoryUsed:
+        return tr("the browser used %1 MB").arg(result.usedMegabytes);
+    }
+    return result.detail;
 }
 
 QString Messages::missingLook(const QString& look)

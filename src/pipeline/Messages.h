@@ -36,6 +36,8 @@ public:
     // With the converter's last error lines, if any.
     static QString conversionFailure(const ConversionResult& result, const QString& pdfPath,
                                      std::chrono::milliseconds timeLimit, const QString& pdfShownAs = {});
+    // What the engine ran into, from ConversionResult::fault; the system's reason when it names no fault.
+    static QString engineFault(const ConversionResult& result);
     // The sheet's look is not installed, so the sheet was printed with Classic.
     static QString missingLook(const QString& look);
     // What a made PDF lacks: its look, characters no font draws. Empty when nothing, or no PDF was made.

@@ -12,7 +12,7 @@
 
 namespace orvanta {
 
-// A PDF of the sheet, made from the same page as Create by the same converter, kept up to date as the sheet
+// A PDF of the sheet, made from the same page as Create by the same engine, kept up to date as the sheet
 // changes. At most one conversion runs at a time; a change during a run starts one more when it ends, with the
 // newest sheet, and a result that is stale by then is dropped. The pages and PDFs live in a private temporary
 // folder that nothing outlives, not even a kill of the app.
@@ -40,7 +40,7 @@ public:
         m_pause.start(0);
     }
 
-    // Stops or resumes previews; a stopped preview runs no converter.
+    // Stops or resumes previews; a stopped preview runs no engine.
     void setEnabled(bool enabled);
     bool isEnabled() const { return m_enabled; }
     bool isConverting() const { return m_builder.isRunning(); }
@@ -84,7 +84,7 @@ private:
     Sheet m_sheet;
     PrintedPage m_printed;
     QStringList m_warnings;
-    bool m_due = false; // the newest sheet has not gone to the converter yet
+    bool m_due = false; // the newest sheet has not gone to the engine yet
     bool m_enabled = true;
     std::chrono::milliseconds m_typingPause = TypingPause;
 };

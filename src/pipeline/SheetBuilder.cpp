@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SheetBuilder.h"
 
-#include "engines/ChromiumJob.h"
 #include "engines/Conversion.h"
-#include "engines/PdfConverter.h"
 #include "engines/PdfFile.h"
 #include "page/InstallFolder.h"
 #include "page/LinkTagging.h"
@@ -50,15 +48,13 @@ void SheetBuilder::setEngine(EngineChoice choice, const QString& chromiumProgram
     m_chromiumProgram = chromiumProgram;
 }
 
-void SheetBuilder::useEngine(EngineKind kind)
+// The engine is kept while it runs the same program: a warm browser keeps its tab for the next page.
+void SheetBuilder::useEngine(const ResolvedEngine& engine)
 {
-    if (m_engine && m_engineKind == kind)
+    m_engineKind = engine.kind;
+    if (m_engine && m_engine->program() == engine.program)
         return;
-    if (kind == EngineKind::Chromium)
-        m_engine = std::make_unique<ChromiumJob>();
-    else
-        m_engine = std::make_unique<PdfConverter>();
-    m_engineKind = kind;
+    m_engine = MakeEngine(engine);
     connect(m_engine.get(), &PdfEngine::finished, this, &SheetBuilder::conversionFinished);
 }
 
@@ -105,7 +101,7 @@ std::optional<BuildProblem> SheetBuilder::render(const Sheet& sheet, const Outpu
         return fileFailed(loaded);
     const ResolvedEngine engine = ResolveEngine(m_installFolder, m_choice, m_chromiumProgram);
     if (engine.program.isEmpty()) {
-        BuildProblem missing = refusal(BuildProblem::Kind::ConverterMissing, m_installFolder);
+        BuildProblem missing = refusal(BuildProblem::Kind::EngineMissing, m_installFolder);
         missing.engine = m_choice;
         return missing;
     }
@@ -126,7 +122,7 @@ std::optional<BuildProblem> SheetBuilder::render(const Sheet& sheet, const Outpu
     m_timeLimit = m_timeLimitOverride.value_or(ConversionTimeLimit(sheet.resources.size()));
     m_running = true;
     ++m_run;
-    useEngine(engine.kind);
+    useEngine(engine);
     m_engine->setPaper(m_paper);
     m_engine->setTitle(PlainTitle(sheet.headline));
     m_engine->setReadableFolder(InstallPath(m_installFolder, layout::BinFolder));
@@ -134,7 +130,7 @@ std::optional<BuildProblem> SheetBuilder::render(const Sheet& sheet, const Outpu
         IsCompletePdf(printed.pdfPath))
         conversionFinished(CopyPdf(printed.pdfPath, paths.pdfPath));
     else
-        m_engine->start(engine.program, paths.pagePath, paths.pdfPath, m_timeLimit);
+        m_engine->start(paths.pagePath, paths.pdfPath, m_timeLimit);
     return {};
 }
 
@@ -154,7 +150,7 @@ void SheetBuilder::conversionFinished(const ConversionResult& result)
         built.problem->conversion = result;
         built.problem->timeLimit = m_timeLimit;
     }
-    // The converter can fail before start() returns; the caller hears of it only after build() has returned.
+    // The engine can fail before start() returns; the caller hears of it only after build() has returned.
     QMetaObject::invokeMethod(
         this,
         [this, run = m_run, built] {

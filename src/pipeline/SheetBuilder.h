@@ -24,7 +24,7 @@ struct BuildProblem {
         FolderNotWritable, // path: the installation folder
         FileFailed,        // a template could not be read or the page not written
         TooManyResources,  // more than MaxPrintedResources
-        ConverterMissing,  // path: the installation folder; the engine chosen
+        EngineMissing,     // path: the installation folder; the engine chosen
         ConversionFailed,  // path: the PDF
     };
 
@@ -62,7 +62,7 @@ struct PrintedPage {
 };
 
 // Makes one cheat sheet the way Create does: checks the input, reads the templates afresh, writes the page
-// and has the converter render it, without blocking the event loop. It needs no window: the command line
+// and has the engine render it, without blocking the event loop. It needs no window: the command line
 // and the live preview build through it as well.
 class SheetBuilder : public QObject {
     Q_OBJECT
@@ -73,14 +73,14 @@ public:
 
     // Create: the page in bin and the PDF in bin/output, named after `fileName` with its spaces made
     // hyphens, unless `pdfPath` names the PDF. Returns the first refusal; nothing of the sheet is written then
-    // (though bin/output is made again if it is missing). Otherwise the converter runs and `finished` follows,
+    // (though bin/output is made again if it is missing). Otherwise the engine runs and `finished` follows,
     // always after this has returned. When the page is byte for byte `printed`'s page and the engine is the same,
     // `printed`'s PDF is copied into place instead.
     std::optional<BuildProblem> build(const Sheet& sheet, const QString& fileName, const QString& pdfPath = {},
                                       const PrintedPage& printed = {});
 
     // The page and the PDF at the given paths, with only the checks that concern the templates and the
-    // converter. A run still going is cancelled first.
+    // engine. A run still going is cancelled first.
     std::optional<BuildProblem> render(const Sheet& sheet, const OutputPaths& paths, const PrintedPage& printed = {});
 
     // The engine for the next builds; `chromiumProgram`, when not empty, is the browser to run for Chromium.
@@ -105,7 +105,7 @@ Q_SIGNALS:
 
 private:
     void conversionFinished(const ConversionResult& result);
-    void useEngine(EngineKind kind);
+    void useEngine(const ResolvedEngine& engine);
 
     const QString m_installFolder;
     EngineChoice m_choice = EngineChoice::Automatic;

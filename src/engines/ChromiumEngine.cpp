@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ChromiumJob.h"
+#include "ChromiumEngine.h"
 
-#include "ChromiumBrowser.h"
-#include "PdfFile.h"
+#include "ChromiumProcess.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -59,29 +57,26 @@ QJsonObject ChromiumPrintParameters(PaperSize paper)
             {QStringLiteral("generateDocumentOutline"), true}};
 }
 
-ChromiumJob::ChromiumJob(QObject* parent)
-    : PdfEngine(parent)
+ChromiumEngine::ChromiumEngine(const QString& program, QObject* parent)
+    : PdfEngine(program, Titling::ByEngine, parent)
+    , m_browser(ChromiumProcess::shared(program))
 {
-    m_timer.setSingleShot(true);
-    connect(&m_timer, &QTimer::timeout, this, &ChromiumJob::timeLimitReached);
+    connect(m_browser.get(), &ChromiumProcess::event, this, &ChromiumEngine::browserEvent);
+    connect(m_browser.get(), &ChromiumProcess::ended, this, &ChromiumEngine::browserEnded);
     m_memoryTimer.setInterval(MemoryCheckInterval);
-    connect(&m_memoryTimer, &QTimer::timeout, this, &ChromiumJob::checkMemory);
+    connect(&m_memoryTimer, &QTimer::timeout, this, &ChromiumEngine::checkMemory);
 }
 
-ChromiumJob::~ChromiumJob()
+ChromiumEngine::~ChromiumEngine()
 {
     cancel();
     closeTab();
 }
 
-void ChromiumJob::start(const QString& program, const QString& pagePath, const QString& pdfPath,
-                        std::chrono::milliseconds timeLimit)
+void ChromiumEngine::render(const QString& pagePath, const QString&)
 {
-    cancel();
     ++m_run;
-    m_running = true;
     m_retried = false;
-    m_pdfPath = pdfPath;
     m_readableFolders.clear();
     for (const QString& folder : {QFileInfo(pagePath).absolutePath(), readableFolder()}) {
         const QString real = folder.isEmpty() ? QString() : QFileInfo(folder).canonicalFilePath();
@@ -89,28 +84,16 @@ void ChromiumJob::start(const QString& program, const QString& pagePath, const Q
             m_readableFolders.append(real);
     }
     m_pageUrl = QUrl::fromLocalFile(QFileInfo(pagePath).absoluteFilePath()).toString(QUrl::FullyEncoded);
-    if (std::optional<ConversionResult> failed = MakeTemporaryPdf(pdfPath, m_tempPath)) {
-        complete(*failed);
-        return;
-    }
-    if (!m_browser || m_browser->program() != program) {
-        if (m_browser) {
-            closeTab();
-            m_browser->disconnect(this);
-        }
-        m_browser = ChromiumBrowser::shared(program);
-        connect(m_browser.get(), &ChromiumBrowser::event, this, &ChromiumJob::browserEvent);
-        connect(m_browser.get(), &ChromiumBrowser::ended, this, &ChromiumJob::browserEnded);
-    }
-    m_timer.start(timeLimit);
     m_memoryTimer.start();
     openTab();
 }
 
-void ChromiumJob::openTab()
+void ChromiumEngine::openTab()
 {
-    if (const QString problem = m_browser->ensureRunning(); !problem.isEmpty()) {
-        complete({ConversionResult::Outcome::FailedToStart, 0, problem, {}});
+    if (const std::optional<BrowserProblem> problem = m_browser->ensureRunning()) {
+        ConversionResult failed{ConversionResult::Outcome::FailedToStart, 0, problem->detail, {}};
+        failed.fault = problem->fault;
+        end(failed);
         return;
     }
     m_browser->jobStarted();
@@ -132,7 +115,7 @@ void ChromiumJob::openTab()
 
 // The tab navigates only once it has confirmed each setting: scripts off, requests held for a verdict, page events
 // on. Sent together, they can take effect after a navigation that went first.
-void ChromiumJob::loadPage(const QJsonObject& attached)
+void ChromiumEngine::loadPage(const QJsonObject& attached)
 {
     m_sessionId = attached.value(QStringLiteral("sessionId")).toString();
     auto unconfirmed = std::make_shared<int>(4);
@@ -149,7 +132,7 @@ void ChromiumJob::loadPage(const QJsonObject& attached)
     command(QStringLiteral("Inspector.enable"), {}, navigateWhenConfirmed); // for Inspector.targetCrashed
 }
 
-void ChromiumJob::navigate()
+void ChromiumEngine::navigate()
 {
     m_navigated = true;
     command(QStringLiteral("Page.navigate"), {{QStringLiteral("url"), m_pageUrl}},
@@ -162,14 +145,16 @@ void ChromiumJob::navigate()
 
 // A browser that died before it answered this job had died between jobs (killed, say), and one stopped on purpose
 // was stopped for another job: the job starts another once. One that dies later crashed on this page.
-void ChromiumJob::browserEnded(const QString& reason)
+void ChromiumEngine::browserEnded(const BrowserProblem& problem)
 {
     m_targetId.clear(); // its tab went with it
     m_sessionId.clear();
-    if (!m_running)
+    if (!isRunning())
         return;
     if ((m_answered && !m_browser->wasStopped()) || m_retried) {
-        complete({ConversionResult::Outcome::Crashed, 0, reason, reason});
+        ConversionResult crashed{ConversionResult::Outcome::Crashed, problem.exitCode, problem.detail, {}};
+        crashed.fault = problem.fault;
+        end(crashed);
         return;
     }
     m_retried = true;
@@ -178,72 +163,65 @@ void ChromiumJob::browserEnded(const QString& reason)
     QMetaObject::invokeMethod(
         this,
         [this, run] {
-            if (run == m_run && m_running)
+            if (run == m_run && isRunning())
                 openTab();
         },
         Qt::QueuedConnection);
 }
 
-void ChromiumJob::cancel()
+// A tab that did not print is closed, whatever state it was left in.
+void ChromiumEngine::stop(bool succeeded)
 {
-    endRun(false);
-}
-
-// A tab that printed is kept for the next job, which saves starting a renderer; any other is closed, whatever state
-// it was left in.
-void ChromiumJob::endRun(bool keepTab)
-{
-    if (!m_running)
-        return;
     ++m_run;
-    m_running = false;
-    m_timer.stop();
     m_memoryTimer.stop();
-    if (!keepTab)
+    if (!succeeded)
         closeTab();
     if (std::exchange(m_counted, false))
         m_browser->jobEnded();
-    if (!m_tempPath.isEmpty()) {
-        QFile::remove(m_tempPath);
-        m_tempPath.clear();
-    }
 }
 
 // Commands of one run; once the run is over, their answers are dropped. A command the browser refuses ends the
 // run without a PDF.
-void ChromiumJob::command(const QString& method, const QJsonObject& params,
-                          std::function<void(const QJsonObject& result)> then)
+void ChromiumEngine::command(const QString& method, const QJsonObject& params,
+                             std::function<void(const QJsonObject& result)> then)
 {
     const QString session = method.startsWith(u"Target.") ? QString() : m_sessionId;
     m_browser->send(
         method, params, session, this,
-        [this, run = m_run, method, then = std::move(then)](const QJsonObject& result, const QString& error) {
-            if (run != m_run || !m_running)
+        [this, run = m_run, method, then = std::move(then)](const QJsonObject& result,
+                                                            const std::optional<BrowserProblem>& problem) {
+            if (run != m_run || !isRunning())
                 return;
             m_answered = true;
-            if (!error.isEmpty()) {
-                const QString said = QStringLiteral("%1: %2").arg(method, error);
+            if (problem && problem->fault == ConversionResult::Fault::None) {
+                const QString said = QStringLiteral("%1: %2").arg(method, problem->detail);
                 failAfterGrace({ConversionResult::Outcome::NoPdf, 0, said, said});
+            } else if (problem) {
+                ConversionResult failed{ConversionResult::Outcome::NoPdf, problem->exitCode, problem->detail, {}};
+                failed.fault = problem->fault;
+                failAfterGrace(failed);
             } else if (then) {
                 then(result);
             }
         });
 }
 
-void ChromiumJob::browserEvent(const QString& sessionId, const QString& method, const QJsonObject& params)
+void ChromiumEngine::browserEvent(const QString& sessionId, const QString& method, const QJsonObject& params)
 {
     if (sessionId != m_sessionId || m_sessionId.isEmpty())
         return;
     if (method == u"Inspector.targetCrashed") {
         // The tab is of no more use, idle or not; a command answered with an error for the crash comes after this.
-        const QString reason = tr("the page's renderer crashed");
-        if (m_running)
-            complete({ConversionResult::Outcome::Crashed, 0, reason, reason});
-        else
+        if (isRunning()) {
+            ConversionResult crashed{ConversionResult::Outcome::Crashed, 0, {}, {}};
+            crashed.fault = ConversionResult::Fault::RendererCrashed;
+            end(crashed);
+        } else {
             closeTab();
+        }
         return;
     }
-    if (!m_running)
+    if (!isRunning())
         return;
     if (method == u"Fetch.requestPaused")
         requestPaused(params);
@@ -251,7 +229,7 @@ void ChromiumJob::browserEvent(const QString& sessionId, const QString& method, 
         print();
 }
 
-void ChromiumJob::requestPaused(const QJsonObject& params)
+void ChromiumEngine::requestPaused(const QJsonObject& params)
 {
     const QString id = params.value(QStringLiteral("requestId")).toString();
     const QString url = params.value(QStringLiteral("request")).toObject().value(QStringLiteral("url")).toString();
@@ -269,70 +247,61 @@ void ChromiumJob::requestPaused(const QJsonObject& params)
                   leavesPage ? QStringLiteral("Aborted") : QStringLiteral("BlockedByClient")}});
 }
 
-void ChromiumJob::print()
+void ChromiumEngine::print()
 {
     m_navigated = false; // one print, whatever loads after
     command(QStringLiteral("Page.printToPDF"), ChromiumPrintParameters(paper()),
             [this](const QJsonObject& result) { printed(result); });
 }
 
-void ChromiumJob::printed(const QJsonObject& result)
+void ChromiumEngine::printed(const QJsonObject& result)
 {
     const QByteArray pdf = QByteArray::fromBase64(result.value(QStringLiteral("data")).toString().toLatin1(),
                                                   QByteArray::AbortOnBase64DecodingErrors);
-    QFile file(m_tempPath);
+    QFile file(tempPath());
     if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size() || !file.flush()) {
-        complete({ConversionResult::Outcome::NotStored, 0, file.errorString(), {}});
+        end({ConversionResult::Outcome::NotStored, 0, file.errorString(), {}});
         return;
     }
     file.close();
-    complete(StorePdf(m_tempPath, m_pdfPath, {}));
+    end({});
 }
 
-// A tab that hangs is closed. A browser that has no other tab to print is restarted too, in case it is the
-// browser that hangs.
-void ChromiumJob::timeLimitReached()
+void ChromiumEngine::timeLimitReached()
 {
-    if (!m_running)
-        return;
-    const std::shared_ptr<ChromiumBrowser> browser = m_browser;
-    complete({ConversionResult::Outcome::TimedOut, 0, {}, {}});
-    if (browser->jobCount() == 0)
-        browser->stop();
+    PdfEngine::timeLimitReached();
+    if (m_browser->jobCount() == 0)
+        m_browser->stop();
 }
 
 // The whole browser counts, helpers and all: a page's memory is spread over its renderer, the browser and the
 // printing service. The browser is stopped to give it back; a job of another tab starts again on the next browser.
-void ChromiumJob::checkMemory()
+void ChromiumEngine::checkMemory()
 {
-    if (!m_running || !m_browser->isRunning())
+    if (!isRunning() || !m_browser->isRunning())
         return;
     const qint64 used = m_browser->memoryUse();
     if (used <= m_memoryLimit)
         return;
     constexpr qint64 Megabyte = 1024 * 1024;
-    const std::shared_ptr<ChromiumBrowser> browser = m_browser;
-    complete({ConversionResult::Outcome::TooMuchMemory, 0, QString::number(m_memoryLimit / Megabyte),
-              tr("the browser used %1 MB").arg(used / Megabyte)});
-    browser->stop();
+    ConversionResult tooMuch{
+        ConversionResult::Outcome::TooMuchMemory, 0, QString::number(m_memoryLimit / Megabyte), {}};
+    tooMuch.fault = ConversionResult::Fault::MemoryUsed;
+    tooMuch.usedMegabytes = used / Megabyte;
+    end(tooMuch);
+    m_browser->stop();
 }
 
 // A renderer that dies fails the command in flight ("Printing failed") and only then tells of its crash.
-void ChromiumJob::failAfterGrace(ConversionResult result)
+void ChromiumEngine::failAfterGrace(ConversionResult result)
 {
     QTimer::singleShot(CrashGrace, this, [this, run = m_run, result] {
-        if (run == m_run && m_running)
-            complete(result);
+        if (run == m_run && isRunning())
+            end(result);
     });
 }
 
-void ChromiumJob::complete(ConversionResult result)
-{
-    endRun(result.succeeded());
-    Q_EMIT finished(result);
-}
-
-void ChromiumJob::closeTab()
+void ChromiumEngine::closeTab()
 {
     if (!m_targetId.isEmpty() && m_browser && m_browser->isRunning())
         m_browser->send(QStringLiteral("Target.closeTarget"), {{QStringLiteral("targetId"), m_targetId}}, {}, nullptr,

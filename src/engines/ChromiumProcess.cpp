@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ChromiumBrowser.h"
+#include "ChromiumProcess.h"
 
 #include "PdfEngine.h"
 #include "sheet/OwnFolders.h"
@@ -126,32 +126,33 @@ QStringList browserArguments(const QString& profile)
 
 } // namespace
 
-std::shared_ptr<ChromiumBrowser> ChromiumBrowser::shared(const QString& program)
+std::shared_ptr<ChromiumProcess> ChromiumProcess::shared(const QString& program)
 {
-    static QHash<QString, std::weak_ptr<ChromiumBrowser>> browsers;
-    std::shared_ptr<ChromiumBrowser> browser = browsers.value(program).lock();
+    static QHash<QString, std::weak_ptr<ChromiumProcess>> browsers;
+    std::shared_ptr<ChromiumProcess> browser = browsers.value(program).lock();
     if (!browser) {
-        browser = std::make_shared<ChromiumBrowser>(program);
+        browser = std::make_shared<ChromiumProcess>(program);
         browsers.insert(program, browser);
     }
     return browser;
 }
 
-ChromiumBrowser::ChromiumBrowser(const QString& program, QObject* parent)
+ChromiumProcess::ChromiumProcess(const QString& program, QObject* parent)
     : QObject(parent)
     , m_program(program)
 {
     m_process.setStandardOutputFile(QProcess::nullDevice());
     m_process.setStandardErrorFile(QProcess::nullDevice()); // D-Bus and GPU complaints, never the page's fault
     connect(&m_process, &QProcess::finished, this, [this](int exitCode, QProcess::ExitStatus status) {
-        browserEnded(status == QProcess::CrashExit ? tr("the browser stopped unexpectedly")
-                                                   : tr("the browser exited with code %1").arg(exitCode));
+        browserEnded(status == QProcess::CrashExit
+                         ? BrowserProblem{ConversionResult::Fault::BrowserCrashed, {}, 0}
+                         : BrowserProblem{ConversionResult::Fault::BrowserExited, {}, exitCode});
     });
 }
 
 // Asked to close, the browser ends its helper processes before it exits, so none writes into the profile once it
 // is removed; killed, they linger for a moment.
-ChromiumBrowser::~ChromiumBrowser()
+ChromiumProcess::~ChromiumProcess()
 {
     m_process.disconnect(this);
     if (m_running) {
@@ -161,30 +162,30 @@ ChromiumBrowser::~ChromiumBrowser()
     stop();
 }
 
-bool ChromiumBrowser::isRunning() const
+bool ChromiumProcess::isRunning() const
 {
     return m_running;
 }
 
-QString ChromiumBrowser::ensureRunning()
+std::optional<BrowserProblem> ChromiumProcess::ensureRunning()
 {
+    using Fault = ConversionResult::Fault;
     if (m_running)
-        return {};
+        return std::nullopt;
     const QString base = profileBase();
     if (base.isEmpty())
-        return QStringLiteral("could not make a private folder for the profile in %1")
-            .arg(QDir::toNativeSeparators(QDir::tempPath()));
+        return BrowserProblem{Fault::NoProfileBase, QDir::tempPath(), 0};
     removeStaleProfiles(base);
     QByteArray profile = QFile::encodeName(
         base + u'/' + ProfilePrefix + QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-XXXXXX"));
     if (!::mkdtemp(profile.data()))
-        return QStringLiteral("could not make a profile folder (%1)").arg(QString::fromLocal8Bit(std::strerror(errno)));
+        return BrowserProblem{Fault::NoProfileFolder, QString::fromLocal8Bit(std::strerror(errno)), 0};
     m_profile = QFile::decodeName(profile);
     int ends[2];
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
         const QString reason = QString::fromLocal8Bit(std::strerror(errno));
         RemoveOwnFolder(std::exchange(m_profile, {}));
-        return QStringLiteral("could not make a pipe (%1)").arg(reason);
+        return BrowserProblem{Fault::NoPipe, reason, 0};
     }
     const int browserEnd = ends[1];
     m_process.setChildProcessModifier([browserEnd] {
@@ -207,7 +208,7 @@ QString ChromiumBrowser::ensureRunning()
     if (!m_process.waitForStarted()) {
         ::close(ends[0]);
         RemoveOwnFolder(std::exchange(m_profile, {}));
-        return QStringLiteral("%1 (%2)").arg(m_program, m_process.errorString());
+        return BrowserProblem{Fault::NotStarted, QStringLiteral("%1 (%2)").arg(m_program, m_process.errorString()), 0};
     }
     m_pid = m_process.processId();
     m_stopped = false;
@@ -218,23 +219,23 @@ QString ChromiumBrowser::ensureRunning()
     m_outgoing.clear();
     m_pipe = ends[0];
     m_readable = std::make_unique<QSocketNotifier>(m_pipe, QSocketNotifier::Read);
-    connect(m_readable.get(), &QSocketNotifier::activated, this, &ChromiumBrowser::readMessages);
+    connect(m_readable.get(), &QSocketNotifier::activated, this, &ChromiumProcess::readMessages);
     m_writable = std::make_unique<QSocketNotifier>(m_pipe, QSocketNotifier::Write);
     m_writable->setEnabled(false);
-    connect(m_writable.get(), &QSocketNotifier::activated, this, &ChromiumBrowser::writeMessages);
+    connect(m_writable.get(), &QSocketNotifier::activated, this, &ChromiumProcess::writeMessages);
     m_running = true;
     ++m_generation;
-    return {};
+    return std::nullopt;
 }
 
-void ChromiumBrowser::stop()
+void ChromiumProcess::stop()
 {
     if (m_running)
         m_stopped = true;
-    browserEnded(tr("the browser was stopped"));
+    browserEnded({ConversionResult::Fault::BrowserStopped, {}, 0});
 }
 
-QString ChromiumBrowser::profileBase()
+QString ChromiumProcess::profileBase()
 {
     // Cleaned first: with a slash at its end, a link would pass for the folder it leads to.
     const QString runtime = QDir::cleanPath(qEnvironmentVariable("XDG_RUNTIME_DIR"));
@@ -254,7 +255,7 @@ QString ChromiumBrowser::profileBase()
     return own;
 }
 
-qint64 ChromiumBrowser::memoryUse()
+qint64 ChromiumProcess::memoryUse()
 {
     const qint64 now = QDeadlineTimer::current().deadline();
     if (m_memoryMeasured == 0 || now - m_memoryMeasured >= 100) {
@@ -266,7 +267,7 @@ qint64 ChromiumBrowser::memoryUse()
     return m_memory;
 }
 
-void ChromiumBrowser::send(const QString& method, const QJsonObject& params, const QString& sessionId, QObject* context,
+void ChromiumProcess::send(const QString& method, const QJsonObject& params, const QString& sessionId, QObject* context,
                            Reply reply)
 {
     if (!m_running) {
@@ -274,7 +275,7 @@ void ChromiumBrowser::send(const QString& method, const QJsonObject& params, con
             this,
             [context = QPointer(context), reply] {
                 if (context && reply)
-                    reply({}, tr("the browser is not running"));
+                    reply({}, BrowserProblem{ConversionResult::Fault::BrowserNotRunning, {}, 0});
             },
             Qt::QueuedConnection);
         return;
@@ -293,7 +294,7 @@ void ChromiumBrowser::send(const QString& method, const QJsonObject& params, con
 
 // As much as the pipe takes now; the rest when it has room. A browser gone makes no signal here: its end arrives
 // through the process.
-void ChromiumBrowser::writeMessages()
+void ChromiumProcess::writeMessages()
 {
     while (!m_outgoing.isEmpty()) {
         const ssize_t written =
@@ -310,7 +311,7 @@ void ChromiumBrowser::writeMessages()
         m_outgoing.clear();
 }
 
-void ChromiumBrowser::readMessages()
+void ChromiumProcess::readMessages()
 {
     char chunk[64 * 1024];
     for (;;) {
@@ -326,7 +327,7 @@ void ChromiumBrowser::readMessages()
                     this,
                     [this, generation = m_generation] {
                         if (m_generation == generation)
-                            browserEnded(tr("the browser closed its pipe"));
+                            browserEnded({ConversionResult::Fault::BrowserClosedPipe, {}, 0});
                     },
                     Qt::QueuedConnection);
                 m_readable->setEnabled(false);
@@ -352,7 +353,7 @@ void ChromiumBrowser::readMessages()
     }
 }
 
-void ChromiumBrowser::dispatch(const QJsonObject& message)
+void ChromiumProcess::dispatch(const QJsonObject& message)
 {
     const QJsonValue id = message.value(QStringLiteral("id"));
     if (id.isUndefined()) {
@@ -364,12 +365,16 @@ void ChromiumBrowser::dispatch(const QJsonObject& message)
     const Pending pending = m_pending.take(id.toInt());
     if (!pending.context || !pending.reply)
         return;
+    if (!message.contains(QStringLiteral("error"))) {
+        pending.reply(message.value(QStringLiteral("result")).toObject(), std::nullopt);
+        return;
+    }
     const QString error = message.value(QStringLiteral("error")).toObject().value(QStringLiteral("message")).toString();
-    pending.reply(message.value(QStringLiteral("result")).toObject(),
-                  error.isEmpty() && message.contains(QStringLiteral("error")) ? QStringLiteral("error") : error);
+    pending.reply({},
+                  BrowserProblem{ConversionResult::Fault::None, error.isEmpty() ? QStringLiteral("error") : error, 0});
 }
 
-QList<qint64> ChromiumBrowser::processIds() const
+QList<qint64> ChromiumProcess::processIds() const
 {
     QList<qint64> found;
     if (m_pid <= 0)
@@ -397,7 +402,7 @@ QList<qint64> ChromiumBrowser::processIds() const
     return found;
 }
 
-void ChromiumBrowser::closePipe()
+void ChromiumProcess::closePipe()
 {
     m_readable.reset();
     m_writable.reset();
@@ -407,7 +412,7 @@ void ChromiumBrowser::closePipe()
     m_outgoing.clear();
 }
 
-void ChromiumBrowser::browserEnded(const QString& reason)
+void ChromiumProcess::browserEnded(const BrowserProblem& problem)
 {
     if (!m_running)
         return;
@@ -425,10 +430,10 @@ void ChromiumBrowser::browserEnded(const QString& reason)
     m_jobs = 0;
     // The jobs hear first, so that they report a crash, not a refused command.
     const QHash<int, Pending> pending = std::exchange(m_pending, {});
-    Q_EMIT ended(reason);
+    Q_EMIT ended(problem);
     for (const Pending& command : pending) {
         if (command.context)
-            command.reply({}, reason);
+            command.reply({}, problem);
     }
 }
 

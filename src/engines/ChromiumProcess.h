@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Conversion.h"
+
 #include <QHash>
 #include <QJsonObject>
 #include <QObject>
@@ -9,30 +11,40 @@
 #include <QSocketNotifier>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace orvanta {
+
+// Why the browser did not do what it was asked: what happened (Messages puts it into words), with the system's own
+// reason and the browser's exit code where there are ones. With no fault, the browser refused a command and `detail`
+// is what it said.
+struct BrowserProblem {
+    ConversionResult::Fault fault = ConversionResult::Fault::None;
+    QString detail;
+    int exitCode = 0;
+};
 
 // One headless Chromium, started on first use, kept warm and shared by every conversion of the process. It is
 // driven over the DevTools protocol on a pipe (its fd 3 in, fd 4 out; each message JSON and a NUL), never a
 // network port. It gets a throwaway profile in a folder only this user can use (profileBase()), no background
 // networking, no updates, sync or metrics, and ends with the app even when the app is killed; a profile left by a
 // killed run is removed by the next run's start.
-class ChromiumBrowser : public QObject {
+class ChromiumProcess : public QObject {
     Q_OBJECT
 
 public:
-    // A command's answer: its result, or a non-empty error (also when the browser ended first).
-    using Reply = std::function<void(const QJsonObject& result, const QString& error)>;
+    // A command's answer: its result, or the problem (also when the browser ended first).
+    using Reply = std::function<void(const QJsonObject& result, const std::optional<BrowserProblem>& problem)>;
 
     // The browser of `program` that the process shares; made when nobody holds one.
-    static std::shared_ptr<ChromiumBrowser> shared(const QString& program);
+    static std::shared_ptr<ChromiumProcess> shared(const QString& program);
 
-    explicit ChromiumBrowser(const QString& program, QObject* parent = nullptr);
-    ~ChromiumBrowser() override;
+    explicit ChromiumProcess(const QString& program, QObject* parent = nullptr);
+    ~ChromiumProcess() override;
 
     const QString& program() const { return m_program; }
-    // Starts the browser unless it runs; the reason when it cannot start.
-    QString ensureRunning();
+    // Starts the browser unless it runs; the problem when it cannot start.
+    std::optional<BrowserProblem> ensureRunning();
     bool isRunning() const;
     // Ends the browser now; the next ensureRunning() starts another. wasStopped() tells such an end from a crash
     // until the next start.
@@ -66,14 +78,14 @@ Q_SIGNALS:
     // An event of a tab's session.
     void event(const QString& sessionId, const QString& method, const QJsonObject& params);
     // The browser went away: crashed, killed or stopped. Commands in flight have been answered with an error.
-    void ended(const QString& reason);
+    void ended(const orvanta::BrowserProblem& problem);
 
 private:
     void readMessages();
     void writeMessages();
     void closePipe();
     void dispatch(const QJsonObject& message);
-    void browserEnded(const QString& reason);
+    void browserEnded(const BrowserProblem& problem);
 
     struct Pending {
         QPointer<QObject> context;
