@@ -7,13 +7,13 @@
 #include "engines/ChromiumJob.h"
 #include "engines/PdfFile.h"
 #include "page/MissingGlyphs.h"
-#include "words/BuildWords.h"
 #include "pipeline/PreviewRenderer.h"
 #include "pipeline/SheetBuilder.h"
 #include "sheet/OwnFolders.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetFile.h"
 #include "sheet/TextFile.h"
+#include "words/BuildWords.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -200,8 +200,9 @@ private Q_SLOTS:
         const std::optional<FileProblem> result = load(kind, path);
         QVERIFY(result);
         const QString message = FileWords::problem(*result);
-        QVERIFY2(message.startsWith(u"Could not %1 %2: %3"_s.arg(kind == u"text" ? u"read"_s : u"open"_s, path, problem)),
-                 qPrintable(message));
+        QVERIFY2(
+            message.startsWith(u"Could not %1 %2: %3"_s.arg(kind == u"text" ? u"read"_s : u"open"_s, path, problem)),
+            qPrintable(message));
         QCOMPARE(result->kind == FileProblem::Kind::Missing, problem.contains(u"does not exist"_s));
         QVERIFY(!fifo || !fifo->caught());
     }

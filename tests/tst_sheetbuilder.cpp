@@ -7,11 +7,11 @@
 #include "page/MissingGlyphs.h"
 #include "page/PageFiller.h"
 #include "page/QrCode.h"
-#include "words/BuildWords.h"
 #include "pipeline/OutputFiles.h"
 #include "pipeline/SheetBuilder.h"
 #include "sheet/Sheet.h"
 #include "sheet/TextFile.h"
+#include "words/BuildWords.h"
 
 #include <QDir>
 #include <QFile>
@@ -350,7 +350,8 @@ private Q_SLOTS:
         }
         QCOMPARE(builder.name(), QString(name).replace(u' ', u'-'));
         const BuildResult result = finished.last().at(0).value<BuildResult>();
-        QVERIFY2(result.succeeded(), qPrintable(BuildWords::buildProblem(result.problem.value_or(BuildProblem{})).text));
+        QVERIFY2(result.succeeded(),
+                 qPrintable(BuildWords::buildProblem(result.problem.value_or(BuildProblem{})).text));
         QCOMPARE(result.missingGlyphs, QList<char32_t>{0xE000});
         QCOMPARE(result.unlinkedAddresses, QStringList{u"javascript:x"_s});
         QVERIFY(BuildWords::buildWarnings(result).last().endsWith(u"not web, mail or phone addresses: javascript:x"_s));

@@ -108,10 +108,9 @@ int RefuseWithoutDisplay(int argc, char* argv[])
     QTextStream err(stderr);
     const QString argument = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     if (!argument.isEmpty() && !argument.startsWith(u'-') && !QFileInfo::exists(argument))
-        err << CommandLineWords::tr("orvanta: \"%1\" is neither a command nor a sheet file.")
-                   .arg(argument)
-            << '\n';
-    err << CommandLineWords::tr("orvanta: there is no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set).\n"
+        err << CommandLineWords::tr("orvanta: \"%1\" is neither a command nor a sheet file.").arg(argument) << '\n';
+    err << CommandLineWords::tr(
+               "orvanta: there is no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set).\n"
                "Without one, \"orvanta build SHEET...\" makes the PDFs of sheets and \"orvanta check SHEET...\" "
                "checks their links; \"orvanta --help\" says more.")
         << Qt::endl;
@@ -171,17 +170,16 @@ int RunCommandLine(int argc, char* argv[])
         return usageError(err, CommandLineWords::tr("--jobs takes a whole number from 1 on"));
     const std::optional<EngineChoice> engine = EngineChoiceFromKey(parser.value(engineOption));
     if (!engine)
-        return usageError(err,
-                          CommandLineWords::tr("--engine takes auto, wkhtmltopdf or chromium"));
+        return usageError(err, CommandLineWords::tr("--engine takes auto, wkhtmltopdf or chromium"));
     // Only two files that exist can be one; an output that does not yet exist is no sheet.
     if (parser.isSet(output) && QFileInfo::exists(parser.value(output)) && QFileInfo::exists(sheets.first()) &&
         QFileInfo(parser.value(output)) == QFileInfo(sheets.first()))
-        return usageError(
-            err, CommandLineWords::tr("-o names the sheet itself; the PDF would replace it"));
+        return usageError(err, CommandLineWords::tr("-o names the sheet itself; the PDF would replace it"));
 
     const QString outputFolder = parser.value(outputDir);
     if (!outputFolder.isEmpty() && !QDir().mkpath(outputFolder)) {
-        err << CommandLineWords::tr("orvanta: %1").arg(CommandLineWords::tr("could not make the folder %1").arg(outputFolder))
+        err << CommandLineWords::tr("orvanta: %1")
+                   .arg(CommandLineWords::tr("could not make the folder %1").arg(outputFolder))
             << Qt::endl;
         return 1;
     }

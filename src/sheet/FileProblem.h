@@ -8,20 +8,20 @@ namespace orvanta {
 // What is wrong in a sheet's contents. FileWords puts it into words.
 struct SheetProblem {
     enum class Kind {
-        NotText,              // key: a text that is not text
-        NotFlag,              // key: a switch that is not true or false
-        NotResources,         // key: not a list
-        HeadingWithoutTitle,  // key: a heading with no title
-        ResourceWithoutLink,  // key: a resource without its text or address
-        NotSheet,             // no "format": "orvanta-sheet"
-        BadVersion,           // "version" is not a whole number from 1 on
-        NewerVersion,         // version: the format, newer than SheetFormatVersion
-        BadAccent,            // "accent" is not #RRGGBB
-        BadPageSize,          // "pageSize" is neither A4 nor Letter
-        LogoNotDataUri,       // "logo" is not a PNG, JPEG or SVG data: URI
-        LogoTooLarge,         // "logo" is over design::MaxLogoBytes
-        LogoDeclarations,     // "logo" is an SVG with a DOCTYPE or ENTITY
-        LogoNotItsType,       // "logo" does not hold the image its URI names
+        NotText,             // key: a text that is not text
+        NotFlag,             // key: a switch that is not true or false
+        NotResources,        // key: not a list
+        HeadingWithoutTitle, // key: a heading with no title
+        ResourceWithoutLink, // key: a resource without its text or address
+        NotSheet,            // no "format": "orvanta-sheet"
+        BadVersion,          // "version" is not a whole number from 1 on
+        NewerVersion,        // version: the format, newer than SheetFormatVersion
+        BadAccent,           // "accent" is not #RRGGBB
+        BadPageSize,         // "pageSize" is neither A4 nor Letter
+        LogoNotDataUri,      // "logo" is not a PNG, JPEG or SVG data: URI
+        LogoTooLarge,        // "logo" is over design::MaxLogoBytes
+        LogoDeclarations,    // "logo" is an SVG with a DOCTYPE or ENTITY
+        LogoNotItsType,      // "logo" does not hold the image its URI names
     };
 
     Kind kind = Kind::NotSheet;

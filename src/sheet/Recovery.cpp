@@ -85,7 +85,8 @@ std::optional<FileProblem> Recovery::save(const Sheet& sheet, const QString& she
             m_folder + u'/' + QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".") + SheetSuffix;
         auto lock = std::make_unique<QLockFile>(lockPath(path));
         if (!lock->tryLock(0))
-            return FileProblem{.action = FileAction::Lock, .kind = FileProblem::Kind::LockTaken, .path = lockPath(path)};
+            return FileProblem{
+                .action = FileAction::Lock, .kind = FileProblem::Kind::LockTaken, .path = lockPath(path)};
         m_lock = std::move(lock);
         m_path = path;
     }

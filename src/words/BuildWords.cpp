@@ -91,7 +91,7 @@ QString BuildWords::engineMissing(const QString& installFolder, EngineChoice cho
 }
 
 QString BuildWords::conversionFailure(const ConversionResult& result, const QString& pdfPath,
-                                    std::chrono::milliseconds timeLimit, const QString& pdfShownAs)
+                                      std::chrono::milliseconds timeLimit, const QString& pdfShownAs)
 {
     using Outcome = ConversionResult::Outcome;
     const QString pdf = pdfShownAs.isEmpty() ? QDir::toNativeSeparators(pdfPath) : pdfShownAs;

@@ -49,7 +49,8 @@ void AutoResourcesDialog::generateResources()
         return;
     }
     if (videos && !hasKeywords(*ui->txtVideos)) {
-        m_interaction.inform(this, Titles::missingInfo(), tr("Please add some keywords to the 'Related Video Resources'"));
+        m_interaction.inform(this, Titles::missingInfo(),
+                             tr("Please add some keywords to the 'Related Video Resources'"));
         return;
     }
     if (!discussions && !videos) {

@@ -4,11 +4,11 @@
 #include "gui/widgets/EditorText.h"
 #include "gui/widgets/Interaction.h"
 #include "page/InstallFolder.h"
+#include "sheet/TextFile.h"
+#include "ui_TermsDialog.h"
 #include "words/BuildWords.h"
 #include "words/FileWords.h"
 #include "words/Titles.h"
-#include "sheet/TextFile.h"
-#include "ui_TermsDialog.h"
 
 namespace orvanta {
 
