@@ -3,7 +3,7 @@
 #include "TestSupport.h"
 #include "engines/Conversion.h"
 #include "engines/WkhtmltopdfEngine.h"
-#include "pipeline/Messages.h"
+#include "words/BuildWords.h"
 
 #include <QDir>
 #include <QFile>
@@ -109,7 +109,7 @@ private Q_SLOTS:
             QCOMPARE(QFileInfo(bench.pdf).permission(QFile::ReadOther), (mask & S_IROTH) == 0);
         } else if (script != u"blocked") {
             QCOMPARE(readAll(bench.pdf), "earlier PDF");
-            const QString message = Messages::conversionFailure(result, bench.pdf, std::chrono::milliseconds(limit));
+            const QString message = BuildWords::conversionFailure(result, bench.pdf, std::chrono::milliseconds(limit));
             QVERIFY(message.contains(u"The earlier file of that name was kept."_s) &&
                     message.contains(result.errorLines));
         }

@@ -7,13 +7,13 @@
 #include "engines/ChromiumProcess.h"
 #include "engines/PdfFile.h"
 #include "page/MissingGlyphs.h"
-#include "pipeline/Messages.h"
 #include "pipeline/PreviewRenderer.h"
 #include "pipeline/SheetBuilder.h"
 #include "sheet/OwnFolders.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetFile.h"
 #include "sheet/TextFile.h"
+#include "words/BuildWords.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -57,7 +57,7 @@ std::variant<QString, BuildResult> build(SheetBuilder& builder, const Sheet& she
 {
     QSignalSpy finished(&builder, &SheetBuilder::finished);
     if (const std::optional<BuildProblem> problem = builder.build(sheet, name, {}, printed))
-        return Messages::buildProblem(*problem).text;
+        return BuildWords::buildProblem(*problem).text;
     if (!finished.isEmpty() || !finished.wait(60000))
         return u"no finished signal, or one before build() returned"_s;
     return finished.takeFirst().at(0).value<BuildResult>();
@@ -65,7 +65,7 @@ std::variant<QString, BuildResult> build(SheetBuilder& builder, const Sheet& she
 
 QString problemOf(const BuildResult& result)
 {
-    return result.problem ? Messages::buildProblem(*result.problem).text : QString();
+    return result.problem ? BuildWords::buildProblem(*result.problem).text : QString();
 }
 
 int pageCount(const QString& pdf)
@@ -338,7 +338,7 @@ private Q_SLOTS:
         QVERIFY(std::holds_alternative<BuildResult>(built) && std::get<BuildResult>(built).succeeded());
         const BuildResult& result = std::get<BuildResult>(built);
         QVERIFY2(result.missingGlyphs.isEmpty(),
-                 qPrintable(Messages::missingGlyphs(result.missingGlyphs, result.engine)));
+                 qPrintable(BuildWords::missingGlyphs(result.missingGlyphs, result.engine)));
         // wkhtmltopdf maps some ideographs to their radicals and Arabic to presentation forms, and spaces Devanagari.
         const QString text = pdfText(result.paths.pdfPath).normalized(QString::NormalizationForm_KC).remove(u' ');
         for (const QString& word : line.split(u' '))
@@ -446,7 +446,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString sheetPath = dir.filePath(u"big.orvanta"_s);
-        QVERIFY(SaveSheet(sheetPath, sheetOf(1000)).ok());
+        QVERIFY(!SaveSheet(sheetPath, sheetOf(1000)));
         QProcess app;
         app.start(QStringLiteral(ORVANTA_APP_TREE "/orvanta"),
                   {u"build"_s, sheetPath, u"--engine"_s, u"chromium"_s, u"-o"_s, dir.filePath(u"big.pdf"_s)});
@@ -745,7 +745,7 @@ private Q_SLOTS:
         QCOMPARE(result.outcome, Outcome::TooMuchMemory);
         QVERIFY2(took.elapsed() < 30000, qPrintable(QString::number(took.elapsed()))); // its time limit is 100 s
         QVERIFY(!QFileInfo::exists(pdf));
-        const QString message = Messages::conversionFailure(result, pdf, 100s);
+        const QString message = BuildWords::conversionFailure(result, pdf, 100s);
         QVERIFY2(message.contains(u"more memory than Orvanta allows (%1 MB)"_s.arg((idle >> 20) + 300)),
                  qPrintable(message));
         QVERIFY(!otherFinished.isEmpty() || otherFinished.wait(60000));

@@ -4,6 +4,7 @@
 #include "sheet/OwnFolders.h"
 #include "sheet/SheetFile.h"
 #include "sheet/TextFile.h"
+#include "words/FileWords.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,17 +32,16 @@ char* toString(const Sheet& sheet)
 
 namespace {
 
-// Loads text or a sheet; the message on failure.
-FileResult load(const QString& kind, const QString& path)
+// Loads text or a sheet; the problem on failure.
+std::optional<FileProblem> load(const QString& kind, const QString& path)
 {
-    QString text = u"untouched"_s;
-    Sheet sheet = SheetWithEverything();
-    const FileResult result = kind == u"text"     ? LoadTextFile(path, text)
-                              : kind == u"stream" ? LoadSheet(path, sheet, FileKinds::StreamsToo)
-                                                  : LoadSheet(path, sheet);
-    if (!result.ok() && (text != u"untouched"_s || !(sheet == SheetWithEverything())))
-        return {FileResult::Status::Failed, u"the caller's data changed"_s};
-    return result;
+    if (kind == u"text") {
+        const Expected<QString, FileProblem> text = LoadTextFile(path);
+        return text ? std::nullopt : std::optional(text.error());
+    }
+    const Expected<Sheet, FileProblem> sheet =
+        kind == u"stream" ? LoadSheet(path, FileKinds::StreamsToo) : LoadSheet(path);
+    return sheet ? std::nullopt : std::optional(sheet.error());
 }
 
 } // namespace
@@ -91,10 +91,10 @@ private Q_SLOTS:
         QFETCH(Sheet, sheet);
         QFETCH(int, version);
         const QString path = m_dir.filePath(u"sheet.orvanta"_s);
-        QVERIFY(SaveSheet(path, sheet).ok());
-        Sheet loaded;
-        QVERIFY(LoadSheet(path, loaded).ok());
-        QCOMPARE(loaded, sheet);
+        QVERIFY(!SaveSheet(path, sheet));
+        const Expected<Sheet, FileProblem> loaded = LoadSheet(path);
+        QVERIFY(loaded);
+        QCOMPARE(*loaded, sheet);
         QVERIFY(readAll(path).contains("\n    \"headline\": ")); // one key a line, for diffs
         QCOMPARE(QJsonDocument::fromJson(readAll(path)).object().value(u"version"_s), version);
     }
@@ -108,9 +108,9 @@ private Q_SLOTS:
         QVERIFY(writeAll(
             path, "{\"format\": \"orvanta-sheet\", \"version\": 1, \"headline\": \"H\", \"theme\": \"dark\",\n         "
                   "                         \"resources\": [{\"text\": \"t\", \"url\": \"u\", \"colour\": 3}]}"));
-        Sheet sheet;
-        QVERIFY(LoadSheet(path, sheet).ok());
-        QCOMPARE(sheet, some); // missing keys take a fresh sheet's values, unknown keys are ignored
+        const Expected<Sheet, FileProblem> sheet = LoadSheet(path);
+        QVERIFY(sheet);
+        QCOMPARE(*sheet, some); // missing keys take a fresh sheet's values, unknown keys are ignored
     }
 
     void refused_data()
@@ -182,7 +182,7 @@ private Q_SLOTS:
         row("text not UTF-8", "text", "@latin1.txt", "the file is not UTF-8 text");
     }
 
-    // The message names the file and the problem, and the caller's text or sheet stays as it was.
+    // The message names the file and the problem.
     void refused()
     {
         QFETCH(QString, kind);
@@ -197,11 +197,13 @@ private Q_SLOTS:
         std::optional<FifoTrap> fifo;
         if (file == "@fifo")
             fifo.emplace(path);
-        const FileResult result = load(kind, path);
-        QVERIFY2(result.message.startsWith(
-                     u"Could not %1 %2: %3"_s.arg(kind == u"text" ? u"read"_s : u"open"_s, path, problem)),
-                 qPrintable(result.message));
-        QCOMPARE(result.missing(), problem.contains(u"does not exist"_s));
+        const std::optional<FileProblem> result = load(kind, path);
+        QVERIFY(result);
+        const QString message = FileWords::problem(*result);
+        QVERIFY2(
+            message.startsWith(u"Could not %1 %2: %3"_s.arg(kind == u"text" ? u"read"_s : u"open"_s, path, problem)),
+            qPrintable(message));
+        QCOMPARE(result->kind == FileProblem::Kind::Missing, problem.contains(u"does not exist"_s));
         QVERIFY(!fifo || !fifo->caught());
     }
 
@@ -221,11 +223,10 @@ private Q_SLOTS:
             writerEnd.write(bytes);
             writerEnd.close();
         });
-        Sheet loaded;
-        const FileResult result = LoadSheet(fifo, loaded, FileKinds::StreamsToo);
+        const Expected<Sheet, FileProblem> loaded = LoadSheet(fifo, FileKinds::StreamsToo);
         writer.join();
-        QVERIFY2(result.ok(), qPrintable(result.message));
-        QCOMPARE(loaded, sheet);
+        QVERIFY2(loaded, qPrintable(loaded ? QString() : FileWords::problem(loaded.error())));
+        QCOMPARE(*loaded, sheet);
     }
 
     void failedSaveKeepsTheFile_data()
@@ -249,7 +250,7 @@ private Q_SLOTS:
         Sheet sheet;
         sheet.note = QString(length, u'x');
 
-        FileResult result;
+        std::optional<FileProblem> result;
         if (fault == u"disk full") {
             // A lowered file size limit makes the write fail part way, even for root.
             rlimit old{};
@@ -264,7 +265,9 @@ private Q_SLOTS:
             result = SaveSheet(path, sheet);
             QVERIFY(QFile::remove(folder) && QDir().rename(folder + u".away"_s, folder));
         }
-        QVERIFY2(result.message.startsWith(u"Could not save "_s + path), qPrintable(result.message));
+        QVERIFY(result);
+        const QString message = FileWords::problem(*result);
+        QVERIFY2(message.startsWith(u"Could not save "_s + path), qPrintable(message));
         QCOMPARE(readAll(folder + u"/kept.orvanta"_s), "earlier");
         // Nothing new is left behind: no folder made, no half-written temporary file.
         QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
@@ -275,7 +278,7 @@ private Q_SLOTS:
     void damagedCopiesNeverCrash()
     {
         const QString path = m_dir.filePath(u"damaged.orvanta"_s);
-        QVERIFY(SaveSheet(path, SheetWithEverything()).ok());
+        QVERIFY(!SaveSheet(path, SheetWithEverything()));
         const QByteArray good = readAll(path);
         QRandomGenerator random(2026);
         int refused = 0;
@@ -291,9 +294,9 @@ private Q_SLOTS:
                     damaged.remove(at, random.bounded(1, 40));
             }
             QVERIFY(writeAll(path, damaged));
-            const FileResult result = load(u"sheet"_s, path);
-            QVERIFY(result.ok() || result.message.startsWith(u"Could not open "_s + path));
-            refused += result.ok() ? 0 : 1;
+            const std::optional<FileProblem> result = load(u"sheet"_s, path);
+            QVERIFY(!result || FileWords::problem(*result).startsWith(u"Could not open "_s + path));
+            refused += result ? 1 : 0;
         }
         QVERIFY2(refused > 1000, "the damage should mostly be refused");
     }

@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include "Version.h"
 #include "links/LinkChecker.h"
+#include "words/LinkWords.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -79,7 +80,7 @@ private Q_SLOTS:
         QVERIFY(runToEnd(checker, {link, link}).noNetwork == false);
         QCOMPARE(checked.count(), 1);
         QCOMPARE(checked.first().at(0).toString(), link);
-        QCOMPARE(LinkVerdictText(checked.first().at(1).value<LinkVerdict>()), resolve(text, server));
+        QCOMPARE(LinkWords::verdict(checked.first().at(1).value<LinkVerdict>()), resolve(text, server));
         QCOMPARE(server.requests(), requests);
         for (const QString& headers : server.headers()) {
             // Header names are case-blind; newer Qt sends them in lower case.
@@ -120,9 +121,9 @@ private Q_SLOTS:
         clock.start();
         QCOMPARE(runToEnd(checker, {link, fileLink}), (LinkSummary{0, 0, 0, 1, 1}));
         QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
-        QCOMPARE(LinkVerdictText(*checker.verdict(link)),
+        QCOMPARE(LinkWords::verdict(*checker.verdict(link)),
                  u"Unreachable: moved to a non-web address (%1)"_s.arg(address));
-        QCOMPARE(LinkVerdictText(*checker.verdict(fileLink)), u"Not checked: not a web link"_s);
+        QCOMPARE(LinkWords::verdict(*checker.verdict(fileLink)), u"Not checked: not a web link"_s);
         QCOMPARE(server.requests().size(), 1);
         char events[4096];
         QCOMPARE(::read(opens, events, sizeof events), -1); // no event: nothing was opened
@@ -225,10 +226,10 @@ private Q_SLOTS:
         LinkChecker checker;
         checker.setTimeout(std::chrono::milliseconds(200));
         QSignalSpy checked(&checker, &LinkChecker::linkChecked);
-        QCOMPARE(LinkSummaryText(runToEnd(checker, links)), summary);
+        QCOMPARE(LinkWords::summary(runToEnd(checker, links)), summary);
         QCOMPARE(checked.count(), reported);
         if (summary.startsWith(u"No network")) {
-            QCOMPARE(LinkVerdictText(*checker.verdict(links.at(1))), u"Not checked: there is no network"_s);
+            QCOMPARE(LinkWords::verdict(*checker.verdict(links.at(1))), u"Not checked: there is no network"_s);
             QVERIFY(server.requests().size() <= 16); // 12 failed; at most 4 more were under way when the run stopped
         }
     }

@@ -4,9 +4,9 @@
 // the headline as its title.
 #include "TestSupport.h"
 #include "engines/PdfEngine.h"
-#include "pipeline/Messages.h"
 #include "pipeline/SheetBuilder.h"
 #include "sheet/Sheet.h"
+#include "words/BuildWords.h"
 
 #include <QMap>
 #include <QProcess>
@@ -97,7 +97,8 @@ private Q_SLOTS:
         QVERIFY(!builder.build(sheet, u"%1-%2"_s.arg(look).arg(resources)));
         QVERIFY(finished.wait(60000));
         const BuildResult result = finished.first().at(0).value<BuildResult>();
-        QVERIFY2(result.succeeded(), qPrintable(Messages::buildProblem(result.problem.value_or(BuildProblem{})).text));
+        QVERIFY2(result.succeeded(),
+                 qPrintable(BuildWords::buildProblem(result.problem.value_or(BuildProblem{})).text));
         QVERIFY(result.missingLook.isEmpty());
 
         const QString info = run(u"pdfinfo"_s, {result.paths.pdfPath});

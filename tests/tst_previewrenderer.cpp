@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "pipeline/PreviewRenderer.h"
 #include "pipeline/SheetBuilder.h"
+#include "words/BuildWords.h"
 
 #include <QProcess>
 #include <QSignalSpy>
@@ -119,8 +120,9 @@ private Q_SLOTS:
         const bool said = failed.wait(5000);
         qputenv("PATH", savedPath);
         QVERIFY(said);
-        QCOMPARE(failed.first().at(0).toString(), reason);
-        QVERIFY(!failed.first().at(1).toString().contains(preview.folder()));
+        const QString text = BuildWords::previewProblem(failed.first().at(0).value<BuildProblem>());
+        QCOMPARE(BuildWords::firstParagraph(text), reason);
+        QVERIFY(!text.contains(preview.folder()));
         QVERIFY(!preview.isConverting());
     }
 

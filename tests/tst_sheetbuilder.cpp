@@ -7,12 +7,12 @@
 #include "page/MissingGlyphs.h"
 #include "page/PageFiller.h"
 #include "page/QrCode.h"
-#include "pipeline/Messages.h"
 #include "pipeline/OutputFiles.h"
 #include "pipeline/SheetBuilder.h"
 #include "sheet/Design.h"
 #include "sheet/Sheet.h"
 #include "sheet/TextFile.h"
+#include "words/BuildWords.h"
 
 #include <QDir>
 #include <QFile>
@@ -214,7 +214,7 @@ private Q_SLOTS:
         QFETCH(EngineKind, engine);
         QFETCH(QString, message);
         const QList<uint> ucs4 = characters.toUcs4();
-        QCOMPARE(Messages::missingGlyphs(QList<char32_t>(ucs4.begin(), ucs4.end()), engine), message);
+        QCOMPARE(BuildWords::missingGlyphs(QList<char32_t>(ucs4.begin(), ucs4.end()), engine), message);
     }
 
     // The blocks that name a package by range, at their first and last code points and just outside them.
@@ -264,7 +264,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         QFETCH(QString, problem);
-        const QString said = Messages::fileNameProblem(FileNameProblem(name), name);
+        const QString said = BuildWords::fileNameProblem(FileNameProblem(name), name);
         QVERIFY2(said.startsWith(problem) && said.isEmpty() == problem.isEmpty(), qPrintable(said));
     }
 
@@ -325,7 +325,7 @@ private Q_SLOTS:
         SheetBuilder builder(m_installation->folder());
         const std::optional<BuildProblem> problem = builder.build(sheet, name);
         QVERIFY(problem);
-        const Message message = Messages::buildProblem(*problem);
+        const Message message = BuildWords::buildProblem(*problem);
         QVERIFY2((message.title + u'|' + message.text).startsWith(said), qPrintable(message.text));
         QCOMPARE(message.warning, warning);
         QVERIFY(!builder.isRunning());
@@ -378,10 +378,11 @@ private Q_SLOTS:
         }
         QCOMPARE(builder.name(), QString(name).replace(u' ', u'-'));
         const BuildResult result = finished.last().at(0).value<BuildResult>();
-        QVERIFY2(result.succeeded(), qPrintable(Messages::buildProblem(result.problem.value_or(BuildProblem{})).text));
+        QVERIFY2(result.succeeded(),
+                 qPrintable(BuildWords::buildProblem(result.problem.value_or(BuildProblem{})).text));
         QCOMPARE(result.missingGlyphs, QList<char32_t>{0xE000});
         QCOMPARE(result.unlinkedAddresses, QStringList{u"javascript:x"_s});
-        QVERIFY(Messages::buildWarnings(result).last().endsWith(u"not web, mail or phone addresses: javascript:x"_s));
+        QVERIFY(BuildWords::buildWarnings(result).last().endsWith(u"not web, mail or phone addresses: javascript:x"_s));
         QCOMPARE(result.paths.pagePath, path(page));
         QCOMPARE(result.paths.pdfPath, path(pdf));
         QVERIFY(readAll(result.paths.pagePath).contains("href=\"https://a.test\""));

@@ -50,7 +50,7 @@ private Q_SLOTS:
     {
         Sheet full = SheetWithEverything();
         full.note = QString(40000, u'n'); // longer than a text box takes by default
-        QVERIFY(SaveSheet(file(u"full.orvanta"_s), full).ok());
+        QVERIFY(!SaveSheet(file(u"full.orvanta"_s), full));
         QVERIFY(m_window->document().openFile(file(u"full.orvanta"_s)));
         QVERIFY(m_window->model().sheet() == full && shown() == full);
         QCOMPARE(m_window->windowTitle(), u"full[*] - Orvanta"_s);
@@ -63,8 +63,8 @@ private Q_SLOTS:
         m_interaction.chooseFile(file(u"copy"_s));
         QVERIFY(m_window->document().saveAs());
         QCOMPARE(m_interaction.last(), u"file|Save Sheet As|"_s + m_files.path() + u"/my sheet.orvanta"_s);
-        Sheet copy;
-        QVERIFY(LoadSheet(file(u"copy.orvanta"_s), copy).ok() && copy == full);
+        const Expected<Sheet, FileProblem> copy = LoadSheet(file(u"copy.orvanta"_s));
+        QVERIFY(copy && *copy == full);
         QCOMPARE(m_window->windowTitle(), u"copy[*] - Orvanta"_s);
         m_interaction.chooseFile(file(u"copy"_s)); // ".orvanta" added after the dialog: asked again before replacing
         m_interaction.answer(false);
@@ -155,9 +155,9 @@ private Q_SLOTS:
         QCOMPARE(m_interaction.shown.first().kind + u'|' + m_interaction.shown.first().text,
                  u"save?|Save changes to mine?"_s);
         const bool went = choice != Choice::Cancel;
-        Sheet mine;
-        QVERIFY(LoadSheet(file(u"mine.orvanta"_s), mine).ok());
-        QCOMPARE(mine.headline, choice == Choice::Save ? u"changed"_s : QString());
+        const Expected<Sheet, FileProblem> mine = LoadSheet(file(u"mine.orvanta"_s));
+        QVERIFY(mine);
+        QCOMPARE(mine->headline, choice == Choice::Save ? u"changed"_s : QString());
         if (command == u"close") {
             QCOMPARE(m_window->isVisible(), !went);
         } else {

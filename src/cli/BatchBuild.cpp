@@ -2,8 +2,10 @@
 #include "BatchBuild.h"
 
 #include "cover/CoverImage.h"
-#include "pipeline/Messages.h"
 #include "pipeline/SheetBuilder.h"
+#include "words/BuildWords.h"
+#include "words/CommandLineWords.h"
+#include "words/FileWords.h"
 
 #include <QFileInfo>
 #include <QTextStream>
@@ -15,12 +17,12 @@ namespace {
 // One line per sheet, whatever the message's own line breaks.
 QString oneLine(const BuildProblem& problem)
 {
-    const Message message = Messages::buildProblem(problem);
-    return QString(message.title + QStringLiteral(": ") + message.text).replace(u'\n', u' ').simplified();
+    const Message message = BuildWords::buildProblem(problem);
+    return CommandLineWords::tr("%1: %2").arg(message.title, message.text).replace(u'\n', u' ').simplified();
 }
 
-// NAME.png beside NAME.pdf; empty when written, otherwise why not.
-QString writeCoverBeside(const QString& pdfPath)
+// NAME.png beside NAME.pdf.
+std::optional<CoverProblem> writeCoverBeside(const QString& pdfPath)
 {
     const QFileInfo pdf(pdfPath);
     return WriteCover(pdfPath, pdf.path() + u'/' + pdf.completeBaseName() + QStringLiteral(".png"));
@@ -41,7 +43,7 @@ BatchBuild::~BatchBuild() = default;
 void BatchBuild::fail(const QString& sheetPath, const QString& reason)
 {
     m_failed = true;
-    m_err << sheetPath << ": " << reason << Qt::endl;
+    m_err << CommandLineWords::tr("%1: %2").arg(sheetPath, reason) << Qt::endl;
 }
 
 void BatchBuild::start(std::vector<Job> jobs)
@@ -75,13 +77,12 @@ void BatchBuild::startNext(SheetBuilder* builder)
                     --m_running;
                     if (result.problem)
                         fail(sheetPath, oneLine(*result.problem));
-                    else if (const QString problem = m_covers ? writeCoverBeside(result.paths.pdfPath) : QString();
-                             !problem.isEmpty())
-                        fail(sheetPath, problem);
+                    else if (const auto problem = m_covers ? writeCoverBeside(result.paths.pdfPath) : std::nullopt)
+                        fail(sheetPath, FileWords::coverProblem(*problem));
                     else
-                        m_out << tr("built %1").arg(result.paths.pdfPath) << Qt::endl;
-                    for (const QString& warning : Messages::buildWarnings(result)) // the PDF is made all the same
-                        m_err << tr("%1: warning: %2").arg(sheetPath, warning) << Qt::endl;
+                        m_out << CommandLineWords::tr("built %1").arg(result.paths.pdfPath) << Qt::endl;
+                    for (const QString& warning : BuildWords::buildWarnings(result)) // the PDF is made all the same
+                        m_err << CommandLineWords::tr("%1: warning: %2").arg(sheetPath, warning) << Qt::endl;
                     startNext(builder);
                     if (m_running == 0 && m_waiting.empty())
                         Q_EMIT finished();

@@ -4,6 +4,9 @@
 #include "links/LinkChecker.h"
 #include "sheet/SheetFile.h"
 #include "sheet/TextFile.h"
+#include "words/CommandLineWords.h"
+#include "words/FileWords.h"
+#include "words/LinkWords.h"
 
 #include <QCommandLineParser>
 #include <QEventLoop>
@@ -15,7 +18,8 @@ namespace {
 
 int usageError(QTextStream& err, const QString& message)
 {
-    err << "orvanta: " << message << "\nTry \"orvanta --help\"." << Qt::endl;
+    err << CommandLineWords::tr("orvanta: %1").arg(message) << '\n'
+        << CommandLineWords::tr("Try \"orvanta --help\".") << Qt::endl;
     return 2;
 }
 
@@ -31,19 +35,19 @@ int RunCheck(const QStringList& arguments, QTextStream& out, QTextStream& err)
         return usageError(err, parser.errorText());
     QStringList sheets = parser.positionalArguments().mid(1); // after "check"
     if (sheets.isEmpty())
-        return usageError(err, QStringLiteral("name at least one sheet to check"));
+        return usageError(err, CommandLineWords::tr("name at least one sheet to check"));
     LinkChecker checker;
     bool ok = true;
     if (parser.isSet(jobsOption)) {
         const int jobs = parser.value(jobsOption).toInt(&ok);
         if (!ok || jobs < 1)
-            return usageError(err, QStringLiteral("--jobs takes a whole number from 1 on"));
+            return usageError(err, CommandLineWords::tr("--jobs takes a whole number from 1 on"));
         checker.setMaxRunning(jobs);
     }
     if (parser.isSet(timeoutOption)) {
         const double seconds = parser.value(timeoutOption).toDouble(&ok);
         if (!ok || seconds <= 0 || seconds > 3600)
-            return usageError(err, QStringLiteral("--timeout takes a number of seconds, more than 0"));
+            return usageError(err, CommandLineWords::tr("--timeout takes a number of seconds, more than 0"));
         checker.setTimeout(std::chrono::milliseconds(qRound64(seconds * 1000)));
     }
 
@@ -51,14 +55,14 @@ int RunCheck(const QStringList& arguments, QTextStream& out, QTextStream& err)
     QList<std::pair<QString, QStringList>> linksOfSheets;
     QStringList everyLink;
     for (const QString& path : std::as_const(sheets)) {
-        Sheet sheet;
-        if (const FileResult loaded = LoadSheet(path, sheet, FileKinds::StreamsToo); !loaded.ok()) {
-            err << path << ": " << loaded.message << Qt::endl;
+        const Expected<Sheet, FileProblem> sheet = LoadSheet(path, FileKinds::StreamsToo);
+        if (!sheet) {
+            err << CommandLineWords::tr("%1: %2").arg(path, FileWords::problem(sheet.error())) << Qt::endl;
             failed = true;
             continue;
         }
         QStringList links;
-        for (const ResourceEntry& entry : std::as_const(sheet.resources)) {
+        for (const ResourceEntry& entry : std::as_const(sheet->resources)) {
             if (!entry.heading)
                 links.append(entry.linkUrl);
         }
@@ -76,11 +80,11 @@ int RunCheck(const QStringList& arguments, QTextStream& out, QTextStream& err)
         for (const QString& link : links) {
             const LinkVerdict verdict = checker.verdict(link).value_or(LinkVerdict{});
             if (verdict.kind != LinkVerdict::Kind::Fine && verdict.kind != LinkVerdict::Kind::NotChecked)
-                out << path << ": " << link << ": " << LinkVerdictText(verdict) << '\n';
+                out << CommandLineWords::tr("%1: %2: %3").arg(path, link, LinkWords::verdict(verdict)) << '\n';
         }
     }
     const LinkSummary summary = checker.summary();
-    out << LinkSummaryText(summary) << Qt::endl;
+    out << LinkWords::summary(summary) << Qt::endl;
     return failed || !summary.allFine() ? 1 : 0;
 }
 

@@ -8,6 +8,8 @@
 #include "pipeline/Termination.h"
 #include "sheet/SheetFile.h"
 #include "sheet/TextFile.h"
+#include "words/CommandLineWords.h"
+#include "words/FileWords.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -23,7 +25,7 @@ namespace orvanta {
 namespace {
 
 const char* const Usage = QT_TRANSLATE_NOOP(
-    "CommandLine",
+    "CommandLineWords",
     R"(Usage: orvanta build SHEET.orvanta... [-o OUT.pdf | --output-dir DIR] [--jobs N] [--engine E] [--cover]
        orvanta check SHEET.orvanta... [--jobs N] [--timeout SECONDS]
        orvanta [SHEET.orvanta]     opens the window, with the sheet if one is named
@@ -67,7 +69,7 @@ void refuseClashes(std::vector<BatchBuild::Job>& jobs, const QString& installFol
         QString clash;
         for (const QString& path : outputsOf(job)) {
             if (clash.isEmpty() && writers[path].size() > 1)
-                clash = QCoreApplication::translate("CommandLine", "refused: %1 sheets would write %2 (%3)")
+                clash = CommandLineWords::tr("refused: %1 sheets would write %2 (%3)")
                             .arg(writers[path].size())
                             .arg(QDir::toNativeSeparators(path), writers[path].join(QStringLiteral(", ")));
         }
@@ -81,8 +83,8 @@ void refuseClashes(std::vector<BatchBuild::Job>& jobs, const QString& installFol
 
 int usageError(QTextStream& err, const QString& message)
 {
-    err << "orvanta: " << message << '\n'
-        << QCoreApplication::translate("CommandLine", "Try \"orvanta --help\".") << Qt::endl;
+    err << CommandLineWords::tr("orvanta: %1").arg(message) << '\n'
+        << CommandLineWords::tr("Try \"orvanta --help\".") << Qt::endl;
     return 2;
 }
 
@@ -106,11 +108,8 @@ int RefuseWithoutDisplay(int argc, char* argv[])
     QTextStream err(stderr);
     const QString argument = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     if (!argument.isEmpty() && !argument.startsWith(u'-') && !QFileInfo::exists(argument))
-        err << QCoreApplication::translate("CommandLine", "orvanta: \"%1\" is neither a command nor a sheet file.")
-                   .arg(argument)
-            << '\n';
-    err << QCoreApplication::translate(
-               "CommandLine",
+        err << CommandLineWords::tr("orvanta: \"%1\" is neither a command nor a sheet file.").arg(argument) << '\n';
+    err << CommandLineWords::tr(
                "orvanta: there is no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set).\n"
                "Without one, \"orvanta build SHEET...\" makes the PDFs of sheets and \"orvanta check SHEET...\" "
                "checks their links; \"orvanta --help\" says more.")
@@ -149,7 +148,7 @@ int RunCommandLine(int argc, char* argv[])
     if (!parser.parse(QCoreApplication::arguments()))
         return usageError(err, parser.errorText());
     if (parser.isSet(help)) {
-        out << QCoreApplication::translate("CommandLine", Usage);
+        out << CommandLineWords::tr(Usage);
         return 0;
     }
     if (parser.isSet(version)) {
@@ -158,32 +157,30 @@ int RunCommandLine(int argc, char* argv[])
     }
     QStringList sheets = parser.positionalArguments();
     if (sheets.isEmpty() || sheets.takeFirst() != u"build")
-        return usageError(err, QCoreApplication::translate("CommandLine", "unknown command"));
+        return usageError(err, CommandLineWords::tr("unknown command"));
     if (sheets.isEmpty())
-        return usageError(err, QCoreApplication::translate("CommandLine", "name at least one sheet to build"));
+        return usageError(err, CommandLineWords::tr("name at least one sheet to build"));
     if (parser.isSet(output) && parser.isSet(outputDir))
-        return usageError(err, QCoreApplication::translate("CommandLine", "-o and --output-dir cannot go together"));
+        return usageError(err, CommandLineWords::tr("-o and --output-dir cannot go together"));
     if (parser.isSet(output) && sheets.size() > 1)
-        return usageError(err, QCoreApplication::translate(
-                                   "CommandLine", "-o names the PDF of one sheet; use --output-dir for several"));
+        return usageError(err, CommandLineWords::tr("-o names the PDF of one sheet; use --output-dir for several"));
     bool jobsOk = true;
     const int jobs = parser.isSet(jobsOption) ? parser.value(jobsOption).toInt(&jobsOk) : QThread::idealThreadCount();
     if (!jobsOk || jobs < 1)
-        return usageError(err, QCoreApplication::translate("CommandLine", "--jobs takes a whole number from 1 on"));
+        return usageError(err, CommandLineWords::tr("--jobs takes a whole number from 1 on"));
     const std::optional<EngineChoice> engine = EngineChoiceFromKey(parser.value(engineOption));
     if (!engine)
-        return usageError(err,
-                          QCoreApplication::translate("CommandLine", "--engine takes auto, wkhtmltopdf or chromium"));
+        return usageError(err, CommandLineWords::tr("--engine takes auto, wkhtmltopdf or chromium"));
     // Only two files that exist can be one; an output that does not yet exist is no sheet.
     if (parser.isSet(output) && QFileInfo::exists(parser.value(output)) && QFileInfo::exists(sheets.first()) &&
         QFileInfo(parser.value(output)) == QFileInfo(sheets.first()))
-        return usageError(
-            err, QCoreApplication::translate("CommandLine", "-o names the sheet itself; the PDF would replace it"));
+        return usageError(err, CommandLineWords::tr("-o names the sheet itself; the PDF would replace it"));
 
     const QString outputFolder = parser.value(outputDir);
     if (!outputFolder.isEmpty() && !QDir().mkpath(outputFolder)) {
-        err << "orvanta: "
-            << QCoreApplication::translate("CommandLine", "could not make the folder %1").arg(outputFolder) << Qt::endl;
+        err << CommandLineWords::tr("orvanta: %1")
+                   .arg(CommandLineWords::tr("could not make the folder %1").arg(outputFolder))
+            << Qt::endl;
         return 1;
     }
     const QString installFolder = QCoreApplication::applicationDirPath();
@@ -193,10 +190,12 @@ int RunCommandLine(int argc, char* argv[])
     std::vector<BatchBuild::Job> work;
     for (const QString& path : sheets) {
         BatchBuild::Job job{path, {}, {}, {}};
-        if (const FileResult loaded = LoadSheet(path, job.sheet, FileKinds::StreamsToo); !loaded.ok()) {
-            batch.fail(path, loaded.message);
+        Expected<Sheet, FileProblem> loaded = LoadSheet(path, FileKinds::StreamsToo);
+        if (!loaded) {
+            batch.fail(path, FileWords::problem(loaded.error()));
             continue;
         }
+        job.sheet = std::move(*loaded);
         job.name = job.sheet.fileName.isEmpty() ? QFileInfo(path).completeBaseName() : job.sheet.fileName;
         if (parser.isSet(output))
             job.pdfPath = QFileInfo(parser.value(output)).absoluteFilePath();

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CoverImage.h"
 
-#include "pipeline/Messages.h"
-
 #include <QPainter>
 #include <QPdfDocument>
 #include <QSaveFile>
@@ -27,14 +25,14 @@ QImage RenderCover(const QString& pdfPath, int width)
     return cover;
 }
 
-QString WriteCover(const QString& pdfPath, const QString& pngPath)
+std::optional<CoverProblem> WriteCover(const QString& pdfPath, const QString& pngPath)
 {
     const QImage cover = RenderCover(pdfPath);
     if (cover.isNull())
-        return Messages::coverPdfUnreadable(pdfPath);
+        return CoverProblem{CoverProblem::Kind::PdfUnreadable, pdfPath};
     QSaveFile file(pngPath);
     if (!file.open(QIODevice::WriteOnly) || !cover.save(&file, "PNG") || !file.commit())
-        return Messages::coverNotSaved(pngPath, file.errorString());
+        return CoverProblem{CoverProblem::Kind::NotSaved, pngPath, file.errorString()};
     return {};
 }
 

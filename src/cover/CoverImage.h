@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QString>
+#include <optional>
 
 namespace orvanta {
 
@@ -13,8 +14,19 @@ inline constexpr int CoverWidth = 1200;
 // a PDF that Qt PDF can read.
 QImage RenderCover(const QString& pdfPath, int width = CoverWidth);
 
+// Why a cover picture was not written.
+struct CoverProblem {
+    enum class Kind {
+        PdfUnreadable, // path: a PDF that Qt PDF cannot read
+        NotSaved,      // path: the picture; reason: the system's words
+    };
+    Kind kind = Kind::PdfUnreadable;
+    QString path{};
+    QString reason{};
+};
+
 // Page 1 of `pdfPath` as a PNG at `pngPath`, written whole or not at all: an earlier file of that name survives a
-// failure. Empty when written, otherwise why not, in words.
-QString WriteCover(const QString& pdfPath, const QString& pngPath);
+// failure.
+std::optional<CoverProblem> WriteCover(const QString& pdfPath, const QString& pngPath);
 
 } // namespace orvanta

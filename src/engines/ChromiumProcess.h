@@ -15,7 +15,7 @@
 
 namespace orvanta {
 
-// Why the browser did not do what it was asked: what happened (Messages puts it into words), with the system's own
+// Why the browser did not do what it was asked: what happened (BuildWords puts it into words), with the system's own
 // reason and the browser's exit code where there are ones. With no fault, the browser refused a command and `detail`
 // is what it said.
 struct BrowserProblem {

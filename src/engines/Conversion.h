@@ -19,7 +19,7 @@ struct ConversionResult {
         // the browser grew past its memory limit and was stopped; the detail is that limit in MB
         TooMuchMemory,
     };
-    // What the engine ran into, for Messages to put into words, where the outcome alone does not say.
+    // What the engine ran into, for BuildWords to put into words, where the outcome alone does not say.
     enum class Fault {
         None,
         NoTemporaryFile, // the PDF's folder took no file; detail: the system's reason

@@ -9,6 +9,7 @@
 #include "gui/widgets/Interaction.h"
 #include "model/SheetModel.h"
 #include "ui_ContentPage.h"
+#include "words/Titles.h"
 
 #include <QPixmap>
 #include <limits>
@@ -119,7 +120,7 @@ void ContentPage::addResource()
     const QString linkText = ui->txtCTAText->text();
     const QString linkUrl = ui->txtCTAURL->text();
     if (linkText.isEmpty() || linkUrl.isEmpty()) {
-        m_interaction.inform(this, tr("Missing Info"), tr("Please complete all the fields."));
+        m_interaction.inform(this, Titles::missingInfo(), tr("Please complete all the fields."));
         return;
     }
     m_listActions->add({linkText, linkUrl});

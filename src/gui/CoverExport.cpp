@@ -4,10 +4,11 @@
 #include "cover/CoverImage.h"
 #include "gui/Settings.h"
 #include "gui/widgets/Interaction.h"
-#include "pipeline/Messages.h"
 #include "pipeline/OutputFiles.h"
 #include "pipeline/PreviewRenderer.h"
 #include "sheet/Sheet.h"
+#include "words/BuildWords.h"
+#include "words/FileWords.h"
 
 #include <QFileInfo>
 
@@ -38,7 +39,7 @@ void CoverExport::start(const Sheet& sheet)
     // The preview's PDF is copied when it is of this very page; otherwise the engine makes one now.
     const QString pdfPath = m_folder.filePath(QStringLiteral("cover.pdf"));
     if (const auto problem = m_builder.build(sheet, name, pdfPath, m_preview.printed()))
-        report(Messages::buildProblem(*problem));
+        report(BuildWords::buildProblem(*problem));
 }
 
 void CoverExport::report(const Message& message)
@@ -52,11 +53,11 @@ void CoverExport::report(const Message& message)
 void CoverExport::built(const BuildResult& result)
 {
     if (result.problem) {
-        report(Messages::buildProblem(*result.problem, tr("the cover's PDF")));
+        report(BuildWords::buildProblem(*result.problem, tr("the cover's PDF")));
         return;
     }
-    if (const QString problem = WriteCover(result.paths.pdfPath, m_pngPath); !problem.isEmpty()) {
-        m_interaction.warn(&m_window, tr("Cover Not Saved"), problem);
+    if (const std::optional<CoverProblem> problem = WriteCover(result.paths.pdfPath, m_pngPath)) {
+        m_interaction.warn(&m_window, tr("Cover Not Saved"), FileWords::coverProblem(*problem));
         return;
     }
     Settings::setLastFolder(QFileInfo(m_pngPath).absolutePath());

@@ -5,6 +5,7 @@
 #include "model/SheetModel.h"
 #include "page/Looks.h"
 #include "sheet/Design.h"
+#include "words/FileWords.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -103,18 +104,19 @@ void DesignBar::chooseLogo()
     if (path.isEmpty())
         return;
     QFile file(path);
-    QString problem;
-    QString logo;
     if (!file.open(QIODevice::ReadOnly))
-        problem = file.errorString();
-    else // one byte over the limit is enough to refuse it
-        logo = LogoDataUri(file.read(design::MaxLogoBytes + 1), problem);
-    if (logo.isEmpty()) {
-        m_interaction.warn(m_controls.logo.window(), tr("Logo"),
-                           tr("%1 cannot be the logo.\n\n%2").arg(QFileInfo(path).fileName(), problem));
-        return;
-    }
-    m_model.setDesign(&Sheet::logo, logo, tr("Logo"));
+        return refuseLogo(path, file.errorString());
+    // One byte over the limit is enough to refuse it.
+    const Expected<QString, LogoProblem> logo = LogoDataUri(file.read(design::MaxLogoBytes + 1));
+    if (!logo)
+        return refuseLogo(path, FileWords::logoProblem(logo.error()));
+    m_model.setDesign(&Sheet::logo, *logo, tr("Logo"));
+}
+
+void DesignBar::refuseLogo(const QString& path, const QString& reason)
+{
+    m_interaction.warn(m_controls.logo.window(), tr("Logo"),
+                       tr("%1 cannot be the logo.\n\n%2").arg(QFileInfo(path).fileName(), reason));
 }
 
 } // namespace orvanta

@@ -34,6 +34,7 @@ protected:
 private:
     void chooseAccent();
     void chooseLogo();
+    void refuseLogo(const QString& path, const QString& reason);
     // The installed looks, and the sheet's own if it is not installed; the sheet's selected.
     void fillLooks();
     void showSheet();

@@ -5,6 +5,7 @@
 #include "gui/widgets/Interaction.h"
 #include "gui/widgets/ResourceListView.h"
 #include "model/SheetModel.h"
+#include "words/LinkWords.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -99,9 +100,9 @@ void LinkCheck::finish(const LinkSummary& summary)
 {
     m_status->hide();
     if (summary.noNetwork)
-        m_interaction.inform(&m_view, tr("Check Links"), LinkSummaryText(summary));
+        m_interaction.inform(&m_view, tr("Check Links"), LinkWords::summary(summary));
     else
-        Q_EMIT statusMessage(LinkSummaryText(summary));
+        Q_EMIT statusMessage(LinkWords::summary(summary));
 }
 
 void LinkCheck::useNewAddress()

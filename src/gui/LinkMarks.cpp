@@ -2,6 +2,7 @@
 #include "LinkMarks.h"
 
 #include "model/ResourceList.h"
+#include "words/LinkWords.h"
 
 #include <QApplication>
 #include <QStyle>
@@ -72,8 +73,8 @@ QVariant LinkMarks::data(const QModelIndex& index, int role) const
         if (role == Qt::DecorationRole)
             return markFor(found->kind);
         if (role == Qt::ToolTipRole)
-            return QIdentityProxyModel::data(index, role).toString() + u'\n' + LinkVerdictText(*found);
-        return LinkVerdictText(*found);
+            return QIdentityProxyModel::data(index, role).toString() + u'\n' + LinkWords::verdict(*found);
+        return LinkWords::verdict(*found);
     }
     return QIdentityProxyModel::data(index, role);
 }

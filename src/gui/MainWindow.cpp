@@ -12,9 +12,10 @@
 #include "gui/widgets/Icons.h"
 #include "gui/widgets/Interaction.h"
 #include "page/InstallFolder.h"
-#include "pipeline/Messages.h"
 #include "sheet/SheetFile.h"
 #include "ui_MainWindow.h"
+#include "words/BuildWords.h"
+#include "words/Titles.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -95,7 +96,7 @@ MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, Q
     // Said once, when the window is up; each command that would write says it again.
     if (!InstallFolderWritable(m_installFolder)) {
         QTimer::singleShot(0, this, [this] {
-            m_interaction.warn(this, tr("Folder Not Writable"), Messages::folderNotWritable(m_installFolder));
+            m_interaction.warn(this, Titles::folderNotWritable(), BuildWords::folderNotWritable(m_installFolder));
         });
     }
 }
@@ -199,7 +200,7 @@ void MainWindow::createSheet()
     // When the preview already printed this very page with this engine, Create copies its PDF.
     if (const auto problem =
             m_builder.build(m_model.sheet(), m_model.sheet().fileName, {}, m_previewRenderer.printed())) {
-        report(Messages::buildProblem(*problem));
+        report(BuildWords::buildProblem(*problem));
         return;
     }
     m_model.setText(&Sheet::fileName, m_builder.name()); // the user sees the name that was used
@@ -219,12 +220,12 @@ void MainWindow::sheetBuilt(const BuildResult& result)
 {
     setBusy(false);
     if (result.problem) {
-        report(Messages::buildProblem(*result.problem));
+        report(BuildWords::buildProblem(*result.problem));
     } else {
         // The PDF is made, whatever it lacks.
-        const QStringList question = Messages::buildWarnings(result)
+        const QStringList question = BuildWords::buildWarnings(result)
                                      << tr("Ready. Do you want to open the output folder?");
-        if (m_interaction.confirm(this, tr("Done"), question.join(QStringLiteral("\n\n"))))
+        if (m_interaction.confirm(this, Titles::done(), question.join(QStringLiteral("\n\n"))))
             openOutputFolder();
     }
     Q_EMIT buildEnded(result.succeeded());

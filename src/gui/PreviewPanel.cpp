@@ -5,6 +5,7 @@
 #include "model/SheetModel.h"
 #include "page/InstallFolder.h"
 #include "page/Looks.h"
+#include "words/BuildWords.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -34,7 +35,10 @@ PreviewPanel::PreviewPanel(SheetModel& model, PreviewRenderer& renderer, const Q
     });
     connect(&m_renderer, &PreviewRenderer::ready, this, &PreviewPanel::showPdf);
     connect(&m_renderer, &PreviewRenderer::cleared, this, &PreviewPanel::showExample);
-    connect(&m_renderer, &PreviewRenderer::failed, this, &PreviewPanel::showStatus);
+    connect(&m_renderer, &PreviewRenderer::failed, this, [this](const BuildProblem& problem) {
+        const QString text = BuildWords::previewProblem(problem);
+        showStatus(BuildWords::firstParagraph(text), text);
+    });
     connect(&m_renderer, &PreviewRenderer::converting, this, [this] {
         showStatus(m_document.pageCount() > 0 ? tr("%1 · updating…").arg(pagesAndEngine()) : tr("Making the preview…"));
     });
@@ -68,7 +72,7 @@ void PreviewPanel::showPdf(const QString& path)
     m_stack.setCurrentWidget(&m_view);
     m_view.verticalScrollBar()->setValue(scrolled); // the same place in the new PDF
     m_caption.setText(tr("Preview:"));
-    const QStringList& warnings = m_renderer.warnings();
+    const QStringList warnings = BuildWords::buildWarnings(m_renderer.shown());
     showStatus((QStringList{pagesAndEngine()} + warnings).join(tr(" · ")), warnings.join(u'\n'));
     Q_EMIT shown();
 }

@@ -8,6 +8,7 @@
 #include "model/SheetModel.h"
 #include "sheet/ResourceText.h"
 #include "sheet/TextFile.h"
+#include "words/FileWords.h"
 
 #include <QAction>
 #include <QApplication>
@@ -171,11 +172,12 @@ void ResourceListActions::importResources()
 
 void ResourceListActions::importFrom(const QString& path)
 {
-    QString text;
-    if (const FileResult loaded = LoadTextFile(path, text); !loaded.ok()) {
-        m_interaction.warn(m_view.window(), tr("Import Resources"), loaded.message);
+    const Expected<QString, FileProblem> loaded = LoadTextFile(path);
+    if (!loaded) {
+        m_interaction.warn(m_view.window(), tr("Import Resources"), FileWords::problem(loaded.error()));
         return;
     }
+    const QString& text = *loaded;
     const bool csv = QFileInfo(path).suffix().compare(u"csv", Qt::CaseInsensitive) == 0;
     const ReadResources read = csv ? ResourcesFromCsv(text) : ResourcesFromLines(text);
     insertAfterSelection(read.entries, tr("Import Resources"));

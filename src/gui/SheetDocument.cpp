@@ -6,6 +6,7 @@
 #include "model/SheetModel.h"
 #include "sheet/SheetFile.h"
 #include "sheet/TextFile.h"
+#include "words/FileWords.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -74,12 +75,12 @@ void SheetDocument::openAfterAsking(const QString& path)
 
 bool SheetDocument::openFile(const QString& path)
 {
-    Sheet sheet;
-    if (const FileResult loaded = LoadSheet(path, sheet); !loaded.ok()) {
-        m_interaction.warn(m_window, tr("Open Sheet"), loaded.message);
+    const Expected<Sheet, FileProblem> sheet = LoadSheet(path);
+    if (!sheet) {
+        m_interaction.warn(m_window, tr("Open Sheet"), FileWords::problem(sheet.error()));
         return false;
     }
-    show(sheet);
+    show(*sheet);
     adopt(QFileInfo(path).absoluteFilePath(), m_model.sheet());
     addRecentFile(m_path);
     Q_EMIT statusMessage(tr("Opened %1").arg(QDir::toNativeSeparators(m_path)));
@@ -104,8 +105,8 @@ bool SheetDocument::saveAs()
 
 bool SheetDocument::writeTo(const QString& path)
 {
-    if (const FileResult saved = SaveSheet(path, m_model.sheet()); !saved.ok()) {
-        m_interaction.warn(m_window, tr("Not Saved"), saved.message);
+    if (const std::optional<FileProblem> problem = SaveSheet(path, m_model.sheet())) {
+        m_interaction.warn(m_window, tr("Not Saved"), FileWords::problem(*problem));
         return false;
     }
     adopt(QFileInfo(path).absoluteFilePath(), m_model.sheet());
@@ -152,7 +153,7 @@ bool SheetDocument::writeRecoveryCopy()
         m_recovery.discard();
         return true;
     }
-    return m_recovery.save(m_model.sheet(), m_path).ok();
+    return !m_recovery.save(m_model.sheet(), m_path);
 }
 
 void SheetDocument::offerRecovery()
@@ -170,9 +171,7 @@ void SheetDocument::offerRecovery()
             continue;
         }
         // Compared with the file it came from, if that still opens, so the restored sheet shows as unsaved.
-        Sheet saved;
-        if (leftover.sheetPath.isEmpty() || !LoadSheet(leftover.sheetPath, saved).ok())
-            saved = Sheet{};
+        const Sheet saved = leftover.sheetPath.isEmpty() ? Sheet{} : LoadSheet(leftover.sheetPath).value_or(Sheet{});
         show(leftover.sheet);
         adopt(leftover.sheetPath, saved);
         if (writeRecoveryCopy()) // else the leftover stays, and is offered again

@@ -196,8 +196,9 @@ void LinkChecker::send(Check* check)
         check->deadline = new QTimer(this);
         check->deadline->setSingleShot(true);
         connect(check->deadline, &QTimer::timeout, this, [this, check] {
-            judge(check, {LinkVerdict::Kind::Unreachable, 0, check->url.toString(), LinkVerdict::Cause::Timeout,
-                          tr("waited %1 s").arg(double(m_timeout.count()) / 1000)});
+            judge(
+                check,
+                {LinkVerdict::Kind::Unreachable, 0, check->url.toString(), LinkVerdict::Cause::Timeout, {}, m_timeout});
         });
         check->deadline->start(m_timeout);
     }

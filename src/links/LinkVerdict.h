@@ -3,13 +3,14 @@
 
 #include <QMetaType>
 #include <QString>
+#include <chrono>
 
 namespace orvanta {
 
 // Redirects followed before a link counts as unreachable.
 constexpr int MaxLinkRedirects = 10;
 
-// What asking one link's server found. The checker reports it as data; LinkVerdictText words it.
+// What asking one link's server found. The checker reports it as data; LinkWords puts it into words.
 struct LinkVerdict {
     enum class Kind {
         Fine,        // answered 2xx at the address as typed
@@ -38,6 +39,7 @@ struct LinkVerdict {
     QString finalUrl; // the address that gave the last answer (after redirects)
     Cause cause = Cause::None;
     QString reason; // details of an unreachable link: the certificate's problems, Qt's words for a rarer error
+    std::chrono::milliseconds waited{}; // Timeout: how long the checker waited
 
     friend bool operator==(const LinkVerdict&, const LinkVerdict&) = default;
 };
@@ -56,12 +58,6 @@ struct LinkSummary {
     bool allFine() const { return moved == 0 && broken == 0 && unreachable == 0 && !noNetwork; }
     friend bool operator==(const LinkSummary&, const LinkSummary&) = default;
 };
-
-// For a tooltip: what happened, the status and the final address ("Moved (301): now https://…").
-QString LinkVerdictText(const LinkVerdict& verdict);
-
-// "28 fine, 2 moved, 1 broken": the kinds that occurred, in that order; or that there was no network.
-QString LinkSummaryText(const LinkSummary& summary);
 
 } // namespace orvanta
 

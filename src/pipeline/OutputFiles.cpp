@@ -53,27 +53,29 @@ OutputPaths FormOutputPaths(const QString& installFolder, const QString& name, c
                           : InstallPath(installFolder, layout::OutputFolder) + u'/' + name + QStringLiteral(".pdf")};
 }
 
-FileResult LoadTemplates(const QString& installFolder, const QString& lookFolder, bool disclaimerNeeded,
-                         PageTemplates& templates)
+Expected<PageTemplates, FileProblem> LoadTemplates(const QString& installFolder, const QString& lookFolder,
+                                                   bool disclaimerNeeded)
 {
     PageTemplates loaded;
-    FileResult result =
-        LoadTextFile(InstallPath(installFolder, lookFolder + QStringLiteral("/repeater.txt")), loaded.snippet);
-    if (!result.ok())
-        return result;
-    result = LoadTextFile(InstallPath(installFolder, lookFolder + QStringLiteral("/heading.txt")), loaded.heading);
-    if (!result.ok() && !result.missing())
-        return result; // a missing one leaves the default
-    if (disclaimerNeeded) {
-        result = LoadTextFile(InstallPath(installFolder, layout::Terms), loaded.disclaimer);
-        if (!result.ok())
-            return result;
-    }
-    result = LoadTextFile(InstallPath(installFolder, lookFolder + QStringLiteral("/template.html")), loaded.page);
-    if (!result.ok())
-        return result;
-    templates = std::move(loaded);
-    return {};
+    // Each file into its part of `loaded`; a heading snippet that is missing leaves the default.
+    const auto load = [&installFolder](const QString& file, QString& part, bool optional = false) {
+        Expected<QString, FileProblem> text = LoadTextFile(InstallPath(installFolder, file));
+        if (text)
+            part = std::move(*text);
+        else if (!optional || text.error().kind != FileProblem::Kind::Missing)
+            return std::optional<FileProblem>(text.error());
+        return std::optional<FileProblem>();
+    };
+    std::optional<FileProblem> problem = load(lookFolder + QStringLiteral("/repeater.txt"), loaded.snippet);
+    if (!problem)
+        problem = load(lookFolder + QStringLiteral("/heading.txt"), loaded.heading, true);
+    if (!problem && disclaimerNeeded)
+        problem = load(layout::Terms, loaded.disclaimer);
+    if (!problem)
+        problem = load(lookFolder + QStringLiteral("/template.html"), loaded.page);
+    if (problem)
+        return Unexpected(std::move(*problem));
+    return loaded;
 }
 
 } // namespace orvanta

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "page/PageFiller.h"
+#include "sheet/Expected.h"
+#include "sheet/FileProblem.h"
+
 #include <QString>
 
 namespace orvanta {
-
-struct PageTemplates;
-struct FileResult;
 
 struct OutputPaths {
     QString pagePath; // the filled page, in bin
@@ -28,7 +29,7 @@ OutputPaths FormOutputPaths(const QString& installFolder, const QString& name, c
 
 // Reads the page template, the snippet template and the optional heading snippet of a look's folder (relative, as
 // LookFolder() gives it), and the disclaimer, afresh. The disclaimer is only required when the page will carry it.
-FileResult LoadTemplates(const QString& installFolder, const QString& lookFolder, bool disclaimerNeeded,
-                         PageTemplates& templates);
+Expected<PageTemplates, FileProblem> LoadTemplates(const QString& installFolder, const QString& lookFolder,
+                                                   bool disclaimerNeeded);
 
 } // namespace orvanta

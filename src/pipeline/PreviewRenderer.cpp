@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PreviewRenderer.h"
 
-#include "Messages.h"
 #include "page/InstallFolder.h"
 
 #include <QDir>
@@ -12,12 +11,6 @@ namespace orvanta {
 namespace {
 
 const QString PreviewName = QStringLiteral("preview");
-
-// Its first paragraph, on one line.
-QString summary(const QString& text)
-{
-    return text.section(QStringLiteral("\n\n"), 0, 0).replace(u'\n', u' ');
-}
 
 // The sheet as far as it is printed: its file name is not on the page, so a new name alone makes the same PDF.
 Sheet printedPart(const Sheet& sheet)
@@ -88,8 +81,13 @@ void PreviewRenderer::startIfDue()
         return;
     m_due = false;
     if (!m_folder.isValid()) {
-        const QString reason = tr("The preview could not make its temporary folder: %1.").arg(m_folder.errorString());
-        Q_EMIT failed(reason, reason);
+        BuildProblem problem;
+        problem.kind = BuildProblem::Kind::NoPreviewFolder;
+        problem.file = {.action = FileAction::Make,
+                        .kind = FileProblem::Kind::System,
+                        .path = m_folder.path(),
+                        .reason = m_folder.errorString()};
+        Q_EMIT failed(problem);
         return;
     }
     if (m_sheet.headline.isEmpty() || m_sheet.resources.isEmpty()) {
@@ -100,7 +98,7 @@ void PreviewRenderer::startIfDue()
     const OutputPaths paths{m_folder.path() + QStringLiteral("/bin/") + PreviewName + QStringLiteral(".html"),
                             m_folder.path() + u'/' + PreviewName + QStringLiteral(".pdf")};
     if (const std::optional<BuildProblem> problem = m_builder.render(m_sheet, paths)) {
-        report(*problem);
+        Q_EMIT failed(*problem);
         return;
     }
     Q_EMIT converting();
@@ -125,17 +123,11 @@ void PreviewRenderer::conversionFinished(const BuildResult& result)
         return;
     }
     if (result.problem) {
-        report(*result.problem);
+        Q_EMIT failed(*result.problem);
     } else {
-        m_warnings = Messages::buildWarnings(result);
+        m_shown = result;
         Q_EMIT ready(result.paths.pdfPath);
     }
-}
-
-void PreviewRenderer::report(const BuildProblem& problem)
-{
-    const QString text = Messages::buildProblem(problem, tr("the preview")).text;
-    Q_EMIT failed(summary(text), text);
 }
 
 // The page resolves its relative references as one in bin does: the folder mirrors the installation folder

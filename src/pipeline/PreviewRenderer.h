@@ -57,23 +57,22 @@ public:
     const PrintedPage& printed() const { return m_printed; }
     // The engine that made the PDF last shown by ready().
     EngineKind engine() const { return m_printed.engine; }
-    // What that PDF lacks, in words (Messages::buildWarnings()): its look, characters no font draws.
-    const QStringList& warnings() const { return m_warnings; }
+    // The build of that PDF, with what it lacks: its look, characters no font draws (BuildWords::buildWarnings()).
+    const BuildResult& shown() const { return m_shown; }
 
 Q_SIGNALS:
     // A conversion started for the newest sheet.
     void converting();
     // The PDF of the newest sheet.
     void ready(const QString& pdfPath);
-    // Why the newest sheet has no PDF: one line for a status bar, and the whole text.
-    void failed(const QString& reason, const QString& details);
+    // Why the newest sheet has no PDF (BuildWords::previewProblem()).
+    void failed(const orvanta::BuildProblem& problem);
     // The sheet has no headline or no resource yet, or previews are off: there is nothing to show.
     void cleared();
 
 private:
     void startIfDue();
     void conversionFinished(const BuildResult& result);
-    void report(const BuildProblem& problem);
     void linkInstallation();
 
     const QString m_installFolder;
@@ -83,7 +82,7 @@ private:
     QTimer m_pause;
     Sheet m_sheet;
     PrintedPage m_printed;
-    QStringList m_warnings;
+    BuildResult m_shown;
     bool m_due = false; // the newest sheet has not gone to the engine yet
     bool m_enabled = true;
     std::chrono::milliseconds m_typingPause = TypingPause;

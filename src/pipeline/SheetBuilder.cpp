@@ -25,7 +25,7 @@ BuildProblem refusal(BuildProblem::Kind kind, const QString& path = {})
     return refused;
 }
 
-BuildProblem fileFailed(const FileResult& file)
+BuildProblem fileFailed(const FileProblem& file)
 {
     BuildProblem failed = refusal(BuildProblem::Kind::FileFailed);
     failed.file = file;
@@ -96,9 +96,10 @@ std::optional<BuildProblem> SheetBuilder::render(const Sheet& sheet, const Outpu
     const QString missingLook = lookFolder.isEmpty() ? sheet.look : QString();
     if (lookFolder.isEmpty())
         lookFolder = layout::BinFolder;
-    PageTemplates templates;
-    if (const FileResult loaded = LoadTemplates(m_installFolder, lookFolder, sheet.disclaimer, templates); !loaded.ok())
-        return fileFailed(loaded);
+    const Expected<PageTemplates, FileProblem> loaded = LoadTemplates(m_installFolder, lookFolder, sheet.disclaimer);
+    if (!loaded)
+        return fileFailed(loaded.error());
+    const PageTemplates& templates = *loaded;
     const ResolvedEngine engine = ResolveEngine(m_installFolder, m_choice, m_chromiumProgram);
     if (engine.program.isEmpty()) {
         BuildProblem missing = refusal(BuildProblem::Kind::EngineMissing, m_installFolder);
@@ -106,8 +107,8 @@ std::optional<BuildProblem> SheetBuilder::render(const Sheet& sheet, const Outpu
         return missing;
     }
     QString page = FillPage(templates, sheet);
-    if (const FileResult saved = SaveTextFile(paths.pagePath, page); !saved.ok())
-        return fileFailed(saved);
+    if (const std::optional<FileProblem> problem = SaveTextFile(paths.pagePath, page))
+        return fileFailed(*problem);
 
     m_paths = paths;
     m_page = std::move(page);

@@ -14,7 +14,7 @@ namespace orvanta {
 
 struct Sheet;
 
-// Why a sheet was not built. Messages::buildProblem() puts it into words.
+// Why a sheet was not built. BuildWords puts it into words.
 struct BuildProblem {
     enum class Kind {
         NoResources,
@@ -22,16 +22,17 @@ struct BuildProblem {
         NoFileName,
         BadFileName,       // path: the name
         FolderNotWritable, // path: the installation folder
-        FileFailed,        // a template could not be read or the page not written
+        FileFailed,        // file: a template could not be read or the page not written
         TooManyResources,  // more than MaxPrintedResources
         EngineMissing,     // path: the installation folder; the engine chosen
         ConversionFailed,  // path: the PDF
+        NoPreviewFolder,   // file: the preview's temporary folder could not be made
     };
 
     Kind kind = Kind::NoResources;
     QString path;
     FileNameFault fileNameFault = FileNameFault::None;
-    FileResult file;
+    FileProblem file;
     EngineChoice engine = EngineChoice::Automatic;
     ConversionResult conversion;
     std::chrono::milliseconds timeLimit{};

@@ -3,7 +3,6 @@
 
 #include "Sheet.h"
 
-#include <QCoreApplication>
 #include <QHash>
 #include <QRegularExpression>
 
@@ -32,23 +31,23 @@ QString imageType(const QByteArray& bytes)
     return {};
 }
 
-QString logoProblem(const QString& logo)
+std::optional<SheetProblem> logoProblem(const QString& logo)
 {
+    using Kind = SheetProblem::Kind;
     if (logo.isEmpty())
         return {};
     static const QRegularExpression uri(
         QStringLiteral("^data:image/(png|jpeg|svg\\+xml);base64,([A-Za-z0-9+/]*={0,2})\\z"));
     const QRegularExpressionMatch match = uri.match(logo);
-    const auto tr = [](const char* text) { return QCoreApplication::translate("Design", text); };
     if (!match.hasMatch())
-        return tr("\"logo\" must be a PNG, JPEG or SVG image as a data: URI (data:image/png;base64,…)");
+        return SheetProblem{Kind::LogoNotDataUri};
     const QByteArray image = QByteArray::fromBase64(match.captured(2).toLatin1());
     if (image.size() > design::MaxLogoBytes)
-        return tr("\"logo\" is over 1 MB");
+        return SheetProblem{Kind::LogoTooLarge};
     if (match.captured(1) == u"svg+xml" && hasDeclarations(image))
-        return tr("\"logo\" is an SVG with a DOCTYPE or ENTITY, which a logo may not hold");
+        return SheetProblem{Kind::LogoDeclarations};
     if (imageType(image) != match.captured(1))
-        return tr("\"logo\" does not hold the image its data: URI names");
+        return SheetProblem{Kind::LogoNotItsType};
     return {};
 }
 
@@ -59,32 +58,25 @@ PaperSize SheetPaper(const Sheet& sheet)
     return sheet.pageSize == design::Letter ? PaperSize::Letter : PaperSize::A4;
 }
 
-QString DesignProblem(const Sheet& sheet)
+std::optional<SheetProblem> DesignProblem(const Sheet& sheet)
 {
     static const QRegularExpression colour(QStringLiteral("^#[0-9A-Fa-f]{6}\\z"));
     if (!colour.match(sheet.accent).hasMatch())
-        return QCoreApplication::translate("Design", "\"accent\" must be a colour written #RRGGBB");
+        return SheetProblem{SheetProblem::Kind::BadAccent};
     if (sheet.pageSize != design::A4 && sheet.pageSize != design::Letter)
-        return QCoreApplication::translate("Design", "\"pageSize\" must be \"A4\" or \"Letter\"");
+        return SheetProblem{SheetProblem::Kind::BadPageSize};
     return logoProblem(sheet.logo);
 }
 
-QString LogoDataUri(const QByteArray& image, QString& problem)
+Expected<QString, LogoProblem> LogoDataUri(const QByteArray& image)
 {
     const QString type = imageType(image);
-    if (type.isEmpty() && image.left(4096).contains("<svg") && hasDeclarations(image)) {
-        problem =
-            QCoreApplication::translate("Design", "It is an SVG with a DOCTYPE or ENTITY, which a logo may not hold.");
-        return {};
-    }
-    if (type.isEmpty()) {
-        problem = QCoreApplication::translate("Design", "It is not a PNG, JPEG or SVG image.");
-        return {};
-    }
-    if (image.size() > design::MaxLogoBytes) {
-        problem = QCoreApplication::translate("Design", "It is over 1 MB; a logo can be at most 1 MB.");
-        return {};
-    }
+    if (type.isEmpty() && image.left(4096).contains("<svg") && hasDeclarations(image))
+        return Unexpected(LogoProblem::SvgDeclarations);
+    if (type.isEmpty())
+        return Unexpected(LogoProblem::NotImage);
+    if (image.size() > design::MaxLogoBytes)
+        return Unexpected(LogoProblem::TooLarge);
     return QStringLiteral("data:image/%1;base64,%2").arg(type, QString::fromLatin1(image.toBase64()));
 }
 

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Expected.h"
+#include "FileProblem.h"
+
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace orvanta {
 
@@ -23,14 +27,16 @@ enum class PaperSize { A4, Letter };
 // The paper a sheet asks for; anything but "Letter" is A4.
 PaperSize SheetPaper(const Sheet& sheet);
 
-// What is wrong with the sheet's design values, naming the key: an accent that is not "#RRGGBB", a logo that is not
-// a PNG, JPEG or SVG `data:` URI of at most 1 MB, an unknown paper size. Empty when all are good. A look that is not
-// installed is not a fault: it prints as Classic.
-QString DesignProblem(const Sheet& sheet);
+// What is wrong with the sheet's design values: an accent that is not "#RRGGBB", a logo that is not a PNG, JPEG or
+// SVG `data:` URI of at most 1 MB, an unknown paper size. None when all are good. A look that is not installed is
+// not a fault: it prints as Classic.
+std::optional<SheetProblem> DesignProblem(const Sheet& sheet);
 
-// The logo's `data:` URI for an image file's bytes, or empty with `problem` set: not a PNG, JPEG or SVG, or over
-// 1 MB.
-QString LogoDataUri(const QByteArray& image, QString& problem);
+// Why an image file cannot be the logo.
+enum class LogoProblem { SvgDeclarations, NotImage, TooLarge };
+
+// The logo's `data:` URI for an image file's bytes: a PNG, JPEG or SVG of at most 1 MB.
+Expected<QString, LogoProblem> LogoDataUri(const QByteArray& image);
 
 // `text` with its HTML character references read (&#58;, &#x3A, &amp;, &colon;, ...), as a browser reads them.
 QString DecodeCharacterReferences(const QString& text);

@@ -43,6 +43,7 @@ public:
     T& operator*() & { return value(); }
     const T& operator*() const& { return value(); }
     T&& operator*() && { return std::move(*this).value(); }
+    T value_or(T fallback) const& { return has_value() ? value() : std::move(fallback); }
     T* operator->() { return &value(); }
     const T* operator->() const { return &value(); }
 

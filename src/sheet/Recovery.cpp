@@ -4,7 +4,6 @@
 #include "SheetFile.h"
 #include "TextFile.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QJsonObject>
@@ -51,12 +50,11 @@ std::vector<Recovery::Leftover> Recovery::claimLeftovers()
         lock->setStaleLockTime(0); // only a lock whose process is gone is stale, however old
         if (!lock->tryLock(0))
             continue; // its window is still open
-        QJsonObject json;
-        LoadJsonObject(path, json); // an unreadable file leaves it empty, which no sheet reads from
+        // An unreadable file gives an empty object, which no sheet reads from.
+        const QJsonObject json = LoadJsonObject(path).value_or(QJsonObject{});
         const QJsonObject sheetJson = json.value(QStringLiteral("sheet")).toObject();
-        QString problem;
-        const std::optional<Sheet> sheet = SheetFromJson(sheetJson, problem);
-        Leftover leftover{path, sheet.value_or(Sheet{}), json.value(QStringLiteral("file")).toString(),
+        const Expected<Sheet, SheetProblem> sheet = SheetFromJson(sheetJson);
+        Leftover leftover{path, sheet ? *sheet : Sheet{}, json.value(QStringLiteral("file")).toString(),
                           QDateTime::fromString(json.value(QStringLiteral("changed")).toString(), Qt::ISODateWithMs),
                           lock};
         if (!sheet) {
@@ -78,18 +76,17 @@ void Recovery::remove(Leftover& leftover)
     leftover.lock->unlock(); // removes the lock file
 }
 
-FileResult Recovery::save(const Sheet& sheet, const QString& sheetPath)
+std::optional<FileProblem> Recovery::save(const Sheet& sheet, const QString& sheetPath)
 {
     if (!m_lock) {
         if (!QDir().mkpath(m_folder))
-            return FileFailure(FileAction::Make, m_folder,
-                               QCoreApplication::translate("Recovery", "the folder could not be made"));
+            return FileProblem{.action = FileAction::Make, .kind = FileProblem::Kind::FolderNotMade, .path = m_folder};
         const QString path =
             m_folder + u'/' + QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".") + SheetSuffix;
         auto lock = std::make_unique<QLockFile>(lockPath(path));
         if (!lock->tryLock(0))
-            return FileFailure(FileAction::Lock, lockPath(path),
-                               QCoreApplication::translate("Recovery", "the lock is taken"));
+            return FileProblem{
+                .action = FileAction::Lock, .kind = FileProblem::Kind::LockTaken, .path = lockPath(path)};
         m_lock = std::move(lock);
         m_path = path;
     }

@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "FileProblem.h"
 #include "Sheet.h"
 
 #include <QDateTime>
 #include <QLockFile>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace orvanta {
-
-struct FileResult;
 
 // Unsaved work kept aside for after a crash or a kill: one file per window in the user's state folder,
 // never beside the user's own file. Each window holds a lock beside its file for as long as it runs, so
@@ -40,7 +40,7 @@ public:
     static void remove(Leftover& leftover);
 
     // Writes this window's unsaved sheet, replacing what was written before.
-    FileResult save(const Sheet& sheet, const QString& sheetPath);
+    std::optional<FileProblem> save(const Sheet& sheet, const QString& sheetPath);
     // Removes this window's file: its sheet is saved, or the window closed cleanly.
     void discard();
 

@@ -4,8 +4,6 @@
 #include "Design.h"
 #include "TextFile.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -13,8 +11,6 @@
 namespace orvanta {
 
 namespace {
-
-const QString Format = QStringLiteral("orvanta-sheet");
 
 // Reads the keys of a sheet one by one, keeping the first wrong type it meets.
 class Reader {
@@ -30,7 +26,7 @@ public:
             if (value.isString())
                 text = value.toString();
             else
-                wrongType(QCoreApplication::translate("SheetFile", "\"%1\" must be text").arg(key));
+                wrongType(SheetProblem::Kind::NotText, key);
         }
     }
 
@@ -40,7 +36,7 @@ public:
             if (value.isBool())
                 flag = value.toBool();
             else
-                wrongType(QCoreApplication::translate("SheetFile", "\"%1\" must be true or false").arg(key));
+                wrongType(SheetProblem::Kind::NotFlag, key);
         }
     }
 
@@ -50,43 +46,36 @@ public:
         if (value.isUndefined())
             return;
         if (!value.isArray())
-            return wrongType(QCoreApplication::translate("SheetFile", "\"%1\" must be a list of resources").arg(key));
+            return wrongType(SheetProblem::Kind::NotResources, key);
         const QJsonArray items = value.toArray();
         resources.clear();
         resources.reserve(items.size());
         for (const QJsonValue& item : items) {
             if (const QJsonValue title = item.toObject().value(QStringLiteral("heading")); !title.isUndefined()) {
                 if (!title.isString() || title.toString().isEmpty())
-                    return wrongType(
-                        QCoreApplication::translate("SheetFile",
-                                                    "\"%1\" must be a list of resources, each \"heading\" with a title")
-                            .arg(key));
+                    return wrongType(SheetProblem::Kind::HeadingWithoutTitle, key);
                 resources.append(HeadingEntry(title.toString()));
                 continue;
             }
             const QJsonValue text = item.toObject().value(QStringLiteral("text"));
             const QJsonValue url = item.toObject().value(QStringLiteral("url"));
             if (!text.isString() || !url.isString())
-                return wrongType(
-                    QCoreApplication::translate(
-                        "SheetFile", "\"%1\" must be a list of resources, each with a \"text\" and a \"url\"")
-                        .arg(key));
+                return wrongType(SheetProblem::Kind::ResourceWithoutLink, key);
             resources.append({text.toString(), url.toString()});
         }
     }
 
-    const QString& problem() const { return m_problem; }
+    const std::optional<SheetProblem>& problem() const { return m_problem; }
 
 private:
-    // `problem` names the key and the type it must have.
-    void wrongType(const QString& problem)
+    void wrongType(SheetProblem::Kind kind, const QString& key)
     {
-        if (m_problem.isEmpty())
-            m_problem = problem;
+        if (!m_problem)
+            m_problem = SheetProblem{kind, key};
     }
 
     const QJsonObject& m_json;
-    QString m_problem;
+    std::optional<SheetProblem> m_problem;
 };
 
 } // namespace
@@ -102,7 +91,7 @@ QJsonObject SheetToJson(const Sheet& sheet)
                                                      {QStringLiteral("url"), entry.linkUrl}});
     }
     // Format 1 has no headings, and its readers would drop them: only a sheet with headings says format 2.
-    QJsonObject json{{QStringLiteral("format"), Format},
+    QJsonObject json{{QStringLiteral("format"), SheetFormat},
                      {QStringLiteral("version"), headings ? SheetFormatVersion : 1},
                      {QStringLiteral("resources"), resources}};
     for (const auto& [key, member] : SheetTexts)
@@ -112,26 +101,16 @@ QJsonObject SheetToJson(const Sheet& sheet)
     return json;
 }
 
-std::optional<Sheet> SheetFromJson(const QJsonObject& json, QString& problem)
+Expected<Sheet, SheetProblem> SheetFromJson(const QJsonObject& json)
 {
-    if (json.value(QStringLiteral("format")) != Format) {
-        problem = QCoreApplication::translate("SheetFile", "it is not an Orvanta sheet (it has no \"format\": \"%1\")")
-                      .arg(Format);
-        return {};
-    }
+    using Kind = SheetProblem::Kind;
+    if (json.value(QStringLiteral("format")) != SheetFormat)
+        return Unexpected(SheetProblem{Kind::NotSheet});
     const QJsonValue version = json.value(QStringLiteral("version"));
-    if (!version.isDouble() || version.toDouble() < 1 || version.toDouble() != version.toInt()) {
-        problem = QCoreApplication::translate("SheetFile", "\"version\" must be a whole number from 1 on");
-        return {};
-    }
-    if (version.toInt() > SheetFormatVersion) {
-        problem = QCoreApplication::translate("SheetFile",
-                                              "it was saved by a newer version of Orvanta (sheet format %1; this "
-                                              "version reads format %2). Please update Orvanta to open it")
-                      .arg(version.toInt())
-                      .arg(SheetFormatVersion);
-        return {};
-    }
+    if (!version.isDouble() || version.toDouble() < 1 || version.toDouble() != version.toInt())
+        return Unexpected(SheetProblem{Kind::BadVersion});
+    if (version.toInt() > SheetFormatVersion)
+        return Unexpected(SheetProblem{.kind = Kind::NewerVersion, .version = version.toInt()});
     Sheet sheet;
     Reader reader(json);
     for (const auto& [key, member] : SheetTexts)
@@ -139,60 +118,57 @@ std::optional<Sheet> SheetFromJson(const QJsonObject& json, QString& problem)
     for (const auto& [key, member] : SheetFlags)
         reader.read(QLatin1String(key), sheet.*member);
     reader.read(QStringLiteral("resources"), sheet.resources);
-    problem = reader.problem();
-    if (problem.isEmpty())
-        problem = DesignProblem(sheet);
-    if (!problem.isEmpty())
-        return {};
+    if (std::optional<SheetProblem> problem = reader.problem() ? reader.problem() : DesignProblem(sheet))
+        return Unexpected(std::move(*problem));
     return sheet;
 }
 
-FileResult LoadJsonObject(const QString& path, QJsonObject& json, FileKinds kinds)
+Expected<QJsonObject, FileProblem> LoadJsonObject(const QString& path, FileKinds kinds)
 {
+    using Kind = FileProblem::Kind;
     // A missing file, a folder and a FIFO are ReadFileBytes()'s to refuse; a file too large is said here, in a
     // sheet's words.
     const QFileInfo info(path);
     if (info.isFile() && info.size() > MaxSheetFileBytes)
-        return FileFailure(
-            FileAction::Open, path,
-            QCoreApplication::translate("SheetFile", "it is too large for a sheet (%1 MB; sheets open up to %2 MB)")
-                .arg(info.size() / (1024 * 1024))
-                .arg(MaxSheetFileBytes / (1024 * 1024)));
-    QByteArray bytes;
-    if (FileResult read = ReadFileBytes(path, FileAction::Open, kinds, MaxSheetFileBytes, bytes); !read.ok())
-        return read;
+        return Unexpected(FileProblem{.action = FileAction::Open,
+                                      .kind = Kind::SheetTooLarge,
+                                      .path = path,
+                                      .limit = MaxSheetFileBytes,
+                                      .size = info.size()});
+    const Expected<QByteArray, FileProblem> bytes = ReadFileBytes(path, FileAction::Open, kinds, MaxSheetFileBytes);
+    if (!bytes)
+        return Unexpected(bytes.error());
     QJsonParseError error{};
-    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    const QJsonDocument document = QJsonDocument::fromJson(*bytes, &error);
     if (error.error != QJsonParseError::NoError)
-        return FileFailure(FileAction::Open, path,
-                           QCoreApplication::translate("SheetFile", "it is not a sheet file (%1 at byte %2)")
-                               .arg(error.errorString())
-                               .arg(error.offset));
+        return Unexpected(FileProblem{.action = FileAction::Open,
+                                      .kind = Kind::NotJson,
+                                      .path = path,
+                                      .reason = error.errorString(),
+                                      .offset = error.offset});
     if (!document.isObject())
-        return FileFailure(FileAction::Open, path, QCoreApplication::translate("SheetFile", "it is not a sheet file"));
-    json = document.object();
-    return {};
+        return Unexpected(FileProblem{.action = FileAction::Open, .kind = Kind::NotObject, .path = path});
+    return document.object();
 }
 
-FileResult SaveJsonObject(const QString& path, const QJsonObject& json)
+std::optional<FileProblem> SaveJsonObject(const QString& path, const QJsonObject& json)
 {
     return SaveFile(path, QJsonDocument(json).toJson(QJsonDocument::Indented));
 }
 
-FileResult LoadSheet(const QString& path, Sheet& sheet, FileKinds kinds)
+Expected<Sheet, FileProblem> LoadSheet(const QString& path, FileKinds kinds)
 {
-    QJsonObject json;
-    if (FileResult loaded = LoadJsonObject(path, json, kinds); !loaded.ok())
-        return loaded;
-    QString problem;
-    std::optional<Sheet> read = SheetFromJson(json, problem);
-    if (!read)
-        return FileFailure(FileAction::Open, path, problem);
-    sheet = std::move(*read);
-    return {};
+    const Expected<QJsonObject, FileProblem> json = LoadJsonObject(path, kinds);
+    if (!json)
+        return Unexpected(json.error());
+    Expected<Sheet, SheetProblem> sheet = SheetFromJson(*json);
+    if (!sheet)
+        return Unexpected(FileProblem{
+            .action = FileAction::Open, .kind = FileProblem::Kind::NotSheet, .path = path, .sheet = sheet.error()});
+    return std::move(*sheet);
 }
 
-FileResult SaveSheet(const QString& path, const Sheet& sheet)
+std::optional<FileProblem> SaveSheet(const QString& path, const Sheet& sheet)
 {
     return SaveJsonObject(path, SheetToJson(sheet));
 }

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TextFile.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QFile>
 #include <QSaveFile>
 #include <QScopeGuard>
@@ -20,23 +18,6 @@ namespace orvanta {
 
 namespace {
 
-QString failureSentence(FileAction action)
-{
-    switch (action) {
-    case FileAction::Open:
-        return QCoreApplication::translate("TextFile", "Could not open %1: %2.");
-    case FileAction::Read:
-        return QCoreApplication::translate("TextFile", "Could not read %1: %2.");
-    case FileAction::Save:
-        return QCoreApplication::translate("TextFile", "Could not save %1: %2.");
-    case FileAction::Make:
-        return QCoreApplication::translate("TextFile", "Could not make %1: %2.");
-    case FileAction::Lock:
-        return QCoreApplication::translate("TextFile", "Could not lock %1: %2.");
-    }
-    return {};
-}
-
 // A FIFO opened without blocking reads as ended when no program has it open for writing; it reports a hang-up
 // only once a writer has come and gone.
 bool writerCameAndWent(int fd)
@@ -47,28 +28,30 @@ bool writerCameAndWent(int fd)
 
 } // namespace
 
-FileResult ReadFileBytes(const QString& path, FileAction action, FileKinds kinds, qint64 maxBytes, QByteArray& bytes)
+Expected<QByteArray, FileProblem> ReadFileBytes(const QString& path, FileAction action, FileKinds kinds,
+                                                qint64 maxBytes)
 {
-    const auto failure = [&](const QString& reason) { return FileFailure(action, path, reason); };
+    using Kind = FileProblem::Kind;
+    const auto failure = [&](Kind kind, const QString& reason = {}, qint64 limit = 0) {
+        return Unexpected(FileProblem{.action = action, .kind = kind, .path = path, .reason = reason, .limit = limit});
+    };
+    const auto systemFailure = [&] { return failure(Kind::System, qt_error_string(errno)); };
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0 && errno == ENOENT)
-        return FileFailure(action, path, QCoreApplication::translate("TextFile", "the file does not exist"),
-                           FileResult::Status::Missing);
+        return failure(Kind::Missing);
     if (fd < 0)
-        return failure(qt_error_string(errno));
+        return systemFailure();
     const auto closeFile = qScopeGuard([fd] { ::close(fd); });
     struct stat status {};
     if (::fstat(fd, &status) != 0)
-        return failure(qt_error_string(errno));
+        return systemFailure();
     if (S_ISDIR(status.st_mode))
-        return failure(QCoreApplication::translate("TextFile", "it is a folder"));
+        return failure(Kind::Folder);
     const bool regular = S_ISREG(status.st_mode);
     if (!regular && kinds == FileKinds::RegularOnly)
-        return failure(QCoreApplication::translate("TextFile", "it is not a regular file"));
-    const QString tooLarge =
-        QCoreApplication::translate("TextFile", "it holds more than %1 MB").arg(maxBytes / (1024 * 1024));
+        return failure(Kind::NotRegular);
     if (regular && status.st_size > maxBytes)
-        return failure(tooLarge);
+        return failure(Kind::TooLarge, {}, maxBytes);
 
     QByteArray read;
     if (regular)
@@ -77,43 +60,35 @@ FileResult ReadFileBytes(const QString& path, FileAction action, FileKinds kinds
     char buffer[64 * 1024];
     for (;;) {
         if (!regular && deadline.hasExpired())
-            return failure(QCoreApplication::translate("TextFile", "it did not end within %1 seconds")
-                               .arg(StreamTimeLimit.count()));
+            return failure(Kind::NoEnd, {}, StreamTimeLimit.count());
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
         if (got > 0) {
             if (read.size() + got > maxBytes)
-                return failure(tooLarge);
+                return failure(Kind::TooLarge, {}, maxBytes);
             read.append(buffer, got);
         } else if (got == 0) {
             if (S_ISFIFO(status.st_mode) && read.isEmpty() && !writerCameAndWent(fd))
-                return failure(QCoreApplication::translate("TextFile", "no program is writing to it"));
+                return failure(Kind::NoWriter);
             break;
         } else if (errno == EAGAIN) {
             pollfd polled{fd, POLLIN, 0};
             if (::poll(&polled, 1, int(deadline.remainingTime())) < 0 && errno != EINTR)
-                return failure(qt_error_string(errno));
+                return systemFailure();
         } else if (errno != EINTR) {
-            return failure(qt_error_string(errno));
+            return systemFailure();
         }
     }
-    bytes = std::move(read);
-    return {};
+    return read;
 }
 
-FileResult FileFailure(FileAction action, const QString& path, const QString& reason, FileResult::Status status)
+Expected<QString, FileProblem> LoadTextFile(const QString& path)
 {
-    return {status, failureSentence(action).arg(QDir::toNativeSeparators(path), reason)};
-}
+    Expected<QByteArray, FileProblem> bytes =
+        ReadFileBytes(path, FileAction::Read, FileKinds::RegularOnly, std::numeric_limits<qint64>::max());
+    if (!bytes)
+        return Unexpected(bytes.error());
 
-FileResult LoadTextFile(const QString& path, QString& text)
-{
-    QByteArray bytes;
-    if (FileResult read =
-            ReadFileBytes(path, FileAction::Read, FileKinds::RegularOnly, std::numeric_limits<qint64>::max(), bytes);
-        !read.ok())
-        return read;
-
-    QByteArrayView view(bytes);
+    QByteArrayView view(*bytes);
     if (view.startsWith("\xEF\xBB\xBF"))
         view = view.sliced(3);
     // Only the one mark dropped above is a byte-order mark; anything after it is text.
@@ -123,14 +98,11 @@ FileResult LoadTextFile(const QString& path, QString& text)
     // Reading other encodings would turn their letters into replacement characters, which a save would
     // then make permanent.
     if (decoder.hasError())
-        return FileFailure(
-            FileAction::Read, path,
-            QCoreApplication::translate("TextFile", "the file is not UTF-8 text; save it as UTF-8 and try again"));
-    text = std::move(decoded);
-    return {};
+        return Unexpected(FileProblem{.action = FileAction::Read, .kind = FileProblem::Kind::NotUtf8, .path = path});
+    return decoded;
 }
 
-FileResult SaveTextFile(const QString& path, const QString& text)
+std::optional<FileProblem> SaveTextFile(const QString& path, const QString& text)
 {
     QByteArray bytes = text.toUtf8();
     // Loading drops one leading byte-order mark, so a text that starts with one keeps it behind a second.
@@ -139,15 +111,19 @@ FileResult SaveTextFile(const QString& path, const QString& text)
     return SaveFile(path, bytes);
 }
 
-FileResult SaveFile(const QString& path, const QByteArray& bytes)
+std::optional<FileProblem> SaveFile(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
+    const auto failure = [&] {
+        return FileProblem{
+            .action = FileAction::Save, .kind = FileProblem::Kind::System, .path = path, .reason = file.errorString()};
+    };
     // Unbuffered, so a write that the file system cuts short is seen here; through Qt's buffer a short
     // text would reach the disk only at the commit, which does not report a short write.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return FileFailure(FileAction::Save, path, file.errorString());
+        return failure();
     if (file.write(bytes) != bytes.size() || !file.commit())
-        return FileFailure(FileAction::Save, path, file.errorString());
+        return failure();
     return {};
 }
 

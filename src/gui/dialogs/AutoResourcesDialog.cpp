@@ -5,6 +5,7 @@
 #include "gui/widgets/Interaction.h"
 #include "sheet/KeywordResources.h"
 #include "ui_AutoResourcesDialog.h"
+#include "words/Titles.h"
 
 namespace orvanta {
 
@@ -43,16 +44,17 @@ void AutoResourcesDialog::generateResources()
     const bool discussions = m_discussions;
     const bool videos = m_videos;
     if (discussions && !hasKeywords(*ui->txtDiscussions)) {
-        m_interaction.inform(this, tr("Missing Info"),
+        m_interaction.inform(this, Titles::missingInfo(),
                              tr("Please add some keywords to the 'Related Discussions Resources'"));
         return;
     }
     if (videos && !hasKeywords(*ui->txtVideos)) {
-        m_interaction.inform(this, tr("Missing Info"), tr("Please add some keywords to the 'Related Video Resources'"));
+        m_interaction.inform(this, Titles::missingInfo(),
+                             tr("Please add some keywords to the 'Related Video Resources'"));
         return;
     }
     if (!discussions && !videos) {
-        m_interaction.inform(this, tr("Missing Info"), tr("Please select one or more options."));
+        m_interaction.inform(this, Titles::missingInfo(), tr("Please select one or more options."));
         return;
     }
     ResourceEntries discussionEntries;
@@ -63,7 +65,7 @@ void AutoResourcesDialog::generateResources()
     if (videos)
         videoEntries = VideoResources(editorText(*ui->txtVideos), ui->txtVideoButtonTitlePrefix->text());
     Q_EMIT resourcesGenerated(discussionsFirst() ? discussionEntries + videoEntries : videoEntries + discussionEntries);
-    m_interaction.inform(this, tr("Done"), tr("Done! You can close this window."));
+    m_interaction.inform(this, Titles::done(), tr("Done! You can close this window."));
 }
 
 } // namespace orvanta

@@ -3,6 +3,7 @@
 
 #include "gui/widgets/Interaction.h"
 #include "ui_EditResourceDialog.h"
+#include "words/Titles.h"
 
 #include <limits>
 
@@ -32,7 +33,7 @@ ResourceEntry EditResourceDialog::entry() const
 void EditResourceDialog::accept()
 {
     if (ui->txtEditText->text().isEmpty() || ui->txtEditUrl->text().isEmpty()) {
-        m_interaction.inform(this, tr("Missing Info"), tr("Please complete all the fields."));
+        m_interaction.inform(this, Titles::missingInfo(), tr("Please complete all the fields."));
         return;
     }
     QDialog::accept();

@@ -4,9 +4,11 @@
 #include "gui/widgets/EditorText.h"
 #include "gui/widgets/Interaction.h"
 #include "page/InstallFolder.h"
-#include "pipeline/Messages.h"
 #include "sheet/TextFile.h"
 #include "ui_TermsDialog.h"
+#include "words/BuildWords.h"
+#include "words/FileWords.h"
+#include "words/Titles.h"
 
 namespace orvanta {
 
@@ -30,12 +32,12 @@ TermsDialog::~TermsDialog() = default;
 
 void TermsDialog::loadTerms()
 {
-    QString text;
-    const FileResult result = LoadTextFile(m_termsPath, text);
-    if (!result.ok() && !result.missing()) {
-        m_interaction.warn(parentWidget(), tr("Terms and Conditions"), result.message);
+    const Expected<QString, FileProblem> loaded = LoadTextFile(m_termsPath);
+    if (!loaded && loaded.error().kind != FileProblem::Kind::Missing) {
+        m_interaction.warn(parentWidget(), tr("Terms and Conditions"), FileWords::problem(loaded.error()));
         return;
     }
+    const QString text = loaded.value_or(QString());
     // A missing file opens an empty editor; Save creates it. The editor works with LF line breaks, so a
     // file written with CR LF gets them back on saving.
     m_windowsLineBreaks = text.contains(QStringLiteral("\r\n"));
@@ -46,32 +48,30 @@ void TermsDialog::loadTerms()
 void TermsDialog::saveTerms()
 {
     if (!InstallFolderWritable(m_installFolder)) {
-        m_interaction.warn(this, tr("Folder Not Writable"), Messages::folderNotWritable(m_installFolder));
+        m_interaction.warn(this, Titles::folderNotWritable(), BuildWords::folderNotWritable(m_installFolder));
         return;
     }
     QString text = editorText(*ui->txtTOS);
     if (m_windowsLineBreaks)
         text.replace(u'\n', QStringLiteral("\r\n"));
-    const FileResult result = SaveTextFile(m_termsPath, text);
-    if (!result.ok()) {
-        m_interaction.warn(this, tr("Not Saved"), result.message);
+    if (const std::optional<FileProblem> problem = SaveTextFile(m_termsPath, text)) {
+        m_interaction.warn(this, tr("Not Saved"), FileWords::problem(*problem));
         return;
     }
-    m_interaction.inform(this, tr("Done"), tr("Done! Settings saved. You can close this window if you want."));
+    m_interaction.inform(this, Titles::done(), tr("Done! Settings saved. You can close this window if you want."));
 }
 
 void TermsDialog::loadDefaultTerms()
 {
     if (!m_interaction.confirm(this, tr("Please Confirm"), tr("Are you sure? This will overwrite the current TOS.")))
         return;
-    QString text;
-    const FileResult result = LoadTextFile(m_defaultTermsPath, text);
-    if (!result.ok()) {
-        m_interaction.warn(this, tr("Default TOS"), result.message);
+    const Expected<QString, FileProblem> text = LoadTextFile(m_defaultTermsPath);
+    if (!text) {
+        m_interaction.warn(this, tr("Default TOS"), FileWords::problem(text.error()));
         return;
     }
-    ui->txtTOS->setPlainText(text);
-    m_interaction.inform(this, tr("Done"), tr("Done! Please remember to save your changes."));
+    ui->txtTOS->setPlainText(*text);
+    m_interaction.inform(this, Titles::done(), tr("Done! Please remember to save your changes."));
 }
 
 } // namespace orvanta

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "OutputFiles.h"
 #include "engines/PdfEngine.h"
+#include "pipeline/OutputFiles.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -22,9 +22,10 @@ struct Message {
     bool warning = false;
 };
 
-// The words for what the core reports as data, in one place for the window and the command line.
-class Messages {
-    Q_DECLARE_TR_FUNCTIONS(Messages)
+// The words for a build: why a sheet was not built and what a made PDF lacks, for the window, the preview and the
+// command line.
+class BuildWords {
+    Q_DECLARE_TR_FUNCTIONS(BuildWords)
 
 public:
     // `pdfShownAs` names the PDF in the text instead of its path.
@@ -47,9 +48,10 @@ public:
     static QString missingGlyphs(const QList<char32_t>& characters, EngineKind engine);
     // Resource addresses that print as text, since their scheme may not be a link.
     static QString unlinkedAddresses(const QStringList& addresses);
-    // The cover picture: the PDF could not be read, or the picture not written (`reason` from the file system).
-    static QString coverPdfUnreadable(const QString& pdfPath);
-    static QString coverNotSaved(const QString& pngPath, const QString& reason);
+    // Why the preview has no PDF, the preview named in place of its path.
+    static QString previewProblem(const BuildProblem& problem);
+    // The first paragraph of a text, on one line: for a status bar.
+    static QString firstParagraph(const QString& text);
 };
 
 } // namespace orvanta

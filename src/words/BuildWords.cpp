@@ -1,47 +1,52 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Messages.h"
+#include "BuildWords.h"
 
-#include "SheetBuilder.h"
+#include "FileWords.h"
+#include "Titles.h"
 #include "engines/Conversion.h"
 #include "page/InstallFolder.h"
 #include "page/MissingGlyphs.h"
+#include "pipeline/SheetBuilder.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace orvanta {
 
-Message Messages::buildProblem(const BuildProblem& problem, const QString& pdfShownAs)
+Message BuildWords::buildProblem(const BuildProblem& problem, const QString& pdfShownAs)
 {
     using Kind = BuildProblem::Kind;
     switch (problem.kind) {
     case Kind::NoResources:
-        return {tr("Missing Info"), tr("Please add some resources first.")};
+        return {Titles::missingInfo(), tr("Please add some resources first.")};
     case Kind::NoHeadline:
-        return {tr("Missing Info"), tr("Please enter a headline first.")};
+        return {Titles::missingInfo(), tr("Please enter a headline first.")};
     case Kind::NoFileName:
-        return {tr("Missing Info"), tr("Please enter a name for your pdf file first.")};
+        return {Titles::missingInfo(), tr("Please enter a name for your pdf file first.")};
     case Kind::BadFileName:
         return {tr("Invalid File Name"), fileNameProblem(problem.fileNameFault, problem.path)};
     case Kind::FolderNotWritable:
-        return {tr("Folder Not Writable"), folderNotWritable(problem.path), true};
+        return {Titles::folderNotWritable(), folderNotWritable(problem.path), true};
     case Kind::FileFailed:
-        return {tr("Cannot Create"), problem.file.message, true};
+        return {Titles::cannotCreate(), FileWords::problem(problem.file), true};
     case Kind::TooManyResources:
         return {tr("Too Many Resources"),
                 tr("This sheet has more resources than Orvanta prints: at most %L1. Please split it into smaller "
                    "sheets.")
                     .arg(MaxPrintedResources)};
     case Kind::EngineMissing:
-        return {tr("Cannot Create"), engineMissing(problem.path, problem.engine), true};
+        return {Titles::cannotCreate(), engineMissing(problem.path, problem.engine), true};
     case Kind::ConversionFailed:
         return {tr("PDF Not Created"),
                 conversionFailure(problem.conversion, problem.path, problem.timeLimit, pdfShownAs), true};
+    case Kind::NoPreviewFolder:
+        return {Titles::cannotCreate(),
+                tr("The preview could not make its temporary folder: %1.").arg(problem.file.reason), true};
     }
     return {};
 }
 
-QString Messages::folderNotWritable(const QString& installFolder)
+QString BuildWords::folderNotWritable(const QString& installFolder)
 {
     return tr("Orvanta cannot write into its folder:\n%1\n\n"
               "PDFs cannot be created and the disclaimer cannot be saved there. Install the app into a "
@@ -50,7 +55,7 @@ QString Messages::folderNotWritable(const QString& installFolder)
         .arg(QDir::toNativeSeparators(installFolder));
 }
 
-QString Messages::fileNameProblem(FileNameFault fault, const QString& name)
+QString BuildWords::fileNameProblem(FileNameFault fault, const QString& name)
 {
     switch (fault) {
     case FileNameFault::None:
@@ -65,7 +70,7 @@ QString Messages::fileNameProblem(FileNameFault fault, const QString& name)
     return {};
 }
 
-QString Messages::engineMissing(const QString& installFolder, EngineChoice choice)
+QString BuildWords::engineMissing(const QString& installFolder, EngineChoice choice)
 {
     switch (choice) {
     case EngineChoice::Wkhtmltopdf:
@@ -85,8 +90,8 @@ QString Messages::engineMissing(const QString& installFolder, EngineChoice choic
               "press Create again.");
 }
 
-QString Messages::conversionFailure(const ConversionResult& result, const QString& pdfPath,
-                                    std::chrono::milliseconds timeLimit, const QString& pdfShownAs)
+QString BuildWords::conversionFailure(const ConversionResult& result, const QString& pdfPath,
+                                      std::chrono::milliseconds timeLimit, const QString& pdfShownAs)
 {
     using Outcome = ConversionResult::Outcome;
     const QString pdf = pdfShownAs.isEmpty() ? QDir::toNativeSeparators(pdfPath) : pdfShownAs;
@@ -129,7 +134,7 @@ QString Messages::conversionFailure(const ConversionResult& result, const QStrin
     return message;
 }
 
-QString Messages::engineFault(const ConversionResult& result)
+QString BuildWords::engineFault(const ConversionResult& result)
 {
     using Fault = ConversionResult::Fault;
     switch (result.fault) {
@@ -162,12 +167,12 @@ QString Messages::engineFault(const ConversionResult& result)
     return result.detail;
 }
 
-QString Messages::missingLook(const QString& look)
+QString BuildWords::missingLook(const QString& look)
 {
     return tr("The look \u201c%1\u201d is not installed; printed with Classic.").arg(look);
 }
 
-QString Messages::missingGlyphs(const QList<char32_t>& characters, EngineKind engine)
+QString BuildWords::missingGlyphs(const QList<char32_t>& characters, EngineKind engine)
 {
     if (characters.isEmpty())
         return {};
@@ -199,7 +204,7 @@ QString Messages::missingGlyphs(const QList<char32_t>& characters, EngineKind en
     return tr("No installed font has: %1 Install %2.").arg(list, install);
 }
 
-QString Messages::unlinkedAddresses(const QStringList& addresses)
+QString BuildWords::unlinkedAddresses(const QStringList& addresses)
 {
     constexpr qsizetype Shown = 3;
     QString list = addresses.mid(0, Shown).join(QStringLiteral(", "));
@@ -208,18 +213,17 @@ QString Messages::unlinkedAddresses(const QStringList& addresses)
     return tr("Printed as text, not as links, since they are not web, mail or phone addresses: %1").arg(list);
 }
 
-QString Messages::coverPdfUnreadable(const QString& pdfPath)
+QString BuildWords::previewProblem(const BuildProblem& problem)
 {
-    return tr("The cover image could not be made: %1 is not a PDF that can be read.")
-        .arg(QDir::toNativeSeparators(pdfPath));
+    return buildProblem(problem, tr("the preview")).text;
 }
 
-QString Messages::coverNotSaved(const QString& pngPath, const QString& reason)
+QString BuildWords::firstParagraph(const QString& text)
 {
-    return tr("Could not save the cover image %1: %2.").arg(QDir::toNativeSeparators(pngPath), reason);
+    return text.section(QStringLiteral("\n\n"), 0, 0).replace(u'\n', u' ');
 }
 
-QStringList Messages::buildWarnings(const BuildResult& result)
+QStringList BuildWords::buildWarnings(const BuildResult& result)
 {
     QStringList warnings;
     if (!result.succeeded())
