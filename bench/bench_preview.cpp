@@ -16,6 +16,7 @@
 #include "gui/MainWindow.h"
 #include "gui/PreviewPanel.h"
 #include "gui/widgets/PdfView.h"
+#include "words/BuildWords.h"
 
 #include <benchmark/benchmark.h>
 
@@ -100,7 +101,7 @@ struct Session {
         view = child<PdfView>(&window, "pdfPreview");
         headline = child<QLineEdit>(&window, "txtHeaderTitle");
         QObject::connect(&window.previewRenderer(), &PreviewRenderer::failed, &window,
-                         [this](const QString& reason, const QString&) { failure = reason; });
+                         [this](const BuildProblem& problem) { failure = BuildWords::previewProblem(problem); });
         QApplication::processEvents();
     }
 

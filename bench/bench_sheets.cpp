@@ -82,14 +82,14 @@ void BM_OpenSheet(benchmark::State& state)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("bench.orvanta"));
-    if (!SaveSheet(path, BenchSheet(state.range(0))).ok())
+    if (SaveSheet(path, BenchSheet(state.range(0))))
         state.SkipWithError("could not save the sheet");
     std::vector<double> seconds;
     for (auto _ : state) {
         const auto start = Clock::now();
         {
-            Sheet sheet;
-            if (!LoadSheet(path, sheet).ok() || sheet.resources.size() != state.range(0)) {
+            const auto sheet = LoadSheet(path);
+            if (!sheet || sheet->resources.size() != state.range(0)) {
                 state.SkipWithError("could not open the sheet");
                 break;
             }
@@ -107,12 +107,11 @@ void BM_OpenSmallSheetHeap(benchmark::State& state)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("small.orvanta"));
-    if (!SaveSheet(path, BenchSheet(4)).ok() || QFileInfo(path).size() > 1024)
+    if (SaveSheet(path, BenchSheet(4)) || QFileInfo(path).size() > 1024)
         state.SkipWithError("could not save a sheet of at most 1 KB");
     for (auto _ : state) {
-        Sheet sheet;
         heap::resetPeak();
-        if (!LoadSheet(path, sheet).ok()) {
+        if (!LoadSheet(path)) {
             state.SkipWithError("could not open the sheet");
             break;
         }
@@ -130,7 +129,7 @@ void BM_SaveSheet(benchmark::State& state)
     std::vector<double> seconds;
     for (auto _ : state) {
         const auto start = Clock::now();
-        if (!SaveSheet(path, sheet).ok()) {
+        if (SaveSheet(path, sheet)) {
             state.SkipWithError("could not save the sheet");
             break;
         }
@@ -148,7 +147,7 @@ void BM_BuildAgainstBareConverter(benchmark::State& state)
     TestInstallation installation;
     QTemporaryDir sheets;
     const QString sheetPath = sheets.filePath(QStringLiteral("bench.orvanta"));
-    if (!installProgram(installation) || !SaveSheet(sheetPath, BenchSheet(state.range(0))).ok())
+    if (!installProgram(installation) || SaveSheet(sheetPath, BenchSheet(state.range(0))))
         state.SkipWithError("could not set up the installation");
     const QProcessEnvironment environment = noDisplay();
     QProcessEnvironment converterEnvironment = environment;
@@ -189,7 +188,7 @@ void BM_BatchBuild(benchmark::State& state)
     QStringList serial{QStringLiteral("build")};
     for (char letter = 'a'; letter <= 'p'; ++letter) {
         const QString path = sheets.filePath(QStringLiteral("%1.orvanta").arg(QLatin1Char(letter)));
-        if (!SaveSheet(path, BenchSheet(30, QStringLiteral("sheet %1").arg(QLatin1Char(letter)))).ok())
+        if (SaveSheet(path, BenchSheet(30, QStringLiteral("sheet %1").arg(QLatin1Char(letter)))))
             state.SkipWithError("could not save a sheet");
         serial.append(path);
     }
