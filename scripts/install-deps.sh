@@ -24,6 +24,7 @@ done
 packages=(
   cmake ninja-build g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-pdf-dev libgl-dev
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   libbenchmark-dev clang-format
   poppler-utils
   libqrencode-dev libfontconfig-dev libqpdf-dev zbar-tools openssl strace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Version.h"
 #include "cli/CommandLine.h"
+#include "cli/Translations.h"
 #include "gui/MainWindow.h"
 #include "gui/widgets/Icons.h"
 #include "gui/widgets/Interaction.h"
@@ -22,6 +23,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Orvanta"));
     QApplication::setApplicationVersion(QStringLiteral(ORVANTA_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("orvanta"));
+    orvanta::InstallTranslations();
     QApplication::setWindowIcon(orvanta::icons::app());
 
     // Stopped by a signal, the window closes as on quitting: a conversion under way leaves nothing behind.

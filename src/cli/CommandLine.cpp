@@ -3,6 +3,7 @@
 
 #include "BatchBuild.h"
 #include "CheckLinks.h"
+#include "Translations.h"
 #include "Version.h"
 #include "pipeline/OutputFiles.h"
 #include "pipeline/Termination.h"
@@ -105,6 +106,8 @@ bool CanShowWindow(int argc, char* argv[])
 
 int RefuseWithoutDisplay(int argc, char* argv[])
 {
+    QCoreApplication app(argc, argv); // for the translations
+    InstallTranslations();
     QTextStream err(stderr);
     const QString argument = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     if (!argument.isEmpty() && !argument.startsWith(u'-') && !QFileInfo::exists(argument))
@@ -131,6 +134,7 @@ bool IsCommandLine(int argc, char* argv[])
 int RunCommandLine(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    InstallTranslations();
     QTextStream out(stdout);
     QTextStream err(stderr);
     if (std::strcmp(argv[1], "check") == 0)

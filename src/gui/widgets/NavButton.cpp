@@ -35,10 +35,19 @@ void NavButton::setStateFlag(bool flag)
     update();
 }
 
+// Room for the icon and the caption in bold, as the current page shows it; a longer language widens the button.
 QSize NavButton::sizeHint() const
 {
-    const QFontMetrics metrics(font());
-    return {iconSize().width() + metrics.horizontalAdvance(text()) + 64, qMax(46, metrics.height() + 24)};
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    const int caption = metrics.boundingRect(QRect(), Qt::TextShowMnemonic, text()).width();
+    return {iconSize().width() + caption + 64, qMax(46, metrics.height() + 24)};
+}
+
+QSize NavButton::minimumSizeHint() const
+{
+    return sizeHint();
 }
 
 void NavButton::paintEvent(QPaintEvent*)

@@ -18,6 +18,7 @@ public:
     void setStateFlag(bool flag);
 
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
