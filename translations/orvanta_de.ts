@@ -65,7 +65,230 @@
     </message>
 </context>
 <context>
-    <name>CommandLine</name>
+    <name>BuildWords</name>
+    <message>
+        <source>Please add some resources first.</source>
+        <translation>Bitte fügen Sie zuerst Ressourcen hinzu.</translation>
+    </message>
+    <message>
+        <source>Please enter a headline first.</source>
+        <translation>Bitte geben Sie zuerst eine Überschrift ein.</translation>
+    </message>
+    <message>
+        <source>Please enter a name for your pdf file first.</source>
+        <translation>Bitte geben Sie zuerst einen Namen für Ihre PDF-Datei ein.</translation>
+    </message>
+    <message>
+        <source>Invalid File Name</source>
+        <translation>Ungültiger Dateiname</translation>
+    </message>
+    <message>
+        <source>Too Many Resources</source>
+        <translation>Zu viele Ressourcen</translation>
+    </message>
+    <message>
+        <source>This sheet has more resources than Orvanta prints: at most %L1. Please split it into smaller sheets.</source>
+        <translation>Dieser Spickzettel hat mehr Ressourcen, als Orvanta druckt: höchstens %L1. Bitte teilen Sie ihn in kleinere Spickzettel auf.</translation>
+    </message>
+    <message>
+        <source>PDF Not Created</source>
+        <translation>PDF nicht erstellt</translation>
+    </message>
+    <message>
+        <source>The preview could not make its temporary folder: %1.</source>
+        <translation>Die Vorschau konnte ihren temporären Ordner nicht anlegen: %1.</translation>
+    </message>
+    <message>
+        <source>Orvanta cannot write into its folder:
+%1
+
+PDFs cannot be created and the disclaimer cannot be saved there. Install the app into a folder of your own (&quot;make install&quot; puts it in ~/.local/opt/orvanta), or make this folder writable for you.</source>
+        <translation>Orvanta kann nicht in seinen Ordner schreiben:
+%1
+
+Dort können weder PDFs erstellt noch der Haftungsausschluss gespeichert werden. Installieren Sie die App in einen eigenen Ordner („make install“ legt sie in ~/.local/opt/orvanta ab), oder machen Sie diesen Ordner für sich beschreibbar.</translation>
+    </message>
+    <message>
+        <source>The file name cannot contain &quot;/&quot;. Please choose another name.</source>
+        <translation>Der Dateiname darf kein „/“ enthalten. Bitte wählen Sie einen anderen Namen.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be used as a file name. Please choose another name.</source>
+        <translation>„%1“ kann nicht als Dateiname verwendet werden. Bitte wählen Sie einen anderen Namen.</translation>
+    </message>
+    <message>
+        <source>The file name is too long. Please choose a shorter name.</source>
+        <translation>Der Dateiname ist zu lang. Bitte wählen Sie einen kürzeren Namen.</translation>
+    </message>
+    <message>
+        <source>The PDF converter wkhtmltopdf was not found.
+
+Install it with &quot;sudo apt install wkhtmltopdf&quot;, or place the program in %1, then press Create again.</source>
+        <translation>Der PDF-Konverter wkhtmltopdf wurde nicht gefunden.
+
+Installieren Sie ihn mit „sudo apt install wkhtmltopdf“ oder legen Sie das Programm in %1 ab, und klicken Sie dann erneut auf Erstellen.</translation>
+    </message>
+    <message>
+        <source>The PDF engine Chromium was not found.
+
+Install it with &quot;sudo apt install chromium&quot;, or name the browser program in the preferences, then press Create again.</source>
+        <translation>Die PDF-Engine Chromium wurde nicht gefunden.
+
+Installieren Sie sie mit „sudo apt install chromium“ oder geben Sie das Browserprogramm in den Einstellungen an, und klicken Sie dann erneut auf Erstellen.</translation>
+    </message>
+    <message>
+        <source>No PDF engine was found: neither wkhtmltopdf nor Chromium.
+
+Install one with &quot;sudo apt install wkhtmltopdf&quot; or &quot;sudo apt install chromium&quot;, then press Create again.</source>
+        <translation>Es wurde keine PDF-Engine gefunden, weder wkhtmltopdf noch Chromium.
+
+Installieren Sie eine mit „sudo apt install wkhtmltopdf“ oder „sudo apt install chromium“, und klicken Sie dann erneut auf Erstellen.</translation>
+    </message>
+    <message>
+        <source>The PDF converter could not be started: %1.</source>
+        <translation>Der PDF-Konverter konnte nicht gestartet werden: %1.</translation>
+    </message>
+    <message>
+        <source>The PDF converter stopped unexpectedly, so %1 was not made.</source>
+        <translation>Der PDF-Konverter wurde unerwartet beendet, daher wurde %1 nicht erstellt.</translation>
+    </message>
+    <message>
+        <source>The PDF converter finished (exit code %1) without writing %2.</source>
+        <translation>Der PDF-Konverter wurde beendet (Exit-Code %1), ohne %2 zu schreiben.</translation>
+    </message>
+    <message>
+        <source>The PDF converter was still working after %1 seconds and was stopped, so %2 was not made. The page took too long to print: it may be too large or too complex.</source>
+        <translation>Der PDF-Konverter arbeitete nach %1 Sekunden noch und wurde angehalten, daher wurde %2 nicht erstellt. Das Drucken der Seite dauerte zu lange: Sie ist vielleicht zu groß oder zu komplex.</translation>
+    </message>
+    <message>
+        <source>The PDF was made but could not be saved as %1: %2.</source>
+        <translation>Das PDF wurde erstellt, konnte aber nicht als %1 gespeichert werden: %2.</translation>
+    </message>
+    <message>
+        <source>The page needed more memory than Orvanta allows (%1 MB) and was stopped, so %2 was not made. It may be too large or too complex.</source>
+        <translation>Die Seite brauchte mehr Speicher, als Orvanta erlaubt (%1 MB), und wurde angehalten, daher wurde %2 nicht erstellt. Sie ist vielleicht zu groß oder zu komplex.</translation>
+    </message>
+    <message>
+        <source>
+
+The earlier file of that name was kept.</source>
+        <translation>
+
+Die bisherige Datei dieses Namens wurde behalten.</translation>
+    </message>
+    <message>
+        <source>
+
+The converter reported:
+</source>
+        <translation>
+
+Der Konverter meldete:
+</translation>
+    </message>
+    <message>
+        <source>could not create a file in %1</source>
+        <translation>in %1 konnte keine Datei angelegt werden</translation>
+    </message>
+    <message>
+        <source>could not make a private folder for the profile in %1</source>
+        <translation>in %1 konnte kein privater Ordner für das Profil angelegt werden</translation>
+    </message>
+    <message>
+        <source>could not make a profile folder (%1)</source>
+        <translation>der Profilordner konnte nicht angelegt werden (%1)</translation>
+    </message>
+    <message>
+        <source>could not make a pipe (%1)</source>
+        <translation>es konnte keine Pipe angelegt werden (%1)</translation>
+    </message>
+    <message>
+        <source>the browser stopped unexpectedly</source>
+        <translation>der Browser wurde unerwartet beendet</translation>
+    </message>
+    <message>
+        <source>the browser exited with code %1</source>
+        <translation>der Browser wurde mit Code %1 beendet</translation>
+    </message>
+    <message>
+        <source>the browser was stopped</source>
+        <translation>der Browser wurde angehalten</translation>
+    </message>
+    <message>
+        <source>the browser is not running</source>
+        <translation>der Browser läuft nicht</translation>
+    </message>
+    <message>
+        <source>the browser closed its pipe</source>
+        <translation>der Browser hat seine Pipe geschlossen</translation>
+    </message>
+    <message>
+        <source>the page&apos;s renderer crashed</source>
+        <translation>der Renderer der Seite ist abgestürzt</translation>
+    </message>
+    <message>
+        <source>the browser used %1 MB</source>
+        <translation>der Browser belegte %1 MB</translation>
+    </message>
+    <message>
+        <source>The look “%1” is not installed; printed with Classic.</source>
+        <translation>Der Stil „%1“ ist nicht installiert; mit Classic gedruckt.</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 und %2</translation>
+    </message>
+    <message>
+        <source>No installed font has: %1 Install %2.</source>
+        <translation>Keine installierte Schrift enthält: %1 Installieren Sie %2.</translation>
+    </message>
+    <message>
+        <source>Printed as text, not as links, since they are not web, mail or phone addresses: %1</source>
+        <translation>Als Text statt als Links gedruckt, da es keine Web-, E-Mail- oder Telefonadressen sind: %1</translation>
+    </message>
+    <message>
+        <source>the preview</source>
+        <translation>die Vorschau</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLineWords</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>built %1</source>
+        <translation>%1 erstellt</translation>
+    </message>
+    <message>
+        <source>%1: warning: %2</source>
+        <translation>%1: Warnung: %2</translation>
+    </message>
+    <message>
+        <source>orvanta: %1</source>
+        <translation>orvanta: %1</translation>
+    </message>
+    <message>
+        <source>Try &quot;orvanta --help&quot;.</source>
+        <translation>Mehr dazu: „orvanta --help“.</translation>
+    </message>
+    <message>
+        <source>name at least one sheet to check</source>
+        <translation>nennen Sie mindestens einen Spickzettel zum Prüfen</translation>
+    </message>
+    <message>
+        <source>--jobs takes a whole number from 1 on</source>
+        <translation>--jobs erwartet eine ganze Zahl ab 1</translation>
+    </message>
+    <message>
+        <source>--timeout takes a number of seconds, more than 0</source>
+        <translation>--timeout nimmt eine Zahl von Sekunden, größer als 0</translation>
+    </message>
+    <message>
+        <source>%1: %2: %3</source>
+        <translation>%1: %2: %3</translation>
+    </message>
     <message>
         <source>Usage: orvanta build SHEET.orvanta... [-o OUT.pdf | --output-dir DIR] [--jobs N] [--engine E] [--cover]
        orvanta check SHEET.orvanta... [--jobs N] [--timeout SECONDS]
@@ -125,10 +348,6 @@ Aufruf.
         <translation>abgelehnt: %1 Spickzettel würden %2 schreiben (%3)</translation>
     </message>
     <message>
-        <source>Try &quot;orvanta --help&quot;.</source>
-        <translation>Mehr dazu: „orvanta --help“.</translation>
-    </message>
-    <message>
         <source>orvanta: &quot;%1&quot; is neither a command nor a sheet file.</source>
         <translation>orvanta: „%1“ ist weder ein Befehl noch eine Spickzettel-Datei.</translation>
     </message>
@@ -153,10 +372,6 @@ Ohne einen erstellt „orvanta build SPICKZETTEL...“ die PDFs von Spickzetteln
     <message>
         <source>-o names the PDF of one sheet; use --output-dir for several</source>
         <translation>-o nennt das PDF eines Spickzettels; für mehrere nehmen Sie --output-dir</translation>
-    </message>
-    <message>
-        <source>--jobs takes a whole number from 1 on</source>
-        <translation>--jobs erwartet eine ganze Zahl ab 1</translation>
     </message>
     <message>
         <source>--engine takes auto, wkhtmltopdf or chromium</source>
@@ -334,29 +549,6 @@ Ohne einen erstellt „orvanta build SPICKZETTEL...“ die PDFs von Spickzetteln
     </message>
 </context>
 <context>
-    <name>Design</name>
-    <message>
-        <source>&quot;accent&quot; must be a colour written #RRGGBB</source>
-        <translation>„accent“ muss eine Farbe in der Form #RRGGBB sein</translation>
-    </message>
-    <message>
-        <source>&quot;pageSize&quot; must be &quot;A4&quot; or &quot;Letter&quot;</source>
-        <translation>„pageSize“ muss &quot;A4&quot; oder &quot;Letter&quot; sein</translation>
-    </message>
-    <message>
-        <source>It is an SVG with a DOCTYPE or ENTITY, which a logo may not hold.</source>
-        <translation>Es ist ein SVG mit DOCTYPE oder ENTITY, was ein Logo nicht enthalten darf.</translation>
-    </message>
-    <message>
-        <source>It is not a PNG, JPEG or SVG image.</source>
-        <translation>Es ist kein PNG-, JPEG- oder SVG-Bild.</translation>
-    </message>
-    <message>
-        <source>It is over 1 MB; a logo can be at most 1 MB.</source>
-        <translation>Es ist größer als 1 MB; ein Logo darf höchstens 1 MB groß sein.</translation>
-    </message>
-</context>
-<context>
     <name>EditResourceDialog</name>
     <message>
         <source>Edit Resource</source>
@@ -372,6 +564,153 @@ Ohne einen erstellt „orvanta build SPICKZETTEL...“ die PDFs von Spickzetteln
     </message>
 </context>
 <context>
+    <name>FileWords</name>
+    <message>
+        <source>the file does not exist</source>
+        <translation>die Datei existiert nicht</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>es ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>es ist keine normale Datei</translation>
+    </message>
+    <message>
+        <source>it holds more than %1 MB</source>
+        <translation>sie enthält mehr als %1 MB</translation>
+    </message>
+    <message>
+        <source>it did not end within %1 seconds</source>
+        <translation>sie endete nicht innerhalb von %1 Sekunden</translation>
+    </message>
+    <message>
+        <source>no program is writing to it</source>
+        <translation>kein Programm schreibt hinein</translation>
+    </message>
+    <message>
+        <source>the file is not UTF-8 text; save it as UTF-8 and try again</source>
+        <translation>die Datei ist kein UTF-8-Text; speichern Sie sie als UTF-8 und versuchen Sie es erneut</translation>
+    </message>
+    <message>
+        <source>it is too large for a sheet (%1 MB; sheets open up to %2 MB)</source>
+        <translation>sie ist zu groß für einen Spickzettel (%1 MB; Spickzettel öffnen bis %2 MB)</translation>
+    </message>
+    <message>
+        <source>it is not a sheet file (%1 at byte %2)</source>
+        <translation>es ist keine Spickzettel-Datei (%1 bei Byte %2)</translation>
+    </message>
+    <message>
+        <source>it is not a sheet file</source>
+        <translation>es ist keine Spickzettel-Datei</translation>
+    </message>
+    <message>
+        <source>the folder could not be made</source>
+        <translation>der Ordner konnte nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>the lock is taken</source>
+        <translation>die Sperre ist vergeben</translation>
+    </message>
+    <message>
+        <source>Could not open %1: %2.</source>
+        <translation>%1 konnte nicht geöffnet werden: %2.</translation>
+    </message>
+    <message>
+        <source>Could not read %1: %2.</source>
+        <translation>%1 konnte nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>Could not save %1: %2.</source>
+        <translation>%1 konnte nicht gespeichert werden: %2.</translation>
+    </message>
+    <message>
+        <source>Could not make %1: %2.</source>
+        <translation>%1 konnte nicht angelegt werden: %2.</translation>
+    </message>
+    <message>
+        <source>Could not lock %1: %2.</source>
+        <translation>%1 konnte nicht gesperrt werden: %2.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be text</source>
+        <translation>„%1“ muss Text sein</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be true or false</source>
+        <translation>„%1“ muss true oder false sein</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a list of resources</source>
+        <translation>„%1“ muss eine Liste von Ressourcen sein</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a list of resources, each &quot;heading&quot; with a title</source>
+        <translation>„%1“ muss eine Liste von Ressourcen sein, jede „heading“ mit einem Titel</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a list of resources, each with a &quot;text&quot; and a &quot;url&quot;</source>
+        <translation>„%1“ muss eine Liste von Ressourcen sein, jede mit „text“ und „url“</translation>
+    </message>
+    <message>
+        <source>it is not an Orvanta sheet (it has no &quot;format&quot;: &quot;%1&quot;)</source>
+        <translation>es ist kein Orvanta-Spickzettel (es fehlt &quot;format&quot;: &quot;%1&quot;)</translation>
+    </message>
+    <message>
+        <source>&quot;version&quot; must be a whole number from 1 on</source>
+        <translation>„version“ muss eine ganze Zahl ab 1 sein</translation>
+    </message>
+    <message>
+        <source>it was saved by a newer version of Orvanta (sheet format %1; this version reads format %2). Please update Orvanta to open it</source>
+        <translation>er wurde mit einer neueren Orvanta-Version gespeichert (Format %1; diese Version liest Format %2). Bitte aktualisieren Sie Orvanta, um ihn zu öffnen</translation>
+    </message>
+    <message>
+        <source>&quot;accent&quot; must be a colour written #RRGGBB</source>
+        <translation>„accent“ muss eine Farbe in der Form #RRGGBB sein</translation>
+    </message>
+    <message>
+        <source>&quot;pageSize&quot; must be &quot;A4&quot; or &quot;Letter&quot;</source>
+        <translation>„pageSize“ muss &quot;A4&quot; oder &quot;Letter&quot; sein</translation>
+    </message>
+    <message>
+        <source>&quot;logo&quot; must be a PNG, JPEG or SVG image as a data: URI (data:image/png;base64,…)</source>
+        <translation>„logo“ muss ein PNG-, JPEG- oder SVG-Bild als data:-URI sein (data:image/png;base64,…)</translation>
+    </message>
+    <message>
+        <source>&quot;logo&quot; is over 1 MB</source>
+        <translation>„logo“ ist größer als 1 MB</translation>
+    </message>
+    <message>
+        <source>&quot;logo&quot; is an SVG with a DOCTYPE or ENTITY, which a logo may not hold</source>
+        <translation>„logo“ ist ein SVG mit DOCTYPE oder ENTITY, was ein Logo nicht enthalten darf</translation>
+    </message>
+    <message>
+        <source>&quot;logo&quot; does not hold the image its data: URI names</source>
+        <translation>„logo“ enthält nicht das Bild, das seine data:-URI nennt</translation>
+    </message>
+    <message>
+        <source>It is an SVG with a DOCTYPE or ENTITY, which a logo may not hold.</source>
+        <translation>Es ist ein SVG mit DOCTYPE oder ENTITY, was ein Logo nicht enthalten darf.</translation>
+    </message>
+    <message>
+        <source>It is not a PNG, JPEG or SVG image.</source>
+        <translation>Es ist kein PNG-, JPEG- oder SVG-Bild.</translation>
+    </message>
+    <message>
+        <source>It is over 1 MB; a logo can be at most 1 MB.</source>
+        <translation>Es ist größer als 1 MB; ein Logo darf höchstens 1 MB groß sein.</translation>
+    </message>
+    <message>
+        <source>The cover image could not be made: %1 is not a PDF that can be read.</source>
+        <translation>Das Titelbild konnte nicht erstellt werden: %1 ist kein lesbares PDF.</translation>
+    </message>
+    <message>
+        <source>Could not save the cover image %1: %2.</source>
+        <translation>Das Titelbild %1 konnte nicht gespeichert werden: %2.</translation>
+    </message>
+</context>
+<context>
     <name>Interaction</name>
     <message>
         <source>Unsaved Changes</source>
@@ -383,7 +722,7 @@ Ohne einen erstellt „orvanta build SPICKZETTEL...“ die PDFs von Spickzetteln
     </message>
 </context>
 <context>
-    <name>LinkVerdict</name>
+    <name>LinkWords</name>
     <message>
         <source>the server refused the connection</source>
         <translation>der Server hat die Verbindung abgelehnt</translation>
@@ -421,6 +760,10 @@ Ohne einen erstellt „orvanta build SPICKZETTEL...“ die PDFs von Spickzetteln
         <translation>die Verbindung ist fehlgeschlagen</translation>
     </message>
     <message>
+        <source>waited %1 s</source>
+        <translation>%1 s gewartet</translation>
+    </message>
+    <message>
         <source>Fine (%1)</source>
         <translation>In Ordnung (%1)</translation>
     </message>
@@ -433,12 +776,12 @@ Ohne einen erstellt „orvanta build SPICKZETTEL...“ die PDFs von Spickzetteln
         <translation>Defekt (%1) bei %2</translation>
     </message>
     <message>
-        <source>Unreachable: %1</source>
-        <translation>Nicht erreichbar: %1</translation>
-    </message>
-    <message>
         <source>Unreachable: %1 (%2)</source>
         <translation>Nicht erreichbar: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Unreachable: %1</source>
+        <translation>Nicht erreichbar: %1</translation>
     </message>
     <message>
         <source>Not checked: there is no network</source>
@@ -561,168 +904,6 @@ Ohne einen erstellt „orvanta build SPICKZETTEL...“ die PDFs von Spickzetteln
     </message>
 </context>
 <context>
-    <name>Messages</name>
-    <message>
-        <source>Missing Info</source>
-        <translation>Angaben fehlen</translation>
-    </message>
-    <message>
-        <source>Please add some resources first.</source>
-        <translation>Bitte fügen Sie zuerst Ressourcen hinzu.</translation>
-    </message>
-    <message>
-        <source>Please enter a headline first.</source>
-        <translation>Bitte geben Sie zuerst eine Überschrift ein.</translation>
-    </message>
-    <message>
-        <source>Please enter a name for your pdf file first.</source>
-        <translation>Bitte geben Sie zuerst einen Namen für Ihre PDF-Datei ein.</translation>
-    </message>
-    <message>
-        <source>Invalid File Name</source>
-        <translation>Ungültiger Dateiname</translation>
-    </message>
-    <message>
-        <source>Folder Not Writable</source>
-        <translation>Ordner nicht beschreibbar</translation>
-    </message>
-    <message>
-        <source>Cannot Create</source>
-        <translation>Erstellen nicht möglich</translation>
-    </message>
-    <message>
-        <source>Too Many Resources</source>
-        <translation>Zu viele Ressourcen</translation>
-    </message>
-    <message>
-        <source>This sheet has more resources than Orvanta prints: at most %L1. Please split it into smaller sheets.</source>
-        <translation>Dieser Spickzettel hat mehr Ressourcen, als Orvanta druckt: höchstens %L1. Bitte teilen Sie ihn in kleinere Spickzettel auf.</translation>
-    </message>
-    <message>
-        <source>PDF Not Created</source>
-        <translation>PDF nicht erstellt</translation>
-    </message>
-    <message>
-        <source>Orvanta cannot write into its folder:
-%1
-
-PDFs cannot be created and the disclaimer cannot be saved there. Install the app into a folder of your own (&quot;make install&quot; puts it in ~/.local/opt/orvanta), or make this folder writable for you.</source>
-        <translation>Orvanta kann nicht in seinen Ordner schreiben:
-%1
-
-Dort können weder PDFs erstellt noch der Haftungsausschluss gespeichert werden. Installieren Sie die App in einen eigenen Ordner („make install“ legt sie in ~/.local/opt/orvanta ab), oder machen Sie diesen Ordner für sich beschreibbar.</translation>
-    </message>
-    <message>
-        <source>The file name cannot contain &quot;/&quot;. Please choose another name.</source>
-        <translation>Der Dateiname darf kein „/“ enthalten. Bitte wählen Sie einen anderen Namen.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; cannot be used as a file name. Please choose another name.</source>
-        <translation>„%1“ kann nicht als Dateiname verwendet werden. Bitte wählen Sie einen anderen Namen.</translation>
-    </message>
-    <message>
-        <source>The file name is too long. Please choose a shorter name.</source>
-        <translation>Der Dateiname ist zu lang. Bitte wählen Sie einen kürzeren Namen.</translation>
-    </message>
-    <message>
-        <source>The PDF converter wkhtmltopdf was not found.
-
-Install it with &quot;sudo apt install wkhtmltopdf&quot;, or place the program in %1, then press Create again.</source>
-        <translation>Der PDF-Konverter wkhtmltopdf wurde nicht gefunden.
-
-Installieren Sie ihn mit „sudo apt install wkhtmltopdf“ oder legen Sie das Programm in %1 ab, und klicken Sie dann erneut auf Erstellen.</translation>
-    </message>
-    <message>
-        <source>The PDF engine Chromium was not found.
-
-Install it with &quot;sudo apt install chromium&quot;, or name the browser program in the preferences, then press Create again.</source>
-        <translation>Die PDF-Engine Chromium wurde nicht gefunden.
-
-Installieren Sie sie mit „sudo apt install chromium“ oder geben Sie das Browserprogramm in den Einstellungen an, und klicken Sie dann erneut auf Erstellen.</translation>
-    </message>
-    <message>
-        <source>No PDF engine was found: neither wkhtmltopdf nor Chromium.
-
-Install one with &quot;sudo apt install wkhtmltopdf&quot; or &quot;sudo apt install chromium&quot;, then press Create again.</source>
-        <translation>Es wurde keine PDF-Engine gefunden, weder wkhtmltopdf noch Chromium.
-
-Installieren Sie eine mit „sudo apt install wkhtmltopdf“ oder „sudo apt install chromium“, und klicken Sie dann erneut auf Erstellen.</translation>
-    </message>
-    <message>
-        <source>The PDF converter could not be started: %1.</source>
-        <translation>Der PDF-Konverter konnte nicht gestartet werden: %1.</translation>
-    </message>
-    <message>
-        <source>The PDF converter stopped unexpectedly, so %1 was not made.</source>
-        <translation>Der PDF-Konverter wurde unerwartet beendet, daher wurde %1 nicht erstellt.</translation>
-    </message>
-    <message>
-        <source>The PDF converter finished (exit code %1) without writing %2.</source>
-        <translation>Der PDF-Konverter wurde beendet (Exit-Code %1), ohne %2 zu schreiben.</translation>
-    </message>
-    <message>
-        <source>The PDF converter was still working after %1 seconds and was stopped, so %2 was not made. The page took too long to print: it may be too large or too complex.</source>
-        <translation>Der PDF-Konverter arbeitete nach %1 Sekunden noch und wurde angehalten, daher wurde %2 nicht erstellt. Das Drucken der Seite dauerte zu lange: Sie ist vielleicht zu groß oder zu komplex.</translation>
-    </message>
-    <message>
-        <source>The PDF was made but could not be saved as %1: %2.</source>
-        <translation>Das PDF wurde erstellt, konnte aber nicht als %1 gespeichert werden: %2.</translation>
-    </message>
-    <message>
-        <source>The page needed more memory than Orvanta allows (%1 MB) and was stopped, so %2 was not made. It may be too large or too complex.</source>
-        <translation>Die Seite brauchte mehr Speicher, als Orvanta erlaubt (%1 MB), und wurde angehalten, daher wurde %2 nicht erstellt. Sie ist vielleicht zu groß oder zu komplex.</translation>
-    </message>
-    <message>
-        <source>
-
-The earlier file of that name was kept.</source>
-        <translation>
-
-Die bisherige Datei dieses Namens wurde behalten.</translation>
-    </message>
-    <message>
-        <source>
-
-The converter reported:
-</source>
-        <translation>
-
-Der Konverter meldete:
-</translation>
-    </message>
-    <message>
-        <source>The look “%1” is not installed; printed with Classic.</source>
-        <translation>Der Stil „%1“ ist nicht installiert; mit Classic gedruckt.</translation>
-    </message>
-    <message>
-        <source>%1 and %2</source>
-        <translation>%1 und %2</translation>
-    </message>
-    <message>
-        <source>No installed font has: %1 Install %2.</source>
-        <translation>Keine installierte Schrift enthält: %1 Installieren Sie %2.</translation>
-    </message>
-    <message>
-        <source>Printed as text, not as links, since they are not web, mail or phone addresses: %1</source>
-        <translation>Als Text statt als Links gedruckt, da es keine Web-, E-Mail- oder Telefonadressen sind: %1</translation>
-    </message>
-    <message>
-        <source>The cover image could not be made: %1 is not a PDF that can be read.</source>
-        <translation>Das Titelbild konnte nicht erstellt werden: %1 ist kein lesbares PDF.</translation>
-    </message>
-    <message>
-        <source>Could not save the cover image %1: %2.</source>
-        <translation>Das Titelbild %1 konnte nicht gespeichert werden: %2.</translation>
-    </message>
-</context>
-<context>
-    <name>PdfFile</name>
-    <message>
-        <source>could not create a file in %1 (%2)</source>
-        <translation>in %1 konnte keine Datei angelegt werden (%2)</translation>
-    </message>
-</context>
-<context>
     <name>PreferencesDialog</name>
     <message>
         <source>Preferences</source>
@@ -762,64 +943,6 @@ Der Konverter meldete:
     </message>
 </context>
 <context>
-    <name>Recovery</name>
-    <message>
-        <source>the folder could not be made</source>
-        <translation>der Ordner konnte nicht angelegt werden</translation>
-    </message>
-    <message>
-        <source>the lock is taken</source>
-        <translation>die Sperre ist vergeben</translation>
-    </message>
-</context>
-<context>
-    <name>SheetFile</name>
-    <message>
-        <source>&quot;%1&quot; must be text</source>
-        <translation>„%1“ muss Text sein</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; must be true or false</source>
-        <translation>„%1“ muss true oder false sein</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; must be a list of resources</source>
-        <translation>„%1“ muss eine Liste von Ressourcen sein</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; must be a list of resources, each &quot;heading&quot; with a title</source>
-        <translation>„%1“ muss eine Liste von Ressourcen sein, jede „heading“ mit einem Titel</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; must be a list of resources, each with a &quot;text&quot; and a &quot;url&quot;</source>
-        <translation>„%1“ muss eine Liste von Ressourcen sein, jede mit „text“ und „url“</translation>
-    </message>
-    <message>
-        <source>it is not an Orvanta sheet (it has no &quot;format&quot;: &quot;%1&quot;)</source>
-        <translation>es ist kein Orvanta-Spickzettel (es fehlt &quot;format&quot;: &quot;%1&quot;)</translation>
-    </message>
-    <message>
-        <source>&quot;version&quot; must be a whole number from 1 on</source>
-        <translation>„version“ muss eine ganze Zahl ab 1 sein</translation>
-    </message>
-    <message>
-        <source>it was saved by a newer version of Orvanta (sheet format %1; this version reads format %2). Please update Orvanta to open it</source>
-        <translation>er wurde mit einer neueren Orvanta-Version gespeichert (Format %1; diese Version liest Format %2). Bitte aktualisieren Sie Orvanta, um ihn zu öffnen</translation>
-    </message>
-    <message>
-        <source>it is too large for a sheet (%1 MB; sheets open up to %2 MB)</source>
-        <translation>sie ist zu groß für einen Spickzettel (%1 MB; Spickzettel öffnen bis %2 MB)</translation>
-    </message>
-    <message>
-        <source>it is not a sheet file (%1 at byte %2)</source>
-        <translation>es ist keine Spickzettel-Datei (%1 bei Byte %2)</translation>
-    </message>
-    <message>
-        <source>it is not a sheet file</source>
-        <translation>es ist keine Spickzettel-Datei</translation>
-    </message>
-</context>
-<context>
     <name>TermsDialog</name>
     <message>
         <source>Terms and Conditions</source>
@@ -843,73 +966,22 @@ Der Konverter meldete:
     </message>
 </context>
 <context>
-    <name>TextFile</name>
+    <name>Titles</name>
     <message>
-        <source>Could not open %1: %2.</source>
-        <translation>%1 konnte nicht geöffnet werden: %2.</translation>
+        <source>Missing Info</source>
+        <translation>Angaben fehlen</translation>
     </message>
     <message>
-        <source>Could not read %1: %2.</source>
-        <translation>%1 konnte nicht gelesen werden: %2.</translation>
+        <source>Done</source>
+        <translation>Fertig</translation>
     </message>
     <message>
-        <source>Could not save %1: %2.</source>
-        <translation>%1 konnte nicht gespeichert werden: %2.</translation>
+        <source>Cannot Create</source>
+        <translation>Erstellen nicht möglich</translation>
     </message>
     <message>
-        <source>Could not make %1: %2.</source>
-        <translation>%1 konnte nicht angelegt werden: %2.</translation>
-    </message>
-    <message>
-        <source>Could not lock %1: %2.</source>
-        <translation>%1 konnte nicht gesperrt werden: %2.</translation>
-    </message>
-    <message>
-        <source>the file does not exist</source>
-        <translation>die Datei existiert nicht</translation>
-    </message>
-    <message>
-        <source>it is a folder</source>
-        <translation>es ist ein Ordner</translation>
-    </message>
-    <message>
-        <source>it is not a regular file</source>
-        <translation>es ist keine normale Datei</translation>
-    </message>
-    <message>
-        <source>it holds more than %1 MB</source>
-        <translation>sie enthält mehr als %1 MB</translation>
-    </message>
-    <message>
-        <source>it did not end within %1 seconds</source>
-        <translation>sie endete nicht innerhalb von %1 Sekunden</translation>
-    </message>
-    <message>
-        <source>no program is writing to it</source>
-        <translation>kein Programm schreibt hinein</translation>
-    </message>
-    <message>
-        <source>the file is not UTF-8 text; save it as UTF-8 and try again</source>
-        <translation>die Datei ist kein UTF-8-Text; speichern Sie sie als UTF-8 und versuchen Sie es erneut</translation>
-    </message>
-</context>
-<context>
-    <name>orvanta</name>
-    <message>
-        <source>&quot;logo&quot; must be a PNG, JPEG or SVG image as a data: URI (data:image/png;base64,…)</source>
-        <translation>„logo“ muss ein PNG-, JPEG- oder SVG-Bild als data:-URI sein (data:image/png;base64,…)</translation>
-    </message>
-    <message>
-        <source>&quot;logo&quot; is over 1 MB</source>
-        <translation>„logo“ ist größer als 1 MB</translation>
-    </message>
-    <message>
-        <source>&quot;logo&quot; is an SVG with a DOCTYPE or ENTITY, which a logo may not hold</source>
-        <translation>„logo“ ist ein SVG mit DOCTYPE oder ENTITY, was ein Logo nicht enthalten darf</translation>
-    </message>
-    <message>
-        <source>&quot;logo&quot; does not hold the image its data: URI names</source>
-        <translation>„logo“ enthält nicht das Bild, das seine data:-URI nennt</translation>
+        <source>Folder Not Writable</source>
+        <translation>Ordner nicht beschreibbar</translation>
     </message>
 </context>
 <context>
@@ -921,10 +993,6 @@ Der Konverter meldete:
     <message>
         <source>Show Related Videos First</source>
         <translation>Verwandte Videos zuerst</translation>
-    </message>
-    <message>
-        <source>Missing Info</source>
-        <translation>Angaben fehlen</translation>
     </message>
     <message>
         <source>Please add some keywords to the &apos;Related Discussions Resources&apos;</source>
@@ -939,57 +1007,8 @@ Der Konverter meldete:
         <translation>Bitte wählen Sie mindestens eine Option.</translation>
     </message>
     <message>
-        <source>Done</source>
-        <translation>Fertig</translation>
-    </message>
-    <message>
         <source>Done! You can close this window.</source>
         <translation>Fertig! Sie können dieses Fenster schließen.</translation>
-    </message>
-</context>
-<context>
-    <name>orvanta::BatchBuild</name>
-    <message>
-        <source>built %1</source>
-        <translation>%1 erstellt</translation>
-    </message>
-    <message>
-        <source>%1: warning: %2</source>
-        <translation>%1: Warnung: %2</translation>
-    </message>
-</context>
-<context>
-    <name>orvanta::ChromiumBrowser</name>
-    <message>
-        <source>the browser stopped unexpectedly</source>
-        <translation>der Browser wurde unerwartet beendet</translation>
-    </message>
-    <message>
-        <source>the browser exited with code %1</source>
-        <translation>der Browser wurde mit Code %1 beendet</translation>
-    </message>
-    <message>
-        <source>the browser was stopped</source>
-        <translation>der Browser wurde angehalten</translation>
-    </message>
-    <message>
-        <source>the browser is not running</source>
-        <translation>der Browser läuft nicht</translation>
-    </message>
-    <message>
-        <source>the browser closed its pipe</source>
-        <translation>der Browser hat seine Pipe geschlossen</translation>
-    </message>
-</context>
-<context>
-    <name>orvanta::ChromiumJob</name>
-    <message>
-        <source>the page&apos;s renderer crashed</source>
-        <translation>der Renderer der Seite ist abgestürzt</translation>
-    </message>
-    <message>
-        <source>the browser used %1 MB</source>
-        <translation>der Browser belegte %1 MB</translation>
     </message>
 </context>
 <context>
@@ -1001,10 +1020,6 @@ Der Konverter meldete:
     <message>
         <source>Add Text Below Each Resource</source>
         <translation>Text unter jeder Ressource</translation>
-    </message>
-    <message>
-        <source>Missing Info</source>
-        <translation>Angaben fehlen</translation>
     </message>
     <message>
         <source>Please complete all the fields.</source>
@@ -1076,10 +1091,6 @@ Der Konverter meldete:
 <context>
     <name>orvanta::EditResourceDialog</name>
     <message>
-        <source>Missing Info</source>
-        <translation>Angaben fehlen</translation>
-    </message>
-    <message>
         <source>Please complete all the fields.</source>
         <translation>Bitte füllen Sie alle Felder aus.</translation>
     </message>
@@ -1120,18 +1131,7 @@ Der Konverter meldete:
     </message>
 </context>
 <context>
-    <name>orvanta::LinkChecker</name>
-    <message>
-        <source>waited %1 s</source>
-        <translation>%1 s gewartet</translation>
-    </message>
-</context>
-<context>
     <name>orvanta::MainWindow</name>
-    <message>
-        <source>Folder Not Writable</source>
-        <translation>Ordner nicht beschreibbar</translation>
-    </message>
     <message>
         <source>Cover image saved: %1</source>
         <translation>Titelbild gespeichert: %1</translation>
@@ -1159,10 +1159,6 @@ Der Konverter meldete:
     <message>
         <source>Ready. Do you want to open the output folder?</source>
         <translation>Fertig. Möchten Sie den Ausgabeordner öffnen?</translation>
-    </message>
-    <message>
-        <source>Done</source>
-        <translation>Fertig</translation>
     </message>
     <message>
         <source>Open Output Folder</source>
@@ -1235,17 +1231,6 @@ Wählen Sie die ausführbare Datei des Browsers, oder lassen Sie das Feld leer, 
     <message>
         <source>%1 · %2</source>
         <translation>%1 · %2</translation>
-    </message>
-</context>
-<context>
-    <name>orvanta::PreviewRenderer</name>
-    <message>
-        <source>The preview could not make its temporary folder: %1.</source>
-        <translation>Die Vorschau konnte ihren temporären Ordner nicht anlegen: %1.</translation>
-    </message>
-    <message>
-        <source>the preview</source>
-        <translation>die Vorschau</translation>
     </message>
 </context>
 <context>
@@ -1457,16 +1442,8 @@ Wiederherstellen?</translation>
         <translation>Nutzungsbedingungen</translation>
     </message>
     <message>
-        <source>Folder Not Writable</source>
-        <translation>Ordner nicht beschreibbar</translation>
-    </message>
-    <message>
         <source>Not Saved</source>
         <translation>Nicht gespeichert</translation>
-    </message>
-    <message>
-        <source>Done</source>
-        <translation>Fertig</translation>
     </message>
     <message>
         <source>Done! Settings saved. You can close this window if you want.</source>

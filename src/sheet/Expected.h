@@ -8,19 +8,26 @@
 namespace orvanta {
 
 // Why a function has no value, for Expected's constructor: `return Unexpected(problem);`.
-template <typename Problem>
-struct Unexpected {
-    explicit Unexpected(Problem p) : problem(std::move(p)) {}
+template <typename Problem> struct Unexpected {
+    explicit Unexpected(Problem p)
+        : problem(std::move(p))
+    {
+    }
     Problem problem;
 };
 
 // What a function that returns something gives back: its value, or the problem that kept it from making one. An
 // action that returns nothing gives back std::optional<Problem> instead: empty when it was done.
-template <typename T, typename Problem>
-class Expected {
+template <typename T, typename Problem> class Expected {
 public:
-    Expected(T value) : m_data(std::in_place_index<0>, std::move(value)) {}
-    Expected(Unexpected<Problem> failure) : m_data(std::in_place_index<1>, std::move(failure.problem)) {}
+    Expected(T value)
+        : m_data(std::in_place_index<0>, std::move(value))
+    {
+    }
+    Expected(Unexpected<Problem> failure)
+        : m_data(std::in_place_index<1>, std::move(failure.problem))
+    {
+    }
 
     bool has_value() const { return m_data.index() == 0; }
     explicit operator bool() const { return has_value(); }
