@@ -73,12 +73,24 @@ printf '%%PDF-1.4\n1 0 obj<</Type/Catalog/Pages 2 0 R>>endobj\n2 0 obj<</Type/Pa
 )"_s.arg(before, after);
 }
 
-QString pdfText(const QString& pdfPath)
+namespace {
+QString output(const QString& program, const QStringList& arguments)
 {
     QProcess process;
-    process.start(u"pdftotext"_s, {u"-layout"_s, pdfPath, u"-"_s});
+    process.start(program, arguments);
     process.waitForFinished(60000);
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+} // namespace
+
+QString pdfText(const QString& pdfPath)
+{
+    return output(u"pdftotext"_s, {u"-layout"_s, pdfPath, u"-"_s});
+}
+
+QString pdfInfo(const QString& pdfPath)
+{
+    return output(u"pdfinfo"_s, {pdfPath});
 }
 
 // Link annotations are plain objects in the converter's output: "/URI (address)", with PDF string escapes.

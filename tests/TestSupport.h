@@ -41,8 +41,9 @@ bool writeAll(const QString& path, const QByteArray& bytes);
 // (class="cta") of the page it is given.
 QString pdfWritingScript(const QString& before = {}, const QString& after = {});
 
-// The text of a PDF (pdftotext) and the targets of its link annotations.
+// The text of a PDF (pdftotext), what pdfinfo says of it and the targets of its link annotations.
 QString pdfText(const QString& pdfPath);
+QString pdfInfo(const QString& pdfPath);
 QStringList pdfLinks(const QString& pdfPath);
 
 // Points the user's configuration and state folders at a private folder for the rest of the run.

@@ -29,7 +29,7 @@ struct Bench {
     Bench()
     {
         QDir().mkpath(output);
-        writeAll(page, "<p>page</p>");
+        writeAll(page, "<a class=\"cta\">page</a>");
         writeAll(pdf, "earlier PDF");
     }
     bool writeConverter(const QString& script) const
@@ -40,6 +40,7 @@ struct Bench {
     ConversionResult convert(const QString& program, std::chrono::milliseconds limit = std::chrono::seconds(20))
     {
         WkhtmltopdfEngine engine(program);
+        engine.setTitle(u"Grow & Keep"_s);
         QSignalSpy finished(&engine, &WkhtmltopdfEngine::finished);
         engine.start(page, pdf, limit);
         if (finished.isEmpty() && !finished.wait(30000))
@@ -103,6 +104,7 @@ private Q_SLOTS:
         QVERIFY2((result.errorLines + result.detail).contains(reported), qPrintable(result.errorLines + result.detail));
         QCOMPARE(QDir(bench.output).entryList(QDir::Files | QDir::Hidden).filter(u".converting-"_s), QStringList());
         if (outcome == Outcome::Succeeded) {
+            QVERIFY(pdfInfo(bench.pdf).contains(u"Title:           Grow & Keep\n"_s)); // the PDF had no /Info
             // Readable like any new file, not private like the temporary file it was written as.
             const mode_t mask = ::umask(0);
             ::umask(mask);

@@ -9,7 +9,6 @@
 #include "words/BuildWords.h"
 
 #include <QMap>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
@@ -26,14 +25,6 @@ bool engineRuns(EngineChoice engine)
 {
     const QString only = qEnvironmentVariable("ORVANTA_TEST_ENGINE");
     return only.isEmpty() || only == EngineChoiceKey(engine);
-}
-
-QString run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(60000);
-    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 } // namespace
@@ -101,11 +92,11 @@ private Q_SLOTS:
                  qPrintable(BuildWords::buildProblem(result.problem.value_or(BuildProblem{})).text));
         QVERIFY(result.missingLook.isEmpty());
 
-        const QString info = run(u"pdfinfo"_s, {result.paths.pdfPath});
+        const QString info = pdfInfo(result.paths.pdfPath);
         QVERIFY2(info.contains(u"Title:           Keep & Together\n"_s), qPrintable(info));
         QVERIFY2(info.contains(resources % 2 ? u"Page size:       612 x 792 pts"_s : u"Page size:       595"_s),
                  qPrintable(info));
-        const QStringList pages = run(u"pdftotext"_s, {u"-layout"_s, result.paths.pdfPath, u"-"_s}).split(u'\f');
+        const QStringList pages = pdfText(result.paths.pdfPath).split(u'\f');
         static const QRegularExpression lastHeading(u"Section \\d+(?![\\s\\S]*Section)"_s);
         int footerPage = -1;
         int disclaimerPage = -1;
@@ -143,8 +134,7 @@ private Q_SLOTS:
             QVERIFY(!builder.build(sheet, look));
             QVERIFY(finished.wait(60000));
             const QString pdf = finished.first().at(0).value<BuildResult>().paths.pdfPath;
-            secondPage[look == u"compact"] =
-                int(run(u"pdftotext"_s, {u"-f"_s, u"2"_s, u"-l"_s, u"2"_s, pdf, u"-"_s}).count(u"Resource "_s));
+            secondPage[look == u"compact"] = int(pdfText(pdf).split(u'\f').value(1).count(u"Resource "_s));
         }
         QVERIFY2(secondPage[1] >= 1.8 * secondPage[0],
                  qPrintable(u"compact %1, classic %2 on a full page"_s.arg(secondPage[1]).arg(secondPage[0])));
