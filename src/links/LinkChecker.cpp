@@ -264,9 +264,10 @@ void LinkChecker::answered(Check* check, int status)
         check->get = true;
         return send(check);
     }
+    // Only a redirect changes the address: one that ends where it began is no move.
     const QString finalUrl = check->url.toString();
     if (status >= 200 && status < 300) {
-        if (check->redirects > 0 && finalUrl != check->link && check->url != QUrl(check->link))
+        if (finalUrl != check->link && check->url != QUrl(check->link))
             return judge(check, {LinkVerdict::Kind::Moved, check->firstRedirectStatus, finalUrl, {}, {}});
         return judge(check, {LinkVerdict::Kind::Fine, status, finalUrl, {}, {}});
     }
