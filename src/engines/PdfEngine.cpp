@@ -133,16 +133,11 @@ void PdfEngine::end(ConversionResult result)
     if (!m_running)
         return;
     if (result.succeeded()) {
-        // wkhtmltopdf leaves the title empty, whatever it is told.
-        std::optional<ConversionResult> untitled;
+        // wkhtmltopdf leaves the title empty, whatever it is told. A PDF that qpdf cannot rewrite is still the PDF
+        // the engine made: it is stored without its title, as the engine left it.
         if (m_titling == Titling::AfterRendering && !m_title.isEmpty() && IsCompletePdf(m_tempPath))
-            untitled = SetPdfTitle(m_tempPath, m_title);
-        if (untitled) {
-            result.outcome = untitled->outcome;
-            result.detail = untitled->detail;
-        } else {
-            result = StorePdf(m_tempPath, m_pdfPath, result);
-        }
+            SetPdfTitle(m_tempPath, m_title);
+        result = StorePdf(m_tempPath, m_pdfPath, result);
     }
     finishRun(result.succeeded());
     Q_EMIT finished(result);
