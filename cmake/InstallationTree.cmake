@@ -43,10 +43,12 @@ add_custom_target(installation_tree ALL DEPENDS ${orvanta_tree_outputs})
 set(ORVANTA_INSTALL_DIR "${ORVANTA_INSTALL_SUBDIR}")
 # The templates and the disclaimer are the user's to edit: installing again keeps an edited copy, and
 # uninstalling leaves them (they are not in the install manifest).
-set(orvanta_user_files bin/template.html bin/repeater.txt bin/heading.txt resources/tos.txt)
+set(orvanta_user_files bin/template.html bin/repeater.txt bin/heading.txt bin/pagebreak.txt bin/layout.json
+                       resources/tos.txt)
 install(DIRECTORY "${CMAKE_SOURCE_DIR}/install/" DESTINATION "${ORVANTA_INSTALL_DIR}" COMPONENT app
         PATTERN "output" EXCLUDE PATTERN "template.html" EXCLUDE PATTERN "repeater.txt" EXCLUDE
-        PATTERN "heading.txt" EXCLUDE PATTERN "tos.txt" EXCLUDE)
+        PATTERN "heading.txt" EXCLUDE PATTERN "pagebreak.txt" EXCLUDE PATTERN "layout.json" EXCLUDE
+        PATTERN "tos.txt" EXCLUDE)
 foreach(rel IN LISTS orvanta_user_files)
   get_filename_component(folder "${rel}" DIRECTORY)
   install(CODE "

@@ -159,6 +159,78 @@ private Q_SLOTS:
         QCOMPARE(FillPage({page, snippet, u"terms: #TOS#"_s, u"<h>#HEADING#</h>"_s}, sheet), expected);
     }
 
+    // A page 100 mm tall, its head and its end 10 mm each, a resource or heading 20 mm or 5 mm: where pages begin
+    // for the list "r" (resource) and "H" (heading) spells, and whether the disclaimer is set closer.
+    void pagePlan_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<double>("disclaimerMm");
+        QTest::addColumn<QList<qsizetype>>("starts");
+        QTest::addColumn<bool>("tight");
+        QTest::newRow("fits to the millimetre") << u"rrrr"_s << 1 << 0.0 << QList<qsizetype>{} << false;
+        QTest::newRow("a resource over") << u"rrrrr"_s << 1 << 0.0 << QList<qsizetype>{4} << false;
+        QTest::newRow("two columns") << u"rrrrrrrr"_s << 2 << 0.0 << QList<qsizetype>{} << false;
+        QTest::newRow("a heading never ends a page") << u"rrrrHr"_s << 1 << 0.0 << QList<qsizetype>{4} << false;
+        QTest::newRow("heading and row") << u"rrrrrrrHrr"_s << 2 << 0.0 << QList<qsizetype>{7} << false;
+        QTest::newRow("the end takes the last resource") << u"rrr"_s << 1 << 40.0 << QList<qsizetype>{2} << false;
+        QTest::newRow("and its heading") << u"rrHr"_s << 1 << 40.0 << QList<qsizetype>{2} << false;
+        QTest::newRow("a closer disclaimer fits") << u"rrr"_s << 1 << 25.0 << QList<qsizetype>{} << true;
+        QTest::newRow("a lone resource stays") << u"rrrrr"_s << 1 << 90.0 << QList<qsizetype>{4} << false;
+        QTest::newRow("no resources") << QString() << 1 << 90.0 << QList<qsizetype>{} << false;
+    }
+
+    void pagePlan()
+    {
+        QFETCH(QString, list);
+        QFETCH(int, columns);
+        QFETCH(double, disclaimerMm);
+        QFETCH(QList<qsizetype>, starts);
+        QFETCH(bool, tight);
+        LookGeometry geometry;
+        geometry.a4HeightMm = 100;
+        geometry.columns = columns;
+        geometry.top.fixedMm = 10;
+        geometry.endMm = 10;
+        geometry.button.fixedMm = 20;
+        geometry.heading.fixedMm = 5;
+        geometry.headingReserveMm = 15;
+        geometry.disclaimer.fixedMm = disclaimerMm;
+        geometry.tightDisclaimer.fixedMm = disclaimerMm - 15;
+        geometry.pageBreakMm = 10;
+        Sheet sheet = sheetWith({});
+        sheet.disclaimer = disclaimerMm > 0;
+        for (const QChar c : list)
+            sheet.resources.append({c, u"https://a.test"_s, c == u'H'});
+        const PagePlan plan = PlanPages(sheet, {}, geometry, [](qsizetype) { return 0.0; });
+        QCOMPARE(plan.pageStarts, starts);
+        QCOMPARE(plan.tightDisclaimer, tight);
+    }
+
+    // Lines of 10 pt text in a block 50 mm wide: about 13.4 em, 21 letters "n" of DejaVu Sans.
+    void estimatedLines_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("preformatted");
+        QTest::addColumn<int>("lines");
+        QTest::newRow("none") << u" <b></b> "_s << false << 0;
+        QTest::newRow("one") << u"nnnn nnnn nnnn"_s << false << 1;
+        QTest::newRow("wrapped at a space") << QString(18, u'n') + u" nnnn"_s << false << 2;
+        QTest::newRow("markup takes no room") << u"<span class=\"n\">nnnn</span> nnnn &amp; nnnn"_s << false << 1;
+        QTest::newRow("a long word broken") << QString(45, u'n') << false << 3;
+        QTest::newRow("wide characters") << QString(14, QChar(0x4e2d)) << false << 2;
+        QTest::newRow("its own breaks") << u"nn\n\nnn"_s << true << 3;
+        QTest::newRow("breaks as spaces") << u"nn\n\nnn"_s << false << 1;
+    }
+
+    void estimatedLines()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, preformatted);
+        QFETCH(int, lines);
+        QCOMPARE(EstimatedLines(text, 10, 50, false, preformatted), lines);
+    }
+
     // Characters no font has, with the installed fonts: each named once, in order; what draws with its neighbours
     // or not at all is not counted.
     void missingGlyphs_data()

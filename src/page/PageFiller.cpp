@@ -17,13 +17,30 @@ QString scriptElement(QLatin1StringView address)
     return QStringLiteral("<script src= %1 ></script>").arg(address);
 }
 
-QString resourceBlock(const PageTemplates& templates, const Sheet& sheet)
+// The headline as plain text, its "#" written as a reference so that no placeholder is filled inside it.
+QString plainHeadline(const QString& headline)
+{
+    return PlainTitle(headline).toHtmlEscaped().replace(u'#', QStringLiteral("&#35;"));
+}
+
+QString pageBreak(const PageTemplates& templates, const Sheet& sheet, qsizetype page, qsizetype pages)
+{
+    return QString(templates.pageBreak)
+        .replace(QStringLiteral("#RUNNINGHEAD#"), plainHeadline(sheet.headline))
+        .replace(QStringLiteral("#PAGES#"), QString::number(pages))
+        .replace(QStringLiteral("#PAGE#"), QString::number(page));
+}
+
+QString resourceBlock(const PageTemplates& templates, const Sheet& sheet, const PagePlan& plan)
 {
     const QString suffix = sheet.noteBelowEachResource
                                ? QStringLiteral("<br><i><p>") + sheet.note + QStringLiteral("</p></i>")
                                : QStringLiteral("<br><br>");
     QString block;
-    for (const ResourceEntry& entry : sheet.resources) {
+    for (qsizetype i = 0; i < sheet.resources.size(); ++i) {
+        const ResourceEntry& entry = sheet.resources.at(i);
+        if (const qsizetype page = plan.pageStarts.indexOf(i) + 2; page > 1)
+            block += pageBreak(templates, sheet, page, plan.pages());
         if (entry.heading) { // no suffix: the note belongs to the buttons
             block += QString(templates.heading).replace(QStringLiteral("#HEADING#"), entry.linkText);
             continue;
@@ -50,7 +67,7 @@ QString titled(const QString& page, const QString& headline)
     static const QRegularExpression title(QStringLiteral("(<title[^>]*>)(.*?)(</title>)"),
                                           QRegularExpression::CaseInsensitiveOption |
                                               QRegularExpression::DotMatchesEverythingOption);
-    const QString plain = PlainTitle(headline).toHtmlEscaped().replace(u'#', QStringLiteral("&#35;"));
+    const QString plain = plainHeadline(headline);
     const QRegularExpressionMatch match = title.match(page);
     if (plain.isEmpty() || !match.hasMatch())
         return page;
@@ -73,14 +90,28 @@ QString ClosingBlock()
            scriptElement(QLatin1StringView("assets/js/stylish-portfolio.js")) + QStringLiteral("</body></html>");
 }
 
+PagePlan PlanSheet(const PageTemplates& templates, const Sheet& sheet)
+{
+    if (!templates.geometry)
+        return {};
+    const auto qrSide = [&sheet](qsizetype i) {
+        const QString url = TaggedUrl(sheet.resources.at(i).linkUrl, sheet);
+        return sheet.qrCodes && IsLinkable(url) ? 16.0 : 0.0;
+    };
+    return PlanPages(sheet, templates.disclaimer, *templates.geometry, qrSide);
+}
+
 QString FillPage(const PageTemplates& templates, const Sheet& sheet)
 {
-    const QString block = resourceBlock(templates, sheet);
+    const PagePlan plan = PlanSheet(templates, sheet);
+    const QString block = resourceBlock(templates, sheet, plan);
     return titled(templates.page, sheet.headline)
         .replace(QStringLiteral("#HEADLINE#"), sheet.headline)
         .replace(QStringLiteral("#SUBHEADLINE#"), sheet.subheadline)
         .replace(QStringLiteral("#FOOTER#"), sheet.footer)
         .replace(QStringLiteral("#REPEATER#"), block)
+        .replace(QStringLiteral("#TOSCLASS#"),
+                 plan.tightDisclaimer ? QStringLiteral("tos tos-tight") : QStringLiteral("tos"))
         .replace(QStringLiteral("#TOS#"), sheet.disclaimer ? templates.disclaimer : QString())
         .replace(QStringLiteral("#CLOSE#"), ClosingBlock())
         .replace(QStringLiteral("#ACCENT#"), sheet.accent)

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "PagePlan.h"
+
 #include <QString>
+#include <optional>
 
 namespace orvanta {
 
@@ -12,12 +15,19 @@ struct Sheet;
 inline const QString DefaultHeadingSnippet =
     QStringLiteral(R"(</div><div class="item section"><h2 class="section-title" dir="auto">#HEADING#</h2>)");
 
+// The markup of a page break when a look with a layout.json has no bin/pagebreak.txt: it closes the item before it,
+// and opens the next page with no running line.
+inline const QString DefaultPageBreakSnippet =
+    QStringLiteral(R"(</div><div style="page-break-before: always"></div><div class="item">)");
+
 // The template texts as read from the installation folder.
 struct PageTemplates {
-    QString page;                            // bin/template.html
-    QString snippet;                         // bin/repeater.txt, the markup of one resource
-    QString disclaimer;                      // resources/tos.txt
-    QString heading = DefaultHeadingSnippet; // bin/heading.txt, the markup of a section heading
+    QString page;                                // bin/template.html
+    QString snippet;                             // bin/repeater.txt, the markup of one resource
+    QString disclaimer;                          // resources/tos.txt
+    QString heading = DefaultHeadingSnippet;     // bin/heading.txt, the markup of a section heading
+    QString pageBreak = DefaultPageBreakSnippet; // bin/pagebreak.txt, the markup that opens a page
+    std::optional<LookGeometry> geometry = {};   // bin/layout.json: without it the engine breaks pages itself
 };
 
 // The scripts and end tags that close every page.
@@ -26,10 +36,16 @@ QString ClosingBlock();
 // Fills the page template. Placeholders are replaced in a fixed order over the whole page, so a text that
 // holds a later placeholder gets it filled while earlier ones stay as typed:
 // #HEADLINE#, #SUBHEADLINE#, then one snippet per resource (#CTATEXT#, #CTAURL#, #QR#) or heading (#HEADING#),
-// #FOOTER#, #REPEATER#, #TOS#, #CLOSE#, then the design's #ACCENT# ("#RRGGBB") and #LOGO# (an <img> of the logo,
-// or nothing). Nothing is escaped: every text enters the page as it stands. Links carry the sheet's campaign tags
-// (TaggedUrl), and #QR# is the QR code of the tagged link when the sheet asks for one. A heading has no link, and no
-// note after it. The template's <title> becomes the headline as plain text, so that the PDF is titled by it.
+// #FOOTER#, #REPEATER#, #TOSCLASS# ("tos", or "tos tos-tight" for a disclaimer set closer), #TOS#, #CLOSE#, then the
+// design's #ACCENT# ("#RRGGBB") and #LOGO# (an <img> of the logo, or nothing). Nothing is escaped: every text enters
+// the page as it stands. Links carry the sheet's campaign tags (TaggedUrl), and #QR# is the QR code of the tagged link
+// when the sheet asks for one. A heading has no link, and no note after it. The template's <title> becomes the headline
+// as plain text, so that the PDF is titled by it. With a look's geometry the page breaks are the page's own
+// (PlanPages): a page break snippet opens every page after the first, its #RUNNINGHEAD# the headline as plain text,
+// #PAGE# the page's number and #PAGES# the page count.
 QString FillPage(const PageTemplates& templates, const Sheet& sheet);
+
+// Where the filled page breaks: nothing without the look's geometry.
+PagePlan PlanSheet(const PageTemplates& templates, const Sheet& sheet);
 
 } // namespace orvanta

@@ -72,6 +72,13 @@ Expected<PageTemplates, FileProblem> LoadTemplates(const QString& installFolder,
     if (!problem && disclaimerNeeded)
         problem = load(layout::Terms, loaded.disclaimer);
     if (!problem)
+        problem = load(lookFolder + QStringLiteral("/pagebreak.txt"), loaded.pageBreak, true);
+    QString geometry;
+    if (!problem)
+        problem = load(lookFolder + QStringLiteral("/layout.json"), geometry, true);
+    if (!geometry.isEmpty())
+        loaded.geometry = ParseLookGeometry(geometry.toUtf8());
+    if (!problem)
         problem = load(lookFolder + QStringLiteral("/template.html"), loaded.page);
     if (problem)
         return Unexpected(std::move(*problem));

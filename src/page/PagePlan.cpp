@@ -1,0 +1,229 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "PagePlan.h"
+
+#include "sheet/Sheet.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace orvanta {
+
+namespace {
+
+constexpr double MillimetresPerPoint = 25.4 / 72;
+// Both engines set text a little wider than the font's own advances (wkhtmltopdf rounds them to its pixels), so a
+// line is taken as this much wider than the font says.
+constexpr double WidthMargin = 1.06;
+
+// DejaVu Sans and DejaVu Sans Bold: the advance of each character from space to tilde, in thousandths of an em, as
+// the fonts' hmtx tables give them.
+constexpr std::array<short, 95> RegularAdvances{
+    318, 401, 460, 838, 636, 950, 780, 275, 390, 390, 500, 838, 318, 361,  318, 337, 636, 636, 636,
+    636, 636, 636, 636, 636, 636, 636, 337, 337, 838, 838, 838, 531, 1000, 684, 686, 698, 770, 632,
+    575, 775, 752, 295, 295, 656, 557, 863, 748, 787, 603, 787, 695, 635,  611, 732, 684, 989, 685,
+    611, 685, 390, 337, 390, 838, 500, 500, 613, 635, 550, 635, 615, 352,  635, 634, 278, 278, 579,
+    278, 974, 634, 612, 635, 635, 411, 521, 392, 634, 592, 818, 592, 592,  525, 636, 337, 636, 838};
+constexpr std::array<short, 95> BoldAdvances{
+    348, 456,  521, 838, 696, 1002, 872, 306, 457, 457, 523, 838, 380, 415,  380, 365, 696, 696,  696,
+    696, 696,  696, 696, 696, 696,  696, 400, 400, 838, 838, 838, 580, 1000, 774, 762, 734, 830,  683,
+    683, 821,  837, 372, 372, 775,  637, 995, 837, 850, 733, 850, 770, 720,  682, 812, 774, 1103, 771,
+    724, 725,  457, 365, 457, 838,  500, 500, 675, 716, 593, 716, 678, 435,  716, 712, 343, 343,  665,
+    343, 1042, 712, 687, 716, 716,  493, 595, 478, 712, 652, 924, 645, 652,  582, 712, 365, 712,  838};
+
+// Ideographs, kana, hangul, full-width forms and the emoji planes are a full em wide.
+bool isWide(char32_t c)
+{
+    return (c >= 0x1100 && c <= 0x115f) || (c >= 0x2e80 && c <= 0xa4cf) || (c >= 0xac00 && c <= 0xd7a3) ||
+           (c >= 0xf900 && c <= 0xfaff) || (c >= 0xfe30 && c <= 0xfe4f) || (c >= 0xff00 && c <= 0xff60) ||
+           (c >= 0xffe0 && c <= 0xffe6) || c >= 0x1f000;
+}
+
+double charWidthEm(char32_t c, bool bold)
+{
+    if (c >= 0x20 && c < 0x7f)
+        return (bold ? BoldAdvances : RegularAdvances)[c - 0x20] / 1000.0;
+    if (c == 0xa0)
+        return charWidthEm(u' ', bold);
+    if (QChar::isMark(c) || QChar::category(c) == QChar::Other_Format)
+        return 0;
+    if (isWide(c))
+        return 1;
+    return bold ? 0.85 : 0.8; // wider than any letter of the table's own, bar a few
+}
+
+// The text a reader sees: tags dropped, an entity as one character, white space as one space unless kept.
+QString visibleText(const QString& text, bool preformatted)
+{
+    static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
+    static const QRegularExpression entity(QStringLiteral("&(#?[A-Za-z0-9]+);"));
+    static const QRegularExpression space(QStringLiteral("[ \\t\\r\\n\\f]+"));
+    QString visible = QString(text).remove(tag);
+    visible.replace(QStringLiteral("&nbsp;"), QChar(0xa0)).replace(entity, QStringLiteral("W"));
+    if (!preformatted)
+        visible.replace(space, QStringLiteral(" "));
+    return visible;
+}
+
+int wrappedLines(const QString& paragraph, double lineEm, bool bold)
+{
+    int lines = 1;
+    double x = 0;
+    const double spaceEm = charWidthEm(u' ', bold);
+    for (const QString& word : paragraph.split(u' ', Qt::SkipEmptyParts)) {
+        const double wordEm = TextWidthEm(word, bold);
+        if (x > 0 && x + spaceEm + wordEm <= lineEm) {
+            x += spaceEm + wordEm;
+            continue;
+        }
+        if (x > 0)
+            ++lines;
+        const int extra = std::max(0, static_cast<int>(std::ceil(wordEm / lineEm)) - 1); // broken anywhere
+        lines += extra;
+        x = wordEm - extra * lineEm;
+    }
+    return lines;
+}
+
+TextBlock textBlock(const QJsonObject& object)
+{
+    return {
+        object.value(u"fixedMm").toDouble(), object.value(u"pt").toDouble(), object.value(u"lineHeight").toDouble(1.3),
+        object.value(u"widthMm").toDouble(), object.value(u"bold").toBool(), object.value(u"preformatted").toBool()};
+}
+
+struct Unit {
+    qsizetype first = 0; // the resource that opens it
+    double heightMm = 0;
+    bool heading = false;
+};
+
+} // namespace
+
+double TextWidthEm(const QString& text, bool bold)
+{
+    double width = 0;
+    for (const char32_t c : text.toUcs4())
+        width += charWidthEm(c, bold);
+    return width;
+}
+
+int EstimatedLines(const QString& text, double pt, double widthMm, bool bold, bool preformatted)
+{
+    const QString visible = visibleText(text, preformatted).trimmed();
+    if (visible.isEmpty() || pt <= 0 || widthMm <= 0)
+        return 0;
+    const double lineEm = widthMm / (pt * MillimetresPerPoint * WidthMargin);
+    int lines = 0;
+    for (const QString& paragraph : visible.split(u'\n'))
+        lines += wrappedLines(paragraph, lineEm, bold);
+    return lines;
+}
+
+double TextBlock::heightMm(const QString& text) const
+{
+    return fixedMm + EstimatedLines(text, pt, widthMm, bold, preformatted) * pt * lineHeight * MillimetresPerPoint;
+}
+
+std::optional<LookGeometry> ParseLookGeometry(const QByteArray& json)
+{
+    const QJsonDocument document = QJsonDocument::fromJson(json);
+    if (!document.isObject())
+        return std::nullopt;
+    const QJsonObject o = document.object();
+    const QJsonObject page = o.value(u"pageHeightMm").toObject();
+    LookGeometry geometry;
+    geometry.a4HeightMm = page.value(u"A4").toDouble();
+    geometry.letterHeightMm = page.value(u"Letter").toDouble();
+    geometry.stretch = o.value(u"stretch").toDouble(1);
+    geometry.columns = std::max(1, o.value(u"columns").toInt(1));
+    geometry.endMm = o.value(u"endMm").toDouble();
+    geometry.logoMm = o.value(u"logoMm").toDouble();
+    geometry.top = textBlock(o.value(u"top").toObject());
+    geometry.headline = textBlock(o.value(u"headline").toObject());
+    geometry.subheadline = textBlock(o.value(u"subheadline").toObject());
+    geometry.button = textBlock(o.value(u"button").toObject());
+    geometry.note = textBlock(o.value(u"note").toObject());
+    geometry.qrExtraMm = o.value(u"qrExtraMm").toDouble();
+    geometry.heading = textBlock(o.value(u"heading").toObject());
+    geometry.headingReserveMm = o.value(u"headingReserveMm").toDouble();
+    geometry.footer = textBlock(o.value(u"footer").toObject());
+    geometry.disclaimer = textBlock(o.value(u"disclaimer").toObject());
+    geometry.tightDisclaimer = textBlock(o.value(u"tightDisclaimer").toObject());
+    geometry.pageBreakMm = o.value(u"pageBreakMm").toDouble();
+    return geometry;
+}
+
+PagePlan PlanPages(const Sheet& sheet, const QString& disclaimer, const LookGeometry& g,
+                   const std::function<double(qsizetype)>& qrSideMm)
+{
+    const double s = g.stretch;
+    // The sheet as a column of units: the head, then rows of resources and headings.
+    QList<Unit> units;
+    const auto resourceHeight = [&](qsizetype i) {
+        const double flow = g.button.heightMm(sheet.resources.at(i).linkText) +
+                            (sheet.noteBelowEachResource ? g.note.heightMm(sheet.note) : 0);
+        const double qr = qrSideMm(i);
+        return s * std::max(flow, qr > 0 ? qr + g.qrExtraMm : 0);
+    };
+    int inRow = 0;
+    for (qsizetype i = 0; i < sheet.resources.size(); ++i) {
+        if (sheet.resources.at(i).heading) {
+            units.append({i, s * g.heading.heightMm(sheet.resources.at(i).linkText), true});
+            inRow = 0;
+        } else if (inRow > 0 && inRow < g.columns) {
+            units.last().heightMm = std::max(units.last().heightMm, resourceHeight(i));
+            ++inRow;
+        } else {
+            units.append({i, resourceHeight(i), false});
+            inRow = 1;
+        }
+    }
+
+    PagePlan plan;
+    const auto room = [&](qsizetype page) {
+        return g.pageHeightMm(SheetPaper(sheet)) - (page > 1 ? s * g.pageBreakMm : 0);
+    };
+    double y =
+        s *
+        (g.top.heightMm({}) + (sheet.logo.isEmpty() ? 0 : g.logoMm) + g.headline.heightMm(sheet.headline) +
+         (visibleText(sheet.subheadline, false).trimmed().isEmpty() ? 0 : g.subheadline.heightMm(sheet.subheadline)));
+    qsizetype pageFirst = -1; // the first unit on the current page
+    for (qsizetype k = 0; k < units.size(); ++k) {
+        double needed = units.at(k).heightMm;
+        if (units.at(k).heading) // it keeps with what follows it
+            needed += std::max(s * g.headingReserveMm, k + 1 < units.size() ? units.at(k + 1).heightMm : 0.0);
+        if (pageFirst >= 0 && y + needed > room(plan.pages())) {
+            plan.pageStarts.append(units.at(k).first);
+            pageFirst = k;
+            y = 0;
+        } else if (pageFirst < 0) {
+            pageFirst = k;
+        }
+        y += units.at(k).heightMm;
+    }
+
+    const bool hasFooter = !visibleText(sheet.footer, false).trimmed().isEmpty();
+    const auto end = [&](const TextBlock& disclaimerBlock) {
+        return s * ((hasFooter ? g.footer.heightMm(sheet.footer) : 0) +
+                    (sheet.disclaimer ? disclaimerBlock.heightMm(disclaimer) : 0) + g.endMm);
+    };
+    if (units.isEmpty() || y + end(g.disclaimer) <= room(plan.pages()))
+        return plan;
+    if (sheet.disclaimer && y + end(g.tightDisclaimer) <= room(plan.pages())) {
+        plan.tightDisclaimer = true;
+        return plan;
+    }
+    // The end goes to a page of its own: the last resource, with the headings just above it, goes with it.
+    qsizetype last = units.size() - 1;
+    while (last > 0 && units.at(last - 1).heading)
+        --last;
+    if (last > pageFirst && pageFirst >= 0)
+        plan.pageStarts.append(units.at(last).first);
+    return plan;
+}
+
+} // namespace orvanta
