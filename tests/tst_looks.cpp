@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include "engines/PdfEngine.h"
 #include "pipeline/SheetBuilder.h"
+#include "sheet/Design.h"
 #include "sheet/Sheet.h"
 #include "words/BuildWords.h"
 
@@ -114,6 +115,50 @@ private Q_SLOTS:
         }
         QVERIFY(footerPage >= 0);
         QCOMPARE(disclaimerPage, footerPage);
+    }
+
+    void printedText_data()
+    {
+        QTest::addColumn<QString>("look");
+        QTest::addColumn<QString>("accent");
+        for (const QString& look : {u"classic"_s, u"compact"_s, u"checklist"_s})
+            for (const QString& accent :
+                 {u"#ffd400"_s, u"#ffffff"_s, u"#000000"_s, u"#7fdbff"_s, design::DefaultAccent})
+                QTest::addRow("%s, %s", qPrintable(look), qPrintable(accent)) << look << accent;
+    }
+
+    // What people read: addresses without the campaign tags that the links carry, text on the accent in a colour
+    // that reads on it, and a headline whose last word would wrap alone kept with the word before it.
+    void printedText()
+    {
+        QFETCH(QString, look);
+        QFETCH(QString, accent);
+        const bool wkhtmltopdf = engineRuns(EngineChoice::Wkhtmltopdf);
+        if (wkhtmltopdf && FindWkhtmltopdf(u"/nonexistent"_s).isEmpty())
+            QSKIP("wkhtmltopdf is not installed");
+        Sheet sheet;
+        std::tie(sheet.look, sheet.accent, sheet.campaignSource) = std::tuple(look, accent, u"news"_s);
+        sheet.headline = u"<div style=\"width: 8.5em\">aaaa bbbb cccc dddd</div>"_s;
+        sheet.resources.append({u"Guide"_s, u"https://www.example.com/guide?q=1#top"_s});
+        m_builder->setEngine(wkhtmltopdf ? EngineChoice::Wkhtmltopdf : EngineChoice::Chromium);
+        QSignalSpy finished(m_builder.get(), &SheetBuilder::finished);
+        QVERIFY(!m_builder->build(sheet, u"printed"_s));
+        QVERIFY(finished.wait(60000));
+        const OutputPaths paths = finished.first().at(0).value<BuildResult>().paths;
+        const QString text = pdfText(paths.pdfPath);
+        QVERIFY2(!text.contains(u"utm_"_s) && text.contains(u"example.com/guide"_s) == (look == u"checklist"),
+                 qPrintable(text));
+        QVERIFY(pdfLinks(paths.pdfPath).contains(u"https://www.example.com/guide?q=1&utm_source=news#top"_s));
+        QVERIFY2(QRegularExpression(u".*dddd.*"_s).match(text).captured().contains(u"cccc"_s), qPrintable(text));
+        // Each rule that fills with the accent writes in a colour that has the contrast body text needs.
+        static const QRegularExpression accentRule(u"\\{[^}]*background: *(#\\w+);[^}]*[^-]color: *(#\\w+)"_s);
+        int rules = 0;
+        for (const auto& rule : accentRule.globalMatch(QString::fromUtf8(readAll(paths.pagePath)))) {
+            rules += rule.captured(1) == accent;
+            QVERIFY2(rule.captured(1) != accent || ContrastRatio(rule.captured(2), accent) >= design::ReadableContrast,
+                     qPrintable(rule.captured()));
+        }
+        QCOMPARE(rules > 0, look != u"checklist");
     }
 
     // Compact exists to fit a sheet on fewer pages: at least 1.8 times the buttons of a Classic page.
