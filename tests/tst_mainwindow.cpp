@@ -67,12 +67,6 @@ private Q_SLOTS:
         QCOMPARE(sheet.accent, u"#112233"_s);
         click("cmdAccent"); // cancelled
         QCOMPARE(sheet.accent, u"#112233"_s);
-        QLabel* accentWarning = child<QLabel>(m_window.get(), "lblAccentWarning");
-        m_interaction.chooseColour(QColor(0x7a, 0x7a, 0x7a)); // neither white nor dark text reaches 4.5:1
-        click("cmdAccent");
-        QVERIFY(!accentWarning->isHidden());
-        m_window->model().undoStack().undo();
-        QVERIFY(accentWarning->isHidden());
         const QByteArray png("\x89PNG\r\n\x1a\n");
         QVERIFY(writeAll(path(u"/big.png"_s), png + QByteArray(1024 * 1024 - png.size() + 1, 'x')));
         QVERIFY(writeAll(path(u"/1mb.png"_s), png + QByteArray(1024 * 1024 - png.size(), 'x')));

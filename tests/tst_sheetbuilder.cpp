@@ -245,32 +245,25 @@ private Q_SLOTS:
                  u"\u0001\uD7FF\uE000\U0010FFFF\U0010FFFF"_s);
     }
 
-    // What the page prints: a link as people read it, a headline's last two words held together (its markup
-    // untouched), and the text colour on an accent with its WCAG 2 contrast ratio.
+    // A link as people read it, a headline's last two words held together, the text colour on an accent (WCAG 2).
     void printedText_data()
     {
         QTest::addColumn<char>("kind"); // address, headline or colour
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("printed");
-        const auto row = [](const char* name, char kind, const QString& text, const QString& printed) {
-            QTest::newRow(name) << kind << text << printed;
-        };
-        row("tags, www and scheme dropped", 'a', u"HTTPS://www.Example.com/a/b/?q=1&utm_source=x#top"_s,
-            u"example.com/a/b"_s);
-        row("port kept, user dropped", 'a', u"http://u:p@x.test:8080/"_s, u"x.test:8080"_s);
-        row("mail", 'a', u"mailto:a@x.test?subject=b"_s, u"a@x.test"_s);
-        row("relative, escaped", 'a', u"page&<b>.html"_s, u"page&amp;&lt;b&gt;.html"_s);
-        row("cut short", 'a', u"https://x.test/"_s + QString(60, u'a'), u"x.test/"_s + QString(42, u'a') + u'…');
-        row("two words", 'h', u"Keep it together"_s, u"Keep it\u00A0together"_s);
-        row("markup and spaces around", 'h', u"<b>Keep</b>  \n<a title=\"x y\">it</a> "_s,
-            u"<b>Keep</b>\u00A0<a title=\"x y\">it</a> "_s);
-        row("one word", 'h', u" <b title=\"a b\">One</b> "_s, u" <b title=\"a b\">One</b> "_s);
-        row("line break", 'h', u"One<BR> two"_s, u"One<BR> two"_s);
-        row("white, capitals", 'c', u"#FFFFFF"_s, u"#14171c 17.96"_s);
-        row("yellow", 'c', u"#ffd400"_s, u"#14171c 12.55"_s);
-        row("default", 'c', design::DefaultAccent, u"#ffffff 5.02"_s);
-        row("grey, short either way", 'c', u"#7a7a7a"_s, u"#ffffff 4.29"_s);
-        row("not a colour", 'c', u"#fffffff"_s, u"#ffffff 0.00"_s);
+        QTest::newRow("tags, www and scheme dropped")
+            << 'a' << u"HTTPS://www.Example.com/a/b/?q=1&utm_source=x#top"_s << u"example.com/a/b"_s;
+        QTest::newRow("relative, escaped") << 'a' << u"page&<b>.html"_s << u"page&amp;&lt;b&gt;.html"_s;
+        QTest::newRow("cut short") << 'a' << u"https://x.test/"_s + QString(60, u'a')
+                                   << u"x.test/"_s + QString(42, u'a') + u'…';
+        QTest::newRow("two words") << 'h' << u"Keep it together"_s << u"Keep it\u00A0together"_s;
+        QTest::newRow("markup, spaces") << 'h' << u"<b>Keep</b>  \n<a title=\"x y\">it</a> "_s
+                                        << u"<b>Keep</b>\u00A0<a title=\"x y\">it</a> "_s;
+        QTest::newRow("one word") << 'h' << u" <b title=\"a b\">One</b> "_s << u" <b title=\"a b\">One</b> "_s;
+        QTest::newRow("line break") << 'h' << u"One<BR> two"_s << u"One<BR> two"_s;
+        QTest::newRow("yellow") << 'c' << u"#ffd400"_s << u"#14171c 12.55"_s;
+        QTest::newRow("grey, short either way") << 'c' << u"#7a7a7a"_s << u"#ffffff 4.29"_s;
+        QTest::newRow("not a colour") << 'c' << u"#fffffff"_s << u"#ffffff 0.00"_s;
     }
 
     void printedText()
