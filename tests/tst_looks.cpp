@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include "engines/PdfEngine.h"
 #include "pipeline/SheetBuilder.h"
+#include "sheet/Design.h"
 #include "sheet/Sheet.h"
 #include "words/BuildWords.h"
 
@@ -114,6 +115,42 @@ private Q_SLOTS:
         }
         QVERIFY(footerPage >= 0);
         QCOMPARE(disclaimerPage, footerPage);
+    }
+
+    void printedText_data()
+    {
+        QTest::addColumn<QString>("look");
+        QTest::addColumn<QString>("accent");
+        const QStringList accents{u"#ffd400"_s, u"#ffffff"_s, u"#000000"_s, u"#7fdbff"_s, design::DefaultAccent};
+        for (const QString& look : {u"classic"_s, u"compact"_s, u"checklist"_s})
+            for (const QString& accent : accents)
+                QTest::addRow("%s, %s", qPrintable(look), qPrintable(accent)) << look << accent;
+    }
+
+    // Addresses printed without their links' tags, readable text on the accent, no lone last word in the headline.
+    void printedText()
+    {
+        QFETCH(QString, look);
+        QFETCH(QString, accent);
+        Sheet sheet;
+        std::tie(sheet.look, sheet.accent, sheet.campaignSource) = std::tuple(look, accent, u"news"_s);
+        sheet.headline = u"<div style=\"width: 10.5em\">aaaa bbbb cccc dddd</div>"_s;
+        sheet.resources.append({u"Guide"_s, u"https://www.example.com/guide?q=1#top"_s});
+        m_builder->setEngine(engineRuns(EngineChoice::Chromium) ? EngineChoice::Chromium : EngineChoice::Wkhtmltopdf);
+        QSignalSpy finished(m_builder.get(), &SheetBuilder::finished);
+        QVERIFY(!m_builder->build(sheet, u"printed"_s));
+        QVERIFY(finished.wait(60000));
+        const OutputPaths paths = finished.first().at(0).value<BuildResult>().paths;
+        const QString text = pdfText(paths.pdfPath);
+        QVERIFY2(!text.contains(u"utm_"_s) && text.contains(u"example.com/guide"_s) == (look == u"checklist"),
+                 qPrintable(text));
+        QVERIFY(pdfLinks(paths.pdfPath).contains(u"https://www.example.com/guide?q=1&utm_source=news#top"_s));
+        QVERIFY2(QRegularExpression(u".*dddd.*"_s).match(text).captured().contains(u"cccc"_s), qPrintable(text));
+        const QRegularExpressionMatch onAccent =
+            QRegularExpression(u"background: *%1;[^}]*[^-]color: *(#\\w+)"_s.arg(accent))
+                .match(QString::fromUtf8(readAll(paths.pagePath)));
+        QCOMPARE(onAccent.hasMatch(), look != u"checklist");
+        QVERIFY(!onAccent.hasMatch() || ContrastRatio(onAccent.captured(1), accent) >= design::ReadableContrast);
     }
 
     // Compact exists to fit a sheet on fewer pages: at least 1.8 times the buttons of a Classic page.

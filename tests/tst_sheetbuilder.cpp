@@ -6,6 +6,7 @@
 #include "page/Looks.h"
 #include "page/MissingGlyphs.h"
 #include "page/PageFiller.h"
+#include "page/PrintedText.h"
 #include "page/QrCode.h"
 #include "pipeline/OutputFiles.h"
 #include "pipeline/SheetBuilder.h"
@@ -67,7 +68,7 @@ private Q_SLOTS:
         const QString block = u"<a href=\"u\">go u</a><br><br><a href=\"#CTATEXT#\">#FOOTER#</a><br><br>"_s;
         QTest::newRow("later placeholders filled in earlier texts")
             << page << link << sheet
-            << u"<h1>see {%1|#HEADLINE#}</h1><h2>S</h2>[%1]<f>{%1|#HEADLINE#}</f>terms: #TOS#"_s.arg(block);
+            << u"<h1>see\u00A0{%1|#HEADLINE#}</h1><h2>S</h2>[%1]<f>{%1|#HEADLINE#}</f>terms: #TOS#"_s.arg(block);
         sheet = sheetWith({{u"A"_s, u"1"_s}, {u"B"_s, u"2"_s}});
         sheet.disclaimer = sheet.noteBelowEachResource = true;
         sheet.note = u"note"_s;
@@ -111,7 +112,7 @@ private Q_SLOTS:
             << u"#CTATEXT#"_s << sheet
             << u"<TITLE lang=en>Grow &amp; &#35;FOOTER&#35; 🚀 &lt;/title&gt;</title><title>%1</title>#d7261e"_s
                u"<p style=\"color: #d7261e\"><img class=\"logo\" src=\"data:image/png;base64,AA==\" alt=\"\">"_s.arg(
-                   sheet.headline.replace(u"#FOOTER#"_s, u"#d7261e"_s));
+                   sheet.headline.replace(u"#FOOTER#</i> "_s, u"#d7261e</i>\u00A0"_s));
     }
 
     void taggedUrl_data()
@@ -314,6 +315,38 @@ private Q_SLOTS:
     {
         QCOMPARE(DecodeCharacterReferences(u"&#0;&#x1;&#xD7FF;&#xD800;&#xDFFF;&#xE000;&#x10FFFF;&#x110000;&#1114111"_s),
                  u"\u0001\uD7FF\uE000\U0010FFFF\U0010FFFF"_s);
+    }
+
+    // A link as people read it, a headline's last two words held together, the text colour on an accent (WCAG 2).
+    void printedText_data()
+    {
+        QTest::addColumn<char>("kind"); // address, headline or colour
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("tags, www and scheme dropped")
+            << 'a' << u"HTTPS://www.Example.com/a/b/?q=1&utm_source=x#top"_s << u"example.com/a/b"_s;
+        QTest::newRow("relative, escaped") << 'a' << u"page&<b>.html"_s << u"page&amp;&lt;b&gt;.html"_s;
+        QTest::newRow("cut short") << 'a' << u"https://x.test/"_s + QString(60, u'a')
+                                   << u"x.test/"_s + QString(42, u'a') + u'…';
+        QTest::newRow("two words") << 'h' << u"Keep it together"_s << u"Keep it\u00A0together"_s;
+        QTest::newRow("markup, spaces") << 'h' << u"<b>Keep</b>  \n<a title=\"x y\">it</a> "_s
+                                        << u"<b>Keep</b>\u00A0<a title=\"x y\">it</a> "_s;
+        QTest::newRow("one word") << 'h' << u" <b title=\"a b\">One</b> "_s << u" <b title=\"a b\">One</b> "_s;
+        QTest::newRow("line break") << 'h' << u"One<BR> two"_s << u"One<BR> two"_s;
+        QTest::newRow("yellow") << 'c' << u"#ffd400"_s << u"#14171c 12.55"_s;
+        QTest::newRow("grey, short either way") << 'c' << u"#7a7a7a"_s << u"#ffffff 4.29"_s;
+        QTest::newRow("not a colour") << 'c' << u"#fffffff"_s << u"#ffffff 0.00"_s;
+    }
+
+    void printedText()
+    {
+        QFETCH(char, kind);
+        QFETCH(QString, text);
+        const QString colour = TextColourOn(text);
+        QTEST(kind == 'a'   ? PrintedAddress(text)
+              : kind == 'h' ? WithoutLoneLastWord(text)
+                            : u"%1 %2"_s.arg(colour).arg(ContrastRatio(text, colour), 0, 'f', 2),
+              "printed");
     }
 
     void fileNameProblem_data()

@@ -1087,6 +1087,10 @@ Ohne einen erstellt „orvanta build SPICKZETTEL...“ die PDFs von Spickzetteln
 
 %2</translation>
     </message>
+    <message>
+        <source>Button text is hard to read on this colour</source>
+        <translation>Schaltflächentext ist auf dieser Farbe schwer lesbar</translation>
+    </message>
 </context>
 <context>
     <name>orvanta::EditResourceDialog</name>

@@ -39,8 +39,9 @@ ContentPage::ContentPage(SheetModel& model, PreviewRenderer& renderer, const QSt
     m_listActions = new ResourceListActions(model, *ui->lstResources, interaction);
     m_previewPanel = new PreviewPanel(model, renderer, installFolder, *ui->previewStack, *ui->pdfPreview,
                                       *ui->lblExample, *ui->lblPreviewStatus);
-    new DesignBar(model, installFolder, interaction,
-                  {*ui->cboLook, *ui->cmdAccent, *ui->cmdLogo, *ui->cmdRemoveLogo, *ui->cboPaper}, this);
+    new DesignBar(
+        model, installFolder, interaction,
+        {*ui->cboLook, *ui->cmdAccent, *ui->lblAccentWarning, *ui->cmdLogo, *ui->cmdRemoveLogo, *ui->cboPaper}, this);
 
     auto* binding = new FieldBinding(model, this);
     for (const auto& [edit, field] : {std::pair{ui->txtHeaderTitle, &Sheet::headline},

@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
@@ -40,6 +41,7 @@ DesignBar::DesignBar(SheetModel& model, const QString& installFolder, Interactio
 {
     m_controls.paper.setItemData(0, design::A4);
     m_controls.paper.setItemData(1, design::Letter);
+    m_controls.accentWarning.setText(tr("Button text is hard to read on this colour"));
     // A look copied into the installation while the app runs is offered the next time the list opens.
     m_controls.look.installEventFilter(this);
     connect(&m_controls.look, &QComboBox::activated, this, [this](int index) {
@@ -86,6 +88,8 @@ void DesignBar::showSheet()
     fillLooks();
     m_controls.paper.setCurrentIndex(SheetPaper(sheet) == PaperSize::Letter ? 1 : 0);
     m_controls.accent.setIcon(swatch(QColor(sheet.accent)));
+    const double contrast = ContrastRatio(TextColourOn(sheet.accent), sheet.accent);
+    m_controls.accentWarning.setVisible(contrast > 0 && contrast < design::ReadableContrast);
     m_controls.removeLogo.setEnabled(!sheet.logo.isEmpty());
 }
 

@@ -4,6 +4,7 @@
 #include <QObject>
 
 class QComboBox;
+class QLabel;
 class QPushButton;
 
 namespace orvanta {
@@ -20,6 +21,7 @@ public:
     struct Controls {
         QComboBox& look;
         QPushButton& accent;
+        QLabel& accentWarning; // shown while text on the accent is hard to read
         QPushButton& logo;
         QPushButton& removeLogo;
         QComboBox& paper;

@@ -2,6 +2,7 @@
 #include "PageFiller.h"
 
 #include "LinkTagging.h"
+#include "PrintedText.h"
 #include "QrCode.h"
 #include "sheet/Design.h"
 #include "sheet/Sheet.h"
@@ -54,6 +55,7 @@ QString resourceBlock(const PageTemplates& templates, const Sheet& sheet, const 
             snippet.remove(href);
         block += snippet.replace(QStringLiteral("#CTATEXT#"), entry.linkText)
                      .replace(QStringLiteral("#CTAURL#"), url)
+                     .replace(QStringLiteral("#CTAADDRESS#"), PrintedAddress(url))
                      .replace(QStringLiteral("#QR#"), sheet.qrCodes && linkable ? QrCodeSvg(url) : QString());
         block += suffix;
     }
@@ -106,7 +108,7 @@ QString FillPage(const PageTemplates& templates, const Sheet& sheet)
     const PagePlan plan = PlanSheet(templates, sheet);
     const QString block = resourceBlock(templates, sheet, plan);
     return titled(templates.page, sheet.headline)
-        .replace(QStringLiteral("#HEADLINE#"), sheet.headline)
+        .replace(QStringLiteral("#HEADLINE#"), WithoutLoneLastWord(sheet.headline))
         .replace(QStringLiteral("#SUBHEADLINE#"), sheet.subheadline)
         .replace(QStringLiteral("#FOOTER#"), sheet.footer)
         .replace(QStringLiteral("#REPEATER#"), block)
@@ -115,6 +117,7 @@ QString FillPage(const PageTemplates& templates, const Sheet& sheet)
         .replace(QStringLiteral("#TOS#"), sheet.disclaimer ? templates.disclaimer : QString())
         .replace(QStringLiteral("#CLOSE#"), ClosingBlock())
         .replace(QStringLiteral("#ACCENT#"), sheet.accent)
+        .replace(QStringLiteral("#ACCENTTEXT#"), TextColourOn(sheet.accent))
         .replace(QStringLiteral("#LOGO#"), logoElement(sheet.logo));
 }
 

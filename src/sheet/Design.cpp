@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QRegularExpression>
+#include <cmath>
 
 namespace orvanta {
 
@@ -51,7 +52,35 @@ std::optional<SheetProblem> logoProblem(const QString& logo)
     return {};
 }
 
+// The relative luminance of a "#RRGGBB" colour, from its sRGB channels made linear; none for anything else.
+std::optional<double> relativeLuminance(const QString& colour)
+{
+    static const QRegularExpression rgb(QStringLiteral("^#[0-9A-Fa-f]{6}\\z"));
+    if (!rgb.match(colour).hasMatch())
+        return {};
+    const auto linear = [&](qsizetype at) {
+        const double channel = QStringView(colour).mid(at, 2).toUInt(nullptr, 16) / 255.0;
+        return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(1) + 0.7152 * linear(3) + 0.0722 * linear(5);
+}
+
 } // namespace
+
+double ContrastRatio(const QString& one, const QString& other)
+{
+    const std::optional<double> first = relativeLuminance(one);
+    const std::optional<double> second = relativeLuminance(other);
+    if (!first || !second)
+        return 0;
+    return (std::max(*first, *second) + 0.05) / (std::min(*first, *second) + 0.05);
+}
+
+QString TextColourOn(const QString& accent)
+{
+    return ContrastRatio(design::DarkText, accent) > ContrastRatio(design::LightText, accent) ? design::DarkText
+                                                                                              : design::LightText;
+}
 
 PaperSize SheetPaper(const Sheet& sheet)
 {

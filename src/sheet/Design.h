@@ -17,6 +17,9 @@ struct Sheet;
 namespace design {
 inline const QString ClassicLook = QStringLiteral("classic");
 inline const QString DefaultAccent = QStringLiteral("#d7261e");
+inline const QString LightText = QStringLiteral("#ffffff");
+inline const QString DarkText = QStringLiteral("#14171c"); // the looks' dark text
+inline constexpr double ReadableContrast = 4.5;            // the least ratio for body text (WCAG 2, level AA)
 inline const QString A4 = QStringLiteral("A4");
 inline const QString Letter = QStringLiteral("Letter");
 inline constexpr qsizetype MaxLogoBytes = 1024 * 1024; // the image itself, before base64
@@ -31,6 +34,13 @@ PaperSize SheetPaper(const Sheet& sheet);
 // SVG `data:` URI of at most 1 MB, an unknown paper size. None when all are good. A look that is not installed is
 // not a fault: it prints as Classic.
 std::optional<SheetProblem> DesignProblem(const Sheet& sheet);
+
+// The WCAG 2 contrast ratio of two "#RRGGBB" colours, from 1 to 21, by their relative luminance; 0 when either
+// is not such a colour.
+double ContrastRatio(const QString& one, const QString& other);
+
+// The colour of text drawn on the accent: LightText or DarkText, whichever contrasts more with it.
+QString TextColourOn(const QString& accent);
 
 // Why an image file cannot be the logo.
 enum class LogoProblem { SvgDeclarations, NotImage, TooLarge };
