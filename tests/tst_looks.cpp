@@ -4,15 +4,21 @@
 // the headline as its title.
 #include "TestSupport.h"
 #include "engines/PdfEngine.h"
+#include "page/LinkTagging.h"
 #include "pipeline/SheetBuilder.h"
 #include "sheet/Sheet.h"
 #include "words/BuildWords.h"
 
+#include <QDir>
+#include <QImage>
 #include <QMap>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
+#include <tuple>
 
 using namespace orvanta;
 
@@ -114,6 +120,100 @@ private Q_SLOTS:
         }
         QVERIFY(footerPage >= 0);
         QCOMPARE(disclaimerPage, footerPage);
+    }
+
+    void qrCodes_data()
+    {
+        QTest::addColumn<QString>("look");
+        QTest::addColumn<EngineChoice>("engine");
+        for (const QString& look : {u"classic"_s, u"compact"_s, u"checklist"_s}) {
+            for (const EngineChoice engine : {EngineChoice::Wkhtmltopdf, EngineChoice::Chromium}) {
+                if (engineRuns(engine))
+                    QTest::addRow("%s, %s", qPrintable(look), qPrintable(EngineChoiceKey(engine))) << look << engine;
+            }
+        }
+    }
+
+    // Every code reads from a 150 dpi scan of the page, one code at a time as a phone reads it, and none covers a
+    // word of a link's text. The codes are the only black on the page.
+    void qrCodes()
+    {
+        QFETCH(QString, look);
+        QFETCH(EngineChoice, engine);
+        if (engine == EngineChoice::Wkhtmltopdf && FindWkhtmltopdf(u"/nonexistent"_s).isEmpty())
+            QSKIP("wkhtmltopdf is not installed");
+        Sheet sheet;
+        sheet.headline = u"Codes"_s;
+        sheet.look = look;
+        sheet.qrCodes = true;
+        std::tie(sheet.campaignSource, sheet.campaignMedium, sheet.campaignName) =
+            std::tuple(u"cheatsheet"_s, u"pdf"_s, u"email-toolkit-2025"_s);
+        QStringList linkWords;
+        for (const QString& text : {u"Mailchimp Email Benchmarks by Industry"_s, u"Short"_s,
+                                    u"Campaign Monitor Segmentation Guide and Templates"_s, u"Double Opt-In"_s}) {
+            sheet.resources.append({text, u"https://www.example.com/guides/"_s + QString(text.size() * 2, u'x')});
+            linkWords << text.split(u' ');
+        }
+        SheetBuilder& builder = *m_builder;
+        builder.setEngine(engine);
+        QSignalSpy finished(&builder, &SheetBuilder::finished);
+        QVERIFY(!builder.build(sheet, u"qr-"_s + look));
+        QVERIFY(finished.wait(60000));
+        const QString pdf = finished.first().at(0).value<BuildResult>().paths.pdfPath;
+        QTemporaryDir scans;
+        QCOMPARE(QProcess::execute(u"pdftoppm"_s, {u"-r"_s, u"150"_s, u"-gray"_s, pdf, scans.filePath(u"p"_s)}), 0);
+        QCOMPARE(QProcess::execute(u"pdftotext"_s, {u"-bbox"_s, pdf, scans.filePath(u"words"_s)}), 0);
+        static const QRegularExpression word(u"<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                                             "yMax=\"([\\d.]+)\">([^<]*)</word>|<page "_s);
+        QStringList codes;
+        QList<QRect> boxes;
+        int page = 0;
+        const QString words = QString::fromUtf8(readAll(scans.filePath(u"words"_s)));
+        for (auto it = word.globalMatch(words); it.hasNext();) {
+            const QRegularExpressionMatch match = it.next();
+            if (match.captured(5).isEmpty()) { // a new page: a code is a patch of black in 10 px cells that touch
+                const QImage scan(scans.filePath(u"p-%1.pgm"_s.arg(++page)));
+                QSet<QPoint> cells;
+                for (int y = 0; y < scan.height(); ++y) {
+                    for (int x = 0; x < scan.width(); ++x) {
+                        if (scan.constScanLine(y)[x] < 8)
+                            cells.insert(QPoint(x / 10, y / 10));
+                    }
+                }
+                for (boxes.clear(); !cells.isEmpty();) {
+                    QList<QPoint> patch{*cells.begin()};
+                    cells.remove(patch.first());
+                    QRect box;
+                    for (int i = 0; i < patch.size(); ++i) {
+                        box |= QRect(patch.at(i) * 10, QSize(10, 10));
+                        for (const QPoint step : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+                            if (cells.remove(patch.at(i) + step))
+                                patch << patch.at(i) + step;
+                        }
+                    }
+                    boxes << box;
+                    codes << scans.filePath(u"%1-%2.png"_s.arg(page).arg(boxes.size()));
+                    QVERIFY(scan.copy(box.adjusted(-15, -15, 15, 15)).save(codes.last()));
+                }
+                continue;
+            }
+            const auto px = [&](int i) { return int(match.captured(i).toDouble() * 150 / 72); };
+            for (const QRect& box : std::as_const(boxes))
+                QVERIFY2(!linkWords.contains(match.captured(5)) ||
+                             !box.intersects(QRect(QPoint(px(1), px(2)), QPoint(px(3), px(4)))),
+                         qPrintable(u"a code covers \"%1\""_s.arg(match.captured(5))));
+        }
+        QProcess zbar;
+        zbar.start(u"zbarimg"_s, QStringList{u"--nodbus"_s, u"-q"_s, u"--raw"_s} + codes);
+        QVERIFY(zbar.waitForFinished(60000));
+        QStringList read = QString::fromUtf8(zbar.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+        read.removeDuplicates();
+        read.sort();
+        QStringList tagged;
+        for (const ResourceEntry& entry : sheet.resources)
+            tagged << TaggedUrl(entry.linkUrl, sheet);
+        tagged.sort();
+        QCOMPARE(read, tagged);
     }
 
     // Compact exists to fit a sheet on fewer pages: at least 1.8 times the buttons of a Classic page.
