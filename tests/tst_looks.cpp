@@ -4,12 +4,15 @@
 // the headline as its title.
 #include "TestSupport.h"
 #include "engines/PdfEngine.h"
+#include "page/LinkTagging.h"
 #include "pipeline/SheetBuilder.h"
 #include "sheet/Design.h"
 #include "sheet/Sheet.h"
 #include "words/BuildWords.h"
 
+#include <QImage>
 #include <QMap>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
@@ -151,6 +154,71 @@ private Q_SLOTS:
                 .match(QString::fromUtf8(readAll(paths.pagePath)));
         QCOMPARE(onAccent.hasMatch(), look != u"checklist");
         QVERIFY(!onAccent.hasMatch() || ContrastRatio(onAccent.captured(1), accent) >= design::ReadableContrast);
+    void qrCodes_data()
+    {
+        QTest::addColumn<QString>("look");
+        QTest::addColumn<EngineChoice>("engine");
+        for (const QString& look : {u"classic"_s, u"compact"_s, u"checklist"_s})
+            for (const EngineChoice engine : {EngineChoice::Wkhtmltopdf, EngineChoice::Chromium})
+                if (engineRuns(engine))
+                    QTest::addRow("%s, %s", qPrintable(look), qPrintable(EngineChoiceKey(engine))) << look << engine;
+    }
+
+    // Every code reads from a 150 dpi scan of the page with all but its black taken away, and no code covers a word
+    // of a link's text: the codes are the only black on the page.
+    void qrCodes()
+    {
+        QFETCH(QString, look);
+        QFETCH(EngineChoice, engine);
+        if (engine == EngineChoice::Wkhtmltopdf && FindWkhtmltopdf(u"/nonexistent"_s).isEmpty())
+            QSKIP("wkhtmltopdf is not installed");
+        Sheet sheet;
+        sheet.headline = u"Codes"_s;
+        sheet.look = look;
+        sheet.qrCodes = true;
+        sheet.campaignName = u"email-toolkit-2025"_s;
+        QStringList linkWords;
+        QStringList tagged;
+        for (const QString& text : {u"Mailchimp Email Benchmarks by Industry"_s, u"Short"_s,
+                                    u"Campaign Monitor Segmentation Guide and Templates"_s, u"Double Opt-In"_s}) {
+            sheet.resources.append({text, u"https://www.example.com/guides/"_s + QString(text.size() * 3, u'x')});
+            linkWords << text.split(u' ');
+            tagged << TaggedUrl(sheet.resources.last().linkUrl, sheet);
+        }
+        m_builder->setEngine(engine);
+        QSignalSpy finished(m_builder.get(), &SheetBuilder::finished);
+        QVERIFY(!m_builder->build(sheet, u"qr-"_s + look));
+        QVERIFY(finished.wait(60000));
+        const QString pdf = finished.first().at(0).value<BuildResult>().paths.pdfPath;
+        QTemporaryDir scans;
+        QCOMPARE(QProcess::execute(u"pdftoppm"_s, {u"-r"_s, u"150"_s, u"-gray"_s, pdf, scans.filePath(u"p"_s)}), 0);
+        QCOMPARE(QProcess::execute(u"pdftotext"_s, {u"-bbox"_s, pdf, scans.filePath(u"words"_s)}), 0);
+        static const QRegularExpression word(u"<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                                             "yMax=\"([\\d.]+)\">([^<]*)</word>|<page "_s);
+        QStringList codes;
+        QImage scan;
+        for (auto it = word.globalMatch(QString::fromUtf8(readAll(scans.filePath(u"words"_s)))); it.hasNext();) {
+            const QRegularExpressionMatch match = it.next();
+            if (match.captured(5).isEmpty()) {
+                QVERIFY(scan.load(scans.filePath(u"p-%1.pgm"_s.arg(codes.size() + 1))));
+                for (qsizetype i = 0; i < scan.sizeInBytes(); ++i)
+                    scan.bits()[i] = scan.bits()[i] < 8 ? 0 : 255;
+                codes << scans.filePath(u"codes-%1.png"_s.arg(codes.size() + 1));
+                QVERIFY(scan.save(codes.last()));
+            } else if (linkWords.contains(match.captured(5))) {
+                const auto px = [&](int i) { return int(match.captured(i).toDouble() * 150 / 72); };
+                for (int y = px(2); y <= px(4); ++y)
+                    for (int x = px(1); x <= px(3); ++x)
+                        QVERIFY2(scan.constScanLine(y)[x], qPrintable(u"a code covers %1"_s.arg(match.captured(5))));
+            }
+        }
+        QProcess zbar;
+        zbar.start(u"zbarimg"_s, QStringList{u"--nodbus"_s, u"-q"_s, u"--raw"_s} + codes);
+        QVERIFY(zbar.waitForFinished(60000));
+        QStringList read = QString::fromUtf8(zbar.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+        read.sort();
+        tagged.sort();
+        QCOMPARE(read, tagged); // each code once
     }
 
     // Compact exists to fit a sheet on fewer pages: at least 1.8 times the buttons of a Classic page.

@@ -14,12 +14,30 @@ struct QrDeleter {
     void operator()(QRcode* code) const { QRcode_free(code); }
 };
 
-} // namespace
+using QrCodePtr = std::unique_ptr<QRcode, QrDeleter>;
 
-QString QrCodeSvg(const QString& text, const QString& cssClass, double sizeMm)
+QrCodePtr encoded(const QString& text)
 {
     const QByteArray bytes = text.toUtf8();
-    const std::unique_ptr<QRcode, QrDeleter> code(QRcode_encodeString8bit(bytes.constData(), 0, QR_ECLEVEL_M));
+    return QrCodePtr(QRcode_encodeString8bit(bytes.constData(), 0, QR_ECLEVEL_L));
+}
+
+double sideMm(const QRcode& code)
+{
+    return (code.width + 2 * QuietModules) * QrModuleMm;
+}
+
+} // namespace
+
+double QrCodeSideMm(const QString& text)
+{
+    const QrCodePtr code = encoded(text);
+    return code ? sideMm(*code) : 0;
+}
+
+QString QrCodeSvg(const QString& text, const QString& cssClass)
+{
+    const QrCodePtr code = encoded(text);
     if (!code)
         return {};
     const int width = code->width;
@@ -38,7 +56,7 @@ QString QrCodeSvg(const QString& text, const QString& cssClass, double sizeMm)
             path += QStringLiteral("M%1 %2h%3v1h-%3z").arg(start + QuietModules).arg(y + QuietModules).arg(x - start);
         }
     }
-    const QString size = QString::number(sizeMm) + QStringLiteral("mm");
+    const QString size = QString::number(sideMm(*code)) + QStringLiteral("mm");
     return QStringLiteral("<svg class=\"%1\" xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 %2 %2\" width=\"%3\" "
                           "height=\"%3\" shape-rendering=\"crispEdges\" aria-hidden=\"true\"><rect width=\"%2\" "
                           "height=\"%2\" fill=\"#fff\"/><path fill=\"#000\" d=\"%4\"/></svg>")
