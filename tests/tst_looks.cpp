@@ -154,6 +154,8 @@ private Q_SLOTS:
                 .match(QString::fromUtf8(readAll(paths.pagePath)));
         QCOMPARE(onAccent.hasMatch(), look != u"checklist");
         QVERIFY(!onAccent.hasMatch() || ContrastRatio(onAccent.captured(1), accent) >= design::ReadableContrast);
+    }
+
     void qrCodes_data()
     {
         QTest::addColumn<QString>("look");
