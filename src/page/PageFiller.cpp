@@ -98,7 +98,7 @@ PagePlan PlanSheet(const PageTemplates& templates, const Sheet& sheet)
         return {};
     const auto qrSide = [&sheet](qsizetype i) {
         const QString url = TaggedUrl(sheet.resources.at(i).linkUrl, sheet);
-        return sheet.qrCodes && IsLinkable(url) ? 16.0 : 0.0;
+        return sheet.qrCodes && IsLinkable(url) ? QrCodeSideMm(url) : 0.0;
     };
     return PlanPages(sheet, templates.disclaimer, *templates.geometry, qrSide);
 }

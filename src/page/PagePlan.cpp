@@ -123,9 +123,10 @@ int EstimatedLines(const QString& text, double pt, double widthMm, bool bold, bo
     return lines;
 }
 
-double TextBlock::heightMm(const QString& text) const
+double TextBlock::heightMm(const QString& text, double narrowerMm) const
 {
-    return fixedMm + EstimatedLines(text, pt, widthMm, bold, preformatted) * pt * lineHeight * MillimetresPerPoint;
+    return fixedMm +
+           EstimatedLines(text, pt, widthMm - narrowerMm, bold, preformatted) * pt * lineHeight * MillimetresPerPoint;
 }
 
 std::optional<LookGeometry> ParseLookGeometry(const QByteArray& json)
@@ -148,6 +149,7 @@ std::optional<LookGeometry> ParseLookGeometry(const QByteArray& json)
     geometry.button = textBlock(o.value(u"button").toObject());
     geometry.note = textBlock(o.value(u"note").toObject());
     geometry.qrExtraMm = o.value(u"qrExtraMm").toDouble();
+    geometry.qrRoomMm = o.value(u"qrRoomMm").toDouble();
     geometry.heading = textBlock(o.value(u"heading").toObject());
     geometry.headingReserveMm = o.value(u"headingReserveMm").toDouble();
     geometry.footer = textBlock(o.value(u"footer").toObject());
@@ -164,10 +166,11 @@ PagePlan PlanPages(const Sheet& sheet, const QString& disclaimer, const LookGeom
     // The sheet as a column of units: the head, then rows of resources and headings.
     QList<Unit> units;
     const auto resourceHeight = [&](qsizetype i) {
-        const double flow = g.button.heightMm(sheet.resources.at(i).linkText) +
-                            (sheet.noteBelowEachResource ? g.note.heightMm(sheet.note) : 0);
         const double qr = qrSideMm(i);
-        return s * std::max(flow, qr > 0 ? qr + g.qrExtraMm : 0);
+        const double button =
+            g.button.heightMm(sheet.resources.at(i).linkText, qr > 0 ? std::max(0.0, qr - g.qrRoomMm) : 0);
+        return s * (std::max(button, qr > 0 ? qr + g.qrExtraMm : 0) +
+                    (sheet.noteBelowEachResource ? g.note.heightMm(sheet.note) : 0));
     };
     int inRow = 0;
     for (qsizetype i = 0; i < sheet.resources.size(); ++i) {

@@ -23,7 +23,8 @@ struct TextBlock {
     bool bold = false;
     bool preformatted = false; // the text keeps its own line breaks
 
-    double heightMm(const QString& text) const;
+    // The block's height for `text`, its lines `narrowerMm` shorter than widthMm.
+    double heightMm(const QString& text, double narrowerMm = 0) const;
 };
 
 // The geometry of a look, from its layout.json, in true millimetres: what its page breaks are planned with. Every
@@ -40,7 +41,8 @@ struct LookGeometry {
     TextBlock subheadline;
     TextBlock button; // one resource without its note
     TextBlock note;
-    double qrExtraMm = 0; // a resource with a QR code is at least the code's side and this tall
+    double qrExtraMm = 0; // a resource with a QR code is at least the code's side and this tall, note aside
+    double qrRoomMm = 0;  // the room beside a button kept for a code: a wider code takes the rest from its lines
     TextBlock heading;
     double headingReserveMm = 0; // the room a heading keeps below itself for the button that follows
     TextBlock footer;
