@@ -7,6 +7,9 @@
 //   copied;
 // - `orvanta build --engine chromium` over 16 sheets with --jobs 2 against --jobs 1 (target at most 0.6), and one
 //   cold sheet against `chromium --headless --print-to-pdf` on the same page (target at most 10% over);
+// - Create with the look's planned pages (its page breaks and running line) against the same look with no
+//   layout.json, which the engine breaks as the page flows, in each engine at 10, 200 and 1,000 resources (target at
+//   most 10% over);
 // - the summed PSS of this process and the browser's processes after a 1,000-resource print (aim at most 600 MB), and
 //   the browser's memory at its peak while it prints 10, 200 and 1,000 resources, as its memory limit counts it.
 #include "BareTab.h"
@@ -44,8 +47,9 @@ namespace {
 std::map<int64_t, std::pair<double, double>> jobSeconds;    // resources: Chromium, wkhtmltopdf
 std::map<int64_t, std::pair<double, double>> createSeconds; // resources: Create, bare print
 double instantSeconds = 0;
-std::pair<double, double> batchSeconds; // --jobs 2, --jobs 1
-std::pair<double, double> coldSeconds;  // orvanta build, chromium --print-to-pdf
+std::map<std::pair<int64_t, int64_t>, std::pair<double, double>> plannedSeconds; // resources, engine: planned, flowing
+std::pair<double, double> batchSeconds;                                          // --jobs 2, --jobs 1
+std::pair<double, double> coldSeconds; // orvanta build, chromium --print-to-pdf
 double pssMegabytes = 0;
 std::map<int64_t, qint64> peakMemory; // resources: ChromiumProcess::memoryUse() at its peak during the job
 
@@ -228,6 +232,43 @@ BENCHMARK(BM_WarmChromiumAgainstWkhtmltopdf)
     ->Iterations(5)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+void BM_PlannedAgainstFlowingPages(benchmark::State& state)
+{
+    const auto engine = static_cast<EngineChoice>(state.range(1));
+    TestInstallation planned;
+    TestInstallation flowing;
+    QFile::remove(flowing.path(QStringLiteral("/bin/layout.json")));
+    SheetBuilder plannedBuilder(planned.folder());
+    SheetBuilder flowingBuilder(flowing.folder());
+    plannedBuilder.setEngine(engine);
+    flowingBuilder.setEngine(engine);
+    const Sheet sheet = BenchSheet(state.range(0));
+    if (!create(plannedBuilder, sheet) || !create(flowingBuilder, sheet))
+        state.SkipWithError("the first build failed");
+    double withPlan = 0;
+    double without = 0;
+    for (auto _ : state) {
+        auto start = Clock::now();
+        if (!create(plannedBuilder, sheet))
+            state.SkipWithError("the planned build failed");
+        withPlan += seconds(start);
+        start = Clock::now();
+        if (!create(flowingBuilder, sheet))
+            state.SkipWithError("the flowing build failed");
+        without += seconds(start);
+    }
+    const auto runs = static_cast<double>(state.iterations());
+    plannedSeconds[{state.range(0), state.range(1)}] = {withPlan / runs, without / runs};
+    state.counters["planned_ms"] = 1000 * withPlan / runs;
+    state.counters["flowing_ms"] = 1000 * without / runs;
+}
+
+BENCHMARK(BM_PlannedAgainstFlowingPages)
+    ->ArgsProduct({{10, 200, 1000},
+                   {static_cast<int64_t>(EngineChoice::Wkhtmltopdf), static_cast<int64_t>(EngineChoice::Chromium)}})
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_CreateAgainstBarePrint)->Arg(10)->Arg(200)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CommandLine)->Iterations(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -251,6 +292,12 @@ int main(int argc, char** argv)
                     static_cast<long long>(resources), 1000 * (times.first - times.second),
                     100 * (times.first - times.second) / times.second);
     std::printf("instant Create: %.1f ms\n", 1000 * instantSeconds);
+    for (const auto& [key, times] : plannedSeconds)
+        std::printf("Create of %lld resources with %s, planned pages against flowing: %.0f ms against %.0f ms, "
+                    "%+.1f%% (target at most +10%%)\n",
+                    static_cast<long long>(key.first),
+                    key.second == static_cast<int64_t>(EngineChoice::Chromium) ? "Chromium" : "wkhtmltopdf",
+                    1000 * times.first, 1000 * times.second, 100 * (times.first - times.second) / times.second);
     if (batchSeconds.second > 0)
         std::printf("16 sheets with Chromium: jobs2/jobs1 %.2f (target at most 0.6)\n",
                     batchSeconds.first / batchSeconds.second);

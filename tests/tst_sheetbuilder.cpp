@@ -195,7 +195,6 @@ private Q_SLOTS:
         geometry.endMm = 10;
         geometry.button.fixedMm = 20;
         geometry.heading.fixedMm = 5;
-        geometry.headingReserveMm = 15;
         geometry.disclaimer.fixedMm = disclaimerMm;
         geometry.tightDisclaimer.fixedMm = disclaimerMm - 15;
         geometry.pageBreakMm = 10;

@@ -151,7 +151,6 @@ std::optional<LookGeometry> ParseLookGeometry(const QByteArray& json)
     geometry.qrExtraMm = o.value(u"qrExtraMm").toDouble();
     geometry.qrRoomMm = o.value(u"qrRoomMm").toDouble();
     geometry.heading = textBlock(o.value(u"heading").toObject());
-    geometry.headingReserveMm = o.value(u"headingReserveMm").toDouble();
     geometry.footer = textBlock(o.value(u"footer").toObject());
     geometry.disclaimer = textBlock(o.value(u"disclaimer").toObject());
     geometry.tightDisclaimer = textBlock(o.value(u"tightDisclaimer").toObject());
@@ -197,8 +196,8 @@ PagePlan PlanPages(const Sheet& sheet, const QString& disclaimer, const LookGeom
     qsizetype pageFirst = -1; // the first unit on the current page
     for (qsizetype k = 0; k < units.size(); ++k) {
         double needed = units.at(k).heightMm;
-        if (units.at(k).heading) // it keeps with what follows it
-            needed += std::max(s * g.headingReserveMm, k + 1 < units.size() ? units.at(k + 1).heightMm : 0.0);
+        if (units.at(k).heading && k + 1 < units.size()) // it keeps with what follows it
+            needed += units.at(k + 1).heightMm;
         if (pageFirst >= 0 && y + needed > room(plan.pages())) {
             plan.pageStarts.append(units.at(k).first);
             pageFirst = k;

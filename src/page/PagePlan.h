@@ -44,7 +44,6 @@ struct LookGeometry {
     double qrExtraMm = 0; // a resource with a QR code is at least the code's side and this tall, note aside
     double qrRoomMm = 0;  // the room beside a button kept for a code: a wider code takes the rest from its lines
     TextBlock heading;
-    double headingReserveMm = 0; // the room a heading keeps below itself for the button that follows
     TextBlock footer;
     TextBlock disclaimer;
     TextBlock tightDisclaimer; // the disclaimer set closer, for a sheet whose end would otherwise spill over
