@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Both engines print a sheet alike: as many pages, each button on the same one. Sheets come from seeds:
-// ORVANTA_AGREEMENT_SEEDS sets how many, ORVANTA_AGREEMENT_KEEP where they and their PDFs go (scripts/compare-engines).
+// Both engines print a sheet alike: as many pages, each button on the same one, every page break the planned one.
+// Sheets come from seeds: ORVANTA_AGREEMENT_SEEDS sets how many, ORVANTA_AGREEMENT_KEEP where they and their PDFs go
+// (scripts/compare-engines).
 #include "TestSupport.h"
 #include "engines/Conversion.h"
 #include "pipeline/SheetBuilder.h"
@@ -101,6 +102,11 @@ private Q_SLOTS:
         QCOMPARE(wkhtmltopdf, chromium);
         QCOMPARE(printed[0]->size(), printed[1]->size());
         QCOMPARE(wkhtmltopdf.size(), std::ranges::count(sheet.resources, false, &ResourceEntry::heading));
+        for (const Printed& pages : printed) { // a page the engine broke by itself has no running line
+            for (qsizetype page = 1; page < pages->size(); ++page)
+                QVERIFY2(pages->at(page).contains(u"Page %1 of %2"_s.arg(page + 1).arg(pages->size())),
+                         qPrintable(pages->at(page)));
+        }
     }
 
     // A sheet of three pages and more: pages after the first carry a running line. The footer and disclaimer under

@@ -169,16 +169,20 @@ private Q_SLOTS:
         QTest::addColumn<double>("disclaimerMm");
         QTest::addColumn<QList<qsizetype>>("starts");
         QTest::addColumn<bool>("tight");
-        QTest::newRow("fits to the millimetre") << u"rrrr"_s << 1 << 0.0 << QList<qsizetype>{} << false;
-        QTest::newRow("a resource over") << u"rrrrr"_s << 1 << 0.0 << QList<qsizetype>{4} << false;
-        QTest::newRow("two columns") << u"rrrrrrrr"_s << 2 << 0.0 << QList<qsizetype>{} << false;
-        QTest::newRow("a heading never ends a page") << u"rrrrHr"_s << 1 << 0.0 << QList<qsizetype>{4} << false;
-        QTest::newRow("heading and row") << u"rrrrrrrHrr"_s << 2 << 0.0 << QList<qsizetype>{7} << false;
-        QTest::newRow("the end takes the last resource") << u"rrr"_s << 1 << 40.0 << QList<qsizetype>{2} << false;
-        QTest::newRow("and its heading") << u"rrHr"_s << 1 << 40.0 << QList<qsizetype>{2} << false;
-        QTest::newRow("a closer disclaimer fits") << u"rrr"_s << 1 << 25.0 << QList<qsizetype>{} << true;
-        QTest::newRow("a lone resource stays") << u"rrrrr"_s << 1 << 90.0 << QList<qsizetype>{4} << false;
-        QTest::newRow("no resources") << QString() << 1 << 90.0 << QList<qsizetype>{} << false;
+        QTest::addColumn<double>("scale");
+        QTest::newRow("fits to the millimetre") << u"rrrr"_s << 1 << 0.0 << QList<qsizetype>{} << false << 1.0;
+        QTest::newRow("a resource over") << u"rrrrr"_s << 1 << 0.0 << QList<qsizetype>{4} << false << 1.0;
+        QTest::newRow("two columns") << u"rrrrrrrr"_s << 2 << 0.0 << QList<qsizetype>{} << false << 1.0;
+        QTest::newRow("a heading never ends a page") << u"rrrrHr"_s << 1 << 0.0 << QList<qsizetype>{4} << false << 1.0;
+        QTest::newRow("heading and row") << u"rrrrrrrHrr"_s << 2 << 0.0 << QList<qsizetype>{7} << false << 1.0;
+        QTest::newRow("a closer disclaimer fits") << u"rrr"_s << 1 << 25.0 << QList<qsizetype>{} << true << 1.0;
+        QTest::newRow("one page set smaller") << u"rrrr"_s << 1 << 25.0 << QList<qsizetype>{} << true << 0.9;
+        QTest::newRow("too small to fit") << u"rrrr"_s << 1 << 40.0 << QList<qsizetype>{3} << false << 1.0;
+        QTest::newRow("the end takes the last resource")
+            << u"rrrrrrr"_s << 1 << 40.0 << QList<qsizetype>{4, 6} << false << 1.0;
+        QTest::newRow("and its heading") << u"rrrrrrHr"_s << 1 << 40.0 << QList<qsizetype>{4, 6} << false << 1.0;
+        QTest::newRow("a lone resource stays") << u"rrrrr"_s << 1 << 90.0 << QList<qsizetype>{4} << false << 1.0;
+        QTest::newRow("no resources") << QString() << 1 << 90.0 << QList<qsizetype>{} << false << 1.0;
     }
 
     void pagePlan()
@@ -188,6 +192,7 @@ private Q_SLOTS:
         QFETCH(double, disclaimerMm);
         QFETCH(QList<qsizetype>, starts);
         QFETCH(bool, tight);
+        QFETCH(double, scale);
         LookGeometry geometry;
         geometry.a4HeightMm = 100;
         geometry.columns = columns;
@@ -205,9 +210,10 @@ private Q_SLOTS:
         const PagePlan plan = PlanPages(sheet, {}, geometry, [](qsizetype) { return 0.0; });
         QCOMPARE(plan.pageStarts, starts);
         QCOMPARE(plan.tightDisclaimer, tight);
+        QCOMPARE(plan.scale, scale);
     }
 
-    // Lines of 10 pt text in a block 50 mm wide: about 13.4 em, 21 letters "n" of DejaVu Sans.
+    // Lines of 10 pt text in a block 50 mm wide: about 14 em, 22 letters "n" of DejaVu Sans.
     void estimatedLines_data()
     {
         QTest::addColumn<QString>("text");
@@ -218,7 +224,7 @@ private Q_SLOTS:
         QTest::newRow("wrapped at a space") << QString(18, u'n') + u" nnnn"_s << false << 2;
         QTest::newRow("markup takes no room") << u"<span class=\"n\">nnnn</span> nnnn &amp; nnnn"_s << false << 1;
         QTest::newRow("a long word broken") << QString(45, u'n') << false << 3;
-        QTest::newRow("wide characters") << QString(14, QChar(0x4e2d)) << false << 2;
+        QTest::newRow("wide characters") << QString(15, QChar(0x4e2d)) << false << 2;
         QTest::newRow("its own breaks") << u"nn\n\nnn"_s << true << 3;
         QTest::newRow("breaks as spaces") << u"nn\n\nnn"_s << false << 1;
     }

@@ -112,6 +112,7 @@ QString FillPage(const PageTemplates& templates, const Sheet& sheet)
         .replace(QStringLiteral("#SUBHEADLINE#"), sheet.subheadline)
         .replace(QStringLiteral("#FOOTER#"), sheet.footer)
         .replace(QStringLiteral("#REPEATER#"), block)
+        .replace(QStringLiteral("#FIT#"), QString::number(plan.scale))
         .replace(QStringLiteral("#TOSCLASS#"),
                  plan.tightDisclaimer ? QStringLiteral("tos tos-tight") : QStringLiteral("tos"))
         .replace(QStringLiteral("#TOS#"), sheet.disclaimer ? templates.disclaimer : QString())

@@ -15,9 +15,11 @@ namespace orvanta {
 namespace {
 
 constexpr double MillimetresPerPoint = 25.4 / 72;
-// Both engines set text a little wider than the font's own advances (wkhtmltopdf rounds them to its pixels), so a
-// line is taken as this much wider than the font says.
-constexpr double WidthMargin = 1.06;
+// Both engines set text up to about 1% wider than the font's own advances (a look that spaces letters says so with a
+// narrower block), so a line is taken as this much wider than the font says.
+constexpr double WidthMargin = 1.01;
+// A one-page sheet is set at most this much smaller to keep its end on the page; beyond that it takes a second page.
+constexpr double SmallestScale = 0.85;
 
 // DejaVu Sans and DejaVu Sans Bold: the advance of each character from space to tilde, in thousandths of an em, as
 // the fonts' hmtx tables give them.
@@ -215,10 +217,16 @@ PagePlan PlanPages(const Sheet& sheet, const QString& disclaimer, const LookGeom
     };
     if (units.isEmpty() || y + end(g.disclaimer) <= room(plan.pages()))
         return plan;
-    if (sheet.disclaimer && y + end(g.tightDisclaimer) <= room(plan.pages())) {
-        plan.tightDisclaimer = true;
+    plan.tightDisclaimer = sheet.disclaimer;
+    const double closer = y + end(g.tightDisclaimer);
+    if (closer <= room(plan.pages()))
+        return plan;
+    // A sheet whose resources fit one page stays one page, set a little smaller, rather than end on a page of its own.
+    if (plan.pages() == 1 && std::floor(100 * room(1) / closer) / 100 >= SmallestScale) {
+        plan.scale = std::floor(100 * room(1) / closer) / 100;
         return plan;
     }
+    plan.tightDisclaimer = false;
     // The end goes to a page of its own: the last resource, with the headings just above it, goes with it.
     qsizetype last = units.size() - 1;
     while (last > 0 && units.at(last - 1).heading)

@@ -60,6 +60,7 @@ std::optional<LookGeometry> ParseLookGeometry(const QByteArray& json);
 struct PagePlan {
     QList<qsizetype> pageStarts;  // the resources (indexes into sheet.resources) that open pages 2, 3, ...
     bool tightDisclaimer = false; // the disclaimer is set closer to keep the sheet's end on its page
+    double scale = 1;             // a sheet of one page whose end would spill is set this much smaller
     qsizetype pages() const { return pageStarts.size() + 1; }
 };
 
