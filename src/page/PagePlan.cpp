@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PagePlan.h"
 
+#include "PrintedText.h"
 #include "sheet/Sheet.h"
 
 #include <QJsonDocument>
@@ -15,9 +16,18 @@ namespace orvanta {
 namespace {
 
 constexpr double MillimetresPerPoint = 25.4 / 72;
-// Both engines set text up to about 1% wider than the font's own advances (a look that spaces letters says so with a
-// narrower block), so a line is taken as this much wider than the font says.
+// Chromium sets text within about 1% of the font's own advances, so a line is taken as this much wider. (A look that
+// spaces its letters says so with a narrower block.)
 constexpr double WidthMargin = 1.01;
+// wkhtmltopdf sets text at a whole number of pixels of its zoomed page (the looks' `zoom: 1.2987` at 96 pixels an
+// inch), so a size that rounds up sets every line wider by as much.
+constexpr double WkhtmltopdfPixelsPerPoint = 96.0 / 72 * 1.2987;
+
+double widthFactor(double pt)
+{
+    const double pixels = pt * WkhtmltopdfPixelsPerPoint;
+    return WidthMargin * std::max(1.0, std::round(pixels) / pixels);
+}
 // A one-page sheet is set at most this much smaller to keep its end on the page; beyond that it takes a second page.
 constexpr double SmallestScale = 0.85;
 
@@ -118,7 +128,7 @@ int EstimatedLines(const QString& text, double pt, double widthMm, bool bold, bo
     const QString visible = visibleText(text, preformatted).trimmed();
     if (visible.isEmpty() || pt <= 0 || widthMm <= 0)
         return 0;
-    const double lineEm = widthMm / (pt * MillimetresPerPoint * WidthMargin);
+    const double lineEm = widthMm / (pt * MillimetresPerPoint * widthFactor(pt));
     int lines = 0;
     for (const QString& paragraph : visible.split(u'\n'))
         lines += wrappedLines(paragraph, lineEm, bold);
@@ -193,7 +203,8 @@ PagePlan PlanPages(const Sheet& sheet, const QString& disclaimer, const LookGeom
     };
     double y =
         s *
-        (g.top.heightMm({}) + (sheet.logo.isEmpty() ? 0 : g.logoMm) + g.headline.heightMm(sheet.headline) +
+        (g.top.heightMm({}) + (sheet.logo.isEmpty() ? 0 : g.logoMm) +
+         g.headline.heightMm(WithoutLoneLastWord(sheet.headline)) +
          (visibleText(sheet.subheadline, false).trimmed().isEmpty() ? 0 : g.subheadline.heightMm(sheet.subheadline)));
     qsizetype pageFirst = -1; // the first unit on the current page
     for (qsizetype k = 0; k < units.size(); ++k) {
