@@ -98,6 +98,7 @@ private Q_SLOTS:
                                     print(sheet, stem, EngineChoice::Chromium)};
         for (const Printed& pages : printed)
             QVERIFY2(pages, qPrintable(pages ? QString() : pages.error()));
+        QVERIFY(readAll(stem + u"-chromium.pdf"_s).contains("/StructTreeRoot")); // tagged
         const QStringList wkhtmltopdf = Placed(*printed[0]), chromium = Placed(*printed[1]);
         QCOMPARE(wkhtmltopdf, chromium);
         QCOMPARE(printed[0]->size(), printed[1]->size());

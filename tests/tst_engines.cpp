@@ -68,26 +68,6 @@ QString problemOf(const BuildResult& result)
     return result.problem ? BuildWords::buildProblem(*result.problem).text : QString();
 }
 
-int pageCount(const QString& pdf)
-{
-    static const QRegularExpression pages(u"Pages:\\s+(\\d+)"_s);
-    return pages.match(pdfInfo(pdf)).captured(1).toInt();
-}
-
-// The mean size of the buttons, from the rectangles of their link annotations.
-QSizeF buttonSize(const QString& pdf)
-{
-    static const QRegularExpression rect(u"/Rect\\s*\\[\\s*([\\d.]+)\\s+([\\d.]+)\\s+([\\d.]+)\\s+([\\d.]+)\\s*\\]"_s);
-    QSizeF sum;
-    int count = 0;
-    for (auto it = rect.globalMatch(QString::fromLatin1(readAll(pdf))); it.hasNext(); ++count) {
-        const QRegularExpressionMatch m = it.next();
-        sum += QSizeF(m.captured(3).toDouble() - m.captured(1).toDouble(),
-                      m.captured(4).toDouble() - m.captured(2).toDouble());
-    }
-    return count ? sum / count : QSizeF();
-}
-
 bool alive(qint64 pid)
 {
     QFile stat(u"/proc/%1/stat"_s.arg(pid));
@@ -270,40 +250,6 @@ private Q_SLOTS:
         QCOMPARE(result.problem->conversion.outcome, Outcome::TimedOut);
         QVERIFY2(problemOf(result).contains(u"The page took too long to print: it may be too large or too complex."_s),
                  qPrintable(problemOf(result)));
-    }
-
-    // The shipped template: the same buttons within 3%, the same page count within one.
-    void sameLayout_data()
-    {
-        QTest::addColumn<int>("resources");
-        QTest::newRow("31 resources") << 31;
-        QTest::newRow("200 resources") << 200;
-    }
-
-    void sameLayout()
-    {
-        QFETCH(int, resources);
-        if (!hasWkhtmltopdf())
-            QSKIP("wkhtmltopdf is not installed");
-        SheetBuilder builder(m_installation.folder());
-        QString pdfs[2];
-        for (EngineChoice engine : {EngineChoice::Wkhtmltopdf, EngineChoice::Chromium}) {
-            builder.setEngine(engine);
-            const auto built = build(builder, sheetOf(resources), EngineChoiceKey(engine));
-            QVERIFY(std::holds_alternative<BuildResult>(built) && std::get<BuildResult>(built).succeeded());
-            pdfs[engine == EngineChoice::Chromium] = std::get<BuildResult>(built).paths.pdfPath;
-        }
-        QVERIFY(qAbs(pageCount(pdfs[0]) - pageCount(pdfs[1])) <= 1);
-        QVERIFY(pageCount(pdfs[0]) > 1);
-        const QSizeF wkhtmltopdf = buttonSize(pdfs[0]);
-        const QSizeF chromium = buttonSize(pdfs[1]);
-        QVERIFY2(qAbs(chromium.width() / wkhtmltopdf.width() - 1) < 0.03 &&
-                     qAbs(chromium.height() / wkhtmltopdf.height() - 1) < 0.03,
-                 qPrintable(u"%1x%2 against %3x%4"_s.arg(chromium.width())
-                                .arg(chromium.height())
-                                .arg(wkhtmltopdf.width())
-                                .arg(wkhtmltopdf.height())));
-        QVERIFY(readAll(pdfs[1]).contains("/StructTreeRoot")); // tagged
     }
 
     // With the fonts the set-up installs, no script prints as boxes: the text reads back from the PDF, and the fonts
