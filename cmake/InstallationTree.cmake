@@ -43,8 +43,13 @@ add_custom_target(installation_tree ALL DEPENDS ${orvanta_tree_outputs})
 set(ORVANTA_INSTALL_DIR "${ORVANTA_INSTALL_SUBDIR}")
 # The templates and the disclaimer are the user's to edit: installing again keeps an edited copy, and
 # uninstalling leaves them (they are not in the install manifest).
-set(orvanta_user_files bin/template.html bin/repeater.txt bin/heading.txt bin/pagebreak.txt bin/layout.json
-                       resources/tos.txt)
+# Every look's files are the user's, the shipped looks' in bin/looks included.
+set(orvanta_user_files resources/tos.txt)
+foreach(rel IN LISTS orvanta_data_files)
+  if(rel MATCHES "^bin/(looks/[^/]+/)?(template\\.html|repeater\\.txt|heading\\.txt|pagebreak\\.txt|layout\\.json)$")
+    list(APPEND orvanta_user_files "${rel}")
+  endif()
+endforeach()
 install(DIRECTORY "${CMAKE_SOURCE_DIR}/install/" DESTINATION "${ORVANTA_INSTALL_DIR}" COMPONENT app
         PATTERN "output" EXCLUDE PATTERN "template.html" EXCLUDE PATTERN "repeater.txt" EXCLUDE
         PATTERN "heading.txt" EXCLUDE PATTERN "pagebreak.txt" EXCLUDE PATTERN "layout.json" EXCLUDE
