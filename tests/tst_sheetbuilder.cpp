@@ -182,6 +182,7 @@ private Q_SLOTS:
             << u"rrrrrrr"_s << 1 << 40.0 << QList<qsizetype>{4, 6} << false << 1.0;
         QTest::newRow("and its heading") << u"rrrrrrHr"_s << 1 << 40.0 << QList<qsizetype>{4, 6} << false << 1.0;
         QTest::newRow("a lone resource stays") << u"rrrrr"_s << 1 << 90.0 << QList<qsizetype>{4} << false << 1.0;
+        QTest::newRow("a heading last") << u"rrrH"_s << 1 << 0.0 << QList<qsizetype>{} << false << 1.0;
         QTest::newRow("no resources") << QString() << 1 << 90.0 << QList<qsizetype>{} << false << 1.0;
     }
 
