@@ -226,6 +226,7 @@ private Q_SLOTS:
         QTest::newRow("markup takes no room") << u"<span class=\"n\">nnnn</span> nnnn &amp; nnnn"_s << false << 1;
         QTest::newRow("a long word broken") << QString(45, u'n') << false << 3;
         QTest::newRow("wide characters") << QString(15, QChar(0x4e2d)) << false << 2;
+        QTest::newRow("other letters") << QString(17, QChar(0x436)) << false << 1;
         QTest::newRow("its own breaks") << u"nn\n\nnn"_s << true << 3;
         QTest::newRow("breaks as spaces") << u"nn\n\nnn"_s << false << 1;
     }

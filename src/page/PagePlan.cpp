@@ -46,14 +46,6 @@ constexpr std::array<short, 95> BoldAdvances{
     724, 725,  457, 365, 457, 838,  500, 500, 675, 716, 593, 716, 678, 435,  716, 712, 343, 343,  665,
     343, 1042, 712, 687, 716, 716,  493, 595, 478, 712, 652, 924, 645, 652,  582, 712, 365, 712,  838};
 
-// Ideographs, kana, hangul, full-width forms and the emoji planes are a full em wide.
-bool isWide(char32_t c)
-{
-    return (c >= 0x1100 && c <= 0x115f) || (c >= 0x2e80 && c <= 0xa4cf) || (c >= 0xac00 && c <= 0xd7a3) ||
-           (c >= 0xf900 && c <= 0xfaff) || (c >= 0xfe30 && c <= 0xfe4f) || (c >= 0xff00 && c <= 0xff60) ||
-           (c >= 0xffe0 && c <= 0xffe6) || c >= 0x1f000;
-}
-
 double charWidthEm(char32_t c, bool bold)
 {
     if (c >= 0x20 && c < 0x7f)
@@ -62,7 +54,9 @@ double charWidthEm(char32_t c, bool bold)
         return charWidthEm(u' ', bold);
     if (QChar::isMark(c) || QChar::category(c) == QChar::Other_Format)
         return 0;
-    if (isWide(c))
+    // Hangul, kana, ideographs, full-width forms and emoji are a full em wide, and so, to be safe, is everything else
+    // from U+1100 on; the letters of other alphabets are narrower.
+    if (c >= 0x1100)
         return 1;
     return bold ? 0.85 : 0.8; // wider than any letter of the table's own, bar a few
 }
