@@ -116,8 +116,9 @@ private Q_SLOTS:
         QVERIFY(writeAll(path(u"/bin/looks/brand/repeater.txt"_s), "<a class=\"cta\">#CTATEXT#!</a>"));
         QTRY_COMPARE(runs(), 5);
 
-        // Ctrl and the wheel zoom, on from the width the page was shown at.
+        // Every page shows, one under the other. Ctrl and the wheel zoom, on from the width the page was shown at.
         auto* view = child<PdfView>(m_window.get(), "pdfPreview");
+        QCOMPARE(view->pageMode(), QPdfView::PageMode::MultiPage);
         const QPointF centre = view->viewport()->rect().center();
         QWheelEvent wheel(centre, view->mapToGlobal(centre), {}, {0, 120}, Qt::NoButton, Qt::ControlModifier,
                           Qt::NoScrollPhase, false);
