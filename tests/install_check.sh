@@ -32,6 +32,6 @@ grep -qa "/URI (https://example.com/installed)" "$app/bin/output/installed.pdf" 
 
 # Every shipped look is installed whole, and prints.
 sed -i 's/"version": 1,/"version": 1, "look": "checklist",/' "$prefix/installed.orvanta"
-env -u DISPLAY -u QT_QPA_PLATFORM "$app/orvanta" build "$prefix/installed.orvanta" 2>&1 | grep -qx "built $app/bin/output/installed.pdf" ||
+env -u DISPLAY -u QT_QPA_PLATFORM "$app/orvanta" build "$prefix/installed.orvanta" | grep -qx "built $app/bin/output/installed.pdf" ||
   fail "the installed checklist look does not build"
 grep -q 'class="box"' "$app/bin/installed.html" || fail "the installed app printed another look than Checklist"
