@@ -22,12 +22,6 @@ constexpr double WidthMargin = 1.01;
 // wkhtmltopdf sets text at a whole number of pixels of its zoomed page (the looks' `zoom: 1.2987` at 96 pixels an
 // inch), so a size that rounds up sets every line wider by as much.
 constexpr double WkhtmltopdfPixelsPerPoint = 96.0 / 72 * 1.2987;
-
-double widthFactor(double pt)
-{
-    const double pixels = pt * WkhtmltopdfPixelsPerPoint;
-    return WidthMargin * std::max(1.0, std::round(pixels) / pixels);
-}
 // A one-page sheet is set at most this much smaller to keep its end on the page; beyond that it takes a second page.
 constexpr double SmallestScale = 0.85;
 
@@ -45,6 +39,12 @@ constexpr std::array<short, 95> BoldAdvances{
     683, 821,  837, 372, 372, 775,  637, 995, 837, 850, 733, 850, 770, 720,  682, 812, 774, 1103, 771,
     724, 725,  457, 365, 457, 838,  500, 500, 675, 716, 593, 716, 678, 435,  716, 712, 343, 343,  665,
     343, 1042, 712, 687, 716, 716,  493, 595, 478, 712, 652, 924, 645, 652,  582, 712, 365, 712,  838};
+
+double widthFactor(double pt)
+{
+    const double pixels = pt * WkhtmltopdfPixelsPerPoint;
+    return WidthMargin * std::max(1.0, std::round(pixels) / pixels);
+}
 
 double charWidthEm(char32_t c, bool bold)
 {
@@ -145,7 +145,6 @@ std::optional<LookGeometry> ParseLookGeometry(const QByteArray& json)
     LookGeometry geometry;
     geometry.a4HeightMm = page.value(u"A4").toDouble();
     geometry.letterHeightMm = page.value(u"Letter").toDouble();
-    geometry.stretch = o.value(u"stretch").toDouble(1);
     geometry.columns = std::max(1, o.value(u"columns").toInt(1));
     geometry.endMm = o.value(u"endMm").toDouble();
     geometry.logoMm = o.value(u"logoMm").toDouble();
@@ -167,20 +166,19 @@ std::optional<LookGeometry> ParseLookGeometry(const QByteArray& json)
 PagePlan PlanPages(const Sheet& sheet, const QString& disclaimer, const LookGeometry& g,
                    const std::function<double(qsizetype)>& qrSideMm)
 {
-    const double s = g.stretch;
     // The sheet as a column of units: the head, then rows of resources and headings.
     QList<Unit> units;
     const auto resourceHeight = [&](qsizetype i) {
         const double qr = qrSideMm(i);
         const double button =
             g.button.heightMm(sheet.resources.at(i).linkText, qr > 0 ? std::max(0.0, qr - g.qrRoomMm) : 0);
-        return s * (std::max(button, qr > 0 ? qr + g.qrExtraMm : 0) +
-                    (sheet.noteBelowEachResource ? g.note.heightMm(sheet.note) : 0));
+        return std::max(button, qr > 0 ? qr + g.qrExtraMm : 0) +
+               (sheet.noteBelowEachResource ? g.note.heightMm(sheet.note) : 0);
     };
     int inRow = 0;
     for (qsizetype i = 0; i < sheet.resources.size(); ++i) {
         if (sheet.resources.at(i).heading) {
-            units.append({i, s * g.heading.heightMm(sheet.resources.at(i).linkText), true});
+            units.append({i, g.heading.heightMm(sheet.resources.at(i).linkText), true});
             inRow = 0;
         } else if (inRow > 0 && inRow < g.columns) {
             units.last().heightMm = std::max(units.last().heightMm, resourceHeight(i));
@@ -193,10 +191,9 @@ PagePlan PlanPages(const Sheet& sheet, const QString& disclaimer, const LookGeom
 
     PagePlan plan;
     const auto room = [&](qsizetype page) {
-        return g.pageHeightMm(SheetPaper(sheet)) - (page > 1 ? s * g.pageBreakMm : 0);
+        return g.pageHeightMm(SheetPaper(sheet)) - (page > 1 ? g.pageBreakMm : 0);
     };
     double y =
-        s *
         (g.top.heightMm({}) + (sheet.logo.isEmpty() ? 0 : g.logoMm) +
          g.headline.heightMm(WithoutLoneLastWord(sheet.headline)) +
          (visibleText(sheet.subheadline, false).trimmed().isEmpty() ? 0 : g.subheadline.heightMm(sheet.subheadline)));
@@ -217,8 +214,8 @@ PagePlan PlanPages(const Sheet& sheet, const QString& disclaimer, const LookGeom
 
     const bool hasFooter = !visibleText(sheet.footer, false).trimmed().isEmpty();
     const auto end = [&](const TextBlock& disclaimerBlock) {
-        return s * ((hasFooter ? g.footer.heightMm(sheet.footer) : 0) +
-                    (sheet.disclaimer ? disclaimerBlock.heightMm(disclaimer) : 0) + g.endMm);
+        return (hasFooter ? g.footer.heightMm(sheet.footer) : 0) +
+               (sheet.disclaimer ? disclaimerBlock.heightMm(disclaimer) : 0) + g.endMm;
     };
     if (units.isEmpty() || y + end(g.disclaimer) <= room(plan.pages()))
         return plan;
@@ -227,8 +224,8 @@ PagePlan PlanPages(const Sheet& sheet, const QString& disclaimer, const LookGeom
     if (closer <= room(plan.pages()))
         return plan;
     // A sheet whose resources fit one page stays one page, set a little smaller, rather than end on a page of its own.
-    if (plan.pages() == 1 && std::floor(100 * room(1) / closer) / 100 >= SmallestScale) {
-        plan.scale = std::floor(100 * room(1) / closer) / 100;
+    if (const double scale = std::floor(100 * room(1) / closer) / 100; plan.pages() == 1 && scale >= SmallestScale) {
+        plan.scale = scale;
         return plan;
     }
     plan.tightDisclaimer = false;

@@ -27,17 +27,16 @@ struct TextBlock {
     double heightMm(const QString& text, double narrowerMm = 0) const;
 };
 
-// The geometry of a look, from its layout.json, in true millimetres: what its page breaks are planned with. Every
-// height a block gets is multiplied by `stretch`, so that the plan holds in the engine that draws it tallest.
+// The geometry of a look, from its layout.json, in true millimetres: what its page breaks are planned with. Each
+// height is the taller of the two engines' for that block.
 struct LookGeometry {
     double a4HeightMm = 0;     // the printable height of an A4 page
     double letterHeightMm = 0; // and of a Letter page
-    double stretch = 1;
-    int columns = 1;    // resources side by side in a row; a heading takes a row of its own
-    double endMm = 0;   // below the last block
-    double logoMm = 0;  // the logo's room, when there is one
-    TextBlock top;      // everything above the headline, kicker and rules included
-    TextBlock headline; // the headline, and whatever is drawn below it
+    int columns = 1;           // resources side by side in a row; a heading takes a row of its own
+    double endMm = 0;          // below the last block
+    double logoMm = 0;         // the logo's room, when there is one
+    TextBlock top;             // everything above the headline, kicker and rules included
+    TextBlock headline;        // the headline, and whatever is drawn below it
     TextBlock subheadline;
     TextBlock button; // one resource without its note
     TextBlock note;
