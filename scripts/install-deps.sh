@@ -5,8 +5,8 @@
 #
 #   install-deps.sh [run|test] [--list]
 #
-# "run" (the default) installs one PDF engine: wkhtmltopdf where the distribution has it (Debian 12), Chromium where
-# it does not (Debian 13). "test" installs both, where the distribution has them, so both engines get tested.
+# "run" (the default) installs one PDF engine: Chromium, or wkhtmltopdf where the distribution has no Chromium.
+# "test" installs both, where the distribution has them, so both engines get tested.
 # Each engine comes with the fonts it prints with: Noto for most scripts and CJK, plus the emoji font it can draw
 # (Chromium draws Noto's colour emoji; wkhtmltopdf draws that font blank, so it gets Symbola's black-and-white ones).
 # --list prints the packages wanted, one a line, and installs nothing.
@@ -66,14 +66,10 @@ if [ "$purpose" = test ]; then
   for engine in wkhtmltopdf chromium; do
     if installed "$engine" || available "$engine"; then engines+=("$engine"); fi
   done
-elif installed wkhtmltopdf || installed chromium; then
-  for engine in wkhtmltopdf chromium; do
-    if installed "$engine"; then engines+=("$engine"); fi
-  done
-elif available wkhtmltopdf; then
-  engines+=(wkhtmltopdf)
 else
-  engines+=(chromium)
+  # Chromium, wherever the distribution has it; an installed wkhtmltopdf keeps its fonts.
+  if installed chromium || available chromium; then engines+=(chromium); else engines+=(wkhtmltopdf); fi
+  if installed wkhtmltopdf && [ "${engines[0]}" != wkhtmltopdf ]; then engines+=(wkhtmltopdf); fi
 fi
 for engine in "${engines[@]}"; do
   case "$engine" in

@@ -21,7 +21,9 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
 #include <variant>
@@ -131,35 +133,48 @@ private Q_SLOTS:
 
     void automatic_data()
     {
-        QTest::addColumn<bool>("hideWkhtmltopdf");
+        QTest::addColumn<QStringList>("onPath");
+        QTest::addColumn<bool>("inBin"); // a wkhtmltopdf in the installation's bin folder
         QTest::addColumn<EngineChoice>("choice");
         QTest::addColumn<QString>("program");  // the browser named by the user
         QTest::addColumn<QString>("expected"); // the engine's name, or a part of the refusal
-        QTest::newRow("automatic without wkhtmltopdf") << true << EngineChoice::Automatic << QString() << u"Chromium"_s;
-        QTest::newRow("automatic with wkhtmltopdf")
-            << false << EngineChoice::Automatic << QString() << u"wkhtmltopdf"_s;
-        QTest::newRow("Chromium named by the user") << true << EngineChoice::Chromium << m_chromium << u"Chromium"_s;
+        const QStringList both{u"chromium"_s, u"wkhtmltopdf"_s};
+        QTest::newRow("automatic without wkhtmltopdf")
+            << QStringList{u"chromium"_s} << false << EngineChoice::Automatic << QString() << u"Chromium"_s;
+        QTest::newRow("automatic with both") << both << false << EngineChoice::Automatic << QString() << u"Chromium"_s;
+        QTest::newRow("automatic without Chromium")
+            << QStringList{u"wkhtmltopdf"_s} << false << EngineChoice::Automatic << QString() << u"wkhtmltopdf"_s;
+        QTest::newRow("automatic with wkhtmltopdf in bin")
+            << both << true << EngineChoice::Automatic << QString() << u"wkhtmltopdf"_s;
+        QTest::newRow("Chromium named by the user")
+            << QStringList() << false << EngineChoice::Chromium << m_chromium << u"Chromium"_s;
         QTest::newRow("Chromium named but missing")
-            << false << EngineChoice::Chromium << u"/nowhere/chromium"_s << u"sudo apt install chromium"_s;
+            << both << false << EngineChoice::Chromium << u"/nowhere/chromium"_s << u"sudo apt install chromium"_s;
         QTest::newRow("wkhtmltopdf chosen but missing")
-            << true << EngineChoice::Wkhtmltopdf << QString() << u"sudo apt install wkhtmltopdf"_s;
+            << QStringList{u"chromium"_s} << false << EngineChoice::Wkhtmltopdf << QString()
+            << u"sudo apt install wkhtmltopdf"_s;
     }
 
     void automatic()
     {
-        QFETCH(bool, hideWkhtmltopdf);
+        QFETCH(QStringList, onPath);
+        QFETCH(bool, inBin);
         QFETCH(EngineChoice, choice);
         QFETCH(QString, program);
         QFETCH(QString, expected);
-        if (!hideWkhtmltopdf && expected == u"wkhtmltopdf" && !hasWkhtmltopdf())
+        const QString wkhtmltopdf = QStandardPaths::findExecutable(u"wkhtmltopdf"_s);
+        if ((onPath.contains(u"wkhtmltopdf"_s) || inBin) && wkhtmltopdf.isEmpty())
             QSKIP("wkhtmltopdf is not installed");
         const QByteArray savedPath = qgetenv("PATH");
         const auto restorePath = qScopeGuard([&savedPath] { qputenv("PATH", savedPath); });
-        QTemporaryDir onlyChromium;
-        if (hideWkhtmltopdf) {
-            QVERIFY(QFile::link(m_chromium, onlyChromium.filePath(u"chromium"_s)));
-            qputenv("PATH", QFile::encodeName(onlyChromium.path()));
-        }
+        QTemporaryDir programs;
+        for (const QString& name : onPath)
+            QVERIFY(QFile::link(name == u"chromium" ? m_chromium : wkhtmltopdf, programs.filePath(name)));
+        qputenv("PATH", QFile::encodeName(programs.path()));
+        const QString bundled = m_installation.folder() + u"/bin/wkhtmltopdf"_s;
+        const auto removeBundled = qScopeGuard([&bundled] { QFile::remove(bundled); });
+        if (inBin)
+            QVERIFY(QFile::link(wkhtmltopdf, bundled));
         SheetBuilder builder(m_installation.folder());
         builder.setEngine(choice, program);
         const auto built = build(builder, sheetOf(2), u"automatic"_s);
@@ -170,7 +185,9 @@ private Q_SLOTS:
         const BuildResult& result = std::get<BuildResult>(built);
         QVERIFY2(result.succeeded(), qPrintable(problemOf(result)));
         QCOMPARE(EngineName(result.engine), expected);
-        QVERIFY(IsCompletePdf(result.paths.pdfPath));
+        qputenv("PATH", savedPath); // for pdfinfo
+        const QString producer = expected == u"Chromium" ? u"Producer: *Skia/PDF"_s : u"Producer: *Qt"_s;
+        QVERIFY(pdfInfo(result.paths.pdfPath).contains(QRegularExpression(producer)));
     }
 
     // Script, XHR, pictures, frames, stylesheets, objects and a refresh of a sheet load nothing: the test's server

@@ -178,7 +178,9 @@ private Q_SLOTS:
                  "H=head|S=sub|F=foot|R=[one>u/one]<br><i><p>note</p></i>[two>u/two]<br><i><p>note</p></i>|T=terms");
         QVERIFY(IsCompletePdf(path(u"/bin/output/my-sheet.pdf"_s)));
         QCOMPARE(edit("txtPDFFilename")->text(), u"my-sheet"_s);
-        QCOMPARE(m_interaction.last(), u"confirm|Done|Ready. Do you want to open the output folder?"_s);
+        QCOMPARE(
+            m_interaction.last(),
+            u"confirm|Done|This PDF is not tagged for screen readers: wkhtmltopdf cannot do that. Chromium can; choose it in Edit > Preferences.\n\nReady. Do you want to open the output folder?"_s);
         QCOMPARE(m_interaction.openedFolders, QStringList{path(u"/bin/output"_s)});
         QCOMPARE(child<QListView>(m_window.get(), "lstResources")->currentIndex().row(), 1);
     }

@@ -54,14 +54,14 @@ private Q_SLOTS:
         QVERIFY(m_window->previewRenderer().isConverting());
         QTRY_COMPARE(status(), u"Making the preview…"_s);
         QVERIFY(QFile::remove(path(u"/hold"_s)));
-        QTRY_COMPARE(status(), u"1 page · wkhtmltopdf"_s);
+        QTRY_COMPARE(status(), u"1 page · wkhtmltopdf · not tagged for screen readers"_s);
         QVERIFY(showsPdf());
         QCOMPARE(child<QLabel>(m_window.get(), "lblExample")->text(), u"Preview:"_s);
         QVERIFY(writeAll(path(u"/hold"_s), ""));
         addResources(2);
-        QTRY_COMPARE(status(), u"1 page · wkhtmltopdf · updating…"_s);
+        QTRY_COMPARE(status(), u"1 page · wkhtmltopdf · not tagged for screen readers · updating…"_s);
         QVERIFY(QFile::remove(path(u"/hold"_s)));
-        QTRY_COMPARE(status(), u"3 pages · wkhtmltopdf"_s);
+        QTRY_COMPARE(status(), u"3 pages · wkhtmltopdf · not tagged for screen readers"_s);
         // A failed conversion is said on the status line, the whole of it in the tip; no message box.
         QVERIFY(writeAll(path(u"/fail"_s), ""));
         QTest::keyClick(edit("txtHeaderTitle"), Qt::Key_S);
@@ -103,7 +103,7 @@ private Q_SLOTS:
         QTRY_COMPARE(runs(), 1);
         QVERIFY(writeAll(path(u"/bin/repeater.txt"_s), "<a class=\"cta\">#CTATEXT#</a>"));
         QTRY_COMPARE(runs(), 2);
-        QTRY_COMPARE(status(), u"1 page · wkhtmltopdf"_s);
+        QTRY_COMPARE(status(), u"1 page · wkhtmltopdf · not tagged for screen readers"_s);
         child<QCheckBox>(m_window.get(), "chkDisclaimer")->click();
         QTRY_COMPARE(runs(), 3);
         // A look's own templates, once the sheet takes that look.
@@ -112,7 +112,7 @@ private Q_SLOTS:
             QVERIFY(QFile::copy(path(u"/bin"_s + file), path(u"/bin/looks/brand"_s + file)));
         m_window->model().setDesign(&Sheet::look, u"brand"_s, u"Look"_s);
         QTRY_COMPARE(runs(), 4);
-        QTRY_COMPARE(status(), u"1 page · wkhtmltopdf"_s);
+        QTRY_COMPARE(status(), u"1 page · wkhtmltopdf · not tagged for screen readers"_s);
         QVERIFY(writeAll(path(u"/bin/looks/brand/repeater.txt"_s), "<a class=\"cta\">#CTATEXT#!</a>"));
         QTRY_COMPARE(runs(), 5);
 
@@ -160,22 +160,23 @@ private Q_SLOTS:
     {
         edit("txtHeaderTitle")->setText(u"Head"_s);
         addResources(1);
-        QTRY_COMPARE(status(), u"1 page · wkhtmltopdf"_s);
+        QTRY_COMPARE(status(), u"1 page · wkhtmltopdf · not tagged for screen readers"_s);
         QAction* preferences = child<QMenu>(m_window.get(), "menuEdit")->actions().constLast();
         inDialog([&] { preferences->trigger(); },
                  [](QDialog* dialog) {
                      auto* engine = child<QComboBox>(dialog, "cboEngine");
                      QCOMPARE(engine->currentText(), u"Automatic"_s);
-                     engine->setCurrentText(u"Chromium"_s);
+                     engine->setCurrentText(u"Chromium (recommended)"_s);
                      dialog->accept();
                  });
         QTRY_COMPARE_WITH_TIMEOUT(status(), u"1 page · Chromium"_s, 30000);
         m_interaction.answer(Interaction::SaveChoice::Discard);
         m_window->close();
         makeWindow();
-        inDialog(
-            [this] { child<QMenu>(m_window.get(), "menuEdit")->actions().constLast()->trigger(); },
-            [](QDialog* dialog) { QCOMPARE(child<QComboBox>(dialog, "cboEngine")->currentText(), u"Chromium"_s); });
+        inDialog([this] { child<QMenu>(m_window.get(), "menuEdit")->actions().constLast()->trigger(); },
+                 [](QDialog* dialog) {
+                     QCOMPARE(child<QComboBox>(dialog, "cboEngine")->currentText(), u"Chromium (recommended)"_s);
+                 });
     }
 
     void browserProgram_data()
@@ -197,11 +198,11 @@ private Q_SLOTS:
         QVERIFY(QFile::setPermissions(path(u"/browser"_s), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         edit("txtHeaderTitle")->setText(u"Head"_s);
         addResources(1);
-        QTRY_COMPARE(status(), u"1 page · wkhtmltopdf"_s);
+        QTRY_COMPARE(status(), u"1 page · wkhtmltopdf · not tagged for screen readers"_s);
         m_interaction.chooseFile(path(program));
         inDialog([this] { child<QMenu>(m_window.get(), "menuEdit")->actions().constLast()->trigger(); },
                  [&](QDialog* dialog) {
-                     child<QComboBox>(dialog, "cboEngine")->setCurrentText(u"Chromium"_s);
+                     child<QComboBox>(dialog, "cboEngine")->setCurrentText(u"Chromium (recommended)"_s);
                      QTest::mouseClick(child<QPushButton>(dialog, "cmdBrowseBrowser"), Qt::LeftButton);
                      QCOMPARE(child<QLineEdit>(dialog, "txtBrowserProgram")->text(), path(program));
                      child<QDialogButtonBox>(dialog, "buttons")->button(QDialogButtonBox::Ok)->click();
@@ -215,7 +216,7 @@ private Q_SLOTS:
             QVERIFY(m_interaction.last().startsWith(u"warn|Browser Program|"_s + path(program) +
                                                     u" is not a program that can be run."_s));
             QCOMPARE(Settings::pdfEngine(), EngineChoice::Automatic);
-            QCOMPARE(status(), u"1 page · wkhtmltopdf"_s);
+            QCOMPARE(status(), u"1 page · wkhtmltopdf · not tagged for screen readers"_s);
         }
     }
 
@@ -225,7 +226,9 @@ private Q_SLOTS:
     {
         edit("txtHeaderTitle")->setText(u"Head \uE000"_s);
         addResources(1);
-        QTRY_COMPARE(status(), u"1 page · wkhtmltopdf · No installed font has: U+E000. Install fonts-noto-core."_s);
+        QTRY_COMPARE(
+            status(),
+            u"1 page · wkhtmltopdf · not tagged for screen readers · No installed font has: U+E000. Install fonts-noto-core."_s);
         m_window->model().setText(&Sheet::fileName, u"my sheet"_s);
         const QString suggested = Settings::lastFolder() + u"/my-sheet.png"_s;
         auto* exportCover = m_window->findChild<QAction*>(u"actionExportCover"_s);

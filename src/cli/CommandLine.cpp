@@ -38,8 +38,8 @@ Options:
   -o, --output FILE       the PDF of the one sheet given
   --output-dir DIR        every PDF into DIR, made if missing
   -j, --jobs N            sheets built at once (default: the number of cores)
-  --engine E              auto, wkhtmltopdf or chromium (default: auto, which takes wkhtmltopdf where it
-                          is installed and Chromium where it is not)
+  --engine E              auto, chromium or wkhtmltopdf (default: auto, which takes Chromium where it is
+                          installed and wkhtmltopdf where it is not, or a wkhtmltopdf put in bin)
   --cover                 also page 1 of each PDF as a picture 1200 pixels wide, NAME.png beside NAME.pdf
   -h, --help              this text
   -v, --version           the version

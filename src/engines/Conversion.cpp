@@ -29,12 +29,16 @@ QStringList lastLines(const QStringList& lines)
 
 } // namespace
 
+bool HasBundledWkhtmltopdf(const QString& installFolder)
+{
+    const QFileInfo info(InstallPath(installFolder, layout::BundledConverter));
+    return info.isFile() && info.isExecutable();
+}
+
 QString FindWkhtmltopdf(const QString& installFolder)
 {
-    QString bundled = InstallPath(installFolder, layout::BundledConverter);
-    const QFileInfo info(bundled);
-    if (info.isFile() && info.isExecutable())
-        return bundled;
+    if (HasBundledWkhtmltopdf(installFolder))
+        return InstallPath(installFolder, layout::BundledConverter);
     return QStandardPaths::findExecutable(QStringLiteral("wkhtmltopdf"));
 }
 

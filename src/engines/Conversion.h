@@ -49,6 +49,8 @@ struct ConversionResult {
 // The wkhtmltopdf inside the installation's bin folder when it is there, otherwise the one on PATH; an empty string
 // when there is none.
 QString FindWkhtmltopdf(const QString& installFolder);
+// Whether the installation's bin folder has a wkhtmltopdf of its own.
+bool HasBundledWkhtmltopdf(const QString& installFolder);
 
 // Non-empty, starts with "%PDF-" and ends with "%%EOF" (give or take trailing white space).
 bool IsCompletePdf(const QString& path);

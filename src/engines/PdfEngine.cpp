@@ -60,12 +60,16 @@ QString FindChromium(const QString& chromiumProgram)
 
 ResolvedEngine ResolveEngine(const QString& installFolder, EngineChoice choice, const QString& chromiumProgram)
 {
-    if (choice != EngineChoice::Chromium) {
-        ResolvedEngine wkhtmltopdf{EngineKind::Wkhtmltopdf, FindWkhtmltopdf(installFolder)};
-        if (choice == EngineChoice::Wkhtmltopdf || !wkhtmltopdf.program.isEmpty())
-            return wkhtmltopdf;
-    }
-    return {EngineKind::Chromium, FindChromium(chromiumProgram)};
+    const ResolvedEngine wkhtmltopdf{EngineKind::Wkhtmltopdf, FindWkhtmltopdf(installFolder)};
+    if (choice == EngineChoice::Wkhtmltopdf)
+        return wkhtmltopdf;
+    // A wkhtmltopdf put into the installation's bin folder is the user's choice, as much as one made in Preferences.
+    if (choice == EngineChoice::Automatic && HasBundledWkhtmltopdf(installFolder))
+        return wkhtmltopdf;
+    ResolvedEngine chromium{EngineKind::Chromium, FindChromium(chromiumProgram)};
+    if (choice == EngineChoice::Automatic && chromium.program.isEmpty() && !wkhtmltopdf.program.isEmpty())
+        return wkhtmltopdf;
+    return chromium;
 }
 
 int ClosedLoopbackPort()

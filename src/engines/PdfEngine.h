@@ -14,7 +14,8 @@
 
 namespace orvanta {
 
-// What the user chose: Automatic takes wkhtmltopdf where it is installed and Chromium where it is not.
+// What the user chose. Automatic takes Chromium where it is installed and wkhtmltopdf where it is not, except that
+// a wkhtmltopdf in the installation's bin folder is always taken: someone put it there to be used.
 enum class EngineChoice { Automatic, Wkhtmltopdf, Chromium };
 
 // "wkhtmltopdf" or "Chromium", as a status line shows it.

@@ -223,8 +223,10 @@ void MainWindow::sheetBuilt(const BuildResult& result)
         report(BuildWords::buildProblem(*result.problem));
     } else {
         // The PDF is made, whatever it lacks.
-        const QStringList question = BuildWords::buildWarnings(result)
-                                     << tr("Ready. Do you want to open the output folder?");
+        QStringList question = BuildWords::buildWarnings(result);
+        if (const QString limits = BuildWords::engineLimits(result.engine, false); !limits.isEmpty())
+            question.append(limits);
+        question.append(tr("Ready. Do you want to open the output folder?"));
         if (m_interaction.confirm(this, Titles::done(), question.join(QStringLiteral("\n\n"))))
             openOutputFolder();
     }

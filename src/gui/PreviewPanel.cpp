@@ -96,7 +96,9 @@ QString PreviewPanel::pagesAndEngine() const
 {
     const int pages = m_document.pageCount();
     const QString count = pages == 1 ? tr("1 page") : tr("%1 pages").arg(pages);
-    return tr("%1 · %2").arg(count, EngineName(m_renderer.engine()));
+    const QString pagesAndEngine = tr("%1 · %2").arg(count, EngineName(m_renderer.engine()));
+    const QString limits = BuildWords::engineLimits(m_renderer.engine(), true);
+    return limits.isEmpty() ? pagesAndEngine : tr("%1 · %2").arg(pagesAndEngine, limits);
 }
 
 } // namespace orvanta

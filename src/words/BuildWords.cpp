@@ -223,6 +223,15 @@ QString BuildWords::firstParagraph(const QString& text)
     return text.section(QStringLiteral("\n\n"), 0, 0).replace(u'\n', u' ');
 }
 
+QString BuildWords::engineLimits(EngineKind engine, bool brief)
+{
+    if (engine != EngineKind::Wkhtmltopdf)
+        return {};
+    return brief ? tr("not tagged for screen readers")
+                 : tr("This PDF is not tagged for screen readers: wkhtmltopdf cannot do that. Chromium can; choose it "
+                      "in Edit > Preferences.");
+}
+
 QStringList BuildWords::buildWarnings(const BuildResult& result)
 {
     QStringList warnings;

@@ -46,6 +46,9 @@ public:
     // "No installed font has: 한, ☃. Install fonts-noto-cjk and fonts-noto-color-emoji." Empty when nothing is
     // missing.
     static QString missingGlyphs(const QList<char32_t>& characters, EngineKind engine);
+    // What the engine's PDF cannot do for its readers, said where the PDF is shown or made: wkhtmltopdf tags nothing
+    // for screen readers. Empty for Chromium. `brief` is for a status line.
+    static QString engineLimits(EngineKind engine, bool brief);
     // Resource addresses that print as text, since their scheme may not be a link.
     static QString unlinkedAddresses(const QStringList& addresses);
     // Why the preview has no PDF, the preview named in place of its path.

@@ -17,8 +17,8 @@ PreferencesDialog::PreferencesDialog(EngineChoice engine, const QString& chromiu
 {
     ui->setupUi(this);
     ui->cboEngine->addItem(tr("Automatic"), int(EngineChoice::Automatic));
+    ui->cboEngine->addItem(tr("Chromium (recommended)"), int(EngineChoice::Chromium));
     ui->cboEngine->addItem(QStringLiteral("wkhtmltopdf"), int(EngineChoice::Wkhtmltopdf));
-    ui->cboEngine->addItem(QStringLiteral("Chromium"), int(EngineChoice::Chromium));
     ui->cboEngine->setCurrentIndex(ui->cboEngine->findData(int(engine)));
     ui->txtBrowserProgram->setText(chromiumProgram);
     connect(ui->cmdBrowseBrowser, &QPushButton::clicked, this, &PreferencesDialog::browseForBrowser);
