@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSplitter>
 #include <QStackedWidget>
 #include <QTest>
 #include <QWheelEvent>
@@ -118,6 +119,8 @@ private Q_SLOTS:
 
         // Every page shows, one under the other. Ctrl and the wheel zoom, on from the width the page was shown at.
         auto* view = child<PdfView>(m_window.get(), "pdfPreview");
+        auto* split = child<QSplitter>(m_window.get(), "splitPreview");
+        split->setSizes({split->width() - 500, 500}); // the page fitted to the width is smaller than 1:1
         QCOMPARE(view->pageMode(), QPdfView::PageMode::MultiPage);
         const QPointF centre = view->viewport()->rect().center();
         QWheelEvent wheel(centre, view->mapToGlobal(centre), {}, {0, 120}, Qt::NoButton, Qt::ControlModifier,

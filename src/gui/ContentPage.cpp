@@ -1,47 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ContentPage.h"
 
-#include "gui/DesignBar.h"
 #include "gui/FieldBinding.h"
 #include "gui/LinkCheck.h"
-#include "gui/PreviewPanel.h"
 #include "gui/ResourceListActions.h"
 #include "gui/widgets/Interaction.h"
 #include "model/SheetModel.h"
 #include "ui_ContentPage.h"
 #include "words/Titles.h"
 
-#include <QPixmap>
 #include <limits>
-
-// The images live in a static library, so their registration must be pulled in by hand.
-static void initResources()
-{
-    Q_INIT_RESOURCE(resources);
-}
 
 namespace orvanta {
 
-ContentPage::ContentPage(SheetModel& model, PreviewRenderer& renderer, const QString& installFolder,
-                         Interaction& interaction, QWidget* parent)
+ContentPage::ContentPage(SheetModel& model, Interaction& interaction, QWidget* parent)
     : QGroupBox(parent)
     , ui(std::make_unique<Ui::ContentPage>())
     , m_model(model)
     , m_interaction(interaction)
 {
-    initResources();
     ui->setupUi(this);
-    ui->picExample->setPixmap(QPixmap(QStringLiteral(":/images/example.png")));
     // List views do not take their name from a caption label, nor a text box from a check box.
     ui->lstResources->setAccessibleName(tr("Resources"));
     ui->txtBelowResource->setAccessibleName(tr("Add Text Below Each Resource"));
     m_linkCheck = new LinkCheck(model, *ui->lstResources, interaction); // gives the view its model
     m_listActions = new ResourceListActions(model, *ui->lstResources, interaction);
-    m_previewPanel = new PreviewPanel(model, renderer, installFolder, *ui->previewStack, *ui->pdfPreview,
-                                      *ui->lblExample, *ui->lblPreviewStatus);
-    new DesignBar(
-        model, installFolder, interaction,
-        {*ui->cboLook, *ui->cmdAccent, *ui->lblAccentWarning, *ui->cmdLogo, *ui->cmdRemoveLogo, *ui->cboPaper}, this);
 
     auto* binding = new FieldBinding(model, this);
     for (const auto& [edit, field] : {std::pair{ui->txtHeaderTitle, &Sheet::headline},
@@ -93,16 +76,6 @@ void ContentPage::importResources()
 void ContentPage::addGeneratedResources(const ResourceEntries& entries)
 {
     m_listActions->addGenerated(entries);
-}
-
-void ContentPage::zoomPreview(int steps)
-{
-    ui->pdfPreview->zoomBy(steps);
-}
-
-void ContentPage::fitPreviewToWidth()
-{
-    ui->pdfPreview->fitWidth();
 }
 
 void ContentPage::focusHeadline()

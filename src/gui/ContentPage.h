@@ -16,20 +16,17 @@ namespace orvanta {
 
 class Interaction;
 class LinkCheck;
-class PreviewPanel;
-class PreviewRenderer;
 class ResourceListActions;
 class SheetModel;
 
-// The content page: header, footer, the resource panel and the preview, all bound to the model. The panel's
+// The content page: header, footer and the resource panel, all bound to the model. The panel's
 // commands are handled here; the two links only announce that the user wants a dialog, which the main window opens.
 // The form connects its links and Remove All to the signals and slot below.
 class ContentPage : public QGroupBox {
     Q_OBJECT
 
 public:
-    ContentPage(SheetModel& model, PreviewRenderer& renderer, const QString& installFolder, Interaction& interaction,
-                QWidget* parent = nullptr);
+    ContentPage(SheetModel& model, Interaction& interaction, QWidget* parent = nullptr);
     ~ContentPage() override;
 
     // The resource list's commands for the Edit menu, in order; nullptr stands for a separator.
@@ -39,8 +36,6 @@ public:
     QWidget* linkCheckStatus() const;
     void importResources();
     void addGeneratedResources(const ResourceEntries& entries);
-    void zoomPreview(int steps);
-    void fitPreviewToWidth();
 
     void focusHeadline();
     void selectLastResource();
@@ -63,7 +58,6 @@ private:
     Interaction& m_interaction;
     LinkCheck* m_linkCheck;
     ResourceListActions* m_listActions;
-    PreviewPanel* m_previewPanel;
 };
 
 } // namespace orvanta

@@ -13,10 +13,6 @@ CreatePage::CreatePage(SheetModel& model, QWidget* parent)
     ui->setupUi(this);
     auto* binding = new FieldBinding(model, this);
     binding->bind(ui->txtPDFFilename, &Sheet::fileName);
-    binding->bind(ui->txtCampaignSource, &Sheet::campaignSource);
-    binding->bind(ui->txtCampaignMedium, &Sheet::campaignMedium);
-    binding->bind(ui->txtCampaignName, &Sheet::campaignName);
-    binding->bind(ui->chkQrCodes, &Sheet::qrCodes);
     connect(ui->cmdCreate, &QPushButton::clicked, this, &CreatePage::createRequested);
     connect(ui->cmdOutput, &QPushButton::clicked, this, &CreatePage::openFolderRequested);
 }

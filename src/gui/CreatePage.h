@@ -12,8 +12,7 @@ namespace orvanta {
 
 class SheetModel;
 
-// The create page: the file name and the PDF's link options, bound to the model, and the two commands, which the
-// main window carries out.
+// The create page: the file name, bound to the model, and the two commands, which the main window carries out.
 class CreatePage : public QGroupBox {
     Q_OBJECT
 

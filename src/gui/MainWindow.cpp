@@ -3,9 +3,11 @@
 
 #include "Version.h"
 #include "gui/ContentPage.h"
-#include "gui/CoverExport.h"
 #include "gui/CreatePage.h"
+#include "gui/DesignPanel.h"
+#include "gui/PreviewPanel.h"
 #include "gui/Settings.h"
+#include "gui/SheetExport.h"
 #include "gui/dialogs/AutoResourcesDialog.h"
 #include "gui/dialogs/PreferencesDialog.h"
 #include "gui/dialogs/TermsDialog.h"
@@ -21,7 +23,15 @@
 #include <QDir>
 #include <QMenu>
 #include <QMimeData>
+#include <QPixmap>
+#include <QScreen>
 #include <QStatusBar>
+
+// The images live in a static library, so their registration must be pulled in by hand.
+static void initResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
 
 namespace orvanta {
 
@@ -31,6 +41,9 @@ const QString ProductName = QStringLiteral("Orvanta");
 const QString ByLine = QStringLiteral(" ");
 constexpr int BlinkInterval = 300;
 enum Page { ContentPageIndex = 1, CreatePageIndex = 2 };
+// The preview's share of the window's width, until the user moves the splitter.
+constexpr double PreviewShare = 0.47;
+constexpr double FirstWindowShare = 0.9;
 
 } // namespace
 
@@ -43,19 +56,37 @@ MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, Q
     , m_builder(installFolder)
     , m_previewRenderer(installFolder)
 {
+    initResources();
     ui->setupUi(this);
     m_previewRenderer.setEnabled(Settings::livePreview());
-    m_coverExport = new CoverExport(installFolder, m_previewRenderer, interaction, *this);
+    m_export = new SheetExport(installFolder, m_previewRenderer, interaction, *this);
     useEngine();
-    m_contentPage = new ContentPage(m_model, m_previewRenderer, installFolder, interaction, ui->page1Holder);
+    m_contentPage = new ContentPage(m_model, interaction, ui->page1Holder);
     ui->page1HolderLayout->addWidget(m_contentPage);
     m_createPage = new CreatePage(m_model, ui->page2Holder);
     ui->page2HolderLayout->addWidget(m_createPage);
+    auto* design = new DesignPanel(m_model, installFolder, interaction, ui->designHolder);
+    ui->designHolderLayout->addWidget(design);
+    ui->picExample->setPixmap(QPixmap(QStringLiteral(":/images/example.png")));
+    m_previewPanel = new PreviewPanel(m_model, m_previewRenderer, installFolder, *ui->previewStack, *ui->pdfPreview,
+                                      *ui->lblExample, *ui->lblPreviewStatus);
     setTabOrder(ui->pageButton2, m_contentPage);
     setTabOrder(m_contentPage, m_createPage);
+    setTabOrder(m_createPage, design);
     setUpMenus();
     setAcceptDrops(true);
-    restoreGeometry(Settings::windowGeometry()); // where the user left it
+    // Where the user left it; at first most of the screen.
+    if (!restoreGeometry(Settings::windowGeometry()) && screen())
+        resize(screen()->availableSize() * FirstWindowShare);
+    ui->splitPreview->setStretchFactor(0, 0); // a wider window widens the preview
+    ui->splitPreview->setStretchFactor(1, 1);
+    if (!ui->splitPreview->restoreState(Settings::previewSplit())) {
+        // Once the window has its size: the splitter has none before.
+        QTimer::singleShot(0, this, [this] {
+            const int preview = int(width() * PreviewShare);
+            ui->splitPreview->setSizes({ui->splitPreview->width() - preview, preview});
+        });
+    }
     ui->pageButton1->setIcon(icons::document());
     ui->pageButton2->setIcon(icons::wand());
     // The blinking label keeps its place in the banner while hidden.
@@ -111,9 +142,14 @@ void MainWindow::setUpMenus()
     connect(ui->actionImport, &QAction::triggered, m_contentPage, &ContentPage::importResources);
     connect(ui->actionSave, &QAction::triggered, &m_document, &SheetDocument::save);
     connect(ui->actionSaveAs, &QAction::triggered, &m_document, &SheetDocument::saveAs);
-    connect(ui->actionExportCover, &QAction::triggered, this, [this] { m_coverExport->start(m_model.sheet()); });
-    connect(m_coverExport, &CoverExport::saved, this, [this](const QString& path) {
-        statusBar()->showMessage(tr("Cover image saved: %1").arg(QDir::toNativeSeparators(path)));
+    connect(ui->actionExportPdf, &QAction::triggered, this,
+            [this] { m_export->start(SheetExport::Kind::Pdf, m_model.sheet()); });
+    connect(ui->actionExportCover, &QAction::triggered, this,
+            [this] { m_export->start(SheetExport::Kind::Cover, m_model.sheet()); });
+    connect(m_export, &SheetExport::saved, this, [this](SheetExport::Kind kind, const QString& path) {
+        const QString shown = QDir::toNativeSeparators(path);
+        statusBar()->showMessage(kind == SheetExport::Kind::Pdf ? tr("PDF saved: %1").arg(shown)
+                                                                : tr("Cover image saved: %1").arg(shown));
     });
     connect(ui->actionQuit, &QAction::triggered, this, &QWidget::close);
 
@@ -142,9 +178,9 @@ void MainWindow::setUpMenus()
         Settings::setLivePreview(live);
         m_previewRenderer.setEnabled(live);
     });
-    connect(ui->actionZoomIn, &QAction::triggered, m_contentPage, [this] { m_contentPage->zoomPreview(1); });
-    connect(ui->actionZoomOut, &QAction::triggered, m_contentPage, [this] { m_contentPage->zoomPreview(-1); });
-    connect(ui->actionFitWidth, &QAction::triggered, m_contentPage, &ContentPage::fitPreviewToWidth);
+    connect(ui->actionZoomIn, &QAction::triggered, ui->pdfPreview, [this] { ui->pdfPreview->zoomBy(1); });
+    connect(ui->actionZoomOut, &QAction::triggered, ui->pdfPreview, [this] { ui->pdfPreview->zoomBy(-1); });
+    connect(ui->actionFitWidth, &QAction::triggered, ui->pdfPreview, &PdfView::fitWidth);
 }
 
 // With no sheet opened or saved, the caption is the app's own.
@@ -274,7 +310,7 @@ void MainWindow::useEngine()
     const EngineChoice engine = Settings::pdfEngine();
     const QString program = Settings::chromiumProgram();
     m_builder.setEngine(engine, program);
-    m_coverExport->setEngine(engine, program);
+    m_export->setEngine(engine, program);
     m_previewRenderer.setEngine(engine, program);
 }
 
@@ -326,6 +362,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     }
     m_document.closed();
     Settings::setWindowGeometry(saveGeometry());
+    Settings::setPreviewSplit(ui->splitPreview->saveState());
     event->accept(); // a conversion still going stops with the window's builder
 }
 

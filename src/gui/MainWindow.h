@@ -17,9 +17,10 @@ class MainWindow;
 namespace orvanta {
 
 class ContentPage;
-class CoverExport;
 class CreatePage;
 class Interaction;
+class PreviewPanel;
+class SheetExport;
 struct Message;
 
 // The main window: the two pages on the sheet model, Create, and the menus. It owns the model, the document, the
@@ -75,7 +76,8 @@ private:
     PreviewRenderer m_previewRenderer;
     ContentPage* m_contentPage;
     CreatePage* m_createPage;
-    CoverExport* m_coverExport;
+    PreviewPanel* m_previewPanel;
+    SheetExport* m_export;
     QTimer m_blinkTimer;
     bool m_createAfterPreview = false;
 };

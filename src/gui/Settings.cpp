@@ -81,6 +81,17 @@ void Settings::setWindowGeometry(const QByteArray& geometry)
         store(WindowGeometryKey, geometry);
 }
 
+QByteArray Settings::previewSplit()
+{
+    return QSettings().value(PreviewSplitKey).toByteArray();
+}
+
+void Settings::setPreviewSplit(const QByteArray& state)
+{
+    if (state != previewSplit())
+        store(PreviewSplitKey, state);
+}
+
 QString Settings::lastFolder()
 {
     return QSettings().value(LastFolderKey, QDir::homePath()).toString();
@@ -90,6 +101,17 @@ void Settings::setLastFolder(const QString& folder)
 {
     if (folder != lastFolder())
         store(LastFolderKey, folder);
+}
+
+QString Settings::pdfFolder()
+{
+    return QSettings().value(PdfFolderKey, lastFolder()).toString();
+}
+
+void Settings::setPdfFolder(const QString& folder)
+{
+    if (folder != pdfFolder())
+        store(PdfFolderKey, folder);
 }
 
 } // namespace orvanta

@@ -25,6 +25,8 @@ public:
     static inline const QString LivePreviewKey = QStringLiteral("livePreview");
     static inline const QString RecentFilesKey = QStringLiteral("recentSheets");
     static inline const QString WindowGeometryKey = QStringLiteral("windowGeometry");
+    static inline const QString PreviewSplitKey = QStringLiteral("previewSplit");
+    static inline const QString PdfFolderKey = QStringLiteral("pdfFolder");
     static inline const QString LastFolderKey = QStringLiteral("sheetFolder");
     static inline const QString PdfEngineKey = QStringLiteral("pdfEngine");
     static inline const QString ChromiumProgramKey = QStringLiteral("chromiumProgram");
@@ -47,10 +49,16 @@ public:
 
     static QByteArray windowGeometry();
     static void setWindowGeometry(const QByteArray& geometry);
+    // Where the splitter between the editor and the preview was left (QSplitter::saveState()).
+    static QByteArray previewSplit();
+    static void setPreviewSplit(const QByteArray& state);
 
     // Where the sheet dialogs start when no sheet is open: the folder of the last sheet opened or saved.
     static QString lastFolder();
     static void setLastFolder(const QString& folder);
+    // Where File > Export PDF saved last; at first the sheets' folder.
+    static QString pdfFolder();
+    static void setPdfFolder(const QString& folder);
 };
 
 } // namespace orvanta
