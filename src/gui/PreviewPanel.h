@@ -17,7 +17,7 @@ class SheetModel;
 
 // The preview on the content page: the real PDF of the model's sheet once it has a headline and a resource, the
 // example picture before that or while previews are off, and a status line with the page count or what went wrong.
-// Typed text reaches the renderer after a pause in the typing; other changes at once.
+// Typed text reaches the renderer with the typing pause, which a warm engine skips when idle; other changes at once.
 class PreviewPanel : public QObject {
     Q_OBJECT
 

@@ -61,6 +61,13 @@ void PreviewRenderer::update(const Sheet& sheet, std::chrono::milliseconds pause
         return;
     m_sheet = page;
     m_due = true;
+    // Typed text goes to an idle warm engine at once unless earlier typing waits for its pause.
+    const bool typingWaits = m_pause.isActive() && m_pause.interval() > 0;
+    if (pause.count() > 0 && printsAtOnce() && !m_builder.isRunning() && !typingWaits) {
+        m_pause.stop();
+        startIfDue();
+        return;
+    }
     m_pause.start(pause);
 }
 
