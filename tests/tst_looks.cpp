@@ -17,6 +17,7 @@
 #include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
@@ -81,7 +82,7 @@ private Q_SLOTS:
         for (int i = 0; i < resources; ++i) {
             if (i % 7 == 6)
                 sheet.resources.append(HeadingEntry(u"Section %1"_s.arg(i)));
-            sheet.resources.append({u"Resource %1"_s.arg(i), u"https://example.com/%1"_s.arg(i)});
+            sheet.resources.append({u"Resource %1"_s.arg(i == 1 ? 0 : i), u"https://example.com/%1"_s.arg(i)});
         }
         SheetBuilder& builder = *m_builder;
         builder.setEngine(engine);
@@ -130,21 +131,23 @@ private Q_SLOTS:
         const QJsonArray fields = json[u"acroform"_s][u"fields"_s].toArray();
         QCOMPARE(fields.size(), engine == EngineChoice::Chromium ? resources : 0);
         QList<int> perPage(pages.size());
+        QSet<QString> names; // the two items "Resource 0" too
         QImage render;
         for (int i = 0, shown = 0; i < fields.size(); ++i) {
             const QJsonObject field = fields.at(i).toObject();
             QVERIFY(field[u"ischeckbox"_s].toBool());
-            QCOMPARE(field[u"alternativename"_s].toString(), u"Resource %1"_s.arg(i));
+            QCOMPARE(field[u"alternativename"_s].toString(), u"Resource %1"_s.arg(i == 1 ? 0 : i));
+            names.insert(field[u"fullname"_s].toString());
             const int page = field[u"pageposfrom1"_s].toInt();
             QVERIFY(page >= 1 && page <= perPage.size());
             ++perPage[page - 1];
             if (page != shown) {
-                const QString png = u"%1-page"_s.arg(result.paths.pdfPath);
-                QCOMPARE(QProcess::execute(u"pdftoppm"_s, {u"-r"_s, u"144"_s, u"-f"_s, QString::number(page), u"-l"_s,
-                                                           QString::number(page), u"-singlefile"_s, u"-png"_s,
-                                                           result.paths.pdfPath, png}),
+                const QString image = u"%1-page"_s.arg(result.paths.pdfPath);
+                QCOMPARE(QProcess::execute(u"pdftoppm"_s,
+                                           {u"-r"_s, u"144"_s, u"-f"_s, QString::number(page), u"-l"_s,
+                                            QString::number(page), u"-singlefile"_s, result.paths.pdfPath, image}),
                          0);
-                QVERIFY(render.load(png + u".png"_s));
+                QVERIFY(render.load(image + u".ppm"_s));
                 shown = page;
             }
             // Two pixels a point: the box's border shows just inside each side of the field, and not at its centre.
@@ -160,6 +163,7 @@ private Q_SLOTS:
                          shade(midX, midY) > 240,
                      qPrintable(u"field %1 is not on its box"_s.arg(i)));
         }
+        QCOMPARE(names.size(), fields.size());
         for (int page = 0; engine == EngineChoice::Chromium && page < pages.size(); ++page)
             QCOMPARE(perPage.at(page), int(pages.at(page).count(u"Resource "_s)));
     }
