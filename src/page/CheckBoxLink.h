@@ -12,7 +12,7 @@ namespace orvanta {
 // fragment names the item: "check-N-TEXT", its number and its text as plain text, percent-encoded.
 QString CheckBoxFragment(qsizetype item, const QString& text);
 
-// The item's text from such a fragment (still percent-encoded or not), or nothing when it is not one.
+// The item's text, decoded, from such a fragment, or nothing when it is not one.
 std::optional<QString> CheckBoxText(const QByteArray& fragment);
 
 } // namespace orvanta
