@@ -11,9 +11,13 @@
 #include "words/BuildWords.h"
 
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
@@ -78,7 +82,7 @@ private Q_SLOTS:
         for (int i = 0; i < resources; ++i) {
             if (i % 7 == 6)
                 sheet.resources.append(HeadingEntry(u"Section %1"_s.arg(i)));
-            sheet.resources.append({u"Resource %1"_s.arg(i), u"https://example.com/%1"_s.arg(i)});
+            sheet.resources.append({u"Resource %1"_s.arg(i == 1 ? 0 : i), u"https://example.com/%1"_s.arg(i)});
         }
         SheetBuilder& builder = *m_builder;
         builder.setEngine(engine);
@@ -112,6 +116,56 @@ private Q_SLOTS:
         }
         QVERIFY(footerPage >= 0);
         QCOMPARE(disclaimerPage, footerPage);
+
+        // Chromium's tick boxes are check boxes, each on its item's drawn box (the unticked field draws nothing) and
+        // page; wkhtmltopdf's are drawn only. Either way the buttons are the only links.
+        static const QRegularExpression link(u"/Subtype\\s*/Link\\b"_s);
+        QCOMPARE(QString::fromLatin1(readAll(result.paths.pdfPath)).count(link), resources);
+        if (look != u"checklist")
+            return;
+        QCOMPARE(info.contains(u"Form:            AcroForm"_s), engine == EngineChoice::Chromium);
+        QProcess qpdf;
+        qpdf.start(u"qpdf"_s, {u"--json=2"_s, u"--json-key=acroform"_s, u"--json-key=qpdf"_s, result.paths.pdfPath});
+        QVERIFY(qpdf.waitForFinished(30000));
+        const QJsonDocument json = QJsonDocument::fromJson(qpdf.readAllStandardOutput());
+        const QJsonArray fields = json[u"acroform"_s][u"fields"_s].toArray();
+        QCOMPARE(fields.size(), engine == EngineChoice::Chromium ? resources : 0);
+        QList<int> perPage(pages.size());
+        QSet<QString> names; // the two items "Resource 0" too
+        QImage render;
+        for (int i = 0, shown = 0; i < fields.size(); ++i) {
+            const QJsonObject field = fields.at(i).toObject();
+            QVERIFY(field[u"ischeckbox"_s].toBool());
+            QCOMPARE(field[u"alternativename"_s].toString(), u"Resource %1"_s.arg(i == 1 ? 0 : i));
+            names.insert(field[u"fullname"_s].toString());
+            const int page = field[u"pageposfrom1"_s].toInt();
+            QVERIFY(page >= 1 && page <= perPage.size());
+            ++perPage[page - 1];
+            if (page != shown) {
+                const QString image = u"%1-page"_s.arg(result.paths.pdfPath);
+                QCOMPARE(QProcess::execute(u"pdftoppm"_s,
+                                           {u"-r"_s, u"144"_s, u"-f"_s, QString::number(page), u"-l"_s,
+                                            QString::number(page), u"-singlefile"_s, result.paths.pdfPath, image}),
+                         0);
+                QVERIFY(render.load(image + u".ppm"_s));
+                shown = page;
+            }
+            // Two pixels a point: the box's border shows just inside each side of the field, and not at its centre.
+            const QJsonArray rect =
+                json[u"qpdf"_s][1][u"obj:"_s + field[u"object"_s].toString()][u"value"_s][u"/Rect"_s].toArray();
+            const double left = rect[0].toDouble() * 2, right = rect[2].toDouble() * 2;
+            const double top = render.height() - rect[3].toDouble() * 2,
+                         bottom = render.height() - rect[1].toDouble() * 2;
+            const auto shade = [&render](double x, double y) { return qGray(render.pixel(int(x), int(y))); };
+            const double midX = (left + right) / 2, midY = (top + bottom) / 2;
+            QVERIFY2(std::max({shade(left + 1, midY), shade(right - 1, midY), shade(midX, top + 1),
+                               shade(midX, bottom - 1)}) < 200 &&
+                         shade(midX, midY) > 240,
+                     qPrintable(u"field %1 is not on its box"_s.arg(i)));
+        }
+        QCOMPARE(names.size(), fields.size());
+        for (int page = 0; engine == EngineChoice::Chromium && page < pages.size(); ++page)
+            QCOMPARE(perPage.at(page), int(pages.at(page).count(u"Resource "_s)));
     }
 
     void printedText_data()

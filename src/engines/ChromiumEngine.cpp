@@ -2,6 +2,7 @@
 #include "ChromiumEngine.h"
 
 #include "ChromiumProcess.h"
+#include "PdfFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -264,6 +265,7 @@ void ChromiumEngine::printed(const QJsonObject& result)
         return;
     }
     file.close();
+    AddPdfCheckBoxes(tempPath()); // a PDF qpdf cannot rewrite is still the PDF Chromium made
     end({});
 }
 

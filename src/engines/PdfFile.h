@@ -22,6 +22,10 @@ ConversionResult StorePdf(QString& tempPath, const QString& pdfPath, ConversionR
 // the file is left as it was and the reason comes back as a NotStored verdict.
 std::optional<ConversionResult> SetPdfTitle(const QString& path, const QString& title);
 
+// Turns the tick boxes' links of a Chromium PDF into check box fields (AddCheckBoxes), the same way; a PDF without
+// any is left untouched.
+std::optional<ConversionResult> AddPdfCheckBoxes(const QString& path);
+
 // Copies a complete PDF onto `pdfPath` the same way: only a whole copy replaces the file of that name.
 ConversionResult CopyPdf(const QString& fromPath, const QString& pdfPath);
 

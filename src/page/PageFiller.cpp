@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PageFiller.h"
 
+#include "CheckBoxLink.h"
 #include "LinkTagging.h"
 #include "PrintedText.h"
 #include "QrCode.h"
@@ -32,7 +33,7 @@ QString pageBreak(const PageTemplates& templates, const Sheet& sheet, qsizetype 
         .replace(QStringLiteral("#PAGE#"), QString::number(page));
 }
 
-QString resourceBlock(const PageTemplates& templates, const Sheet& sheet, const PagePlan& plan)
+QString resourceBlock(const PageTemplates& templates, const Sheet& sheet, const PagePlan& plan, EngineKind engine)
 {
     const QString suffix = sheet.noteBelowEachResource
                                ? QStringLiteral("<br><i><p>") + sheet.note + QStringLiteral("</p></i>")
@@ -53,6 +54,10 @@ QString resourceBlock(const PageTemplates& templates, const Sheet& sheet, const 
         QString snippet = templates.snippet;
         if (!linkable)
             snippet.remove(href);
+        const QString checkBox = CheckBoxFragment(i, entry.linkText);
+        snippet.replace(QStringLiteral("#CHECKBOX#"), engine == EngineKind::Chromium
+                                                          ? QStringLiteral(" id=\"%1\" href=\"#%1\"").arg(checkBox)
+                                                          : QString());
         block += snippet.replace(QStringLiteral("#CTATEXT#"), entry.linkText)
                      .replace(QStringLiteral("#CTAURL#"), url)
                      .replace(QStringLiteral("#CTAADDRESS#"), PrintedAddress(url))
@@ -103,10 +108,10 @@ PagePlan PlanSheet(const PageTemplates& templates, const Sheet& sheet)
     return PlanPages(sheet, templates.disclaimer, *templates.geometry, qrSide);
 }
 
-QString FillPage(const PageTemplates& templates, const Sheet& sheet)
+QString FillPage(const PageTemplates& templates, const Sheet& sheet, EngineKind engine)
 {
     const PagePlan plan = PlanSheet(templates, sheet);
-    const QString block = resourceBlock(templates, sheet, plan);
+    const QString block = resourceBlock(templates, sheet, plan, engine);
     return titled(templates.page, sheet.headline)
         .replace(QStringLiteral("#HEADLINE#"), WithoutLoneLastWord(sheet.headline))
         .replace(QStringLiteral("#SUBHEADLINE#"), sheet.subheadline)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "EngineKind.h"
 #include "PagePlan.h"
 
 #include <QString>
@@ -45,8 +46,10 @@ QString ClosingBlock();
 // one. A heading has no link, and no note after it. The template's <title> becomes the headline as plain text, so that
 // the PDF is titled by it. With a look's geometry the page breaks are the page's own (PlanPages): a page break snippet
 // opens every page after the first, its #RUNNINGHEAD# the headline as plain text, #PAGE# the page's number and #PAGES#
-// the page count.
-QString FillPage(const PageTemplates& templates, const Sheet& sheet);
+// the page count. A resource's #CHECKBOX#, filled first, is nothing, but in a page for Chromium the attributes that
+// make the element a link to itself, named by CheckBoxFragment(), which the PDF's post-processing turns into a check
+// box.
+QString FillPage(const PageTemplates& templates, const Sheet& sheet, EngineKind engine = EngineKind::Wkhtmltopdf);
 
 // Where the filled page breaks: nothing without the look's geometry.
 PagePlan PlanSheet(const PageTemplates& templates, const Sheet& sheet);

@@ -106,7 +106,7 @@ std::optional<BuildProblem> SheetBuilder::render(const Sheet& sheet, const Outpu
         missing.engine = m_choice;
         return missing;
     }
-    QString page = FillPage(templates, sheet);
+    QString page = FillPage(templates, sheet, engine.kind);
     if (const std::optional<FileProblem> problem = SaveTextFile(paths.pagePath, page))
         return fileFailed(*problem);
 
