@@ -103,19 +103,20 @@ private Q_SLOTS:
             const QString& text = pages.at(page);
             QVERIFY2(text.count(u"Resource "_s) == text.count(u"Its note"_s) + text.count(u"Own words "_s),
                      qPrintable(u"page %1 parts a button from its note:\n%2"_s.arg(page + 1).arg(text)));
-            // A description, as typed, under its own button; the sheet's note under the others.
+            // A description, as typed, under its own button; the sheet's note under the others (a row at a time).
             static const QRegularExpression part(u"Resource (\\d+)|Own words (\\d+) <i>|Its note"_s);
-            int button = -1;
+            QList<int> buttons;
             for (const QRegularExpressionMatch& match : part.globalMatch(text)) {
-                const bool own = button % 5 == 2;
-                QVERIFY2(match.captured(1).isEmpty()
-                             ? button >= 0 && match.captured(2) == (own ? u"%1"_s.arg(button) : u""_s)
-                             : button < 0,
-                         qPrintable(u"page %1: %2 after button %3:\n%4"_s.arg(page + 1)
+                if (!match.captured(1).isEmpty()) {
+                    buttons.append(match.captured(1).toInt());
+                    continue;
+                }
+                const int button = buttons.isEmpty() ? -1 : buttons.takeFirst();
+                QVERIFY2(button >= 0 && match.captured(2) == (button % 5 == 2 ? u"%1"_s.arg(button) : QString()),
+                         qPrintable(u"page %1: %2 under button %3:\n%4"_s.arg(page + 1)
                                         .arg(match.captured())
                                         .arg(button)
                                         .arg(text)));
-                button = match.captured(1).isEmpty() ? -1 : match.captured(1).toInt();
             }
             const QRegularExpressionMatch heading = lastHeading.match(text);
             QVERIFY2(!heading.hasMatch() || text.indexOf(u"Resource "_s, heading.capturedEnd()) > 0,

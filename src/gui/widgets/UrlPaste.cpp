@@ -15,7 +15,7 @@ QString inserted(const QString& start, const QString& text)
 {
     if (text.size() <= start.size())
         return {};
-    for (qsizetype at = 0; at <= start.size(); ++at) {
+    for (qsizetype at = start.size(); at >= 0; --at) { // the cursor at the end first, where it stands after setText()
         if (text.startsWith(start.left(at)) && text.endsWith(start.mid(at)))
             return text.mid(at, text.size() - start.size());
     }
@@ -26,20 +26,13 @@ QString inserted(const QString& start, const QString& text)
 
 void ReplaceStartOnPaste(QLineEdit& edit, const QString& start)
 {
-    // The text before the last change and after it: textChanged and textEdited come in either order.
-    struct Texts {
-        QString before;
-        QString now;
-    };
-    auto texts = std::make_shared<Texts>(Texts{{}, edit.text()});
-    QObject::connect(&edit, &QLineEdit::textChanged, &edit,
-                     [texts](const QString& text) { texts->before = std::exchange(texts->now, text); });
-    QObject::connect(&edit, &QLineEdit::textEdited, &edit, [texts, start, &edit](const QString& text) {
+    // Every change counts, so that each way to paste is met alike.
+    auto previous = std::make_shared<QString>(edit.text());
+    QObject::connect(&edit, &QLineEdit::textChanged, &edit, [previous, start, &edit](const QString& text) {
         static const QRegularExpression scheme(QStringLiteral("^(https?|mailto):"),
                                                QRegularExpression::CaseInsensitiveOption);
-        const QString previous = texts->now == text ? texts->before : texts->now;
         const QString pasted = inserted(start, text).trimmed();
-        if (previous == start && scheme.match(pasted).hasMatch())
+        if (std::exchange(*previous, text) == start && scheme.match(pasted).hasMatch())
             edit.setText(pasted);
     });
 }
