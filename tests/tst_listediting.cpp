@@ -76,12 +76,6 @@ private Q_SLOTS:
         key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(texts(), u"r0 r2 B r3"_s);
         QCOMPARE(description(2), u"Fast"_s);
-        select(2);
-        key(Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QApplication::clipboard()->text(), u"B\thttps://r.test/1\tFast"_s);
-        key(Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(description(3), u"Fast"_s);
-        key(Qt::Key_Z, Qt::ControlModifier);
 
         // The text boxes keep their own undo.
         QTest::keyClicks(edit("txtHeaderTitle"), u"Head"_s);

@@ -129,14 +129,11 @@ private Q_SLOTS:
         QCOMPARE(m_interaction.last(), u"inform|Missing Info|Please complete all the fields."_s);
     }
 
-    // An address with its own scheme pasted into the fresh URL box takes the place of "http://"; a paste into other
-    // text, one without a scheme, and typing insert as usual.
+    // A pasted address with a scheme replaces the fresh URL box's "http://"; anything else inserts as usual.
     void pasteIntoTheUrlBox_data()
     {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("pasted");
-        QTest::addColumn<QString>("after");
+        for (const char* column : {"how", "before", "pasted", "after"})
+            QTest::addColumn<QString>(column);
         const QString https = u"https://example.com/"_s;
         QTest::newRow("Ctrl+V") << u"Ctrl+V"_s << u"http://"_s << u" HTTPS://example.com/\n"_s
                                 << u"HTTPS://example.com/"_s;
