@@ -25,7 +25,8 @@ namespace {
 using Printed = Expected<QStringList, QString>; // a PDF's pages in pdftotext's words, or why there is no PDF
 
 // A sheet of its own for each seed: any look and paper, 1 to 40 buttons whose link texts start with R1, R2, ..., and
-// headings, note, QR codes, logo, footer, disclaimer and campaign tags here and there. Other words are lower case.
+// headings, descriptions, note, QR codes, logo, footer, disclaimer and campaign tags here and there. Other words are
+// lower case.
 Sheet VariedSheet(quint32 seed)
 {
     QRandomGenerator rng(seed);
@@ -52,7 +53,8 @@ Sheet VariedSheet(quint32 seed)
     for (int i = 1, count = rng.bounded(1, 41); i <= count; ++i) {
         if (chance(12))
             sheet.resources.append(HeadingEntry(words(1, 5)));
-        sheet.resources.append({u"R%1 "_s.arg(i) + words(0, 11), u"https://example.com/%1?q=%2"_s.arg(i).arg(seed)});
+        sheet.resources.append({u"R%1 "_s.arg(i) + words(0, 11), u"https://example.com/%1?q=%2"_s.arg(i).arg(seed),
+                                false, chance(25) ? words(1, 30) : QString()});
     }
     return sheet;
 }

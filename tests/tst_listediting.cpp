@@ -38,9 +38,12 @@ private Q_SLOTS:
                      auto* text = child<QLineEdit>(dialog, "txtEditText");
                      QCOMPARE(text->text(), u"r1"_s);
                      text->setText(u"B"_s);
+                     child<QLineEdit>(dialog, "txtDescription")->setText(u" Fast "_s);
                      QTest::keyClick(text, Qt::Key_Return);
                  });
         QCOMPARE(texts(), u"r0 B r2 r3"_s);
+        const auto description = [this](int row) { return m_window->model().resources().at(row).description; };
+        QCOMPARE(description(1), u"Fast"_s);
         // A double-click opens it too: an empty field is refused, Escape drops the edit. Each field is named.
         const QPoint entry = list()->visualRect(list()->model()->index(1, 0)).center();
         inDialog([&] { QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, entry); },
@@ -68,9 +71,11 @@ private Q_SLOTS:
         for (int step = 0; step < 4; ++step)
             key(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(texts(), u"r0 r1 r2 r3"_s);
+        QCOMPARE(description(1), QString());
         key(Qt::Key_Y, Qt::ControlModifier);
         key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(texts(), u"r0 r2 B r3"_s);
+        QCOMPARE(description(2), u"Fast"_s);
 
         // The text boxes keep their own undo.
         QTest::keyClicks(edit("txtHeaderTitle"), u"Head"_s);

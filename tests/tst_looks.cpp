@@ -82,7 +82,8 @@ private Q_SLOTS:
         for (int i = 0; i < resources; ++i) {
             if (i % 7 == 6)
                 sheet.resources.append(HeadingEntry(u"Section %1"_s.arg(i)));
-            sheet.resources.append({u"Resource %1"_s.arg(i == 1 ? 0 : i), u"https://example.com/%1"_s.arg(i)});
+            sheet.resources.append({u"Resource %1"_s.arg(i == 1 ? 0 : i), u"https://example.com/%1"_s.arg(i), false,
+                                    i % 5 == 2 ? u"Own words %1 <i>"_s.arg(i) : QString()});
         }
         SheetBuilder& builder = *m_builder;
         builder.setEngine(engine);
@@ -104,8 +105,23 @@ private Q_SLOTS:
         int disclaimerPage = -1;
         for (int page = 0; page < pages.size(); ++page) {
             const QString& text = pages.at(page);
-            QVERIFY2(text.count(u"Resource "_s) == text.count(u"Its note"_s),
+            QVERIFY2(text.count(u"Resource "_s) == text.count(u"Its note"_s) + text.count(u"Own words "_s),
                      qPrintable(u"page %1 parts a button from its note:\n%2"_s.arg(page + 1).arg(text)));
+            // A description, as typed, under its own button; the sheet's note under the others (a row at a time).
+            static const QRegularExpression part(u"Resource (\\d+)|Own words (\\d+) <i>|Its note"_s);
+            QList<int> buttons;
+            for (const QRegularExpressionMatch& match : part.globalMatch(text)) {
+                if (!match.captured(1).isEmpty()) {
+                    buttons.append(match.captured(1).toInt());
+                    continue;
+                }
+                const int button = buttons.isEmpty() ? -1 : buttons.takeFirst();
+                QVERIFY2(button >= 0 && match.captured(2) == (button % 5 == 2 ? u"%1"_s.arg(button) : QString()),
+                         qPrintable(u"page %1: %2 under button %3:\n%4"_s.arg(page + 1)
+                                        .arg(match.captured())
+                                        .arg(button)
+                                        .arg(text)));
+            }
             const QRegularExpressionMatch heading = lastHeading.match(text);
             QVERIFY2(!heading.hasMatch() || text.indexOf(u"Resource "_s, heading.capturedEnd()) > 0,
                      qPrintable(u"page %1 ends with a heading:\n%2"_s.arg(page + 1).arg(text)));
@@ -283,7 +299,8 @@ private Q_SLOTS:
         Sheet sheet;
         sheet.headline = u"Dense"_s;
         for (int i = 0; i < 80; ++i)
-            sheet.resources.append({u"Resource %1"_s.arg(i), u"https://example.com/%1"_s.arg(i)});
+            sheet.resources.append({u"Resource %1"_s.arg(i), u"https://example.com/%1"_s.arg(i), false,
+                                    i % 5 == 2 ? u"Own words %1 <i>"_s.arg(i) : QString()});
         SheetBuilder& builder = *m_builder;
         builder.setEngine(EngineChoice::Chromium);
         int secondPage[2] = {};

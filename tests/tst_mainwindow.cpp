@@ -8,12 +8,14 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListView>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -125,6 +127,45 @@ private Q_SLOTS:
         QCOMPARE(m_window->resources().entries(), (ResourceEntries{{u"   "_s, u"http://"_s}}));
         QCOMPARE(m_interaction.shown.size(), 2);
         QCOMPARE(m_interaction.last(), u"inform|Missing Info|Please complete all the fields."_s);
+    }
+
+    // A pasted address with a scheme replaces the fresh URL box's "http://"; anything else inserts as usual.
+    void pasteIntoTheUrlBox_data()
+    {
+        for (const char* column : {"how", "before", "pasted", "after"})
+            QTest::addColumn<QString>(column);
+        const QString https = u"https://example.com/"_s;
+        QTest::newRow("Ctrl+V") << u"Ctrl+V"_s << u"http://"_s << u" HTTPS://example.com/\n"_s
+                                << u"HTTPS://example.com/"_s;
+        QTest::newRow("Shift+Insert, mail")
+            << u"Shift+Insert"_s << u"http://"_s << u"mailto:a@b.test"_s << u"mailto:a@b.test"_s;
+        QTest::newRow("context menu") << u"menu"_s << u"http://"_s << https << https;
+        QTest::newRow("into other text") << u"Ctrl+V"_s << u"http://a"_s << https << u"http://a"_s + https;
+        QTest::newRow("no scheme") << u"Ctrl+V"_s << u"http://"_s << u"example.com"_s << u"http://example.com"_s;
+        QTest::newRow("typed") << u"type"_s << u"http://"_s << https << u"http://"_s + https;
+    }
+
+    void pasteIntoTheUrlBox()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, before);
+        QFETCH(QString, pasted);
+        QFETCH(QString, after);
+        QLineEdit* url = edit("txtCTAURL");
+        url->setText(before);
+        url->setFocus();
+        QApplication::clipboard()->setText(pasted);
+        if (how == u"type") {
+            QTest::keyClicks(url, pasted);
+        } else if (how == u"menu") {
+            const std::unique_ptr<QMenu> menu(url->createStandardContextMenu());
+            for (QAction* action : menu->actions())
+                if (action->text().remove(u'&').startsWith(u"Paste"_s))
+                    action->trigger();
+        } else {
+            QTest::keySequence(url, QKeySequence(how));
+        }
+        QCOMPARE(url->text(), after);
     }
 
     void removeButtons()

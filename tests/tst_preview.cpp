@@ -19,6 +19,7 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTest>
+#include <QUndoStack>
 #include <QWheelEvent>
 
 using namespace orvanta;
@@ -74,6 +75,20 @@ private Q_SLOTS:
         edit("txtHeaderTitle")->clear();
         QTRY_VERIFY(!showsPdf());
         QCOMPARE(runs(), 3);
+    }
+
+    // Before there is a sheet to show, the example: the picture in a fresh sheet's design, printed in any other.
+    void exampleInTheSheetsDesign()
+    {
+        m_interaction.chooseColour(QColor(0x12, 0x34, 0x56));
+        click("cmdAccent");
+        QTRY_VERIFY(showsPdf());
+        QCOMPARE(child<QLabel>(m_window.get(), "lblExample")->text(), u"Cheatsheet Example:"_s);
+        const QString page = QString::fromUtf8(readAll(m_window->previewRenderer().folder() + u"/bin/preview.html"_s));
+        QVERIFY(page.contains(u"#123456"_s) && page.contains(u"Landing Page Checklist"_s));
+        m_window->model().undoStack().undo();
+        QTRY_VERIFY(!showsPdf());
+        QCOMPARE(runs(), 1);
     }
 
     // Create while the preview prints this very sheet waits for the preview's PDF and copies it: the sheet is not

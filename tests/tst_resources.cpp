@@ -21,9 +21,11 @@ QStringList shown(const ResourceList& list)
 
 QStringList pairs(const ResourceEntries& entries)
 {
-    QStringList texts; // "text|url", or "## title" for a heading
+    QStringList texts; // "text|url", "text|url|description", or "## title" for a heading
     for (const ResourceEntry& entry : entries)
-        texts.append(entry.heading ? u"## "_s + entry.linkText : entry.linkText + u'|' + entry.linkUrl);
+        texts.append(entry.heading ? u"## "_s + entry.linkText
+                                   : QStringList{entry.linkText, entry.linkUrl, entry.description}.join(u'|').chopped(
+                                         entry.description.isEmpty() ? 1 : 0));
     return texts;
 }
 
@@ -107,8 +109,10 @@ private Q_SLOTS:
         row("bare URLs", u"https://example.com/page\nHTTP://x.test"_s,
             {u"example.com/page|https://example.com/page"_s, u"x.test|HTTP://x.test"_s}, {});
         row("lines in no form are skipped, not guessed",
-            u"just words\n\t\na\tb\tc\nno---url\n---https://x.test\nftp://x.test\n[a](b) [c](d)\nok\thttps://ok.test"_s,
+            u"just words\n\t\na\tb\tc\td\nno---url\n---https://x.test\nftp://x.test\n[a](b) [c](d)\nok\thttps://ok.test"_s,
             {u"ok|https://ok.test"_s}, {1, 3, 4, 5, 6, 7});
+        row("spreadsheet: a third cell is the description", u"A\thttps://a.test\tFor <b>#1</b>\nB\tu\t\t\nC\tv\t\td"_s,
+            {u"A|https://a.test|For <b>#1</b>"_s, u"B|u"_s}, {3});
         row("headings: \"## \" and a title; a tab makes a link",
             u"## Tools\n  ## Speed  tests \n##\n##Tight\n### Deeper\n## \n## A\thttps://a.test"_s,
             {u"## Tools"_s, u"## Speed  tests"_s, u"## A|https://a.test"_s}, {3, 4, 5, 6});
@@ -120,7 +124,9 @@ private Q_SLOTS:
             {u"Tools, free|https://a.test"_s, u"Say \"hi\"|u"_s, u"two\nlines|v"_s}, {});
         row("csv: a heading is a record of one field", u"## Tools\n\"## Free, fast\"\n##\na,b"_s,
             {u"## Tools"_s, u"## Free, fast"_s, u"a|b"_s}, {3});
-        row("csv: records that are not two fields", u"\"a\nb\",b,c\n\nonly\n,u\nd,e"_s, {u"d|e"_s}, {1, 4, 5});
+        row("csv: a description in a third column", u"Text,URL,Description\na,b,\"c, d\"\ne,f,"_s,
+            {u"a|b|c, d"_s, u"e|f"_s}, {});
+        row("csv: records that are not two fields", u"\"a\nb\",b,c,d\n\nonly\n,u\nd,e"_s, {u"d|e"_s}, {1, 4, 5});
     }
 
     void fromLines()

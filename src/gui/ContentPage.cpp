@@ -5,6 +5,7 @@
 #include "gui/LinkCheck.h"
 #include "gui/ResourceListActions.h"
 #include "gui/widgets/Interaction.h"
+#include "gui/widgets/UrlPaste.h"
 #include "model/SheetModel.h"
 #include "ui_ContentPage.h"
 #include "words/Titles.h"
@@ -12,6 +13,13 @@
 #include <limits>
 
 namespace orvanta {
+
+namespace {
+
+// What the URL box holds when a resource may be typed afresh, as in the form.
+const QString FreshUrl = QStringLiteral("http://");
+
+} // namespace
 
 ContentPage::ContentPage(SheetModel& model, Interaction& interaction, QWidget* parent)
     : QGroupBox(parent)
@@ -41,6 +49,7 @@ ContentPage::ContentPage(SheetModel& model, Interaction& interaction, QWidget* p
     // Enter in the URL box adds too. Reacting to the key press rather than its release keeps an Enter that
     // closes a message box from adding again.
     connect(ui->txtCTAURL, &QLineEdit::returnPressed, this, &ContentPage::addResource);
+    ReplaceStartOnPaste(*ui->txtCTAURL, FreshUrl);
     connect(ui->cmdRemoveItem, &QPushButton::clicked, m_listActions, &ResourceListActions::removeSelected);
     connect(m_listActions, &ResourceListActions::statusMessage, this, &ContentPage::statusMessage);
     connect(m_linkCheck, &LinkCheck::statusMessage, this, &ContentPage::statusMessage);
@@ -99,7 +108,7 @@ void ContentPage::addResource()
     }
     m_listActions->add({linkText, linkUrl});
     ui->txtCTAText->clear();
-    ui->txtCTAURL->setText(QStringLiteral("http://"));
+    ui->txtCTAURL->setText(FreshUrl);
     ui->txtCTAText->setFocus();
 }
 

@@ -48,8 +48,21 @@ PreviewPanel::PreviewPanel(SheetModel& model, PreviewRenderer& renderer, const Q
         m_renderer.update(model.sheet(),
                           change == SheetModel::Change::Text ? m_renderer.typingPause() : std::chrono::milliseconds{});
     });
+    m_renderer.setExample(exampleSheet());
     showExample();
     m_renderer.update(model.sheet(), {});
+}
+
+Sheet PreviewPanel::exampleSheet()
+{
+    Sheet example;
+    example.headline = tr("WordPress Speed Cheat Sheet");
+    example.subheadline = tr("Eight free tools to make your site load in under a second");
+    example.noteBelowEachResource = true;
+    example.resources = {{tr("Free Keyword Research Tool"), QStringLiteral("https://example.com/keywords")},
+                         {tr("Email Swipe Templates"), QStringLiteral("https://example.com/email")},
+                         {tr("Landing Page Checklist"), QStringLiteral("https://example.com/landing")}};
+    return example;
 }
 
 void PreviewPanel::watchTemplates(const QString& look)
@@ -71,6 +84,12 @@ void PreviewPanel::showPdf(const QString& path)
     m_document.load(path);
     m_stack.setCurrentWidget(&m_view);
     m_view.verticalScrollBar()->setValue(scrolled); // the same place in the new PDF
+    if (m_renderer.showsExample()) {
+        m_caption.setText(tr("Cheatsheet Example:"));
+        showStatus(tr("The preview shows once the sheet has a headline and a resource."));
+        Q_EMIT shown();
+        return;
+    }
     m_caption.setText(tr("Preview:"));
     const QStringList warnings = BuildWords::buildWarnings(m_renderer.shown());
     showStatus((QStringList{pagesAndEngine()} + warnings).join(tr(" · ")), warnings.join(u'\n'));

@@ -15,8 +15,9 @@ namespace orvanta {
 class PdfView;
 class SheetModel;
 
-// The preview on the content page: the real PDF of the model's sheet once it has a headline and a resource, the
-// example picture before that or while previews are off, and a status line with the page count or what went wrong.
+// The preview beside the pages: the real PDF of the model's sheet once it has a headline and a resource; before
+// that an example sheet, as a picture in a fresh sheet's design or while previews are off, else printed in the
+// sheet's design; and a status line with the page count or what went wrong.
 // Typed text reaches the renderer with the typing pause, which a warm engine skips when idle; other changes at once.
 class PreviewPanel : public QObject {
     Q_OBJECT
@@ -32,6 +33,8 @@ Q_SIGNALS:
     void shown();
 
 private:
+    // The example's texts; its design is the sheet's.
+    static Sheet exampleSheet();
     // Watches the templates of `look` and the disclaimer, and nothing else.
     void watchTemplates(const QString& look);
     void showPdf(const QString& path);

@@ -35,9 +35,6 @@ QString pageBreak(const PageTemplates& templates, const Sheet& sheet, qsizetype 
 
 QString resourceBlock(const PageTemplates& templates, const Sheet& sheet, const PagePlan& plan, EngineKind engine)
 {
-    const QString suffix = sheet.noteBelowEachResource
-                               ? QStringLiteral("<br><i><p>") + sheet.note + QStringLiteral("</p></i>")
-                               : QStringLiteral("<br><br>");
     QString block;
     for (qsizetype i = 0; i < sheet.resources.size(); ++i) {
         const ResourceEntry& entry = sheet.resources.at(i);
@@ -62,7 +59,8 @@ QString resourceBlock(const PageTemplates& templates, const Sheet& sheet, const 
                      .replace(QStringLiteral("#CTAURL#"), url)
                      .replace(QStringLiteral("#CTAADDRESS#"), PrintedAddress(url))
                      .replace(QStringLiteral("#QR#"), sheet.qrCodes && linkable ? QrCodeSvg(url) : QString());
-        block += suffix;
+        const std::optional<QString> note = NoteBelow(sheet, entry);
+        block += note ? QStringLiteral("<br><i><p>") + *note + QStringLiteral("</p></i>") : QStringLiteral("<br><br>");
     }
     return block;
 }

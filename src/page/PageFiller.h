@@ -41,7 +41,8 @@ QString ClosingBlock();
 // "0.85"), #TOSCLASS# ("tos", or "tos tos-tight" for a disclaimer set closer), #TOS#, #CLOSE#, then the design's
 // #ACCENT# ("#RRGGBB"), #ACCENTTEXT# (the text colour on the accent, TextColourOn) and #LOGO# (an <img> of the logo, or
 // nothing). Nothing is escaped: every text enters the page as it stands, but for the headline's last space, which holds
-// its last two words together (WithoutLoneLastWord). Links carry the sheet's campaign tags (TaggedUrl); #CTAADDRESS# is
+// its last two words together (WithoutLoneLastWord), and a resource's description, plain text printed in place of the
+// note (NoteBelow). Links carry the sheet's campaign tags (TaggedUrl); #CTAADDRESS# is
 // the link as printed for people (PrintedAddress), and #QR# is the QR code of the tagged link when the sheet asks for
 // one. A heading has no link, and no note after it. The template's <title> becomes the headline as plain text, so that
 // the PDF is titled by it. With a look's geometry the page breaks are the page's own (PlanPages): a page break snippet

@@ -172,8 +172,8 @@ PagePlan PlanPages(const Sheet& sheet, const QString& disclaimer, const LookGeom
         const double qr = qrSideMm(i);
         const double button =
             g.button.heightMm(sheet.resources.at(i).linkText, qr > 0 ? std::max(0.0, qr - g.qrRoomMm) : 0);
-        return std::max(button, qr > 0 ? qr + g.qrExtraMm : 0) +
-               (sheet.noteBelowEachResource ? g.note.heightMm(sheet.note) : 0);
+        const std::optional<QString> note = NoteBelow(sheet, sheet.resources.at(i));
+        return std::max(button, qr > 0 ? qr + g.qrExtraMm : 0) + (note ? g.note.heightMm(*note) : 0);
     };
     int inRow = 0;
     for (qsizetype i = 0; i < sheet.resources.size(); ++i) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PrintedText.h"
 
+#include "sheet/Sheet.h"
+
 #include <QList>
 #include <QRegularExpression>
 #include <QUrl>
@@ -68,6 +70,15 @@ QString WithoutLoneLastWord(const QString& headline)
     if (length != gapEnd - k)
         return headline;
     return QString(headline).replace(from, length, QChar(0x00A0));
+}
+
+std::optional<QString> NoteBelow(const Sheet& sheet, const ResourceEntry& entry)
+{
+    if (!entry.description.isEmpty())
+        return entry.description.toHtmlEscaped().replace(u'#', QStringLiteral("&#35;"));
+    if (sheet.noteBelowEachResource)
+        return sheet.note;
+    return std::nullopt;
 }
 
 } // namespace orvanta

@@ -2,6 +2,7 @@
 #include "PreviewRenderer.h"
 
 #include "page/InstallFolder.h"
+#include "sheet/Design.h"
 
 #include <QDir>
 #include <QFile>
@@ -97,14 +98,18 @@ void PreviewRenderer::startIfDue()
         Q_EMIT failed(problem);
         return;
     }
-    if (m_sheet.headline.isEmpty() || m_sheet.resources.isEmpty()) {
+    const bool empty = m_sheet.headline.isEmpty() || m_sheet.resources.isEmpty();
+    const Sheet fresh;
+    if (empty && (m_example.headline.isEmpty() || WithDesignOf(fresh, m_sheet) == fresh)) {
         Q_EMIT cleared();
         return;
     }
+    m_showsExample = empty;
     linkInstallation();
     const OutputPaths paths{m_folder.path() + QStringLiteral("/bin/") + PreviewName + QStringLiteral(".html"),
                             m_folder.path() + u'/' + PreviewName + QStringLiteral(".pdf")};
-    if (const std::optional<BuildProblem> problem = m_builder.render(m_sheet, paths)) {
+    if (const std::optional<BuildProblem> problem =
+            m_builder.render(empty ? WithDesignOf(m_example, m_sheet) : m_sheet, paths)) {
         Q_EMIT failed(*problem);
         return;
     }

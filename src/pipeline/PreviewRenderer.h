@@ -28,6 +28,12 @@ public:
     explicit PreviewRenderer(const QString& installFolder, QObject* parent = nullptr);
     ~PreviewRenderer() override;
 
+    // What shows while the sheet has no headline or no resource, once its design is not a fresh sheet's: `example` in
+    // the sheet's design (WithDesignOf). Without one, or in a fresh sheet's design, nothing shows (cleared()).
+    void setExample(const Sheet& example) { m_example = example; }
+    // The PDF last made is the example's.
+    bool showsExample() const { return m_showsExample; }
+
     // The sheet changed: the preview follows after `pause`, counted again from every further change; with no
     // pause, as soon as no conversion runs. A warm engine that is idle, with no typing waiting for its pause,
     // starts on a paused change at once, so a burst of typing prints its first key and then its last. A change that
@@ -71,7 +77,7 @@ Q_SIGNALS:
     void ready(const QString& pdfPath);
     // Why the newest sheet has no PDF (BuildWords::previewProblem()).
     void failed(const orvanta::BuildProblem& problem);
-    // The sheet has no headline or no resource yet, or previews are off: there is nothing to show.
+    // The sheet has no headline or no resource yet and no example shows, or previews are off: there is nothing to show.
     void cleared();
 
 private:
@@ -85,6 +91,8 @@ private:
     SheetBuilder m_builder;
     QTimer m_pause;
     Sheet m_sheet;
+    Sheet m_example;
+    bool m_showsExample = false;
     PrintedPage m_printed;
     BuildResult m_shown;
     bool m_due = false; // the newest sheet has not gone to the engine yet

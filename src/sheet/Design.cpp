@@ -139,4 +139,11 @@ QString PlainTitle(const QString& headline)
     return DecodeCharacterReferences(QString(headline).replace(tag, QStringLiteral(" "))).simplified();
 }
 
+Sheet WithDesignOf(Sheet sheet, const Sheet& from)
+{
+    for (QString Sheet::*member : {&Sheet::look, &Sheet::accent, &Sheet::logo, &Sheet::pageSize})
+        sheet.*member = from.*member;
+    return sheet;
+}
+
 } // namespace orvanta

@@ -39,6 +39,9 @@ std::optional<SheetProblem> DesignProblem(const Sheet& sheet);
 // is not such a colour.
 double ContrastRatio(const QString& one, const QString& other);
 
+// `sheet` in the design of `from`: its look, accent, logo and paper.
+Sheet WithDesignOf(Sheet sheet, const Sheet& from);
+
 // The colour of text drawn on the accent: LightText or DarkText, whichever contrasts more with it.
 QString TextColourOn(const QString& accent);
 

@@ -8,11 +8,13 @@ namespace orvanta {
 
 // One entry of the cheat sheet: a link, or a section heading between the links. A link travels as its pair, so
 // a link text or URL that holds the display separator reaches the page exactly as entered. A heading keeps its
-// title in linkText and has no link: its linkUrl stays empty.
+// title in linkText and has no link: its linkUrl stays empty. A link's description is plain text printed under its
+// button in place of the sheet's note; a heading has none.
 struct ResourceEntry {
     QString linkText;
     QString linkUrl;
     bool heading = false;
+    QString description = {};
 
     // What the list shows: link text, "---", link URL; for a heading, "## " and its title.
     QString displayText() const;

@@ -2,6 +2,7 @@
 #include "ResourceText.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace orvanta {
 
@@ -33,9 +34,9 @@ std::optional<ResourceEntry> fromTabs(const QString& line)
     QStringList fields = line.split(u'\t');
     while (fields.size() > 2 && fields.constLast().isEmpty())
         fields.removeLast(); // the empty cells a spreadsheet copies after the last filled one
-    if (fields.size() != 2 || fields.at(0).isEmpty() || fields.at(1).isEmpty())
+    if (fields.size() > 3 || fields.at(0).isEmpty() || fields.at(1).isEmpty())
         return {};
-    return ResourceEntry{fields.at(0), fields.at(1)};
+    return ResourceEntry{fields.at(0), fields.at(1), false, fields.value(2)};
 }
 
 std::optional<ResourceEntry> fromMarkdown(const QString& line)
@@ -135,12 +136,16 @@ ReadResources ResourcesFromCsv(const QString& text)
         QStringList fields = csvRecord(text, at, line);
         if (fields.join(QString()).trimmed().isEmpty())
             continue;
-        if (start == 1 && fields.size() == 2 && fields.at(0).trimmed().compare(u"text", Qt::CaseInsensitive) == 0 &&
-            fields.at(1).trimmed().compare(u"url", Qt::CaseInsensitive) == 0)
+        static const QStringList header{QStringLiteral("text"), QStringLiteral("url"), QStringLiteral("description")};
+        if (start == 1 && fields.size() >= 2 && fields.size() <= 3 &&
+            std::ranges::equal(fields, header.first(fields.size()), [](const QString& field, const QString& name) {
+                return field.trimmed().compare(name, Qt::CaseInsensitive) == 0;
+            }))
             continue; // the header
         std::optional<ResourceEntry> heading;
-        if (fields.size() == 2 && !fields.at(0).isEmpty() && !fields.at(1).isEmpty() && keepable(fields.join(u',')))
-            read.entries.append({fields.at(0), fields.at(1)});
+        if ((fields.size() == 2 || fields.size() == 3) && !fields.at(0).isEmpty() && !fields.at(1).isEmpty() &&
+            keepable(fields.join(u',')))
+            read.entries.append({fields.at(0), fields.at(1), false, fields.value(2)});
         else if (fields.size() == 1 && keepable(fields.at(0)) && (heading = fromHeading(fields.at(0))))
             read.entries.append(*heading);
         else
@@ -156,8 +161,14 @@ QString ResourcesToLines(const ResourceEntries& entries)
     QStringList lines;
     for (const ResourceEntry& entry : entries) {
         const QString text = QString(entry.linkText).replace(separators, QStringLiteral(" "));
-        lines.append(entry.heading ? HeadingMarker + text
-                                   : text + u'\t' + QString(entry.linkUrl).replace(separators, QStringLiteral(" ")));
+        if (entry.heading) {
+            lines.append(HeadingMarker + text);
+            continue;
+        }
+        QString line = text + u'\t' + QString(entry.linkUrl).replace(separators, QStringLiteral(" "));
+        if (!entry.description.isEmpty())
+            line += u'\t' + QString(entry.description).replace(separators, QStringLiteral(" "));
+        lines.append(line);
     }
     return lines.join(u'\n');
 }

@@ -12,7 +12,7 @@ struct ReadResources {
 };
 
 // One resource a line, in any of these forms; lines may end in LF or CR LF:
-//   text<TAB>url      what spreadsheets copy
+//   text<TAB>url      what spreadsheets copy, with an optional third cell, the description
 //   [text](url)       Markdown, also as a list item ("- [text](url)")
 //   text---url        split at the last "---" whose remainder looks like a URL
 //   http(s)://url     the text is the URL without its scheme
@@ -21,13 +21,13 @@ struct ReadResources {
 // A line in no form, or one holding NUL or a broken surrogate pair, is skipped, never guessed.
 ReadResources ResourcesFromLines(const QString& text);
 
-// RFC 4180 CSV as spreadsheets write it: two fields a record, text and URL, with an optional first record
-// "text,url". A record of one field in the form "## Title" is a heading. Skipped records are counted by the line they
-// start on.
+// RFC 4180 CSV as spreadsheets write it: text, URL and an optional description a record, with an optional first record
+// "text,url" or "text,url,description". A record of one field in the form "## Title" is a heading. Skipped records are
+// counted by the line they start on.
 ReadResources ResourcesFromCsv(const QString& text);
 
-// What Copy puts on the clipboard: text<TAB>url, or "## Title" for a heading, a line each; tabs and line breaks
-// inside a field become spaces.
+// What Copy puts on the clipboard: text<TAB>url, then <TAB>description if there is one, or "## Title" for a heading, a
+// line each; tabs and line breaks inside a field become spaces.
 QString ResourcesToLines(const ResourceEntries& entries);
 
 } // namespace orvanta

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <algorithm>
 
 namespace orvanta {
 
@@ -61,7 +62,10 @@ public:
             const QJsonValue url = item.toObject().value(QStringLiteral("url"));
             if (!text.isString() || !url.isString())
                 return wrongType(SheetProblem::Kind::ResourceWithoutLink, key);
-            resources.append({text.toString(), url.toString()});
+            const QJsonValue description = item.toObject().value(QStringLiteral("description"));
+            if (!description.isUndefined() && !description.isString())
+                return wrongType(SheetProblem::Kind::NotText, QStringLiteral("description"));
+            resources.append({text.toString(), url.toString(), false, description.toString()});
         }
     }
 
@@ -83,16 +87,24 @@ private:
 QJsonObject SheetToJson(const Sheet& sheet)
 {
     QJsonArray resources;
-    bool headings = false;
+    int version = 1;
     for (const ResourceEntry& entry : sheet.resources) {
-        headings = headings || entry.heading;
-        resources.append(entry.heading ? QJsonObject{{QStringLiteral("heading"), entry.linkText}}
-                                       : QJsonObject{{QStringLiteral("text"), entry.linkText},
-                                                     {QStringLiteral("url"), entry.linkUrl}});
+        if (entry.heading) {
+            version = std::max(version, 2);
+            resources.append(QJsonObject{{QStringLiteral("heading"), entry.linkText}});
+            continue;
+        }
+        QJsonObject link{{QStringLiteral("text"), entry.linkText}, {QStringLiteral("url"), entry.linkUrl}};
+        if (!entry.description.isEmpty()) {
+            version = SheetFormatVersion;
+            link.insert(QStringLiteral("description"), entry.description);
+        }
+        resources.append(link);
     }
-    // Format 1 has no headings, and its readers would drop them: only a sheet with headings says format 2.
+    // Format 1 has no headings and format 2 no descriptions, and their readers would drop them: a sheet says the
+    // oldest format that keeps all it holds.
     QJsonObject json{{QStringLiteral("format"), SheetFormat},
-                     {QStringLiteral("version"), headings ? SheetFormatVersion : 1},
+                     {QStringLiteral("version"), version},
                      {QStringLiteral("resources"), resources}};
     for (const auto& [key, member] : SheetTexts)
         json.insert(QLatin1String(key), sheet.*member);

@@ -15,10 +15,11 @@ EditResourceDialog::EditResourceDialog(const ResourceEntry& entry, Interaction& 
     , m_interaction(interaction)
 {
     ui->setupUi(this);
-    for (QLineEdit* field : {ui->txtEditText, ui->txtEditUrl})
+    for (QLineEdit* field : {ui->txtEditText, ui->txtEditUrl, ui->txtDescription})
         field->setMaxLength(std::numeric_limits<int>::max());
     ui->txtEditText->setText(entry.linkText);
     ui->txtEditUrl->setText(entry.linkUrl);
+    ui->txtDescription->setText(entry.description);
     connect(ui->buttons, &QDialogButtonBox::accepted, this, &EditResourceDialog::accept);
     connect(ui->buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
@@ -27,7 +28,7 @@ EditResourceDialog::~EditResourceDialog() = default;
 
 ResourceEntry EditResourceDialog::entry() const
 {
-    return {ui->txtEditText->text(), ui->txtEditUrl->text()};
+    return {ui->txtEditText->text(), ui->txtEditUrl->text(), false, ui->txtDescription->text().trimmed()};
 }
 
 void EditResourceDialog::accept()

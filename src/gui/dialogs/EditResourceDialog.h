@@ -14,7 +14,8 @@ namespace orvanta {
 
 class Interaction;
 
-// Changes one resource's link text and URL. OK takes both only when neither is empty.
+// Changes one resource's link text, URL and description. OK takes them only when neither text nor URL is empty; the
+// description may be.
 class EditResourceDialog : public QDialog {
     Q_OBJECT
 
