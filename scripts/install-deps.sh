@@ -27,7 +27,7 @@ packages=(
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   libbenchmark-dev clang-format
   poppler-utils
-  libqrencode-dev libfontconfig-dev libqpdf-dev zbar-tools openssl strace
+  libqrencode-dev libfontconfig-dev libqpdf-dev qpdf zbar-tools openssl strace
   libjs-jquery libjs-bootstrap
   fonts-dejavu-core fonts-noto-core fonts-noto-cjk
   xvfb xauth desktop-file-utils shared-mime-info

@@ -2,6 +2,7 @@
 #include "PdfEngine.h"
 
 #include "ChromiumEngine.h"
+#include "PdfAccess.h"
 #include "PdfFile.h"
 #include "WkhtmltopdfEngine.h"
 #include "page/InstallFolder.h"
@@ -133,10 +134,15 @@ void PdfEngine::end(ConversionResult result)
     if (!m_running)
         return;
     if (result.succeeded()) {
-        // wkhtmltopdf leaves the title empty, whatever it is told. A PDF that qpdf cannot rewrite is still the PDF
-        // the engine made: it is stored without its title, as the engine left it.
-        if (m_titling == Titling::AfterRendering && !m_title.isEmpty() && IsCompletePdf(m_tempPath))
-            SetPdfTitle(m_tempPath, m_title);
+        // wkhtmltopdf leaves the title empty, whatever it is told; Chromium's tagged PDF is finished for screen
+        // readers. A PDF that qpdf cannot rewrite is still the PDF the engine made: it is stored as the engine left it.
+        PdfMetadata metadata;
+        if (m_titling == Titling::AfterRendering)
+            metadata.title = m_title;
+        else if (!m_language.isEmpty())
+            metadata = {m_title, m_language, m_linkTexts};
+        if ((!metadata.title.isEmpty() || !metadata.language.isEmpty()) && IsCompletePdf(m_tempPath))
+            FinishPdf(m_tempPath, metadata);
         result = StorePdf(m_tempPath, m_pdfPath, result);
     }
     finishRun(result.succeeded());

@@ -6,9 +6,6 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 #include <filesystem>
-#define POINTERHOLDER_TRANSITION 4 // the qpdf API without its old pointer type
-#include <qpdf/QPDF.hh>
-#include <qpdf/QPDFWriter.hh>
 #include <sys/stat.h>
 
 namespace orvanta {
@@ -89,36 +86,6 @@ ConversionResult CopyPdf(const QString& fromPath, const QString& pdfPath)
     if (!tempPath.isEmpty())
         QFile::remove(tempPath);
     return result;
-}
-
-std::optional<ConversionResult> SetPdfTitle(const QString& path, const QString& title)
-{
-    const QString titled = path + QStringLiteral(".titled");
-    try {
-        QPDF pdf;
-        pdf.setSuppressWarnings(true);
-        const QByteArray input = QFile::encodeName(path);
-        pdf.processFile(input.constData());
-        QPDFObjectHandle trailer = pdf.getTrailer();
-        QPDFObjectHandle info = trailer.getKey("/Info");
-        if (!info.isDictionary()) {
-            info = pdf.makeIndirectObject(QPDFObjectHandle::newDictionary());
-            trailer.replaceKey("/Info", info);
-        }
-        info.replaceKey("/Title", QPDFObjectHandle::newUnicodeString(title.toStdString()));
-        const QByteArray output = QFile::encodeName(titled); // the writer keeps the pointer until write()
-        QPDFWriter writer(pdf, output.constData());
-        writer.write();
-    } catch (const std::exception& error) {
-        QFile::remove(titled);
-        return ConversionResult{ConversionResult::Outcome::NotStored, 0, QString::fromLocal8Bit(error.what()), {}};
-    }
-    std::error_code error;
-    std::filesystem::rename(QFileInfo(titled).filesystemFilePath(), QFileInfo(path).filesystemFilePath(), error);
-    if (!error)
-        return std::nullopt;
-    QFile::remove(titled);
-    return ConversionResult{ConversionResult::Outcome::NotStored, 0, QString::fromStdString(error.message()), {}};
 }
 
 } // namespace orvanta

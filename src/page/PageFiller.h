@@ -3,7 +3,9 @@
 
 #include "PagePlan.h"
 
+#include <QHash>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace orvanta {
@@ -45,8 +47,12 @@ QString ClosingBlock();
 // one. A heading has no link, and no note after it. The template's <title> becomes the headline as plain text, so that
 // the PDF is titled by it. With a look's geometry the page breaks are the page's own (PlanPages): a page break snippet
 // opens every page after the first, its #RUNNINGHEAD# the headline as plain text, #PAGE# the page's number and #PAGES#
-// the page count.
+// the page count. #LANG#, filled before all others, is the sheet's language tag, escaped; the logo's alt text is the
+// sheet's description of it, or else the footer's text.
 QString FillPage(const PageTemplates& templates, const Sheet& sheet);
+
+// The text of each link the filled page has for a resource, as plain text, by its address, in the page's order.
+QHash<QString, QStringList> PageLinkTexts(const Sheet& sheet);
 
 // Where the filled page breaks: nothing without the look's geometry.
 PagePlan PlanSheet(const PageTemplates& templates, const Sheet& sheet);
