@@ -293,6 +293,7 @@ private Q_SLOTS:
         QCOMPARE(root.getKey("/Lang").getUTF8Value(), "de");
         QCOMPARE(root.getKey("/ViewerPreferences").getKey("/DisplayDocTitle").unparse(), "true");
         QCOMPARE(root.getKey("/MarkInfo").getKey("/Marked").unparse(), "true");
+        QVERIFY(root.getKey("/Metadata").isStream());
         const auto data = root.getKey("/Metadata").getStreamData(qpdf_dl_generalized);
         const std::string xmp(reinterpret_cast<const char*>(data->getBuffer()), data->getSize());
         QVERIFY2(xmp.find("<pdfuaid:part>1</pdfuaid:part>") != std::string::npos, xmp.c_str());

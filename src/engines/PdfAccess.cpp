@@ -289,6 +289,7 @@ std::optional<ConversionResult> FinishPdf(const QString& path, const PdfMetadata
             step(pdf);
         const QByteArray output = QFile::encodeName(finished); // the writer keeps the pointer until write()
         QPDFWriter writer(pdf, output.constData());
+        writer.setDecodeLevel(qpdf_dl_none); // fonts and images stay as compressed as they came
         writer.write();
     } catch (const std::exception& error) {
         QFile::remove(finished);
