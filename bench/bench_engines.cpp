@@ -18,6 +18,7 @@
 #include "engines/ChromiumEngine.h"
 #include "engines/ChromiumProcess.h"
 #include "engines/WkhtmltopdfEngine.h"
+#include "page/PageFiller.h"
 #include "pipeline/SheetBuilder.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetFile.h"
@@ -51,6 +52,7 @@ std::map<std::pair<int64_t, int64_t>, std::pair<double, double>> plannedSeconds;
 std::pair<double, double> batchSeconds;                                          // --jobs 2, --jobs 1
 std::pair<double, double> coldSeconds; // orvanta build, chromium --print-to-pdf
 double pssMegabytes = 0;
+std::map<int64_t, std::pair<double, double>> finishingSeconds; // resources: finished, as printed
 std::map<int64_t, qint64> peakMemory; // resources: ChromiumProcess::memoryUse() at its peak during the job
 
 double seconds(Clock::time_point since)
@@ -269,6 +271,37 @@ BENCHMARK(BM_PlannedAgainstFlowingPages)
     ->Iterations(5)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+// Chromium's job with the PDF finished for screen readers (FinishPdf) against the same job left as printed.
+void BM_FinishedAgainstPrinted(benchmark::State& state)
+{
+    TestInstallation installation;
+    SheetBuilder writer(installation.folder());
+    Sheet sheet = BenchSheet(state.range(0));
+    std::tie(sheet.language, sheet.qrCodes) = std::tuple(QStringLiteral("de"), true);
+    if (!create(writer, sheet)) // the page, and the browser warm
+        state.SkipWithError("the first build failed");
+    const QString page = installation.path(QStringLiteral("/bin/bench.html"));
+    const QString pdf = installation.path(QStringLiteral("/bin/output/bench.pdf"));
+    ChromiumEngine chromium(FindChromium());
+    double finished = 0;
+    double printed = 0;
+    for (auto _ : state) {
+        chromium.setAccessibility(sheet.language, PageLinkTexts(sheet));
+        auto start = Clock::now();
+        if (!convert(chromium, page, pdf))
+            state.SkipWithError("Chromium failed");
+        finished += seconds(start);
+        chromium.setAccessibility({}, {});
+        start = Clock::now();
+        if (!convert(chromium, page, pdf))
+            state.SkipWithError("Chromium failed");
+        printed += seconds(start);
+    }
+    const auto runs = static_cast<double>(state.iterations());
+    finishingSeconds[state.range(0)] = {finished / runs, printed / runs};
+}
+
+BENCHMARK(BM_FinishedAgainstPrinted)->Arg(10)->Arg(200)->Arg(1000)->Iterations(3)->UseRealTime();
 BENCHMARK(BM_CreateAgainstBarePrint)->Arg(10)->Arg(200)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CommandLine)->Iterations(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -292,6 +325,12 @@ int main(int argc, char** argv)
                     static_cast<long long>(resources), 1000 * (times.first - times.second),
                     100 * (times.first - times.second) / times.second);
     std::printf("instant Create: %.1f ms\n", 1000 * instantSeconds);
+    for (const auto& [resources, times] : finishingSeconds)
+        std::printf(
+            "Chromium, %lld resources, finished for screen readers against as printed: %.0f ms against %.0f ms, "
+            "%+.1f%% (target at most +10%%)\n",
+            static_cast<long long>(resources), 1000 * times.first, 1000 * times.second,
+            100 * (times.first - times.second) / times.second);
     for (const auto& [key, times] : plannedSeconds)
         std::printf("Create of %lld resources with %s, planned pages against flowing: %.0f ms against %.0f ms, "
                     "%+.1f%% (target at most +10%%)\n",

@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 // The build tree's installation without the program and the PDFs a run of it may have made.
@@ -45,6 +46,7 @@ orvanta::Sheet SheetWithEverything()
     sheet.resources = {{u"Part A---Part B"_s, u"https://x.test/?a=1&b=\"2\""_s},
                        {QStringView(u"nul\0inside", 10).toString(), u"\\path"_s}};
     sheet.fileName = u"my sheet"_s;
+    std::tie(sheet.language, sheet.logoText) = std::tuple(u"pt-BR"_s, u"Logo \"A&B\" <i>"_s);
     return sheet;
 }
 

@@ -112,7 +112,8 @@ private Q_SLOTS:
                   "                         \"resources\": [{\"text\": \"t\", \"url\": \"u\", \"colour\": 3}]}"));
         const Expected<Sheet, FileProblem> sheet = LoadSheet(path);
         QVERIFY(sheet);
-        QCOMPARE(*sheet, some); // missing keys take a fresh sheet's values, unknown keys are ignored
+        some.language = u"en"_s; // what the looks said before sheets had a language
+        QCOMPARE(*sheet, some);  // missing keys take a fresh sheet's values, unknown keys are ignored
     }
 
     void refused_data()
@@ -144,6 +145,10 @@ private Q_SLOTS:
             sheet + "\"logo\": \"" + svg("<?xml version=\"1.0\"?><!doctype svg><svg/>") + "\"}",
             "\"logo\" is an SVG with a DOCTYPE or ENTITY");
         row("paper", "sheet", sheet + "\"pageSize\": \"a4\"}", "\"pageSize\" must be \"A4\" or \"Letter\"");
+        for (const char* tag : {"", "de_DE", "deutsch", "de-", "en-US-x", "de\\\"><b>", "pt-BR\\n"})
+            row(qPrintable(u"language %1"_s.arg(QString::fromLatin1(tag))), "sheet",
+                sheet + "\"language\": \"" + tag + "\"}", "\"language\" must be a language tag");
+        row("language not text", "sheet", sheet + "\"language\": [\"de\"]}", "\"language\" must be text");
         row("logo a file", "sheet", sheet + "\"logo\": \"file:///etc/passwd\"}", "\"logo\" must be a PNG, JPEG or SVG");
         row("logo as HTML", "sheet", sheet + "\"logo\": \"data:text/html;base64,PGI+\"}", "\"logo\" must be a PNG");
         row("logo breaking out", "sheet", sheet + "\"logo\": \"data:image/png;base64,\\\" onerror=x\"}",

@@ -10,6 +10,7 @@
 #include "sheet/Sheet.h"
 #include "words/BuildWords.h"
 
+#include <QFile>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -21,6 +22,10 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
+#include <set>
+#define POINTERHOLDER_TRANSITION 4 // the qpdf API without its old pointer type
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
 
 using namespace orvanta;
 
@@ -316,7 +321,101 @@ private Q_SLOTS:
                  qPrintable(u"compact %1, classic %2 on a full page"_s.arg(secondPage[1]).arg(secondPage[0])));
     }
 
+    void accessible_data()
+    {
+        QTest::addColumn<QString>("look");
+        QTest::addColumn<QString>("logoText");
+        QTest::addColumn<QString>("alt");
+        QTest::newRow("classic, described logo") << u"classic"_s << u"Orvanta \"Logo\""_s << u"Orvanta \"Logo\""_s;
+        QTest::newRow("compact, the footer's text") << u"compact"_s << QString() << u"Beispiel & Co"_s;
+        QTest::newRow("checklist, blank") << u"checklist"_s << u"  "_s << u"Beispiel & Co"_s;
+    }
+
+    // Chromium's PDF for screen readers: the sheet's language, the title shown, each link annotation described by its
+    // text, the logo's alternative text, metadata claiming it, and nothing drawn outside the tags but artifacts.
+    void accessible()
+    {
+        QFETCH(QString, look);
+        QFETCH(QString, logoText);
+        QFETCH(QString, alt);
+        if (!engineRuns(EngineChoice::Chromium) || FindChromium().isEmpty())
+            QSKIP("Chromium is not installed or not tested in this run");
+        Sheet sheet;
+        std::tie(sheet.look, sheet.language, sheet.qrCodes, sheet.logoText) = std::tuple(look, u"de"_s, true, logoText);
+        std::tie(sheet.headline, sheet.footer) = std::tuple(u"Werkzeuge"_s, u"<b>Beispiel</b> &amp; Co"_s);
+        sheet.logo = u"data:image/svg+xml;base64,"_s +
+                     QString::fromLatin1(QByteArray("<svg xmlns='http://www.w3.org/2000/svg' width='40' height='20'>"
+                                                    "<rect width='40' height='20' fill='red'/></svg>")
+                                             .toBase64());
+        QStringList texts;
+        for (int i = 0; i < 25; ++i) {
+            if (i % 9 == 0)
+                sheet.resources.append(HeadingEntry(u"Abschnitt %1"_s.arg(i)));
+            sheet.resources.append({u"Werkzeug <b>%1</b> &amp; mehr"_s.arg(i), u"https://example.com/w/%1"_s.arg(i)});
+            texts << u"Werkzeug %1 & mehr"_s.arg(i);
+        }
+        m_builder->setEngine(EngineChoice::Chromium);
+        QSignalSpy finished(m_builder.get(), &SheetBuilder::finished);
+        QVERIFY(!m_builder->build(sheet, u"accessible-"_s + look));
+        QVERIFY(finished.wait(60000));
+        QPDF pdf;
+        pdf.processFile(QFile::encodeName(finished.first().at(0).value<BuildResult>().paths.pdfPath).constData());
+        QPDFObjectHandle root = pdf.getRoot();
+        QCOMPARE(root.getKey("/Lang").getUTF8Value(), "de");
+        QCOMPARE(root.getKey("/ViewerPreferences").getKey("/DisplayDocTitle").unparse(), "true");
+        QCOMPARE(root.getKey("/MarkInfo").getKey("/Marked").unparse(), "true");
+        QVERIFY(root.getKey("/Metadata").isStream());
+        const auto data = root.getKey("/Metadata").getStreamData(qpdf_dl_generalized);
+        const std::string xmp(reinterpret_cast<const char*>(data->getBuffer()), data->getSize());
+        QVERIFY2(xmp.find("<pdfuaid:part>1</pdfuaid:part>") != std::string::npos, xmp.c_str());
+        QStringList contents;
+        int unmarked = 0;
+        for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages()) {
+            for (QPDFAnnotationObjectHelper& annotation : page.getAnnotations("/Link"))
+                contents << QString::fromStdString(annotation.getObjectHandle().getKey("/Contents").getUTF8Value());
+            Painting painting;
+            page.parseContents(&painting);
+            unmarked += painting.unmarked;
+        }
+        QCOMPARE(contents, texts);
+        QCOMPARE(unmarked, 0);
+        QStringList figures;
+        for (QPDFObjectHandle object : pdf.getAllObjects())
+            if (object.isDictionary() && object.getKey("/S").isNameAndEquals("/Figure"))
+                figures << QString::fromStdString(object.getKey("/Alt").getUTF8Value());
+        QCOMPARE(figures, QStringList{alt});
+    }
+
 private:
+    // Counts the painting operators outside marked content with an MCID or an /Artifact tag.
+    struct Painting : QPDFObjectHandle::ParserCallbacks {
+        void handleObject(QPDFObjectHandle object) override
+        {
+            if (!object.isOperator()) {
+                operands.push_back(object);
+                return;
+            }
+            const std::string op = object.getOperatorValue();
+            static const std::set<std::string> paints{"Tj", "TJ", "'",  "\"", "Do", "sh", "S",  "s",
+                                                      "f",  "F",  "f*", "B",  "B*", "b",  "b*", "BI"};
+            if (op == "BMC" || op == "BDC") {
+                const bool artifact = operands.size() > 0 && operands.front().isNameAndEquals("/Artifact");
+                const bool mcid = op == "BDC" && operands.back().isDictionary() && operands.back().hasKey("/MCID");
+                tagged.push_back(artifact || mcid || (!tagged.empty() && tagged.back()));
+            } else if (op == "EMC" && !tagged.empty()) {
+                tagged.pop_back();
+            } else if (paints.count(op) && (tagged.empty() || !tagged.back())) {
+                ++unmarked;
+            }
+            operands.clear();
+        }
+        void handleEOF() override { operands.clear(); }
+
+        std::vector<QPDFObjectHandle> operands;
+        std::vector<bool> tagged;
+        int unmarked = 0;
+    };
+
     TestInstallation m_installation;
     std::unique_ptr<SheetBuilder> m_builder;
 };

@@ -265,7 +265,6 @@ void ChromiumEngine::printed(const QJsonObject& result)
         return;
     }
     file.close();
-    AddPdfCheckBoxes(tempPath()); // a PDF qpdf cannot rewrite is still the PDF Chromium made
     end({});
 }
 

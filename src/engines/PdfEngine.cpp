@@ -2,7 +2,9 @@
 #include "PdfEngine.h"
 
 #include "ChromiumEngine.h"
+#include "PdfAccess.h"
 #include "PdfFile.h"
+#include "PdfForms.h"
 #include "WkhtmltopdfEngine.h"
 #include "page/InstallFolder.h"
 
@@ -137,10 +139,19 @@ void PdfEngine::end(ConversionResult result)
     if (!m_running)
         return;
     if (result.succeeded()) {
-        // wkhtmltopdf leaves the title empty, whatever it is told. A PDF that qpdf cannot rewrite is still the PDF
-        // the engine made: it is stored without its title, as the engine left it.
-        if (m_titling == Titling::AfterRendering && !m_title.isEmpty() && IsCompletePdf(m_tempPath))
-            SetPdfTitle(m_tempPath, m_title);
+        // wkhtmltopdf leaves the title empty, whatever it is told; Chromium's tagged PDF is finished for screen
+        // readers. A PDF that qpdf cannot rewrite is still the PDF the engine made: it is stored as the engine left it.
+        PdfMetadata metadata;
+        if (m_titling == Titling::AfterRendering)
+            metadata.title = m_title;
+        else if (!m_language.isEmpty())
+            metadata = {m_title, m_language, m_linkTexts};
+        // A tagged PDF's tick boxes become check boxes a reader can tick (AddCheckBoxes).
+        std::vector<PdfStep> steps;
+        if (!metadata.language.isEmpty())
+            steps.emplace_back([](QPDF& pdf) { AddCheckBoxes(pdf); });
+        if ((!metadata.title.isEmpty() || !metadata.language.isEmpty()) && IsCompletePdf(m_tempPath))
+            FinishPdf(m_tempPath, metadata, steps);
         result = StorePdf(m_tempPath, m_pdfPath, result);
     }
     finishRun(result.succeeded());

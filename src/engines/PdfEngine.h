@@ -5,8 +5,10 @@
 #include "page/EngineKind.h"
 #include "sheet/Design.h"
 
+#include <QHash>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <chrono>
 #include <memory>
@@ -66,6 +68,13 @@ public:
     PaperSize paper() const { return m_paper; }
     void setTitle(const QString& title) { m_title = title; }
     const QString& title() const { return m_title; }
+    // The sheet's language and its links' texts by address (PdfMetadata) for the conversions that start from now on.
+    // With a language, an engine that tags its PDFs has them finished for screen readers (FinishPdf).
+    void setAccessibility(const QString& language, const QHash<QString, QStringList>& linkTexts)
+    {
+        m_language = language;
+        m_linkTexts = linkTexts;
+    }
     // A folder besides the page's own whose files the page may load, for the conversions that start from now on:
     // the installation's bin, which the preview's copy of it links to. wkhtmltopdf reads no local file but the page.
     void setReadableFolder(const QString& folder) { m_readableFolder = folder; }
@@ -97,6 +106,8 @@ private:
     QTimer m_timer;
     PaperSize m_paper = PaperSize::A4;
     QString m_title;
+    QString m_language;
+    QHash<QString, QStringList> m_linkTexts;
     QString m_readableFolder;
     QString m_pdfPath;
     QString m_tempPath;

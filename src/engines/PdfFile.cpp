@@ -1,17 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PdfFile.h"
 
-#include "PdfForms.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
 #include <filesystem>
-#include <functional>
-#define POINTERHOLDER_TRANSITION 4 // the qpdf API without its old pointer type
-#include <qpdf/QPDF.hh>
-#include <qpdf/QPDFWriter.hh>
 #include <sys/stat.h>
 
 namespace orvanta {
@@ -36,33 +30,6 @@ QFileDevice::Permissions newFilePermissions()
             permissions |= permission;
     }
     return permissions;
-}
-
-// Reads the PDF at `path`, lets `change` change it and, when it did, rewrites the file in place. When qpdf cannot read
-// or rewrite it, the file is left as it was and the reason comes back as a NotStored verdict.
-std::optional<ConversionResult> rewritePdf(const QString& path, const std::function<bool(QPDF&)>& change)
-{
-    const QString rewritten = path + QStringLiteral(".rewritten");
-    try {
-        QPDF pdf;
-        pdf.setSuppressWarnings(true);
-        const QByteArray input = QFile::encodeName(path);
-        pdf.processFile(input.constData());
-        if (!change(pdf))
-            return std::nullopt;
-        const QByteArray output = QFile::encodeName(rewritten); // the writer keeps the pointer until write()
-        QPDFWriter writer(pdf, output.constData());
-        writer.write();
-    } catch (const std::exception& error) {
-        QFile::remove(rewritten);
-        return ConversionResult{ConversionResult::Outcome::NotStored, 0, QString::fromLocal8Bit(error.what()), {}};
-    }
-    std::error_code error;
-    std::filesystem::rename(QFileInfo(rewritten).filesystemFilePath(), QFileInfo(path).filesystemFilePath(), error);
-    if (!error)
-        return std::nullopt;
-    QFile::remove(rewritten);
-    return ConversionResult{ConversionResult::Outcome::NotStored, 0, QString::fromStdString(error.message()), {}};
 }
 
 } // namespace
@@ -119,25 +86,6 @@ ConversionResult CopyPdf(const QString& fromPath, const QString& pdfPath)
     if (!tempPath.isEmpty())
         QFile::remove(tempPath);
     return result;
-}
-
-std::optional<ConversionResult> SetPdfTitle(const QString& path, const QString& title)
-{
-    return rewritePdf(path, [&title](QPDF& pdf) {
-        QPDFObjectHandle trailer = pdf.getTrailer();
-        QPDFObjectHandle info = trailer.getKey("/Info");
-        if (!info.isDictionary()) {
-            info = pdf.makeIndirectObject(QPDFObjectHandle::newDictionary());
-            trailer.replaceKey("/Info", info);
-        }
-        info.replaceKey("/Title", QPDFObjectHandle::newUnicodeString(title.toStdString()));
-        return true;
-    });
-}
-
-std::optional<ConversionResult> AddPdfCheckBoxes(const QString& path)
-{
-    return rewritePdf(path, AddCheckBoxes);
 }
 
 } // namespace orvanta

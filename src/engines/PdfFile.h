@@ -18,14 +18,6 @@ Expected<QString, ConversionResult> MakeTemporaryPdf(const QString& pdfPath);
 // `result` comes back as NoPdf, NotStored or as it was; `tempPath` is emptied when the file became the PDF.
 ConversionResult StorePdf(QString& tempPath, const QString& pdfPath, ConversionResult result);
 
-// Sets the title in a PDF's document information, rewriting the file in place. When qpdf cannot read or rewrite it,
-// the file is left as it was and the reason comes back as a NotStored verdict.
-std::optional<ConversionResult> SetPdfTitle(const QString& path, const QString& title);
-
-// Turns the tick boxes' links of a Chromium PDF into check box fields (AddCheckBoxes), the same way; a PDF without
-// any is left untouched.
-std::optional<ConversionResult> AddPdfCheckBoxes(const QString& path);
-
 // Copies a complete PDF onto `pdfPath` the same way: only a whole copy replaces the file of that name.
 ConversionResult CopyPdf(const QString& fromPath, const QString& pdfPath);
 

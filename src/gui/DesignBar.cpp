@@ -5,13 +5,16 @@
 #include "model/SheetModel.h"
 #include "page/Looks.h"
 #include "sheet/Design.h"
+#include "sheet/Language.h"
 #include "words/FileWords.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
@@ -29,6 +32,17 @@ QIcon swatch(const QColor& colour)
     return QIcon(pixmap);
 }
 
+// The layout that holds `widget`, searched from its parent's.
+QBoxLayout* layoutOf(QWidget& widget)
+{
+    QWidget* parent = widget.parentWidget();
+    for (QBoxLayout* layout : parent ? parent->findChildren<QBoxLayout*>() : QList<QBoxLayout*>()) {
+        if (layout->indexOf(&widget) >= 0)
+            return layout;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 DesignBar::DesignBar(SheetModel& model, const QString& installFolder, Interaction& interaction,
@@ -38,7 +52,25 @@ DesignBar::DesignBar(SheetModel& model, const QString& installFolder, Interactio
     , m_installFolder(installFolder)
     , m_interaction(interaction)
     , m_controls(controls)
+    , m_logoText(new QLineEdit(m_controls.removeLogo.parentWidget()))
+    , m_language(new QComboBox(m_controls.removeLogo.parentWidget()))
 {
+    m_logoText->setObjectName(QStringLiteral("txtLogoText"));
+    m_logoText->setAccessibleName(tr("Logo description"));
+    m_logoText->setToolTip(tr("What the logo shows, for screen readers. Empty: the footer's text."));
+    m_language->setObjectName(QStringLiteral("cboLanguage"));
+    m_language->setAccessibleName(tr("Language"));
+    m_language->setToolTip(tr("The language of the sheet, for screen readers and hyphenation"));
+    if (QBoxLayout* layout = layoutOf(m_controls.removeLogo)) {
+        const int after = layout->indexOf(&m_controls.removeLogo) + 1;
+        layout->insertWidget(after, m_logoText);
+        layout->insertWidget(after + 1, m_language);
+    }
+    connect(m_logoText, &QLineEdit::textEdited, this,
+            [this](const QString& text) { m_model.setText(&Sheet::logoText, text); });
+    connect(m_language, &QComboBox::activated, this, [this](int index) {
+        m_model.setDesign(&Sheet::language, m_language->itemData(index).toString(), tr("Language"));
+    });
     m_controls.paper.setItemData(0, design::A4);
     m_controls.paper.setItemData(1, design::Letter);
     m_controls.accentWarning.setText(tr("Button text is hard to read on this colour"));
@@ -57,6 +89,8 @@ DesignBar::DesignBar(SheetModel& model, const QString& installFolder, Interactio
     connect(&m_model, &SheetModel::changed, this, [this](SheetModel::Change change) {
         if (change == SheetModel::Change::Design || change == SheetModel::Change::Whole)
             showSheet();
+        else if (change == SheetModel::Change::Text)
+            m_logoText->setPlaceholderText(PlainTitle(m_model.sheet().footer));
     });
     showSheet();
 }
@@ -82,10 +116,29 @@ void DesignBar::fillLooks()
     m_controls.look.setCurrentIndex(m_controls.look.findData(current));
 }
 
+void DesignBar::fillLanguages()
+{
+    const QString current = m_model.sheet().language;
+    if (m_language->count() > 0 && m_language->findData(current) >= 0) {
+        m_language->setCurrentIndex(m_language->findData(current));
+        return;
+    }
+    QSignalBlocker quiet(m_language);
+    m_language->clear();
+    for (const LanguageChoice& choice : LanguageChoices(current))
+        m_language->addItem(choice.name, choice.tag);
+    m_language->setCurrentIndex(m_language->findData(current));
+}
+
 void DesignBar::showSheet()
 {
     const Sheet& sheet = m_model.sheet();
     fillLooks();
+    fillLanguages();
+    m_logoText->setEnabled(!sheet.logo.isEmpty());
+    if (m_logoText->text() != sheet.logoText)
+        m_logoText->setText(sheet.logoText);
+    m_logoText->setPlaceholderText(PlainTitle(sheet.footer));
     m_controls.paper.setCurrentIndex(SheetPaper(sheet) == PaperSize::Letter ? 1 : 0);
     m_controls.accent.setIcon(swatch(QColor(sheet.accent)));
     const double contrast = ContrastRatio(TextColourOn(sheet.accent), sheet.accent);

@@ -5,6 +5,7 @@
 
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 
 namespace orvanta {
@@ -14,6 +15,8 @@ class SheetModel;
 
 // The controls beside the preview that set how the sheet looks: its look, accent colour, logo and paper. Each choice
 // is one undoable step of the model, and the controls follow the model when a sheet is opened or a step undone.
+// It adds two controls of its own after the logo's: the logo's description, enabled with a logo, and the sheet's
+// language.
 class DesignBar : public QObject {
     Q_OBJECT
 
@@ -39,12 +42,15 @@ private:
     void refuseLogo(const QString& path, const QString& reason);
     // The installed looks, and the sheet's own if it is not installed; the sheet's selected.
     void fillLooks();
+    void fillLanguages();
     void showSheet();
 
     SheetModel& m_model;
     const QString m_installFolder;
     Interaction& m_interaction;
     Controls m_controls;
+    QLineEdit* m_logoText;
+    QComboBox* m_language;
 };
 
 } // namespace orvanta

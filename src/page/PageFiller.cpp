@@ -79,9 +79,13 @@ QString titled(const QString& page, const QString& headline)
     return QString(page).replace(match.capturedStart(2), match.capturedLength(2), plain);
 }
 
-QString logoElement(const QString& logo)
+// The logo described by the sheet's words for it, or else by the footer's text, which is usually the brand.
+QString logoElement(const Sheet& sheet)
 {
-    return logo.isEmpty() ? QString() : QStringLiteral("<img class=\"logo\" src=\"%1\" alt=\"\">").arg(logo);
+    if (sheet.logo.isEmpty())
+        return {};
+    const QString text = sheet.logoText.trimmed().isEmpty() ? PlainTitle(sheet.footer) : sheet.logoText;
+    return QStringLiteral("<img class=\"logo\" src=\"%1\" alt=\"%2\">").arg(sheet.logo, text.toHtmlEscaped());
 }
 
 } // namespace
@@ -93,6 +97,17 @@ QString ClosingBlock()
            scriptElement(
                QLatin1StringView("https://cdnjs.cloudflare.com/ajax/libs/jquery-easing/1.4.1/jquery.easing.min.js")) +
            scriptElement(QLatin1StringView("assets/js/stylish-portfolio.js")) + QStringLiteral("</body></html>");
+}
+
+QHash<QString, QStringList> PageLinkTexts(const Sheet& sheet)
+{
+    QHash<QString, QStringList> texts;
+    for (const ResourceEntry& entry : sheet.resources) {
+        const QString url = TaggedUrl(entry.linkUrl, sheet);
+        if (!entry.heading && IsLinkable(url))
+            texts[url].append(PlainTitle(entry.linkText));
+    }
+    return texts;
 }
 
 PagePlan PlanSheet(const PageTemplates& templates, const Sheet& sheet)
@@ -111,6 +126,7 @@ QString FillPage(const PageTemplates& templates, const Sheet& sheet, EngineKind 
     const PagePlan plan = PlanSheet(templates, sheet);
     const QString block = resourceBlock(templates, sheet, plan, engine);
     return titled(templates.page, sheet.headline)
+        .replace(QStringLiteral("#LANG#"), sheet.language.toHtmlEscaped())
         .replace(QStringLiteral("#HEADLINE#"), WithoutLoneLastWord(sheet.headline))
         .replace(QStringLiteral("#SUBHEADLINE#"), sheet.subheadline)
         .replace(QStringLiteral("#FOOTER#"), sheet.footer)
@@ -122,7 +138,7 @@ QString FillPage(const PageTemplates& templates, const Sheet& sheet, EngineKind 
         .replace(QStringLiteral("#CLOSE#"), ClosingBlock())
         .replace(QStringLiteral("#ACCENT#"), sheet.accent)
         .replace(QStringLiteral("#ACCENTTEXT#"), TextColourOn(sheet.accent))
-        .replace(QStringLiteral("#LOGO#"), logoElement(sheet.logo));
+        .replace(QStringLiteral("#LOGO#"), logoElement(sheet));
 }
 
 } // namespace orvanta

@@ -4,7 +4,9 @@
 #include "EngineKind.h"
 #include "PagePlan.h"
 
+#include <QHash>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace orvanta {
@@ -49,8 +51,12 @@ QString ClosingBlock();
 // opens every page after the first, its #RUNNINGHEAD# the headline as plain text, #PAGE# the page's number and #PAGES#
 // the page count. A resource's #CHECKBOX#, filled first, is nothing, but in a page for Chromium the attributes that
 // make the element a link to itself, named by CheckBoxFragment(), which the PDF's post-processing turns into a check
-// box.
+// box. #LANG#, filled before all others, is the sheet's language tag, escaped; the logo's alt text is the sheet's
+// description of it, or else the footer's text.
 QString FillPage(const PageTemplates& templates, const Sheet& sheet, EngineKind engine = EngineKind::Wkhtmltopdf);
+
+// The text of each link the filled page has for a resource, as plain text, by its address, in the page's order.
+QHash<QString, QStringList> PageLinkTexts(const Sheet& sheet);
 
 // Where the filled page breaks: nothing without the look's geometry.
 PagePlan PlanSheet(const PageTemplates& templates, const Sheet& sheet);

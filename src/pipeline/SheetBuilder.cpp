@@ -126,6 +126,7 @@ std::optional<BuildProblem> SheetBuilder::render(const Sheet& sheet, const Outpu
     useEngine(engine);
     m_engine->setPaper(m_paper);
     m_engine->setTitle(PlainTitle(sheet.headline));
+    m_engine->setAccessibility(sheet.language, PageLinkTexts(sheet));
     m_engine->setReadableFolder(InstallPath(m_installFolder, layout::BinFolder));
     if (!printed.isEmpty() && printed.engine == engine.kind && printed.paper == m_paper && printed.page == m_page &&
         IsCompletePdf(printed.pdfPath))

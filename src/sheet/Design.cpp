@@ -94,6 +94,8 @@ std::optional<SheetProblem> DesignProblem(const Sheet& sheet)
         return SheetProblem{SheetProblem::Kind::BadAccent};
     if (sheet.pageSize != design::A4 && sheet.pageSize != design::Letter)
         return SheetProblem{SheetProblem::Kind::BadPageSize};
+    if (!IsLanguageTag(sheet.language))
+        return SheetProblem{SheetProblem::Kind::BadLanguage};
     return logoProblem(sheet.logo);
 }
 

@@ -31,8 +31,8 @@ enum class PaperSize { A4, Letter };
 PaperSize SheetPaper(const Sheet& sheet);
 
 // What is wrong with the sheet's design values: an accent that is not "#RRGGBB", a logo that is not a PNG, JPEG or
-// SVG `data:` URI of at most 1 MB, an unknown paper size. None when all are good. A look that is not installed is
-// not a fault: it prints as Classic.
+// SVG `data:` URI of at most 1 MB, an unknown paper size, a language that is not a tag. None when all are good. A look
+// that is not installed is not a fault: it prints as Classic.
 std::optional<SheetProblem> DesignProblem(const Sheet& sheet);
 
 // The WCAG 2 contrast ratio of two "#RRGGBB" colours, from 1 to 21, by their relative luminance; 0 when either

@@ -18,6 +18,7 @@ struct SheetProblem {
         NewerVersion,        // version: the format, newer than SheetFormatVersion
         BadAccent,           // "accent" is not #RRGGBB
         BadPageSize,         // "pageSize" is neither A4 nor Letter
+        BadLanguage,         // "language" is not a language tag
         LogoNotDataUri,      // "logo" is not a PNG, JPEG or SVG data: URI
         LogoTooLarge,        // "logo" is over design::MaxLogoBytes
         LogoDeclarations,    // "logo" is an SVG with a DOCTYPE or ENTITY

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Language.h"
 #include "ResourceEntry.h"
 
 #include <QString>
@@ -30,6 +31,8 @@ struct Sheet {
     QString accent = QStringLiteral("#d7261e");
     QString logo;
     QString pageSize = QStringLiteral("A4");
+    QString logoText;                    // the logo's description for screen readers; empty: the footer's text
+    QString language = SystemLanguage(); // a BCP 47 tag (sheet/Language.h)
 
     friend bool operator==(const Sheet&, const Sheet&) = default;
 };
@@ -56,6 +59,8 @@ inline constexpr SheetField<QString> SheetTexts[] = {
     {"accent", &Sheet::accent},
     {"logo", &Sheet::logo},
     {"pageSize", &Sheet::pageSize},
+    {"logoText", &Sheet::logoText},
+    {"language", &Sheet::language},
 };
 inline constexpr SheetField<bool> SheetFlags[] = {
     {"disclaimer", &Sheet::disclaimer},

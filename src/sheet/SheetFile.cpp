@@ -124,6 +124,7 @@ Expected<Sheet, SheetProblem> SheetFromJson(const QJsonObject& json)
     if (version.toInt() > SheetFormatVersion)
         return Unexpected(SheetProblem{.kind = Kind::NewerVersion, .version = version.toInt()});
     Sheet sheet;
+    sheet.language = language::OfOlderFiles;
     Reader reader(json);
     for (const auto& [key, member] : SheetTexts)
         reader.read(QLatin1String(key), sheet.*member);

@@ -112,6 +112,8 @@ QString FileWords::sheetProblem(const SheetProblem& problem)
         return tr("\"accent\" must be a colour written #RRGGBB");
     case Kind::BadPageSize:
         return tr("\"pageSize\" must be \"A4\" or \"Letter\"");
+    case Kind::BadLanguage:
+        return tr("\"language\" must be a language tag such as \"en\", \"de\" or \"pt-BR\"");
     case Kind::LogoNotDataUri:
         return tr("\"logo\" must be a PNG, JPEG or SVG image as a data: URI (data:image/png;base64,…)");
     case Kind::LogoTooLarge:
