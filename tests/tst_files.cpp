@@ -68,7 +68,7 @@ private Q_SLOTS:
     void sheetRoundTrip_data()
     {
         QTest::addColumn<Sheet>("sheet");
-        QTest::addColumn<int>("version"); // 2 only with headings, which format 1 does not have
+        QTest::addColumn<int>("version"); // 2 only with headings, 3 only with a fit: what older formats do not have
         QTest::newRow("every kind of text") << SheetWithEverything() << 1;
         QTest::newRow("a fresh sheet") << Sheet{} << 1;
         Sheet tracked;
@@ -78,6 +78,8 @@ private Q_SLOTS:
         sections.resources.insert(1, HeadingEntry(u"## <b>Tools</b> — 速查表"_s));
         sections.resources.append(HeadingEntry(u" "_s));
         QTest::newRow("headings") << sections << 2;
+        sections.fitPages = 2;
+        QTest::newRow("fit on two pages") << sections << 3;
         Sheet designed;
         designed.look = u"my look"_s;
         designed.accent = u"#0A7cff"_s;
@@ -158,8 +160,11 @@ private Q_SLOTS:
             "\"resources\" must be a list of resources, each \"heading\" with a title");
         row("heading not text", "sheet", sheet + "\"resources\": [{\"heading\": [\"t\"]}]}",
             "\"resources\" must be a list of resources, each \"heading\" with a title");
-        row("newer version", "sheet", "{\"format\": \"orvanta-sheet\", \"version\": 3}",
-            "it was saved by a newer version of Orvanta (sheet format 3; this version reads format 2)");
+        row("newer version", "sheet", "{\"format\": \"orvanta-sheet\", \"version\": 4}",
+            "it was saved by a newer version of Orvanta (sheet format 4; this version reads format 3)");
+        for (const char* pages : {"3", "-1", "1.5", "\"1\"", "true"})
+            row(pages, "sheet", sheet + "\"fitPages\": " + pages + "}",
+                "\"fitPages\" must be a number of pages from 0 to 2");
         row("version as text", "sheet", "{\"format\": \"orvanta-sheet\", \"version\": \"1\"}",
             "\"version\" must be a whole");
         row("not JSON", "sheet", "headline: H", "it is not a sheet file");

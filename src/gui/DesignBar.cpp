@@ -7,6 +7,7 @@
 #include "sheet/Design.h"
 #include "words/FileWords.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QEvent>
 #include <QFile>
@@ -29,6 +30,18 @@ QIcon swatch(const QColor& colour)
     return QIcon(pixmap);
 }
 
+// The row or column of `layout`, or of a layout within it, that holds `widget`.
+QBoxLayout* boxHolding(QLayout* layout, QWidget& widget)
+{
+    if (auto* box = qobject_cast<QBoxLayout*>(layout); box && box->indexOf(&widget) >= 0)
+        return box;
+    for (int i = 0; layout && i < layout->count(); ++i) {
+        if (QBoxLayout* box = boxHolding(layout->itemAt(i)->layout(), widget))
+            return box;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 DesignBar::DesignBar(SheetModel& model, const QString& installFolder, Interaction& interaction,
@@ -42,6 +55,20 @@ DesignBar::DesignBar(SheetModel& model, const QString& installFolder, Interactio
     m_controls.paper.setItemData(0, design::A4);
     m_controls.paper.setItemData(1, design::Letter);
     m_controls.accentWarning.setText(tr("Button text is hard to read on this colour"));
+    QWidget* bar = m_controls.paper.parentWidget();
+    m_fitPages = new QComboBox(bar);
+    m_fitPages->setObjectName(QStringLiteral("cboFitPages"));
+    m_fitPages->setAccessibleName(tr("Fit on"));
+    m_fitPages->addItems({tr("any number of pages"), tr("1 page"), tr("2 pages")}); // the index is Sheet::fitPages
+    auto* fitLabel = new QLabel(tr("F&it on:"), bar);
+    fitLabel->setBuddy(m_fitPages);
+    if (QBoxLayout* row = boxHolding(bar->layout(), m_controls.paper)) {
+        const int after = row->indexOf(&m_controls.paper) + 1;
+        row->insertWidget(after, fitLabel);
+        row->insertWidget(after + 1, m_fitPages);
+    }
+    connect(m_fitPages, &QComboBox::activated, this,
+            [this](int index) { m_model.setFitPages(index, tr("Fit on Pages")); });
     // A look copied into the installation while the app runs is offered the next time the list opens.
     m_controls.look.installEventFilter(this);
     connect(&m_controls.look, &QComboBox::activated, this, [this](int index) {
@@ -87,6 +114,7 @@ void DesignBar::showSheet()
     const Sheet& sheet = m_model.sheet();
     fillLooks();
     m_controls.paper.setCurrentIndex(SheetPaper(sheet) == PaperSize::Letter ? 1 : 0);
+    m_fitPages->setCurrentIndex(sheet.fitPages);
     m_controls.accent.setIcon(swatch(QColor(sheet.accent)));
     const double contrast = ContrastRatio(TextColourOn(sheet.accent), sheet.accent);
     m_controls.accentWarning.setVisible(contrast > 0 && contrast < design::ReadableContrast);

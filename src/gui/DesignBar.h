@@ -12,7 +12,8 @@ namespace orvanta {
 class Interaction;
 class SheetModel;
 
-// The controls beside the preview that set how the sheet looks: its look, accent colour, logo and paper. Each choice
+// The controls beside the preview that set how the sheet looks: its look, accent colour, logo, paper and the pages it
+// is fitted on (a box of its own, put after the paper's). Each choice
 // is one undoable step of the model, and the controls follow the model when a sheet is opened or a step undone.
 class DesignBar : public QObject {
     Q_OBJECT
@@ -45,6 +46,7 @@ private:
     const QString m_installFolder;
     Interaction& m_interaction;
     Controls m_controls;
+    QComboBox* m_fitPages = nullptr;
 };
 
 } // namespace orvanta

@@ -105,7 +105,11 @@ PagePlan PlanSheet(const PageTemplates& templates, const Sheet& sheet)
 
 QString FillPage(const PageTemplates& templates, const Sheet& sheet)
 {
-    const PagePlan plan = PlanSheet(templates, sheet);
+    return FillPage(templates, sheet, PlanSheet(templates, sheet));
+}
+
+QString FillPage(const PageTemplates& templates, const Sheet& sheet, const PagePlan& plan)
+{
     const QString block = resourceBlock(templates, sheet, plan);
     return titled(templates.page, sheet.headline)
         .replace(QStringLiteral("#HEADLINE#"), WithoutLoneLastWord(sheet.headline))

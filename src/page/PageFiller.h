@@ -36,17 +36,19 @@ QString ClosingBlock();
 // Fills the page template. Placeholders are replaced in a fixed order over the whole page, so a text that
 // holds a later placeholder gets it filled while earlier ones stay as typed:
 // #HEADLINE#, #SUBHEADLINE#, then one snippet per resource (#CTATEXT#, #CTAURL#, #CTAADDRESS#, #QR#) or heading
-// (#HEADING#), #FOOTER#, #REPEATER#, #FIT# (the zoom that keeps a one-page sheet on its page: "1", or down to
-// "0.85"), #TOSCLASS# ("tos", or "tos tos-tight" for a disclaimer set closer), #TOS#, #CLOSE#, then the design's
-// #ACCENT# ("#RRGGBB"), #ACCENTTEXT# (the text colour on the accent, TextColourOn) and #LOGO# (an <img> of the logo, or
-// nothing). Nothing is escaped: every text enters the page as it stands, but for the headline's last space, which holds
-// its last two words together (WithoutLoneLastWord). Links carry the sheet's campaign tags (TaggedUrl); #CTAADDRESS# is
-// the link as printed for people (PrintedAddress), and #QR# is the QR code of the tagged link when the sheet asks for
-// one. A heading has no link, and no note after it. The template's <title> becomes the headline as plain text, so that
-// the PDF is titled by it. With a look's geometry the page breaks are the page's own (PlanPages): a page break snippet
-// opens every page after the first, its #RUNNINGHEAD# the headline as plain text, #PAGE# the page's number and #PAGES#
-// the page count.
+// (#HEADING#), #FOOTER#, #REPEATER#, #FIT# (the zoom of the whole sheet, PagePlan::scale: "1", down to "0.85" to
+// keep a one-page sheet on its page, down to "0.7" to fit the pages the sheet asks for), #TOSCLASS# ("tos", or "tos
+// tos-tight" for a disclaimer set closer), #TOS#, #CLOSE#, then the design's #ACCENT# ("#RRGGBB"), #ACCENTTEXT# (the
+// text colour on the accent, TextColourOn) and #LOGO# (an <img> of the logo, or nothing). Nothing is escaped: every
+// text enters the page as it stands, but for the headline's last space, which holds its last two words together
+// (WithoutLoneLastWord). Links carry the sheet's campaign tags (TaggedUrl); #CTAADDRESS# is the link as printed for
+// people (PrintedAddress), and #QR# is the QR code of the tagged link when the sheet asks for one. A heading has no
+// link, and no note after it. The template's <title> becomes the headline as plain text, so that the PDF is titled by
+// it. With a look's geometry the page breaks are the page's own (PlanPages): a page break snippet opens every page
+// after the first, its #RUNNINGHEAD# the headline as plain text, #PAGE# the page's number and #PAGES# the page count.
 QString FillPage(const PageTemplates& templates, const Sheet& sheet);
+// The same, with the page breaks of PlanSheet(templates, sheet) worked out already.
+QString FillPage(const PageTemplates& templates, const Sheet& sheet, const PagePlan& plan);
 
 // Where the filled page breaks: nothing without the look's geometry.
 PagePlan PlanSheet(const PageTemplates& templates, const Sheet& sheet);

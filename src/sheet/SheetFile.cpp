@@ -12,6 +12,8 @@ namespace orvanta {
 
 namespace {
 
+const QString FitPagesKey = QStringLiteral("fitPages");
+
 // Reads the keys of a sheet one by one, keeping the first wrong type it meets.
 class Reader {
 public:
@@ -37,6 +39,17 @@ public:
                 flag = value.toBool();
             else
                 wrongType(SheetProblem::Kind::NotFlag, key);
+        }
+    }
+
+    void read(const QString& key, int& fitPages)
+    {
+        if (const QJsonValue value = m_json.value(key); !value.isUndefined()) {
+            if (value.isDouble() && value.toDouble() == value.toInt() && value.toInt() >= 0 &&
+                value.toInt() <= MostFitPages)
+                fitPages = value.toInt();
+            else
+                wrongType(SheetProblem::Kind::BadFitPages, key);
         }
     }
 
@@ -90,14 +103,18 @@ QJsonObject SheetToJson(const Sheet& sheet)
                                        : QJsonObject{{QStringLiteral("text"), entry.linkText},
                                                      {QStringLiteral("url"), entry.linkUrl}});
     }
-    // Format 1 has no headings, and its readers would drop them: only a sheet with headings says format 2.
+    // Format 1 has no headings, and its readers would drop them: only a sheet with headings says format 2. Format 2
+    // readers would print a sheet that asks to fit on fewer pages at full size: only such a sheet says format 3.
     QJsonObject json{{QStringLiteral("format"), SheetFormat},
-                     {QStringLiteral("version"), headings ? SheetFormatVersion : 1},
+                     {QStringLiteral("version"), sheet.fitPages > 0 ? 3
+                                                 : headings         ? 2
+                                                                    : 1},
                      {QStringLiteral("resources"), resources}};
     for (const auto& [key, member] : SheetTexts)
         json.insert(QLatin1String(key), sheet.*member);
     for (const auto& [key, member] : SheetFlags)
         json.insert(QLatin1String(key), sheet.*member);
+    json.insert(FitPagesKey, sheet.fitPages);
     return json;
 }
 
@@ -117,6 +134,7 @@ Expected<Sheet, SheetProblem> SheetFromJson(const QJsonObject& json)
         reader.read(QLatin1String(key), sheet.*member);
     for (const auto& [key, member] : SheetFlags)
         reader.read(QLatin1String(key), sheet.*member);
+    reader.read(FitPagesKey, sheet.fitPages);
     reader.read(QStringLiteral("resources"), sheet.resources);
     if (std::optional<SheetProblem> problem = reader.problem() ? reader.problem() : DesignProblem(sheet))
         return Unexpected(std::move(*problem));

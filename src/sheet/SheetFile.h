@@ -13,9 +13,9 @@ namespace orvanta {
 inline const QString SheetSuffix = QStringLiteral("orvanta");
 // The "format" every sheet file names.
 inline const QString SheetFormat = QStringLiteral("orvanta-sheet");
-// The newest format this app reads. Format 2 brought section headings; a sheet without any is written as format 1,
-// so that versions which read only format 1 still open it.
-constexpr int SheetFormatVersion = 2;
+// The newest format this app reads. Format 2 brought section headings, format 3 the fit on fewer pages; a sheet is
+// written in the oldest format that holds what it has, so that older versions still open it.
+constexpr int SheetFormatVersion = 3;
 constexpr qint64 MaxSheetFileBytes = qint64{32} * 1024 * 1024;
 
 QJsonObject SheetToJson(const Sheet& sheet);
