@@ -221,8 +221,8 @@ private Q_SLOTS:
         QCOMPARE(read, tagged); // each code once
     }
 
-    // A sheet asked to fit on one page: 25 buttons fit at a smaller scale, with every link; 200 do not, and the build
-    // says how many pages they take, which is what the PDF has.
+    // A sheet asked to fit on one page: 25 buttons of three lines, two pages at full size, fit at a smaller scale with
+    // every link; 200 do not, and the build says how many pages they take, which is what the PDF has.
     void fitOnOnePage_data()
     {
         QTest::addColumn<EngineChoice>("engine");
@@ -245,8 +245,11 @@ private Q_SLOTS:
         sheet.headline = u"Fitted"_s;
         sheet.look = u"compact"_s;
         sheet.fitPages = 1;
+        sheet.noteBelowEachResource = true;
         for (int i = 0; i < resources; ++i)
-            sheet.resources.append({u"Resource %1"_s.arg(i), u"https://example.com/%1"_s.arg(i)});
+            sheet.resources.append(
+                {u"Resource %1 with a title long enough to wrap onto a second line and then onto a third one"_s.arg(i),
+                 u"https://example.com/%1"_s.arg(i)});
         m_builder->setEngine(engine);
         QSignalSpy finished(m_builder.get(), &SheetBuilder::finished);
         QVERIFY(!m_builder->build(sheet, u"fit-%1"_s.arg(resources)));
