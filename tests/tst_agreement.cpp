@@ -54,6 +54,7 @@ Sheet VariedSheet(quint32 seed)
             sheet.resources.append(HeadingEntry(words(1, 5)));
         sheet.resources.append({u"R%1 "_s.arg(i) + words(0, 11), u"https://example.com/%1?q=%2"_s.arg(i).arg(seed)});
     }
+    sheet.fitPages = chance(30) ? rng.bounded(1, MostFitPages + 1) : 0;
     return sheet;
 }
 

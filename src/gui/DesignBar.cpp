@@ -30,13 +30,13 @@ QIcon swatch(const QColor& colour)
     return QIcon(pixmap);
 }
 
-// The row or column of `layout`, or of a layout within it, that holds `widget`.
-QBoxLayout* boxHolding(QLayout* layout, QWidget& widget)
+// The row or column of `layout`, or of a layout within it, that holds `item` (a widget or a layout).
+template <typename T> QBoxLayout* boxHolding(QLayout* layout, const T* item)
 {
-    if (auto* box = qobject_cast<QBoxLayout*>(layout); box && box->indexOf(&widget) >= 0)
+    if (auto* box = qobject_cast<QBoxLayout*>(layout); box && box->indexOf(item) >= 0)
         return box;
     for (int i = 0; layout && i < layout->count(); ++i) {
-        if (QBoxLayout* box = boxHolding(layout->itemAt(i)->layout(), widget))
+        if (QBoxLayout* box = boxHolding(layout->itemAt(i)->layout(), item))
             return box;
     }
     return nullptr;
@@ -62,10 +62,14 @@ DesignBar::DesignBar(SheetModel& model, const QString& installFolder, Interactio
     m_fitPages->addItems({tr("any number of pages"), tr("1 page"), tr("2 pages")}); // the index is Sheet::fitPages
     auto* fitLabel = new QLabel(tr("F&it on:"), bar);
     fitLabel->setBuddy(m_fitPages);
-    if (QBoxLayout* row = boxHolding(bar->layout(), m_controls.paper)) {
-        const int after = row->indexOf(&m_controls.paper) + 1;
-        row->insertWidget(after, fitLabel);
-        row->insertWidget(after + 1, m_fitPages);
+    // A row of its own below the paper's, which is full.
+    QBoxLayout* row = boxHolding(bar->layout(), &m_controls.paper);
+    if (QBoxLayout* column = row ? boxHolding<QLayoutItem>(bar->layout(), row) : nullptr) {
+        auto* fitRow = new QHBoxLayout;
+        fitRow->addWidget(fitLabel);
+        fitRow->addWidget(m_fitPages);
+        fitRow->addStretch();
+        column->insertLayout(column->indexOf(row) + 1, fitRow);
     }
     connect(m_fitPages, &QComboBox::activated, this,
             [this](int index) { m_model.setFitPages(index, tr("Fit on Pages")); });

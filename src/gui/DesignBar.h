@@ -13,8 +13,8 @@ class Interaction;
 class SheetModel;
 
 // The controls beside the preview that set how the sheet looks: its look, accent colour, logo, paper and the pages it
-// is fitted on (a box of its own, put after the paper's). Each choice
-// is one undoable step of the model, and the controls follow the model when a sheet is opened or a step undone.
+// is fitted on (a box of its own, in a row below the paper's). Each choice is one undoable step of the model, and the
+// controls follow the model when a sheet is opened or a step undone.
 class DesignBar : public QObject {
     Q_OBJECT
 
