@@ -262,13 +262,14 @@ PagePlan PlanPages(const Sheet& sheet, const QString& disclaimer, const LookGeom
     }
     if (sheet.fitPages <= 0 || plan.pages() <= sheet.fitPages)
         return plan;
-    for (int percent = 99; percent >= SmallestFitPercent; --percent) {
+    // The smallest first: a sheet far too long for the pages is planned twice, not thirty times.
+    PagePlan smallest = at(SmallestFitPercent).plan;
+    smallest.fits = smallest.pages() <= sheet.fitPages;
+    for (int percent = 99; smallest.fits && percent > SmallestFitPercent; --percent) {
         if (const Try smaller = at(percent); smaller.plan.pages() <= sheet.fitPages)
             return smaller.plan;
     }
-    plan = at(SmallestFitPercent).plan;
-    plan.fits = false;
-    return plan;
+    return smallest;
 }
 
 } // namespace orvanta
