@@ -56,6 +56,7 @@ Sheet VariedSheet(quint32 seed)
         sheet.resources.append({u"R%1 "_s.arg(i) + words(0, 11), u"https://example.com/%1?q=%2"_s.arg(i).arg(seed),
                                 false, chance(25) ? words(1, 30) : QString()});
     }
+    sheet.fitPages = chance(30) ? rng.bounded(1, MostFitPages + 1) : 0;
     return sheet;
 }
 

@@ -68,7 +68,7 @@ private Q_SLOTS:
     void sheetRoundTrip_data()
     {
         QTest::addColumn<Sheet>("sheet");
-        QTest::addColumn<int>("version"); // 2 with headings, 3 with descriptions, which older formats do not have
+        QTest::addColumn<int>("version"); // 2 with headings, 3 with descriptions or a fit: what older formats lack
         QTest::newRow("every kind of text") << SheetWithEverything() << 1;
         QTest::newRow("a fresh sheet") << Sheet{} << 1;
         Sheet tracked;
@@ -78,7 +78,10 @@ private Q_SLOTS:
         sections.resources.insert(1, HeadingEntry(u"## <b>Tools</b> — 速查表"_s));
         sections.resources.append(HeadingEntry(u" "_s));
         QTest::newRow("headings") << sections << 2;
-        sections.resources[0].description = u"<b>#FOOTER#</b>\tx"_s; // a format 2 reader would drop it: it refuses 3
+        Sheet fitted = sections;
+        fitted.fitPages = 2; // a format 2 reader would print it at full size: it refuses 3
+        QTest::newRow("fit on two pages") << fitted << 3;
+        sections.resources[0].description = u"<b>#FOOTER#</b>\tx"_s; // a format 2 reader would drop it
         QTest::newRow("headings and a description") << sections << 3;
         Sheet designed;
         designed.look = u"my look"_s;
@@ -170,6 +173,9 @@ private Q_SLOTS:
             "\"description\" must be text");
         row("newer version", "sheet", "{\"format\": \"orvanta-sheet\", \"version\": 4}",
             "it was saved by a newer version of Orvanta (sheet format 4; this version reads format 3)");
+        for (const char* pages : {"3", "-1", "1.5", "\"1\"", "true"})
+            row(pages, "sheet", sheet + "\"fitPages\": " + pages + "}",
+                "\"fitPages\" must be a number of pages from 0 to 2");
         row("version as text", "sheet", "{\"format\": \"orvanta-sheet\", \"version\": \"1\"}",
             "\"version\" must be a whole");
         row("not JSON", "sheet", "headline: H", "it is not a sheet file");

@@ -296,6 +296,50 @@ private Q_SLOTS:
         QCOMPARE(read, tagged); // each code once
     }
 
+    // A sheet asked to fit on one page: 25 buttons of three lines, two pages at full size, fit at a smaller scale with
+    // every link; 200 do not, and the build says how many pages they take, which is what the PDF has.
+    void fitOnOnePage_data()
+    {
+        QTest::addColumn<EngineChoice>("engine");
+        QTest::addColumn<int>("resources");
+        for (const EngineChoice engine : {EngineChoice::Wkhtmltopdf, EngineChoice::Chromium}) {
+            for (const int resources : {25, 200}) {
+                if (engineRuns(engine))
+                    QTest::addRow("%s, %d", qPrintable(EngineChoiceKey(engine)), resources) << engine << resources;
+            }
+        }
+    }
+
+    void fitOnOnePage()
+    {
+        QFETCH(EngineChoice, engine);
+        QFETCH(int, resources);
+        if (engine == EngineChoice::Wkhtmltopdf && FindWkhtmltopdf(u"/nonexistent"_s).isEmpty())
+            QSKIP("wkhtmltopdf is not installed");
+        Sheet sheet;
+        sheet.headline = u"Fitted"_s;
+        sheet.look = u"compact"_s;
+        sheet.fitPages = 1;
+        sheet.noteBelowEachResource = true;
+        for (int i = 0; i < resources; ++i)
+            sheet.resources.append(
+                {u"Resource %1 with a title long enough to wrap onto a second line and then onto a third one"_s.arg(i),
+                 u"https://example.com/%1"_s.arg(i)});
+        m_builder->setEngine(engine);
+        QSignalSpy finished(m_builder.get(), &SheetBuilder::finished);
+        QVERIFY(!m_builder->build(sheet, u"fit-%1"_s.arg(resources)));
+        QVERIFY(finished.wait(60000));
+        const BuildResult result = finished.first().at(0).value<BuildResult>();
+        QVERIFY(result.succeeded());
+        static const QRegularExpression pagesLine(u"Pages: +(\\d+)"_s);
+        const int pages = pagesLine.match(pdfInfo(result.paths.pdfPath)).captured(1).toInt();
+        const bool fits = resources == 25;
+        QCOMPARE(pages == 1, fits);
+        QCOMPARE(pdfLinks(result.paths.pdfPath).size(), resources);
+        QCOMPARE(result.pagesNeeded, fits ? 0 : pages);
+        QCOMPARE(BuildWords::buildWarnings(result).join(u' ').contains(u"takes %1 pages"_s.arg(pages)), !fits);
+    }
+
     // Compact exists to fit a sheet on fewer pages: at least 1.8 times the buttons of a Classic page.
     void compactFitsMore()
     {

@@ -84,6 +84,11 @@ private Q_SLOTS:
         QVERIFY(sheet.logo.startsWith(u"data:image/png;base64,"_s));
         click("cmdLogo");
         QVERIFY(sheet.logo.startsWith(u"data:image/svg+xml;base64,"_s));
+        auto* fit = child<QComboBox>(m_window.get(), "cboFitPages");
+        QCOMPARE(fit->accessibleName(), u"Fit on"_s);
+        fit->setFocus();
+        QTest::keyClick(fit, Qt::Key_End);
+        QCOMPARE(sheet.fitPages, 2);
         auto* paper = child<QComboBox>(m_window.get(), "cboPaper");
         paper->setFocus();
         QTest::keyClick(paper, Qt::Key_Down);
@@ -105,6 +110,8 @@ private Q_SLOTS:
         undo.undo();
         QCOMPARE(look->currentData().toString(), u"classic"_s);
         QCOMPARE(paper->currentText(), u"A4"_s);
+        undo.undo();
+        QCOMPARE(fit->currentText(), u"any number of pages"_s);
         undo.undo();
         undo.undo();
         undo.undo();

@@ -161,7 +161,8 @@ private Q_SLOTS:
     }
 
     // A page 100 mm tall, its head and its end 10 mm each, a resource or heading 20 mm or 5 mm: where pages begin
-    // for the list "r" (resource) and "H" (heading) spells, and whether the disclaimer is set closer.
+    // for the list "r" (resource) and "H" (heading) spells, whether the disclaimer is set closer, and the scale, also
+    // for a sheet asked to fit on 1 or 2 pages.
     void pagePlan_data()
     {
         QTest::addColumn<QString>("list");
@@ -170,20 +171,27 @@ private Q_SLOTS:
         QTest::addColumn<QList<qsizetype>>("starts");
         QTest::addColumn<bool>("tight");
         QTest::addColumn<double>("scale");
-        QTest::newRow("fits to the millimetre") << u"rrrr"_s << 1 << 0.0 << QList<qsizetype>{} << false << 1.0;
-        QTest::newRow("a resource over") << u"rrrrr"_s << 1 << 0.0 << QList<qsizetype>{4} << false << 1.0;
-        QTest::newRow("two columns") << u"rrrrrrrr"_s << 2 << 0.0 << QList<qsizetype>{} << false << 1.0;
-        QTest::newRow("a heading never ends a page") << u"rrrrHr"_s << 1 << 0.0 << QList<qsizetype>{4} << false << 1.0;
-        QTest::newRow("heading and row") << u"rrrrrrrHrr"_s << 2 << 0.0 << QList<qsizetype>{7} << false << 1.0;
-        QTest::newRow("a closer disclaimer fits") << u"rrr"_s << 1 << 25.0 << QList<qsizetype>{} << true << 1.0;
-        QTest::newRow("one page set smaller") << u"rrrr"_s << 1 << 25.0 << QList<qsizetype>{} << true << 0.9;
-        QTest::newRow("too small to fit") << u"rrrr"_s << 1 << 40.0 << QList<qsizetype>{3} << false << 1.0;
+        QTest::addColumn<int>("fitPages");
+        QTest::newRow("fits to the millimetre") << u"rrrr"_s << 1 << 0.0 << QList<qsizetype>{} << false << 1.0 << 0;
+        QTest::newRow("a resource over") << u"rrrrr"_s << 1 << 0.0 << QList<qsizetype>{4} << false << 1.0 << 0;
+        QTest::newRow("two columns") << u"rrrrrrrr"_s << 2 << 0.0 << QList<qsizetype>{} << false << 1.0 << 0;
+        QTest::newRow("a heading never ends a page")
+            << u"rrrrHr"_s << 1 << 0.0 << QList<qsizetype>{4} << false << 1.0 << 0;
+        QTest::newRow("heading and row") << u"rrrrrrrHrr"_s << 2 << 0.0 << QList<qsizetype>{7} << false << 1.0 << 0;
+        QTest::newRow("a closer disclaimer fits") << u"rrr"_s << 1 << 25.0 << QList<qsizetype>{} << true << 1.0 << 0;
+        QTest::newRow("one page set smaller") << u"rrrr"_s << 1 << 25.0 << QList<qsizetype>{} << true << 0.9 << 0;
+        QTest::newRow("too small to fit") << u"rrrr"_s << 1 << 40.0 << QList<qsizetype>{3} << false << 1.0 << 0;
         QTest::newRow("the end takes the last resource")
-            << u"rrrrrrr"_s << 1 << 40.0 << QList<qsizetype>{4, 6} << false << 1.0;
-        QTest::newRow("and its heading") << u"rrrrrrHr"_s << 1 << 40.0 << QList<qsizetype>{4, 6} << false << 1.0;
-        QTest::newRow("a lone resource stays") << u"rrrrr"_s << 1 << 90.0 << QList<qsizetype>{4} << false << 1.0;
-        QTest::newRow("a heading last") << u"rrrH"_s << 1 << 0.0 << QList<qsizetype>{} << false << 1.0;
-        QTest::newRow("no resources") << QString() << 1 << 90.0 << QList<qsizetype>{} << false << 1.0;
+            << u"rrrrrrr"_s << 1 << 40.0 << QList<qsizetype>{4, 6} << false << 1.0 << 0;
+        QTest::newRow("and its heading") << u"rrrrrrHr"_s << 1 << 40.0 << QList<qsizetype>{4, 6} << false << 1.0 << 0;
+        QTest::newRow("a lone resource stays") << u"rrrrr"_s << 1 << 90.0 << QList<qsizetype>{4} << false << 1.0 << 0;
+        QTest::newRow("a heading last") << u"rrrH"_s << 1 << 0.0 << QList<qsizetype>{} << false << 1.0 << 0;
+        QTest::newRow("no resources") << QString() << 1 << 90.0 << QList<qsizetype>{} << false << 1.0 << 0;
+        QTest::newRow("fits its pages") << u"rrrrr"_s << 1 << 0.0 << QList<qsizetype>{4} << false << 1.0 << 2;
+        QTest::newRow("fitted on one page") << u"rrrrr"_s << 1 << 0.0 << QList<qsizetype>{} << false << 0.83 << 1;
+        QTest::newRow("fitted on two pages")
+            << u"rrrrrrrrrr"_s << 1 << 0.0 << QList<qsizetype>{5} << false << 0.83 << 2;
+        QTest::newRow("cannot fit") << u"rrrrrrrrrr"_s << 1 << 0.0 << QList<qsizetype>{6} << false << 0.7 << 1;
     }
 
     void pagePlan()
@@ -194,6 +202,7 @@ private Q_SLOTS:
         QFETCH(QList<qsizetype>, starts);
         QFETCH(bool, tight);
         QFETCH(double, scale);
+        QFETCH(int, fitPages);
         LookGeometry geometry;
         geometry.a4HeightMm = 100;
         geometry.columns = columns;
@@ -206,12 +215,14 @@ private Q_SLOTS:
         geometry.pageBreakMm = 10;
         Sheet sheet = sheetWith({});
         sheet.disclaimer = disclaimerMm > 0;
+        sheet.fitPages = fitPages;
         for (const QChar c : list)
             sheet.resources.append({c, u"https://a.test"_s, c == u'H'});
         const PagePlan plan = PlanPages(sheet, {}, geometry, [](qsizetype) { return 0.0; });
         QCOMPARE(plan.pageStarts, starts);
         QCOMPARE(plan.tightDisclaimer, tight);
         QCOMPARE(plan.scale, scale);
+        QCOMPARE(plan.fits, fitPages == 0 || starts.size() < fitPages);
     }
 
     // Lines of 10 pt text in a block 50 mm wide: about 14 em, 22 letters "n" of DejaVu Sans.

@@ -250,6 +250,14 @@ Der Konverter meldete:
         <source>the preview</source>
         <translation>die Vorschau</translation>
     </message>
+    <message>
+        <source>The sheet does not fit on one page even at %1%: it takes %2 pages.</source>
+        <translation>Der Spickzettel passt auch bei %1 % nicht auf eine Seite: Er braucht %2 Seiten.</translation>
+    </message>
+    <message>
+        <source>The sheet does not fit on %1 pages even at %2%: it takes %3 pages.</source>
+        <translation>Der Spickzettel passt auch bei %2 % nicht auf %1 Seiten: Er braucht %3 Seiten.</translation>
+    </message>
 </context>
 <context>
     <name>CommandLineWords</name>
@@ -709,6 +717,10 @@ Ohne einen erstellt „orvanta build SPICKZETTEL...“ die PDFs von Spickzetteln
         <source>Could not save the cover image %1: %2.</source>
         <translation>Das Titelbild %1 konnte nicht gespeichert werden: %2.</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; must be a number of pages from 0 to %2</source>
+        <translation>„%1“ muss eine Seitenzahl von 0 bis %2 sein</translation>
+    </message>
 </context>
 <context>
     <name>Interaction</name>
@@ -1090,6 +1102,30 @@ Ohne einen erstellt „orvanta build SPICKZETTEL...“ die PDFs von Spickzetteln
     <message>
         <source>Button text is hard to read on this colour</source>
         <translation>Schaltflächentext ist auf dieser Farbe schwer lesbar</translation>
+    </message>
+    <message>
+        <source>Fit on</source>
+        <translation>Einpassen auf</translation>
+    </message>
+    <message>
+        <source>any number of pages</source>
+        <translation>beliebig viele Seiten</translation>
+    </message>
+    <message>
+        <source>1 page</source>
+        <translation>1 Seite</translation>
+    </message>
+    <message>
+        <source>2 pages</source>
+        <translation>2 Seiten</translation>
+    </message>
+    <message>
+        <source>F&amp;it on:</source>
+        <translation>Ei&amp;npassen auf:</translation>
+    </message>
+    <message>
+        <source>Fit on Pages</source>
+        <translation>Auf Seiten einpassen</translation>
     </message>
 </context>
 <context>

@@ -8,7 +8,6 @@
 #include "sheet/Language.h"
 #include "words/FileWords.h"
 
-#include <QBoxLayout>
 #include <QComboBox>
 #include <QEvent>
 #include <QFile>
@@ -32,17 +31,6 @@ QIcon swatch(const QColor& colour)
     return QIcon(pixmap);
 }
 
-// The layout that holds `widget`, searched from its parent's.
-QBoxLayout* layoutOf(QWidget& widget)
-{
-    QWidget* parent = widget.parentWidget();
-    for (QBoxLayout* layout : parent ? parent->findChildren<QBoxLayout*>() : QList<QBoxLayout*>()) {
-        if (layout->indexOf(&widget) >= 0)
-            return layout;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 DesignBar::DesignBar(SheetModel& model, const QString& installFolder, Interaction& interaction,
@@ -52,28 +40,17 @@ DesignBar::DesignBar(SheetModel& model, const QString& installFolder, Interactio
     , m_installFolder(installFolder)
     , m_interaction(interaction)
     , m_controls(controls)
-    , m_logoText(new QLineEdit(m_controls.removeLogo.parentWidget()))
-    , m_language(new QComboBox(m_controls.removeLogo.parentWidget()))
 {
-    m_logoText->setObjectName(QStringLiteral("txtLogoText"));
-    m_logoText->setAccessibleName(tr("Logo description"));
-    m_logoText->setToolTip(tr("What the logo shows, for screen readers. Empty: the footer's text."));
-    m_language->setObjectName(QStringLiteral("cboLanguage"));
-    m_language->setAccessibleName(tr("Language"));
-    m_language->setToolTip(tr("The language of the sheet, for screen readers and hyphenation"));
-    if (QBoxLayout* layout = layoutOf(m_controls.removeLogo)) {
-        const int after = layout->indexOf(&m_controls.removeLogo) + 1;
-        layout->insertWidget(after, m_logoText);
-        layout->insertWidget(after + 1, m_language);
-    }
-    connect(m_logoText, &QLineEdit::textEdited, this,
+    connect(&m_controls.logoText, &QLineEdit::textEdited, this,
             [this](const QString& text) { m_model.setText(&Sheet::logoText, text); });
-    connect(m_language, &QComboBox::activated, this, [this](int index) {
-        m_model.setDesign(&Sheet::language, m_language->itemData(index).toString(), tr("Language"));
+    connect(&m_controls.language, &QComboBox::activated, this, [this](int index) {
+        m_model.setDesign(&Sheet::language, m_controls.language.itemData(index).toString(), tr("Language"));
     });
     m_controls.paper.setItemData(0, design::A4);
     m_controls.paper.setItemData(1, design::Letter);
     m_controls.accentWarning.setText(tr("Button text is hard to read on this colour"));
+    connect(&m_controls.fitPages, &QComboBox::activated, this,
+            [this](int index) { m_model.setFitPages(index, tr("Fit on Pages")); });
     // A look copied into the installation while the app runs is offered the next time the list opens.
     m_controls.look.installEventFilter(this);
     connect(&m_controls.look, &QComboBox::activated, this, [this](int index) {
@@ -90,7 +67,7 @@ DesignBar::DesignBar(SheetModel& model, const QString& installFolder, Interactio
         if (change == SheetModel::Change::Design || change == SheetModel::Change::Whole)
             showSheet();
         else if (change == SheetModel::Change::Text)
-            m_logoText->setPlaceholderText(PlainTitle(m_model.sheet().footer));
+            m_controls.logoText.setPlaceholderText(PlainTitle(m_model.sheet().footer));
     });
     showSheet();
 }
@@ -119,15 +96,15 @@ void DesignBar::fillLooks()
 void DesignBar::fillLanguages()
 {
     const QString current = m_model.sheet().language;
-    if (m_language->count() > 0 && m_language->findData(current) >= 0) {
-        m_language->setCurrentIndex(m_language->findData(current));
+    if (m_controls.language.count() > 0 && m_controls.language.findData(current) >= 0) {
+        m_controls.language.setCurrentIndex(m_controls.language.findData(current));
         return;
     }
-    QSignalBlocker quiet(m_language);
-    m_language->clear();
+    QSignalBlocker quiet(&m_controls.language);
+    m_controls.language.clear();
     for (const LanguageChoice& choice : LanguageChoices(current))
-        m_language->addItem(choice.name, choice.tag);
-    m_language->setCurrentIndex(m_language->findData(current));
+        m_controls.language.addItem(choice.name, choice.tag);
+    m_controls.language.setCurrentIndex(m_controls.language.findData(current));
 }
 
 void DesignBar::showSheet()
@@ -135,11 +112,12 @@ void DesignBar::showSheet()
     const Sheet& sheet = m_model.sheet();
     fillLooks();
     fillLanguages();
-    m_logoText->setEnabled(!sheet.logo.isEmpty());
-    if (m_logoText->text() != sheet.logoText)
-        m_logoText->setText(sheet.logoText);
-    m_logoText->setPlaceholderText(PlainTitle(sheet.footer));
+    m_controls.logoText.setEnabled(!sheet.logo.isEmpty());
+    if (m_controls.logoText.text() != sheet.logoText)
+        m_controls.logoText.setText(sheet.logoText);
+    m_controls.logoText.setPlaceholderText(PlainTitle(sheet.footer));
     m_controls.paper.setCurrentIndex(SheetPaper(sheet) == PaperSize::Letter ? 1 : 0);
+    m_controls.fitPages.setCurrentIndex(sheet.fitPages);
     m_controls.accent.setIcon(swatch(QColor(sheet.accent)));
     const double contrast = ContrastRatio(TextColourOn(sheet.accent), sheet.accent);
     m_controls.accentWarning.setVisible(contrast > 0 && contrast < design::ReadableContrast);

@@ -13,10 +13,9 @@ namespace orvanta {
 class Interaction;
 class SheetModel;
 
-// The controls beside the preview that set how the sheet looks: its look, accent colour, logo and paper. Each choice
-// is one undoable step of the model, and the controls follow the model when a sheet is opened or a step undone.
-// It adds two controls of its own after the logo's: the logo's description, enabled with a logo, and the sheet's
-// language.
+// The controls beside the preview that set how the sheet looks: its look, accent colour, logo and the logo's
+// description (enabled with a logo), paper, language and the pages it is fitted on. Each choice is one undoable step
+// of the model, and the controls follow the model when a sheet is opened or a step undone.
 class DesignBar : public QObject {
     Q_OBJECT
 
@@ -28,6 +27,9 @@ public:
         QPushButton& logo;
         QPushButton& removeLogo;
         QComboBox& paper;
+        QLineEdit& logoText;
+        QComboBox& language;
+        QComboBox& fitPages;
     };
 
     DesignBar(SheetModel& model, const QString& installFolder, Interaction& interaction, const Controls& controls,
@@ -49,8 +51,6 @@ private:
     const QString m_installFolder;
     Interaction& m_interaction;
     Controls m_controls;
-    QLineEdit* m_logoText;
-    QComboBox* m_language;
 };
 
 } // namespace orvanta

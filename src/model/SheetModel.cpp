@@ -48,10 +48,10 @@ void SheetModel::setFlag(FlagField field, bool on)
 
 namespace {
 
-// Sets one text of the sheet; undoing puts the one before back.
-class DesignCommand : public QUndoCommand {
+// Sets one design value of the sheet; undoing puts the one before back.
+template <typename T> class DesignCommand : public QUndoCommand {
 public:
-    DesignCommand(std::function<void(const QString&)> apply, QString before, QString after, const QString& step)
+    DesignCommand(std::function<void(const T&)> apply, T before, T after, const QString& step)
         : QUndoCommand(step)
         , m_apply(std::move(apply))
         , m_before(std::move(before))
@@ -62,9 +62,9 @@ public:
     void undo() override { m_apply(m_before); }
 
 private:
-    std::function<void(const QString&)> m_apply;
-    QString m_before;
-    QString m_after;
+    std::function<void(const T&)> m_apply;
+    T m_before;
+    T m_after;
 };
 
 } // namespace
@@ -77,7 +77,18 @@ void SheetModel::setDesign(TextField field, const QString& value, const QString&
         m_sheet.*field = text;
         Q_EMIT changed(Change::Design);
     };
-    m_undoStack.push(new DesignCommand(apply, m_sheet.*field, value, step));
+    m_undoStack.push(new DesignCommand<QString>(apply, m_sheet.*field, value, step));
+}
+
+void SheetModel::setFitPages(int pages, const QString& step)
+{
+    if (m_sheet.fitPages == pages)
+        return;
+    const auto apply = [this](const int& fit) {
+        m_sheet.fitPages = fit;
+        Q_EMIT changed(Change::Design);
+    };
+    m_undoStack.push(new DesignCommand<int>(apply, m_sheet.fitPages, pages, step));
 }
 
 void SheetModel::resourcesChanged()

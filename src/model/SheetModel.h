@@ -28,6 +28,8 @@ public:
     void setFlag(FlagField field, bool on);
     // A design value (look, accent, logo, paper) as one undoable step, named `step`.
     void setDesign(TextField field, const QString& value, const QString& step);
+    // The pages the sheet is set smaller to fit on (Sheet::fitPages), as one undoable step.
+    void setFitPages(int pages, const QString& step);
 
     // For list views; edits go through the commands below.
     ResourceList& resources() { return m_resources; }

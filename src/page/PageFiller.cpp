@@ -123,7 +123,11 @@ PagePlan PlanSheet(const PageTemplates& templates, const Sheet& sheet)
 
 QString FillPage(const PageTemplates& templates, const Sheet& sheet, EngineKind engine)
 {
-    const PagePlan plan = PlanSheet(templates, sheet);
+    return FillPage(templates, sheet, PlanSheet(templates, sheet), engine);
+}
+
+QString FillPage(const PageTemplates& templates, const Sheet& sheet, const PagePlan& plan, EngineKind engine)
+{
     const QString block = resourceBlock(templates, sheet, plan, engine);
     return titled(templates.page, sheet.headline)
         .replace(QStringLiteral("#LANG#"), sheet.language.toHtmlEscaped())

@@ -39,21 +39,25 @@ QString ClosingBlock();
 // Fills the page template. Placeholders are replaced in a fixed order over the whole page, so a text that
 // holds a later placeholder gets it filled while earlier ones stay as typed:
 // #HEADLINE#, #SUBHEADLINE#, then one snippet per resource (#CTATEXT#, #CTAURL#, #CTAADDRESS#, #QR#) or heading
-// (#HEADING#), #FOOTER#, #REPEATER#, #FIT# (the zoom that keeps a one-page sheet on its page: "1", or down to
-// "0.85"), #TOSCLASS# ("tos", or "tos tos-tight" for a disclaimer set closer), #TOS#, #CLOSE#, then the design's
-// #ACCENT# ("#RRGGBB"), #ACCENTTEXT# (the text colour on the accent, TextColourOn) and #LOGO# (an <img> of the logo, or
-// nothing). Nothing is escaped: every text enters the page as it stands, but for the headline's last space, which holds
-// its last two words together (WithoutLoneLastWord), and a resource's description, plain text printed in place of the
-// note (NoteBelow). Links carry the sheet's campaign tags (TaggedUrl); #CTAADDRESS# is
-// the link as printed for people (PrintedAddress), and #QR# is the QR code of the tagged link when the sheet asks for
-// one. A heading has no link, and no note after it. The template's <title> becomes the headline as plain text, so that
-// the PDF is titled by it. With a look's geometry the page breaks are the page's own (PlanPages): a page break snippet
-// opens every page after the first, its #RUNNINGHEAD# the headline as plain text, #PAGE# the page's number and #PAGES#
-// the page count. A resource's #CHECKBOX#, filled first, is nothing, but in a page for Chromium the attributes that
-// make the element a link to itself, named by CheckBoxFragment(), which the PDF's post-processing turns into a check
-// box. #LANG#, filled before all others, is the sheet's language tag, escaped; the logo's alt text is the sheet's
-// description of it, or else the footer's text.
+// (#HEADING#), #FOOTER#, #REPEATER#, #FIT# (the zoom of the whole sheet, PagePlan::scale: "1", down to "0.85" to
+// keep a one-page sheet on its page, down to "0.7" to fit the pages the sheet asks for), #TOSCLASS# ("tos", or "tos
+// tos-tight" for a disclaimer set closer), #TOS#, #CLOSE#, then the design's #ACCENT# ("#RRGGBB"), #ACCENTTEXT# (the
+// text colour on the accent, TextColourOn) and #LOGO# (an <img> of the logo, or nothing). Nothing is escaped: every
+// text enters the page as it stands, but for the headline's last space, which holds its last two words together
+// (WithoutLoneLastWord), and a resource's description, plain text printed in place of the note (NoteBelow). Links
+// carry the sheet's campaign tags (TaggedUrl); #CTAADDRESS# is the link as printed for people (PrintedAddress), and
+// #QR# is the QR code of the tagged link when the sheet asks for one. A heading has no link, and no note after it. The
+// template's <title> becomes the headline as plain text, so that the PDF is titled by it. With a look's geometry the
+// page breaks are the page's own (PlanPages): a page break snippet opens every page after the first, its
+// #RUNNINGHEAD# the headline as plain text, #PAGE# the page's number and #PAGES# the page count. A resource's
+// #CHECKBOX#, filled first, is nothing, but in a page for Chromium the attributes that make the element a link to
+// itself, named by CheckBoxFragment(), which the PDF's post-processing turns into a check box. #LANG#, filled before
+// all others, is the sheet's language tag, escaped; the logo's alt text is the sheet's description of it, or else the
+// footer's text.
 QString FillPage(const PageTemplates& templates, const Sheet& sheet, EngineKind engine = EngineKind::Wkhtmltopdf);
+// The same, with the page breaks of PlanSheet(templates, sheet) worked out already.
+QString FillPage(const PageTemplates& templates, const Sheet& sheet, const PagePlan& plan,
+                 EngineKind engine = EngineKind::Wkhtmltopdf);
 
 // The text of each link the filled page has for a resource, as plain text, by its address, in the page's order.
 QHash<QString, QStringList> PageLinkTexts(const Sheet& sheet);

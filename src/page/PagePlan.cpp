@@ -22,8 +22,9 @@ constexpr double WidthMargin = 1.01;
 // wkhtmltopdf sets text at a whole number of pixels of its zoomed page (the looks' `zoom: 1.2987` at 96 pixels an
 // inch), so a size that rounds up sets every line wider by as much.
 constexpr double WkhtmltopdfPixelsPerPoint = 96.0 / 72 * 1.2987;
-// A one-page sheet is set at most this much smaller to keep its end on the page; beyond that it takes a second page.
-constexpr double SmallestScale = 0.85;
+// A one-page sheet is set at most this much smaller, in percent, to keep its end on the page; beyond that it takes a
+// second page.
+constexpr int SmallestAutoFitPercent = 85;
 
 // DejaVu Sans and DejaVu Sans Bold: the advance of each character from space to tilde, in thousandths of an em, as
 // the fonts' hmtx tables give them.
@@ -107,6 +108,89 @@ struct Unit {
     bool heading = false;
 };
 
+// The plan of the sheet set at `percent` of its size: every block that much smaller, and so the pages that much
+// taller in its own millimetres.
+struct Try {
+    PagePlan plan;
+    bool endSpills = false; // the end did not fit below the last resource
+    bool onePage = false;   // the resources fit the first page
+};
+
+Try planAt(const Sheet& sheet, const QString& disclaimer, const LookGeometry& g,
+           const std::function<double(qsizetype)>& qrSideMm, int percent)
+{
+    const double zoom = percent / 100.0;
+    // The sheet as a column of units: the head, then rows of resources and headings.
+    QList<Unit> units;
+    const auto resourceHeight = [&](qsizetype i) {
+        const double qr = qrSideMm(i);
+        const double button =
+            g.button.heightMm(sheet.resources.at(i).linkText, qr > 0 ? std::max(0.0, qr - g.qrRoomMm) : 0, zoom);
+        const std::optional<QString> note = NoteBelow(sheet, sheet.resources.at(i));
+        return std::max(button, qr > 0 ? qr + g.qrExtraMm : 0) + (note ? g.note.heightMm(*note, 0, zoom) : 0);
+    };
+    int inRow = 0;
+    for (qsizetype i = 0; i < sheet.resources.size(); ++i) {
+        if (sheet.resources.at(i).heading) {
+            units.append({i, g.heading.heightMm(sheet.resources.at(i).linkText, 0, zoom), true});
+            inRow = 0;
+        } else if (inRow > 0 && inRow < g.columns) {
+            units.last().heightMm = std::max(units.last().heightMm, resourceHeight(i));
+            ++inRow;
+        } else {
+            units.append({i, resourceHeight(i), false});
+            inRow = 1;
+        }
+    }
+
+    Try tried;
+    PagePlan& plan = tried.plan;
+    plan.scale = zoom;
+    const auto room = [&](qsizetype page) {
+        return g.pageHeightMm(SheetPaper(sheet)) / zoom - (page > 1 ? g.pageBreakMm : 0);
+    };
+    double y = (g.top.heightMm({}) + (sheet.logo.isEmpty() ? 0 : g.logoMm) +
+                g.headline.heightMm(WithoutLoneLastWord(sheet.headline), 0, zoom) +
+                (visibleText(sheet.subheadline, false).trimmed().isEmpty()
+                     ? 0
+                     : g.subheadline.heightMm(sheet.subheadline, 0, zoom)));
+    qsizetype pageFirst = -1; // the first unit on the current page
+    for (qsizetype k = 0; k < units.size(); ++k) {
+        double needed = units.at(k).heightMm;
+        if (units.at(k).heading && k + 1 < units.size()) // it keeps with what follows it
+            needed += units.at(k + 1).heightMm;
+        if (pageFirst >= 0 && y + needed > room(plan.pages())) {
+            plan.pageStarts.append(units.at(k).first);
+            pageFirst = k;
+            y = 0;
+        } else if (pageFirst < 0) {
+            pageFirst = k;
+        }
+        y += units.at(k).heightMm;
+    }
+
+    const bool hasFooter = !visibleText(sheet.footer, false).trimmed().isEmpty();
+    const auto end = [&](const TextBlock& disclaimerBlock) {
+        return (hasFooter ? g.footer.heightMm(sheet.footer, 0, zoom) : 0) +
+               (sheet.disclaimer ? disclaimerBlock.heightMm(disclaimer, 0, zoom) : 0) + g.endMm;
+    };
+    if (units.isEmpty() || y + end(g.disclaimer) <= room(plan.pages()))
+        return tried;
+    plan.tightDisclaimer = sheet.disclaimer;
+    if (y + end(g.tightDisclaimer) <= room(plan.pages()))
+        return tried;
+    plan.tightDisclaimer = false;
+    tried.endSpills = true;
+    tried.onePage = plan.pages() == 1;
+    // The end goes to a page of its own: the last resource, with the headings just above it, goes with it.
+    qsizetype last = units.size() - 1;
+    while (last > 0 && units.at(last - 1).heading)
+        --last;
+    if (last > pageFirst && pageFirst >= 0)
+        plan.pageStarts.append(units.at(last).first);
+    return tried;
+}
+
 } // namespace
 
 double TextWidthEm(const QString& text, bool bold)
@@ -117,22 +201,22 @@ double TextWidthEm(const QString& text, bool bold)
     return width;
 }
 
-int EstimatedLines(const QString& text, double pt, double widthMm, bool bold, bool preformatted)
+int EstimatedLines(const QString& text, double pt, double widthMm, bool bold, bool preformatted, double zoom)
 {
     const QString visible = visibleText(text, preformatted).trimmed();
     if (visible.isEmpty() || pt <= 0 || widthMm <= 0)
         return 0;
-    const double lineEm = widthMm / (pt * MillimetresPerPoint * widthFactor(pt));
+    const double lineEm = widthMm / (pt * MillimetresPerPoint * widthFactor(pt * zoom));
     int lines = 0;
     for (const QString& paragraph : visible.split(u'\n'))
         lines += wrappedLines(paragraph, lineEm, bold);
     return lines;
 }
 
-double TextBlock::heightMm(const QString& text, double narrowerMm) const
+double TextBlock::heightMm(const QString& text, double narrowerMm, double zoom) const
 {
-    return fixedMm +
-           EstimatedLines(text, pt, widthMm - narrowerMm, bold, preformatted) * pt * lineHeight * MillimetresPerPoint;
+    return fixedMm + EstimatedLines(text, pt, widthMm - narrowerMm, bold, preformatted, zoom) * pt * lineHeight *
+                         MillimetresPerPoint;
 }
 
 std::optional<LookGeometry> ParseLookGeometry(const QByteArray& json)
@@ -166,76 +250,26 @@ std::optional<LookGeometry> ParseLookGeometry(const QByteArray& json)
 PagePlan PlanPages(const Sheet& sheet, const QString& disclaimer, const LookGeometry& g,
                    const std::function<double(qsizetype)>& qrSideMm)
 {
-    // The sheet as a column of units: the head, then rows of resources and headings.
-    QList<Unit> units;
-    const auto resourceHeight = [&](qsizetype i) {
-        const double qr = qrSideMm(i);
-        const double button =
-            g.button.heightMm(sheet.resources.at(i).linkText, qr > 0 ? std::max(0.0, qr - g.qrRoomMm) : 0);
-        const std::optional<QString> note = NoteBelow(sheet, sheet.resources.at(i));
-        return std::max(button, qr > 0 ? qr + g.qrExtraMm : 0) + (note ? g.note.heightMm(*note) : 0);
-    };
-    int inRow = 0;
-    for (qsizetype i = 0; i < sheet.resources.size(); ++i) {
-        if (sheet.resources.at(i).heading) {
-            units.append({i, g.heading.heightMm(sheet.resources.at(i).linkText), true});
-            inRow = 0;
-        } else if (inRow > 0 && inRow < g.columns) {
-            units.last().heightMm = std::max(units.last().heightMm, resourceHeight(i));
-            ++inRow;
-        } else {
-            units.append({i, resourceHeight(i), false});
-            inRow = 1;
-        }
-    }
-
-    PagePlan plan;
-    const auto room = [&](qsizetype page) {
-        return g.pageHeightMm(SheetPaper(sheet)) - (page > 1 ? g.pageBreakMm : 0);
-    };
-    double y =
-        (g.top.heightMm({}) + (sheet.logo.isEmpty() ? 0 : g.logoMm) +
-         g.headline.heightMm(WithoutLoneLastWord(sheet.headline)) +
-         (visibleText(sheet.subheadline, false).trimmed().isEmpty() ? 0 : g.subheadline.heightMm(sheet.subheadline)));
-    qsizetype pageFirst = -1; // the first unit on the current page
-    for (qsizetype k = 0; k < units.size(); ++k) {
-        double needed = units.at(k).heightMm;
-        if (units.at(k).heading && k + 1 < units.size()) // it keeps with what follows it
-            needed += units.at(k + 1).heightMm;
-        if (pageFirst >= 0 && y + needed > room(plan.pages())) {
-            plan.pageStarts.append(units.at(k).first);
-            pageFirst = k;
-            y = 0;
-        } else if (pageFirst < 0) {
-            pageFirst = k;
-        }
-        y += units.at(k).heightMm;
-    }
-
-    const bool hasFooter = !visibleText(sheet.footer, false).trimmed().isEmpty();
-    const auto end = [&](const TextBlock& disclaimerBlock) {
-        return (hasFooter ? g.footer.heightMm(sheet.footer) : 0) +
-               (sheet.disclaimer ? disclaimerBlock.heightMm(disclaimer) : 0) + g.endMm;
-    };
-    if (units.isEmpty() || y + end(g.disclaimer) <= room(plan.pages()))
-        return plan;
-    plan.tightDisclaimer = sheet.disclaimer;
-    const double closer = y + end(g.tightDisclaimer);
-    if (closer <= room(plan.pages()))
-        return plan;
+    const auto at = [&](int percent) { return planAt(sheet, disclaimer, g, qrSideMm, percent); };
+    const Try full = at(100);
+    PagePlan plan = full.plan;
     // A sheet whose resources fit one page stays one page, set a little smaller, rather than end on a page of its own.
-    if (const double scale = std::floor(100 * room(1) / closer) / 100; plan.pages() == 1 && scale >= SmallestScale) {
-        plan.scale = scale;
-        return plan;
+    for (int percent = 99; full.endSpills && full.onePage && percent >= SmallestAutoFitPercent; --percent) {
+        if (const Try smaller = at(percent); !smaller.endSpills) {
+            plan = smaller.plan;
+            break;
+        }
     }
-    plan.tightDisclaimer = false;
-    // The end goes to a page of its own: the last resource, with the headings just above it, goes with it.
-    qsizetype last = units.size() - 1;
-    while (last > 0 && units.at(last - 1).heading)
-        --last;
-    if (last > pageFirst && pageFirst >= 0)
-        plan.pageStarts.append(units.at(last).first);
-    return plan;
+    if (sheet.fitPages <= 0 || plan.pages() <= sheet.fitPages)
+        return plan;
+    // The smallest first: a sheet far too long for the pages is planned twice, not thirty times.
+    PagePlan smallest = at(SmallestFitPercent).plan;
+    smallest.fits = smallest.pages() <= sheet.fitPages;
+    for (int percent = 99; smallest.fits && percent > SmallestFitPercent; --percent) {
+        if (const Try smaller = at(percent); smaller.plan.pages() <= sheet.fitPages)
+            return smaller.plan;
+    }
+    return smallest;
 }
 
 } // namespace orvanta

@@ -23,8 +23,8 @@ struct TextBlock {
     bool bold = false;
     bool preformatted = false; // the text keeps its own line breaks
 
-    // The block's height for `text`, its lines `narrowerMm` shorter than widthMm.
-    double heightMm(const QString& text, double narrowerMm = 0) const;
+    // The block's height for `text`, its lines `narrowerMm` shorter than widthMm, on a page set at `zoom`.
+    double heightMm(const QString& text, double narrowerMm = 0, double zoom = 1) const;
 };
 
 // The geometry of a look, from its layout.json, in true millimetres: what its page breaks are planned with. Each
@@ -59,12 +59,19 @@ std::optional<LookGeometry> ParseLookGeometry(const QByteArray& json);
 struct PagePlan {
     QList<qsizetype> pageStarts;  // the resources (indexes into sheet.resources) that open pages 2, 3, ...
     bool tightDisclaimer = false; // the disclaimer is set closer to keep the sheet's end on its page
-    double scale = 1;             // a sheet of one page whose end would spill is set this much smaller
+    // The whole sheet is set this much smaller: a sheet of one page whose end would spill, down to 0.85, or a sheet
+    // asked to fit on fewer pages than it takes (Sheet::fitPages), down to SmallestFitPercent.
+    double scale = 1;
+    bool fits = true; // false: even at SmallestFitPercent the sheet takes more pages than it asks to fit on
     qsizetype pages() const { return pageStarts.size() + 1; }
 };
 
+// The least a sheet is set at, in percent, to fit the pages it asks for.
+inline constexpr int SmallestFitPercent = 70;
+
 // `disclaimer` is the text the page prints when the sheet asks for it; `qrSideMm` gives the side of a resource's
-// QR code in millimetres, 0 for none.
+// QR code in millimetres, 0 for none. A sheet that asks to fit on N pages and takes more is set at the largest
+// hundredth that fits, down to SmallestFitPercent.
 PagePlan PlanPages(const Sheet& sheet, const QString& disclaimer, const LookGeometry& geometry,
                    const std::function<double(qsizetype)>& qrSideMm);
 
@@ -73,7 +80,9 @@ PagePlan PlanPages(const Sheet& sheet, const QString& disclaimer, const LookGeom
 double TextWidthEm(const QString& text, bool bold);
 
 // How many lines `text` takes in a block `widthMm` wide, wrapped at spaces, a word too long for a line broken
-// anywhere, and its own line breaks kept when `preformatted`.
-int EstimatedLines(const QString& text, double pt, double widthMm, bool bold, bool preformatted = false);
+// anywhere, and its own line breaks kept when `preformatted`; `zoom` is the scale the page is set at, which
+// changes how wkhtmltopdf rounds the font to whole pixels.
+int EstimatedLines(const QString& text, double pt, double widthMm, bool bold, bool preformatted = false,
+                   double zoom = 1);
 
 } // namespace orvanta

@@ -106,7 +106,8 @@ std::optional<BuildProblem> SheetBuilder::render(const Sheet& sheet, const Outpu
         missing.engine = m_choice;
         return missing;
     }
-    QString page = FillPage(templates, sheet, engine.kind);
+    const PagePlan plan = PlanSheet(templates, sheet);
+    QString page = FillPage(templates, sheet, plan, engine.kind);
     if (const std::optional<FileProblem> problem = SaveTextFile(paths.pagePath, page))
         return fileFailed(*problem);
 
@@ -115,6 +116,8 @@ std::optional<BuildProblem> SheetBuilder::render(const Sheet& sheet, const Outpu
     m_paper = SheetPaper(sheet);
     m_missingLook = missingLook;
     m_missingGlyphs = MissingGlyphs(PrintedTexts(sheet, templates.disclaimer), engine.kind);
+    m_fitPages = plan.fits ? 0 : sheet.fitPages;
+    m_pagesNeeded = plan.fits ? 0 : plan.pages();
     m_unlinkedAddresses.clear();
     for (const ResourceEntry& entry : sheet.resources) {
         if (!entry.heading && !IsLinkable(entry.linkUrl))
@@ -147,6 +150,8 @@ void SheetBuilder::cancel()
 void SheetBuilder::conversionFinished(const ConversionResult& result)
 {
     BuildResult built{m_paths, {}, m_engineKind, m_missingLook, m_missingGlyphs, m_unlinkedAddresses};
+    built.fitPages = m_fitPages;
+    built.pagesNeeded = m_pagesNeeded;
     if (!result.succeeded()) {
         built.problem = refusal(BuildProblem::Kind::ConversionFailed, m_paths.pdfPath);
         built.problem->conversion = result;

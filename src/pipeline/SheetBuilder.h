@@ -47,6 +47,10 @@ struct BuildResult {
     QList<char32_t> missingGlyphs;
     // Resource addresses that may not be links (javascript:, file:, no scheme, ...): printed as text.
     QStringList unlinkedAddresses;
+    // A sheet that asks to fit on fewer pages (Sheet::fitPages) than it takes even at SmallestFitPercent: the pages
+    // it asked for, and the pages it takes. 0 when it fits.
+    int fitPages = 0;
+    qsizetype pagesNeeded = 0;
 
     bool succeeded() const { return !problem; }
 };
@@ -118,6 +122,8 @@ private:
     QString m_missingLook;
     QList<char32_t> m_missingGlyphs;
     QStringList m_unlinkedAddresses;
+    int m_fitPages = 0;
+    qsizetype m_pagesNeeded = 0;
     QString m_name;
     OutputPaths m_paths;
     std::chrono::milliseconds m_timeLimit{};

@@ -13,6 +13,7 @@ struct SheetProblem {
         NotResources,        // key: not a list
         HeadingWithoutTitle, // key: a heading with no title
         ResourceWithoutLink, // key: a resource without its text or address
+        BadFitPages,         // key: not a whole number from 0 to MostFitPages
         NotSheet,            // no "format": "orvanta-sheet"
         BadVersion,          // "version" is not a whole number from 1 on
         NewerVersion,        // version: the format, newer than SheetFormatVersion

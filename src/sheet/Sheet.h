@@ -33,9 +33,13 @@ struct Sheet {
     QString pageSize = QStringLiteral("A4");
     QString logoText;                    // the logo's description for screen readers; empty: the footer's text
     QString language = SystemLanguage(); // a BCP 47 tag (sheet/Language.h)
+    // The pages the sheet is set smaller to fit on, from 1 to MostFitPages; 0 for as many as it takes.
+    int fitPages = 0;
 
     friend bool operator==(const Sheet&, const Sheet&) = default;
 };
+
+inline constexpr int MostFitPages = 2;
 
 // The sheet's fields besides its resources, each with its key in sheet files. A new field is a member above and
 // a row here; files and the model follow.

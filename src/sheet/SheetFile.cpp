@@ -13,6 +13,8 @@ namespace orvanta {
 
 namespace {
 
+const QString FitPagesKey = QStringLiteral("fitPages");
+
 // Reads the keys of a sheet one by one, keeping the first wrong type it meets.
 class Reader {
 public:
@@ -38,6 +40,17 @@ public:
                 flag = value.toBool();
             else
                 wrongType(SheetProblem::Kind::NotFlag, key);
+        }
+    }
+
+    void read(const QString& key, int& fitPages)
+    {
+        if (const QJsonValue value = m_json.value(key); !value.isUndefined()) {
+            if (value.isDouble() && value.toDouble() == value.toInt() && value.toInt() >= 0 &&
+                value.toInt() <= MostFitPages)
+                fitPages = value.toInt();
+            else
+                wrongType(SheetProblem::Kind::BadFitPages, key);
         }
     }
 
@@ -101,8 +114,11 @@ QJsonObject SheetToJson(const Sheet& sheet)
         }
         resources.append(link);
     }
-    // Format 1 has no headings and format 2 no descriptions, and their readers would drop them: a sheet says the
-    // oldest format that keeps all it holds.
+    // Format 1 has no headings, and format 2 no descriptions, and their readers would drop them; format 2 readers
+    // would print a sheet that asks to fit on fewer pages at full size. A sheet says the oldest format that keeps
+    // all it holds.
+    if (sheet.fitPages > 0)
+        version = SheetFormatVersion;
     QJsonObject json{{QStringLiteral("format"), SheetFormat},
                      {QStringLiteral("version"), version},
                      {QStringLiteral("resources"), resources}};
@@ -110,6 +126,7 @@ QJsonObject SheetToJson(const Sheet& sheet)
         json.insert(QLatin1String(key), sheet.*member);
     for (const auto& [key, member] : SheetFlags)
         json.insert(QLatin1String(key), sheet.*member);
+    json.insert(FitPagesKey, sheet.fitPages);
     return json;
 }
 
@@ -130,6 +147,7 @@ Expected<Sheet, SheetProblem> SheetFromJson(const QJsonObject& json)
         reader.read(QLatin1String(key), sheet.*member);
     for (const auto& [key, member] : SheetFlags)
         reader.read(QLatin1String(key), sheet.*member);
+    reader.read(FitPagesKey, sheet.fitPages);
     reader.read(QStringLiteral("resources"), sheet.resources);
     if (std::optional<SheetProblem> problem = reader.problem() ? reader.problem() : DesignProblem(sheet))
         return Unexpected(std::move(*problem));

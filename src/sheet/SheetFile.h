@@ -13,8 +13,8 @@ namespace orvanta {
 inline const QString SheetSuffix = QStringLiteral("orvanta");
 // The "format" every sheet file names.
 inline const QString SheetFormat = QStringLiteral("orvanta-sheet");
-// The newest format this app reads. Format 2 brought section headings and format 3 descriptions; a sheet is written
-// in the oldest format that holds it, so that older versions still open what they would not lose.
+// The newest format this app reads. Format 2 brought section headings, format 3 descriptions and the fit on fewer
+// pages; a sheet is written in the oldest format that holds what it has, so that older versions still open it.
 constexpr int SheetFormatVersion = 3;
 constexpr qint64 MaxSheetFileBytes = qint64{32} * 1024 * 1024;
 

@@ -213,6 +213,18 @@ QString BuildWords::unlinkedAddresses(const QStringList& addresses)
     return tr("Printed as text, not as links, since they are not web, mail or phone addresses: %1").arg(list);
 }
 
+QString BuildWords::notFitting(int fitPages, qsizetype pages)
+{
+    if (fitPages == 1)
+        return tr("The sheet does not fit on one page even at %1%: it takes %2 pages.")
+            .arg(SmallestFitPercent)
+            .arg(pages);
+    return tr("The sheet does not fit on %1 pages even at %2%: it takes %3 pages.")
+        .arg(fitPages)
+        .arg(SmallestFitPercent)
+        .arg(pages);
+}
+
 QString BuildWords::previewProblem(const BuildProblem& problem)
 {
     return buildProblem(problem, tr("the preview")).text;
@@ -243,6 +255,8 @@ QStringList BuildWords::buildWarnings(const BuildResult& result)
         warnings.append(missingGlyphs(result.missingGlyphs, result.engine));
     if (!result.unlinkedAddresses.isEmpty())
         warnings.append(unlinkedAddresses(result.unlinkedAddresses));
+    if (result.pagesNeeded > 0)
+        warnings.append(notFitting(result.fitPages, result.pagesNeeded));
     return warnings;
 }
 

@@ -51,6 +51,8 @@ public:
     static QString engineLimits(EngineKind engine, bool brief);
     // Resource addresses that print as text, since their scheme may not be a link.
     static QString unlinkedAddresses(const QStringList& addresses);
+    // The sheet does not fit on the `fitPages` it asks for even at SmallestFitPercent: it takes `pages`.
+    static QString notFitting(int fitPages, qsizetype pages);
     // Why the preview has no PDF, the preview named in place of its path.
     static QString previewProblem(const BuildProblem& problem);
     // The first paragraph of a text, on one line: for a status bar.

@@ -99,6 +99,8 @@ QString FileWords::sheetProblem(const SheetProblem& problem)
         return tr("\"%1\" must be a list of resources, each \"heading\" with a title").arg(problem.key);
     case Kind::ResourceWithoutLink:
         return tr("\"%1\" must be a list of resources, each with a \"text\" and a \"url\"").arg(problem.key);
+    case Kind::BadFitPages:
+        return tr("\"%1\" must be a number of pages from 0 to %2").arg(problem.key).arg(MostFitPages);
     case Kind::NotSheet:
         return tr("it is not an Orvanta sheet (it has no \"format\": \"%1\")").arg(SheetFormat);
     case Kind::BadVersion:
