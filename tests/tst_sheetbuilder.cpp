@@ -111,8 +111,8 @@ private Q_SLOTS:
             << u"<TITLE lang=en>Cheat\nSheet</title><title>#HEADLINE#</title>#FOOTER#<p style=\"color: #ACCENT#\">#LOGO#"_s
             << u"#CTATEXT#"_s << sheet
             << u"<TITLE lang=en>Grow &amp; &#35;FOOTER&#35; 🚀 &lt;/title&gt;</title><title>%1</title>#d7261e"_s
-               u"<p style=\"color: #d7261e\"><img class=\"logo\" src=\"data:image/png;base64,AA==\" alt=\"\">"_s.arg(
-                   sheet.headline.replace(u"#FOOTER#</i> "_s, u"#d7261e</i>\u00A0"_s));
+               u"<p style=\"color: #d7261e\"><img class=\"logo\" src=\"data:image/png;base64,AA==\" alt=\"#ACCENT#\">"_s
+                   .arg(sheet.headline.replace(u"#FOOTER#</i> "_s, u"#d7261e</i>\u00A0"_s));
     }
 
     void taggedUrl_data()

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QJsonDocument>
@@ -40,6 +41,8 @@ class TestSheets : public WindowTest {
         sheet.note = edit("txtBelowResource")->text();
         sheet.resources = m_window->resources().entries();
         sheet.fileName = edit("txtPDFFilename")->text();
+        sheet.logoText = edit("txtLogoText")->text();
+        sheet.language = child<QComboBox>(m_window.get(), "cboLanguage")->currentData().toString();
         return sheet;
     }
 
@@ -226,7 +229,7 @@ private Q_SLOTS:
         // A live window's copy is not another's to offer; an unreadable one goes, a newer version's stays.
         const QByteArray sheet = "{\"sheet\": {\"format\": \"orvanta-sheet\", \"version\": ";
         QVERIFY(writeAll(folder.filePath(u"broken.orvanta"_s), sheet + "1, \"headline\": 5}}"));
-        QVERIFY(writeAll(folder.filePath(u"newer.orvanta"_s), sheet + "3}}"));
+        QVERIFY(writeAll(folder.filePath(u"newer.orvanta"_s), sheet + "4}}"));
         m_window->document().offerRecovery();
         QVERIFY(m_interaction.shown.isEmpty());
 

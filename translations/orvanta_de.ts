@@ -258,6 +258,14 @@ Der Konverter meldete:
         <source>The sheet does not fit on %1 pages even at %2%: it takes %3 pages.</source>
         <translation>Der Spickzettel passt auch bei %2 % nicht auf %1 Seiten: Er braucht %3 Seiten.</translation>
     </message>
+    <message>
+        <source>not tagged for screen readers</source>
+        <translation>nicht für Screenreader ausgezeichnet</translation>
+    </message>
+    <message>
+        <source>This PDF is not tagged for screen readers: wkhtmltopdf cannot do that. Chromium can; choose it in Edit &gt; Preferences.</source>
+        <translation>Dieses PDF ist nicht für Screenreader ausgezeichnet: wkhtmltopdf kann das nicht. Chromium kann es; wählen Sie es unter Bearbeiten &gt; Einstellungen.</translation>
+    </message>
 </context>
 <context>
     <name>CommandLineWords</name>
@@ -296,60 +304,6 @@ Der Konverter meldete:
     <message>
         <source>%1: %2: %3</source>
         <translation>%1: %2: %3</translation>
-    </message>
-    <message>
-        <source>Usage: orvanta build SHEET.orvanta... [-o OUT.pdf | --output-dir DIR] [--jobs N] [--engine E] [--cover]
-       orvanta check SHEET.orvanta... [--jobs N] [--timeout SECONDS]
-       orvanta [SHEET.orvanta]     opens the window, with the sheet if one is named
-
-Builds the PDF of each sheet as Create does, without a window: the page goes into the installation&apos;s bin
-folder and the PDF into bin/output, both named after the sheet&apos;s file name (or the sheet file&apos;s own name).
-
-Options:
-  -o, --output FILE       the PDF of the one sheet given
-  --output-dir DIR        every PDF into DIR, made if missing
-  -j, --jobs N            sheets built at once (default: the number of cores)
-  --engine E              auto, wkhtmltopdf or chromium (default: auto, which takes wkhtmltopdf where it
-                          is installed and Chromium where it is not)
-  --cover                 also page 1 of each PDF as a picture 1200 pixels wide, NAME.png beside NAME.pdf
-  -h, --help              this text
-  -v, --version           the version
-
-Prints &quot;built PDF&quot; for each sheet built and &quot;SHEET: reason&quot; on stderr for each that failed.
-Exit status: 0 when all were built, 1 when any failed, 2 for a usage error.
-
-check asks the server of each web link of the sheets (6 at once, 2 per host; 10 seconds each unless
---timeout says otherwise) and prints &quot;SHEET: URL: what happened&quot; for each link that is not fine, then a
-summary. Exit status: 0 when every link is fine or not a web link, 1 when any moved, is broken or
-unreachable, or there was no network, 2 for a usage error.
-</source>
-        <translation>Aufruf: orvanta build SPICKZETTEL.orvanta... [-o AUS.pdf | --output-dir ORDNER] [--jobs N] [--engine E] [--cover]
-        orvanta check SPICKZETTEL.orvanta... [--jobs N] [--timeout SEKUNDEN]
-        orvanta [SPICKZETTEL.orvanta]   öffnet das Fenster, mit dem Spickzettel, falls einer genannt ist
-
-Erstellt das PDF jedes Spickzettels wie Erstellen, ohne Fenster: die Seite kommt in den Ordner bin der
-Installation und das PDF nach bin/output, beide benannt nach dem Dateinamen des Spickzettels (oder dem
-Namen der Spickzettel-Datei).
-
-Optionen:
-  -o, --output DATEI      das PDF des einen angegebenen Spickzettels
-  --output-dir ORDNER     jedes PDF in ORDNER, der bei Bedarf angelegt wird
-  -j, --jobs N            gleichzeitig erstellte Spickzettel (Standard: die Anzahl der Kerne)
-  --engine E              auto, wkhtmltopdf oder chromium (Standard: auto, das wkhtmltopdf nimmt, wenn es
-                          installiert ist, sonst Chromium)
-  --cover                 zusätzlich Seite 1 jedes PDFs als Bild, 1200 Pixel breit, NAME.png neben NAME.pdf
-  -h, --help              dieser Text
-  -v, --version           die Version
-
-Gibt für jeden erstellten Spickzettel „PDF erstellt“ aus und für jeden fehlgeschlagenen „SPICKZETTEL: Grund“
-auf stderr. Exit-Status: 0, wenn alle erstellt wurden, 1, wenn einer fehlschlug, 2 bei falschem Aufruf.
-
-check fragt den Server jedes Web-Links der Spickzettel (6 gleichzeitig, 2 je Host; je 10 Sekunden, sofern
---timeout nichts anderes sagt) und gibt für jeden Link, der nicht in Ordnung ist, „SPICKZETTEL: URL: was
-geschah“ aus, danach eine Zusammenfassung. Exit-Status: 0, wenn jeder Link in Ordnung oder kein Web-Link
-ist, 1, wenn einer verschoben, defekt oder nicht erreichbar ist oder kein Netzwerk da war, 2 bei falschem
-Aufruf.
-</translation>
     </message>
     <message>
         <source>refused: %1 sheets would write %2 (%3)</source>
@@ -392,6 +346,60 @@ Ohne einen erstellt „orvanta build SPICKZETTEL...“ die PDFs von Spickzetteln
     <message>
         <source>could not make the folder %1</source>
         <translation>der Ordner %1 konnte nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>Usage: orvanta build SHEET.orvanta... [-o OUT.pdf | --output-dir DIR] [--jobs N] [--engine E] [--cover]
+       orvanta check SHEET.orvanta... [--jobs N] [--timeout SECONDS]
+       orvanta [SHEET.orvanta]     opens the window, with the sheet if one is named
+
+Builds the PDF of each sheet as Create does, without a window: the page goes into the installation&apos;s bin
+folder and the PDF into bin/output, both named after the sheet&apos;s file name (or the sheet file&apos;s own name).
+
+Options:
+  -o, --output FILE       the PDF of the one sheet given
+  --output-dir DIR        every PDF into DIR, made if missing
+  -j, --jobs N            sheets built at once (default: the number of cores)
+  --engine E              auto, chromium or wkhtmltopdf (default: auto, which takes Chromium where it is
+                          installed and wkhtmltopdf where it is not, or a wkhtmltopdf put in bin)
+  --cover                 also page 1 of each PDF as a picture 1200 pixels wide, NAME.png beside NAME.pdf
+  -h, --help              this text
+  -v, --version           the version
+
+Prints &quot;built PDF&quot; for each sheet built and &quot;SHEET: reason&quot; on stderr for each that failed.
+Exit status: 0 when all were built, 1 when any failed, 2 for a usage error.
+
+check asks the server of each web link of the sheets (6 at once, 2 per host; 10 seconds each unless
+--timeout says otherwise) and prints &quot;SHEET: URL: what happened&quot; for each link that is not fine, then a
+summary. Exit status: 0 when every link is fine or not a web link, 1 when any moved, is broken or
+unreachable, or there was no network, 2 for a usage error.
+</source>
+        <translation>Aufruf: orvanta build SPICKZETTEL.orvanta... [-o AUS.pdf | --output-dir ORDNER] [--jobs N] [--engine E] [--cover]
+        orvanta check SPICKZETTEL.orvanta... [--jobs N] [--timeout SEKUNDEN]
+        orvanta [SPICKZETTEL.orvanta]   öffnet das Fenster, mit dem Spickzettel, falls einer genannt ist
+
+Erstellt das PDF jedes Spickzettels wie Erstellen, ohne Fenster: die Seite kommt in den Ordner bin der
+Installation und das PDF nach bin/output, beide benannt nach dem Dateinamen des Spickzettels (oder dem
+Namen der Spickzettel-Datei).
+
+Optionen:
+  -o, --output DATEI      das PDF des einen angegebenen Spickzettels
+  --output-dir ORDNER     jedes PDF in ORDNER, der bei Bedarf angelegt wird
+  -j, --jobs N            gleichzeitig erstellte Spickzettel (Standard: die Anzahl der Kerne)
+  --engine E              auto, chromium oder wkhtmltopdf (Standard: auto, das Chromium nimmt, wenn es
+                          installiert ist, sonst wkhtmltopdf, oder ein wkhtmltopdf in bin)
+  --cover                 zusätzlich Seite 1 jedes PDFs als Bild, 1200 Pixel breit, NAME.png neben NAME.pdf
+  -h, --help              dieser Text
+  -v, --version           die Version
+
+Gibt für jeden erstellten Spickzettel „PDF erstellt“ aus und für jeden fehlgeschlagenen „SPICKZETTEL: Grund“
+auf stderr. Exit-Status: 0, wenn alle erstellt wurden, 1, wenn einer fehlschlug, 2 bei falschem Aufruf.
+
+check fragt den Server jedes Web-Links der Spickzettel (6 gleichzeitig, 2 je Host; je 10 Sekunden, sofern
+--timeout nichts anderes sagt) und gibt für jeden Link, der nicht in Ordnung ist, „SPICKZETTEL: URL: was
+geschah“ aus, danach eine Zusammenfassung. Exit-Status: 0, wenn jeder Link in Ordnung oder kein Web-Link
+ist, 1, wenn einer verschoben, defekt oder nicht erreichbar ist oder kein Netzwerk da war, 2 bei falschem
+Aufruf.
+</translation>
     </message>
 </context>
 <context>
@@ -472,42 +480,6 @@ Ohne einen erstellt „orvanta build SPICKZETTEL...“ die PDFs von Spickzetteln
         <source>Add Text Belo&amp;w Each Resource:</source>
         <translation>Text unter &amp;jeder Ressource:</translation>
     </message>
-    <message>
-        <source>Cheatsheet Example:</source>
-        <translation>Beispiel-Spickzettel:</translation>
-    </message>
-    <message>
-        <source>L&amp;ook:</source>
-        <translation>&amp;Stil:</translation>
-    </message>
-    <message>
-        <source>&amp;Colour…</source>
-        <translation>Farb&amp;e…</translation>
-    </message>
-    <message>
-        <source>Lo&amp;go…</source>
-        <translation>Lo&amp;go…</translation>
-    </message>
-    <message>
-        <source>Remove Logo</source>
-        <translation>Logo entfernen</translation>
-    </message>
-    <message>
-        <source>&amp;Paper:</source>
-        <translation>&amp;Papier:</translation>
-    </message>
-    <message>
-        <source>Letter</source>
-        <translation>US-Letter</translation>
-    </message>
-    <message>
-        <source>Example of a finished cheat sheet</source>
-        <translation>Beispiel eines fertigen Spickzettels</translation>
-    </message>
-    <message>
-        <source>Preview of the PDF</source>
-        <translation>Vorschau des PDFs</translation>
-    </message>
 </context>
 <context>
     <name>CreatePage</name>
@@ -522,6 +494,89 @@ Ohne einen erstellt „orvanta build SPICKZETTEL...“ die PDFs von Spickzetteln
     <message>
         <source>File&amp;name:</source>
         <translation>Datei&amp;name:</translation>
+    </message>
+    <message>
+        <source>Crea&amp;te</source>
+        <translation>&amp;Erstellen</translation>
+    </message>
+    <message>
+        <source>Open &amp;Output Folder</source>
+        <translation>Ausgabe&amp;ordner öffnen</translation>
+    </message>
+</context>
+<context>
+    <name>DesignPanel</name>
+    <message>
+        <source> Design  </source>
+        <translation> Gestaltung  </translation>
+    </message>
+    <message>
+        <source>L&amp;ook:</source>
+        <translation>&amp;Stil:</translation>
+    </message>
+    <message>
+        <source>&amp;Paper:</source>
+        <translation>&amp;Papier:</translation>
+    </message>
+    <message>
+        <source>Letter</source>
+        <translation>US-Letter</translation>
+    </message>
+    <message>
+        <source>La&amp;nguage:</source>
+        <translation>Spra&amp;che:</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>The language of the sheet, for screen readers and hyphenation</source>
+        <translation>Die Sprache des Blatts, für Screenreader und Silbentrennung</translation>
+    </message>
+    <message>
+        <source>F&amp;it on:</source>
+        <translation>E&amp;inpassen auf:</translation>
+    </message>
+    <message>
+        <source>Fit on</source>
+        <translation>Einpassen auf</translation>
+    </message>
+    <message>
+        <source>any number of pages</source>
+        <translation>beliebig viele Seiten</translation>
+    </message>
+    <message>
+        <source>1 page</source>
+        <translation>1 Seite</translation>
+    </message>
+    <message>
+        <source>2 pages</source>
+        <translation>2 Seiten</translation>
+    </message>
+    <message>
+        <source>&amp;Colour…</source>
+        <translation>Farb&amp;e…</translation>
+    </message>
+    <message>
+        <source>Lo&amp;go…</source>
+        <translation>Lo&amp;go…</translation>
+    </message>
+    <message>
+        <source>Logo &amp;text:</source>
+        <translation>Logo&amp;text:</translation>
+    </message>
+    <message>
+        <source>Logo description</source>
+        <translation>Logobeschreibung</translation>
+    </message>
+    <message>
+        <source>What the logo shows, for screen readers. Empty: the footer&apos;s text.</source>
+        <translation>Was das Logo zeigt, für Screenreader. Leer: der Text der Fußzeile.</translation>
+    </message>
+    <message>
+        <source>Remove Logo</source>
+        <translation>Logo entfernen</translation>
     </message>
     <message>
         <source> Links in the PDF  </source>
@@ -547,14 +602,6 @@ Ohne einen erstellt „orvanta build SPICKZETTEL...“ die PDFs von Spickzetteln
         <source>Cam&amp;paign:</source>
         <translation>&amp;Kampagne:</translation>
     </message>
-    <message>
-        <source>Crea&amp;te</source>
-        <translation>&amp;Erstellen</translation>
-    </message>
-    <message>
-        <source>Open &amp;Output Folder</source>
-        <translation>Ausgabe&amp;ordner öffnen</translation>
-    </message>
 </context>
 <context>
     <name>EditResourceDialog</name>
@@ -569,6 +616,18 @@ Ohne einen erstellt „orvanta build SPICKZETTEL...“ die PDFs von Spickzetteln
     <message>
         <source>Lin&amp;k Url:</source>
         <translation>Lin&amp;k-URL:</translation>
+    </message>
+    <message>
+        <source>&amp;Description:</source>
+        <translation>&amp;Beschreibung:</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>Printed under the button, in place of the note</source>
+        <translation>Wird unter der Schaltfläche gedruckt, anstelle des Hinweises</translation>
     </message>
 </context>
 <context>
@@ -720,6 +779,10 @@ Ohne einen erstellt „orvanta build SPICKZETTEL...“ die PDFs von Spickzetteln
     <message>
         <source>&quot;%1&quot; must be a number of pages from 0 to %2</source>
         <translation>„%1“ muss eine Seitenzahl von 0 bis %2 sein</translation>
+    </message>
+    <message>
+        <source>&quot;language&quot; must be a language tag such as &quot;en&quot;, &quot;de&quot; or &quot;pt-BR&quot;</source>
+        <translation>&quot;language&quot; muss ein Sprachkürzel wie &quot;en&quot;, &quot;de&quot; oder &quot;pt-BR&quot; sein</translation>
     </message>
 </context>
 <context>
@@ -914,6 +977,26 @@ Ohne einen erstellt „orvanta build SPICKZETTEL...“ die PDFs von Spickzetteln
         <source>&amp;Quit</source>
         <translation>&amp;Beenden</translation>
     </message>
+    <message>
+        <source>Cheatsheet Example:</source>
+        <translation>Beispiel-Spickzettel:</translation>
+    </message>
+    <message>
+        <source>Example of a finished cheat sheet</source>
+        <translation>Beispiel eines fertigen Spickzettels</translation>
+    </message>
+    <message>
+        <source>Preview of the PDF</source>
+        <translation>Vorschau des PDFs</translation>
+    </message>
+    <message>
+        <source>E&amp;xport PDF…</source>
+        <translation>PDF e&amp;xportieren…</translation>
+    </message>
+    <message>
+        <source>Ctrl+E</source>
+        <translation>Ctrl+E</translation>
+    </message>
 </context>
 <context>
     <name>PreferencesDialog</name>
@@ -924,10 +1007,6 @@ Ohne einen erstellt „orvanta build SPICKZETTEL...“ die PDFs von Spickzetteln
     <message>
         <source>PDF &amp;engine:</source>
         <translation>PDF-&amp;Engine:</translation>
-    </message>
-    <message>
-        <source>Automatic takes wkhtmltopdf where it is installed, and Chromium where it is not.</source>
-        <translation>Automatisch nimmt wkhtmltopdf, wenn es installiert ist, sonst Chromium.</translation>
     </message>
     <message>
         <source>&amp;Browser program:</source>
@@ -952,6 +1031,14 @@ Ohne einen erstellt „orvanta build SPICKZETTEL...“ die PDFs von Spickzetteln
     <message>
         <source>Browse…</source>
         <translation>Durchsuchen…</translation>
+    </message>
+    <message>
+        <source>Chromium: faster preview, accessible PDF (recommended).
+wkhtmltopdf: slower preview, PDF not tagged for screen readers.
+Automatic: Chromium where it is installed, otherwise wkhtmltopdf.</source>
+        <translation>Chromium: schnellere Vorschau, barrierefreies PDF (empfohlen).
+wkhtmltopdf: langsamere Vorschau, PDF nicht für Screenreader ausgezeichnet.
+Automatisch: Chromium, wo es installiert ist, sonst wkhtmltopdf.</translation>
     </message>
 </context>
 <context>
@@ -1039,25 +1126,6 @@ Ohne einen erstellt „orvanta build SPICKZETTEL...“ die PDFs von Spickzetteln
     </message>
 </context>
 <context>
-    <name>orvanta::CoverExport</name>
-    <message>
-        <source>Export Cover Image</source>
-        <translation>Titelbild exportieren</translation>
-    </message>
-    <message>
-        <source>PNG images (*.png)</source>
-        <translation>PNG-Bilder (*.png)</translation>
-    </message>
-    <message>
-        <source>the cover&apos;s PDF</source>
-        <translation>das PDF des Titelbilds</translation>
-    </message>
-    <message>
-        <source>Cover Not Saved</source>
-        <translation>Titelbild nicht gespeichert</translation>
-    </message>
-</context>
-<context>
     <name>orvanta::DesignBar</name>
     <message>
         <source>Look</source>
@@ -1104,28 +1172,16 @@ Ohne einen erstellt „orvanta build SPICKZETTEL...“ die PDFs von Spickzetteln
         <translation>Schaltflächentext ist auf dieser Farbe schwer lesbar</translation>
     </message>
     <message>
-        <source>Fit on</source>
-        <translation>Einpassen auf</translation>
-    </message>
-    <message>
-        <source>any number of pages</source>
-        <translation>beliebig viele Seiten</translation>
-    </message>
-    <message>
-        <source>1 page</source>
-        <translation>1 Seite</translation>
-    </message>
-    <message>
-        <source>2 pages</source>
-        <translation>2 Seiten</translation>
-    </message>
-    <message>
-        <source>F&amp;it on:</source>
-        <translation>Ei&amp;npassen auf:</translation>
-    </message>
-    <message>
         <source>Fit on Pages</source>
         <translation>Auf Seiten einpassen</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Default: %1</source>
+        <translation>Standard: %1</translation>
     </message>
 </context>
 <context>
@@ -1210,6 +1266,10 @@ Ohne einen erstellt „orvanta build SPICKZETTEL...“ die PDFs von Spickzetteln
         <translation>Der Dateimanager konnte nicht gestartet werden. Ihre PDF-Dateien liegen in:
 %1</translation>
     </message>
+    <message>
+        <source>PDF saved: %1</source>
+        <translation>PDF gespeichert: %1</translation>
+    </message>
 </context>
 <context>
     <name>orvanta::PreferencesDialog</name>
@@ -1228,6 +1288,10 @@ Choose the browser&apos;s executable file, or leave the box empty to use the chr
         <translation>%1 ist kein ausführbares Programm.
 
 Wählen Sie die ausführbare Datei des Browsers, oder lassen Sie das Feld leer, um das chromium aus dem PATH zu verwenden.</translation>
+    </message>
+    <message>
+        <source>Chromium (recommended)</source>
+        <translation>Chromium (empfohlen)</translation>
     </message>
 </context>
 <context>
@@ -1271,6 +1335,26 @@ Wählen Sie die ausführbare Datei des Browsers, oder lassen Sie das Feld leer, 
     <message>
         <source>%1 · %2</source>
         <translation>%1 · %2</translation>
+    </message>
+    <message>
+        <source>WordPress Speed Cheat Sheet</source>
+        <translation>WordPress-Tempo-Spickzettel</translation>
+    </message>
+    <message>
+        <source>Eight free tools to make your site load in under a second</source>
+        <translation>Acht kostenlose Werkzeuge, mit denen Ihre Website in unter einer Sekunde lädt</translation>
+    </message>
+    <message>
+        <source>Free Keyword Research Tool</source>
+        <translation>Kostenloses Keyword-Recherche-Werkzeug</translation>
+    </message>
+    <message>
+        <source>Email Swipe Templates</source>
+        <translation>E-Mail-Vorlagen zum Übernehmen</translation>
+    </message>
+    <message>
+        <source>Landing Page Checklist</source>
+        <translation>Landingpage-Checkliste</translation>
     </message>
 </context>
 <context>
@@ -1469,6 +1553,33 @@ Restore them?</source>
         <translation>Orvanta wurde nicht richtig beendet, und Änderungen an %1 wurden nicht gespeichert. Sie wurden zuletzt am %2 geändert.
 
 Wiederherstellen?</translation>
+    </message>
+</context>
+<context>
+    <name>orvanta::SheetExport</name>
+    <message>
+        <source>Export PDF</source>
+        <translation>PDF exportieren</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>PDF-Dateien (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Export Cover Image</source>
+        <translation>Titelbild exportieren</translation>
+    </message>
+    <message>
+        <source>PNG images (*.png)</source>
+        <translation>PNG-Bilder (*.png)</translation>
+    </message>
+    <message>
+        <source>the cover&apos;s PDF</source>
+        <translation>das PDF des Titelbilds</translation>
+    </message>
+    <message>
+        <source>Cover Not Saved</source>
+        <translation>Titelbild nicht gespeichert</translation>
     </message>
 </context>
 <context>

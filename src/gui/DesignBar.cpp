@@ -67,7 +67,7 @@ DesignBar::DesignBar(SheetModel& model, const QString& installFolder, Interactio
         if (change == SheetModel::Change::Design || change == SheetModel::Change::Whole)
             showSheet();
         else if (change == SheetModel::Change::Text)
-            m_controls.logoText.setPlaceholderText(PlainTitle(m_model.sheet().footer));
+            m_controls.logoText.setPlaceholderText(tr("Default: %1").arg(PlainTitle(m_model.sheet().footer)));
     });
     showSheet();
 }
@@ -115,7 +115,7 @@ void DesignBar::showSheet()
     m_controls.logoText.setEnabled(!sheet.logo.isEmpty());
     if (m_controls.logoText.text() != sheet.logoText)
         m_controls.logoText.setText(sheet.logoText);
-    m_controls.logoText.setPlaceholderText(PlainTitle(sheet.footer));
+    m_controls.logoText.setPlaceholderText(tr("Default: %1").arg(PlainTitle(sheet.footer)));
     m_controls.paper.setCurrentIndex(SheetPaper(sheet) == PaperSize::Letter ? 1 : 0);
     m_controls.fitPages.setCurrentIndex(sheet.fitPages);
     m_controls.accent.setIcon(swatch(QColor(sheet.accent)));

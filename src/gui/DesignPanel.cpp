@@ -12,11 +12,10 @@ DesignPanel::DesignPanel(SheetModel& model, const QString& installFolder, Intera
     , ui(std::make_unique<Ui::DesignPanel>())
 {
     ui->setupUi(this);
-    new DesignBar(
-        model, installFolder, interaction,
-        {*ui->cboLook, *ui->cmdAccent, *ui->lblAccentWarning, *ui->cmdLogo, *ui->cmdRemoveLogo, *ui->cboPaper,
-         *ui->txtLogoText, *ui->cboLanguage, *ui->cboFitPages},
-        this);
+    new DesignBar(model, installFolder, interaction,
+                  {*ui->cboLook, *ui->cmdAccent, *ui->lblAccentWarning, *ui->cmdLogo, *ui->cmdRemoveLogo, *ui->cboPaper,
+                   *ui->txtLogoText, *ui->cboLanguage, *ui->cboFitPages},
+                  this);
     auto* binding = new FieldBinding(model, this);
     binding->bind(ui->txtCampaignSource, &Sheet::campaignSource);
     binding->bind(ui->txtCampaignMedium, &Sheet::campaignMedium);
