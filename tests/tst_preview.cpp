@@ -18,6 +18,7 @@
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QTest>
 #include <QUndoStack>
 #include <QWheelEvent>
@@ -44,6 +45,7 @@ private Q_SLOTS:
     void showsOnceThereIsSomethingToShow()
     {
         QVERIFY(!showsPdf());
+        QTRY_VERIFY(child<QWidget>(m_window.get(), "previewPane")->width() >= m_window->width() * 45 / 100);
         QCOMPARE(child<QLabel>(m_window.get(), "lblExample")->text(), u"Cheatsheet Example:"_s);
         QSignalSpy nothingToShow(&m_window->previewRenderer(), &PreviewRenderer::cleared);
         QTest::keyClicks(edit("txtHeaderTitle"), u"Head"_s);
@@ -109,6 +111,16 @@ private Q_SLOTS:
         QVERIFY(ended.first().at(0).toBool());
         QVERIFY(QFileInfo::exists(path(u"/bin/output/sheet.pdf"_s)));
         QCOMPARE(runs(), 1);
+        // The preview stays beside the create page, and File > Export PDF saves its PDF where the user says.
+        click("pageButton2");
+        QVERIFY(child<PdfView>(m_window.get(), "pdfPreview")->isVisible() && showsPdf());
+        QVERIFY(QDir().mkpath(path(u"/elsewhere"_s)));
+        m_interaction.chooseFile(path(u"/elsewhere/mine.pdf"_s));
+        m_window->findChild<QAction*>(u"actionExportPdf"_s)->trigger();
+        QTRY_COMPARE(m_window->statusBar()->currentMessage(), u"PDF saved: "_s + path(u"/elsewhere/mine.pdf"_s));
+        QCOMPARE(readAll(path(u"/elsewhere/mine.pdf"_s)), readAll(path(u"/bin/output/sheet.pdf"_s)));
+        QCOMPARE(runs(), 1);
+        QCOMPARE(Settings::pdfFolder(), path(u"/elsewhere"_s));
     }
 
     // A template of the sheet's look saved by any editor, a disclaimer or note ticked: the preview follows at once.
@@ -122,15 +134,19 @@ private Q_SLOTS:
         QTRY_COMPARE(status(), u"1 page · wkhtmltopdf · not tagged for screen readers"_s);
         child<QCheckBox>(m_window.get(), "chkDisclaimer")->click();
         QTRY_COMPARE(runs(), 3);
+        child<QCheckBox>(m_window.get(), "chkQrCodes")->click(); // the design panel's
+        QTRY_COMPARE(runs(), 4);
+        QTest::keyClick(child<QComboBox>(m_window.get(), "cboPaper"), Qt::Key_End);
+        QTRY_COMPARE(runs(), 5);
         // A look's own templates, once the sheet takes that look.
         QVERIFY(QDir().mkpath(path(u"/bin/looks/brand"_s)));
         for (const QString& file : {u"/template.html"_s, u"/repeater.txt"_s})
             QVERIFY(QFile::copy(path(u"/bin"_s + file), path(u"/bin/looks/brand"_s + file)));
         m_window->model().setDesign(&Sheet::look, u"brand"_s, u"Look"_s);
-        QTRY_COMPARE(runs(), 4);
+        QTRY_COMPARE(runs(), 6);
         QTRY_COMPARE(status(), u"1 page · wkhtmltopdf · not tagged for screen readers"_s);
         QVERIFY(writeAll(path(u"/bin/looks/brand/repeater.txt"_s), "<a class=\"cta\">#CTATEXT#!</a>"));
-        QTRY_COMPARE(runs(), 5);
+        QTRY_COMPARE(runs(), 7);
 
         // Every page shows, one under the other. Ctrl and the wheel zoom, on from the width the page was shown at.
         auto* view = child<PdfView>(m_window.get(), "pdfPreview");
@@ -165,10 +181,14 @@ private Q_SLOTS:
         QCOMPARE(status(), u"Live preview is off (View menu)."_s);
 
         m_window->resize(1200, 700);
+        const auto split = [this] { return child<QSplitter>(m_window.get(), "splitPreview"); };
+        split()->setSizes({700, 450});
+        const QList<int> sizes = split()->sizes();
         m_interaction.answer(Interaction::SaveChoice::Discard);
         m_window->close();
         makeWindow();
         QCOMPARE(m_window->size(), QSize(1200, 700)); // the window too is where the user left it
+        QCOMPARE(split()->sizes(), sizes);
         QVERIFY(!m_window->findChild<QAction*>(u"actionLivePreview"_s)->isChecked());
         m_window->findChild<QAction*>(u"actionLivePreview"_s)->trigger();
     }
