@@ -42,7 +42,7 @@ const QString ByLine = QStringLiteral(" ");
 constexpr int BlinkInterval = 300;
 enum Page { ContentPageIndex = 1, CreatePageIndex = 2 };
 // The preview's share of the window's width, until the user moves the splitter.
-constexpr double PreviewShare = 0.47;
+constexpr double PreviewShare = 0.455;
 constexpr double FirstWindowShare = 0.9;
 
 } // namespace
@@ -78,8 +78,9 @@ MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, Q
     // Where the user left it; at first most of the screen.
     if (!restoreGeometry(Settings::windowGeometry()) && screen())
         resize(screen()->availableSize() * FirstWindowShare);
-    ui->splitPreview->setStretchFactor(0, 0); // a wider window widens the preview
-    ui->splitPreview->setStretchFactor(1, 1);
+    // A window made wider or narrower keeps the preview's share.
+    ui->splitPreview->setStretchFactor(0, int(100 * (1 - PreviewShare)));
+    ui->splitPreview->setStretchFactor(1, int(100 * PreviewShare));
     if (!ui->splitPreview->restoreState(Settings::previewSplit())) {
         // Once the window has its size: the splitter has none before.
         QTimer::singleShot(0, this, [this] {

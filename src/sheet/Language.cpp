@@ -13,7 +13,9 @@ namespace {
 QString nameOf(const QString& tag)
 {
     const QLocale locale(tag);
-    QString name = locale.nativeLanguageName();
+    // Qt names English by its American variety, which is not what "en" alone says.
+    QString name = locale.language() == QLocale::English && !tag.contains(u'-') ? QStringLiteral("English")
+                                                                                : locale.nativeLanguageName();
     if (name.isEmpty())
         return tag;
     if (tag.contains(u'-') && !locale.nativeTerritoryName().isEmpty())
