@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include "engines/ChromiumEngine.h"
 #include "engines/ChromiumProcess.h"
+#include "engines/PdfAccess.h"
 #include "engines/PdfFile.h"
 #include "page/MissingGlyphs.h"
 #include "pipeline/PreviewRenderer.h"
@@ -129,6 +130,33 @@ private Q_SLOTS:
         m_browser = ChromiumProcess::shared(m_chromium);
         QVERIFY(!m_browser->ensureRunning());
         QVERIFY(m_installation.isValid());
+    }
+
+    // Drawing outside marked content is wrapped as an artifact; strings, comments and image data are no operators.
+    void markedAsArtifacts_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QByteArray>("marked");
+        const QByteArray open = "/Artifact BMC\n"_ba, close = "\nEMC\n";
+        QTest::newRow("empty") << QByteArray() << QByteArray();
+        QTest::newRow("escapes") << "q (EMC\\) BDC) Tj %EMC\n"_ba
+                                 << "q" + open + " (EMC\\) BDC) Tj" + close + " %EMC\n";
+        QTest::newRow("path") << "1 w 0 0 m <0037> 1 l S"_ba
+                              << "1 w" + open + " 0 0 m <0037> 1 l S" + close;
+        QTest::newRow("nested") << "/P <</MCID 0>> BDC /Span BMC (a) Tj EMC (b) Tj EMC [(c)] TJ"_ba
+                                << "/P <</MCID 0>> BDC /Span BMC (a) Tj EMC (b) Tj EMC" + open + " [(c)] TJ" + close;
+        QTest::newRow("inline image") << QByteArray("BI /W 2 ID \0Q S) EI Q", 21)
+                                      << open + QByteArray("BI /W 2 ID \0Q S) EI", 19) + close + " Q";
+        QTest::newRow("no EI") << "BI /W 2 ID S Q"_ba << open + "BI /W 2 ID S Q" + close;
+        QTest::newRow("unterminated") << "(a) ' ((b) Tj"_ba << open + "(a) '" + close + " ((b) Tj";
+    }
+
+    void markedAsArtifacts()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QByteArray, marked);
+        QCOMPARE(MarkedAsArtifacts(content), marked);
+        QCOMPARE(MarkedAsArtifacts(marked), marked);
     }
 
     void automatic_data()

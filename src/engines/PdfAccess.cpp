@@ -5,10 +5,10 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 #include <QUrl>
 #include <filesystem>
 #define POINTERHOLDER_TRANSITION 4 // the qpdf API without its old pointer type
+#include <qpdf/Pl_Buffer.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
@@ -18,6 +18,9 @@
 namespace orvanta {
 
 namespace {
+
+// zlib's level 4 deflates a page's content three times as fast as the default 6, to a sixth more bytes.
+constexpr int CompressionLevel = 4;
 
 std::string utf8(const QString& text)
 {
@@ -29,74 +32,166 @@ QString text(QPDFObjectHandle object)
     return object.isString() ? QString::fromStdString(object.getUTF8Value()) : QString();
 }
 
-// Wraps every drawing a page does outside marked content in an /Artifact sequence: a screen reader skips it, and
-// no content is left that is neither the document's nor marked as decoration. A path is wrapped from its first
-// segment to its painting, as marked content may not split it.
-class ArtifactMarker : public QPDFObjectHandle::TokenFilter {
+bool isSpace(char c)
+{
+    return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f' || c == '\v' || c == '\0';
+}
+
+bool isDelimiter(char c)
+{
+    return c == '(' || c == ')' || c == '<' || c == '>' || c == '[' || c == ']' || c == '{' || c == '}' || c == '/' ||
+           c == '%';
+}
+
+bool isRegular(char c)
+{
+    return !isSpace(c) && !isDelimiter(c);
+}
+
+bool isNumber(QByteArrayView text)
+{
+    if (text.startsWith('+') || text.startsWith('-'))
+        text = text.sliced(1);
+    const qsizetype point = text.indexOf('.');
+    const QByteArrayView whole = point < 0 ? text : text.first(point);
+    const QByteArrayView fraction = point < 0 ? QByteArrayView() : text.sliced(point + 1);
+    const auto digits = [](QByteArrayView part) {
+        return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    return digits(whole) && digits(fraction) && whole.size() + fraction.size() > 0;
+}
+
+// The tokens of a content stream, as positions in it; inline image data and whatever cannot be read are skipped
+// as one token, so it ends on any input.
+class ContentLexer {
 public:
-    void handleToken(const QPDFTokenizer::Token& token) override
+    enum Kind { Operand, Operator, Bad };
+
+    ContentLexer(QByteArrayView content, qsizetype from = 0)
+        : m_content(content)
+        , m_end(from)
     {
-        if (token.getType() != QPDFTokenizer::tt_word) {
-            m_operands.push_back(token);
-            return;
-        }
-        const std::string& op = token.getValue();
-        static const QSet<QByteArray> shows{"Tj", "TJ", "'", "\"", "Do", "sh"};
-        static const QSet<QByteArray> segments{"m", "l", "c", "v", "y", "h", "re"};
-        static const QSet<QByteArray> paints{"S", "s", "f", "F", "f*", "B", "B*", "b", "b*", "n"};
-        const QByteArray name = QByteArray::fromStdString(op);
-        const bool outside = m_depth == 0 && !m_open;
-        if (op == "BMC" || op == "BDC") {
-            ++m_depth;
-        } else if (op == "EMC") {
-            m_depth = std::max(0, m_depth - 1);
-        } else if (outside && (shows.contains(name) || op == "BI")) {
-            open();
-            m_closeAfter = op != "BI";
-        } else if (outside && segments.contains(name)) {
-            open();
-        }
-        flush(token);
-        if (m_open && (m_closeAfter || paints.contains(name) || op == "EI"))
-            close();
     }
 
-    void handleEOF() override
+    // The next token, false at the end.
+    bool next()
     {
-        for (const QPDFTokenizer::Token& operand : m_operands)
-            writeToken(operand);
-        m_operands.clear();
-        if (m_open)
-            close();
+        qsizetype at = m_end;
+        while (at < m_content.size() && isSpace(m_content[at]))
+            ++at;
+        if (at == m_content.size())
+            return false;
+        m_start = at;
+        m_kind = Operand;
+        const char c = m_content[at];
+        const auto until = [this, &at](auto stop) {
+            while (at < m_content.size() && !stop(m_content[at]))
+                ++at;
+        };
+        if (c == '%') {
+            until([](char c) { return c == '\r' || c == '\n'; });
+        } else if (c == '(') {
+            for (int depth = 0; at < m_content.size(); ++at) {
+                if (m_content[at] == '\\')
+                    ++at;
+                else if (m_content[at] == '(')
+                    ++depth;
+                else if (m_content[at] == ')' && --depth == 0)
+                    break;
+            }
+            m_kind = at < m_content.size() ? Operand : Bad;
+            at = std::min(at + 1, m_content.size());
+        } else if (c == '<' && !(at + 1 < m_content.size() && m_content[at + 1] == '<')) {
+            ++at;
+            until([](char c) {
+                return !isSpace(c) && !(c >= '0' && c <= '9') && !((c | 0x20) >= 'a' && (c | 0x20) <= 'f');
+            });
+            m_kind = at < m_content.size() && m_content[at] == '>' ? Operand : Bad;
+            at = std::min(at + 1, m_content.size());
+        } else if (c == '<' || c == '>') {
+            const bool twice = at + 1 < m_content.size() && m_content[at + 1] == c;
+            m_kind = twice ? Operand : Bad;
+            at += twice ? 2 : 1;
+        } else if (c == ')') {
+            m_kind = Bad;
+            ++at;
+        } else if (isDelimiter(c) && c != '/') {
+            ++at;
+        } else {
+            ++at;
+            until([](char c) { return !isRegular(c); });
+            const QByteArrayView text = m_content.sliced(m_start, at - m_start);
+            if (c != '/' && text != "true" && text != "false" && text != "null" && !isNumber(text))
+                m_kind = Operator;
+        }
+        m_end = at;
+        return true;
+    }
+
+    Kind kind() const { return m_kind; }
+    qsizetype end() const { return m_end; }
+    QByteArrayView word() const { return m_content.sliced(m_start, m_end - m_start); }
+
+    // After ID: skips the character after it and the image data up to its EI, the first one followed by what looks
+    // like content rather than more data; without any, the rest of the stream.
+    void skipInlineImage()
+    {
+        qsizetype from = m_end + 1;
+        qsizetype found = m_content.size();
+        for (qsizetype at; from < m_content.size() && (at = m_content.indexOf("EI", from)) >= 0;) {
+            const qsizetype after = at + 2;
+            from = at + 1;
+            if (after < m_content.size() && isRegular(m_content[after]))
+                continue;
+            found = at;
+            ContentLexer check(m_content, after);
+            bool content = true;
+            for (int i = 0; i < 10 && content && check.next(); ++i)
+                content = check.kind() == Operand || (check.kind() == Operator && looksLikeOperator(check.word()));
+            if (content)
+                break;
+            from = check.end();
+        }
+        m_end = found;
     }
 
 private:
-    void open()
+    static bool looksLikeOperator(QByteArrayView word)
     {
-        write("/Artifact BMC\n");
-        m_open = true;
-        m_closeAfter = false;
+        bool letters = false;
+        bool others = false;
+        for (const char c : word) {
+            if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '*')
+                letters = true;
+            else if (static_cast<signed char>(c) < 32)
+                return false;
+            else
+                others = true;
+        }
+        return !(letters && others);
     }
 
-    void close()
-    {
-        write("\nEMC\n");
-        m_open = false;
-    }
-
-    void flush(const QPDFTokenizer::Token& op)
-    {
-        for (const QPDFTokenizer::Token& operand : m_operands)
-            writeToken(operand);
-        m_operands.clear();
-        writeToken(op);
-    }
-
-    std::vector<QPDFTokenizer::Token> m_operands; // with the spaces between them, up to their operator
-    int m_depth = 0;
-    bool m_open = false;
-    bool m_closeAfter = false;
+    QByteArrayView m_content;
+    qsizetype m_start = 0;
+    qsizetype m_end = 0;
+    Kind m_kind = Operand;
 };
+
+enum class Drawing { Other, Show, Segment, Paint };
+
+Drawing drawing(QByteArrayView op)
+{
+    const auto oneOf = [op](std::initializer_list<QByteArrayView> ops) {
+        return std::find(ops.begin(), ops.end(), op) != ops.end();
+    };
+    if (op.size() > 2)
+        return Drawing::Other;
+    if (oneOf({"Tj", "TJ", "'", "\"", "Do", "sh"}))
+        return Drawing::Show;
+    if (oneOf({"m", "l", "c", "v", "y", "h", "re"}))
+        return Drawing::Segment;
+    return oneOf({"S", "s", "f", "F", "f*", "B", "B*", "b", "b*", "n"}) ? Drawing::Paint : Drawing::Other;
+}
 
 // An address as the page has it and as the browser wrote it alike: fully encoded, without a lone "/" path.
 QString linkKey(const QString& address)
@@ -231,6 +326,27 @@ private:
     QHash<QString, qsizetype> m_used;
 };
 
+// Rewrites the page's content with its untagged drawing marked; a page with none keeps its stream as it came.
+void markArtifacts(QPDF& pdf, QPDFPageObjectHelper& page)
+{
+    Pl_Buffer buffer("page content");
+    page.pipeContents(&buffer);
+    std::unique_ptr<Buffer> data(buffer.getBuffer());
+    const QByteArray content =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data->getBuffer()), qsizetype(data->getSize()));
+    const QByteArray marked = MarkedAsArtifacts(content);
+    if (marked.constData() == content.constData())
+        return;
+    QPDFObjectHandle stream = page.getObjectHandle().getKey("/Contents");
+    if (!stream.isStream()) {
+        stream = pdf.makeIndirectObject(QPDFObjectHandle::newStream(&pdf));
+        page.getObjectHandle().replaceKey("/Contents", stream);
+    }
+    const QByteArray deflated = qCompress(marked, CompressionLevel).sliced(4); // without Qt's length in front
+    stream.replaceStreamData(deflated.toStdString(), QPDFObjectHandle::newName("/FlateDecode"),
+                             QPDFObjectHandle::newNull());
+}
+
 void makeAccessible(QPDF& pdf, const PdfMetadata& metadata)
 {
     QPDFObjectHandle root = pdf.getRoot();
@@ -259,11 +375,54 @@ void makeAccessible(QPDF& pdf, const PdfMetadata& metadata)
             for (QPDFObjectHandle annotation : annotations.aitems())
                 links.describe(annotation);
         }
-        page.addContentTokenFilter(std::make_shared<ArtifactMarker>());
+        markArtifacts(pdf, page);
     }
 }
 
 } // namespace
+
+QByteArray MarkedAsArtifacts(const QByteArray& content)
+{
+    QByteArray marked;
+    qsizetype copied = 0;
+    const auto insert = [&](qsizetype at, QByteArrayView text) {
+        marked.append(QByteArrayView(content).sliced(copied, at - copied)).append(text);
+        copied = at;
+    };
+    qsizetype operands = 0; // where the operands of the next operator start
+    int depth = 0;
+    bool open = false;
+    bool closeAfter = false;
+    ContentLexer lexer(content);
+    while (lexer.next()) {
+        if (lexer.kind() != ContentLexer::Operator)
+            continue;
+        const QByteArrayView op = lexer.word();
+        const bool outside = depth == 0 && !open;
+        const Drawing kind = drawing(op);
+        if (op == "BMC" || op == "BDC") {
+            ++depth;
+        } else if (op == "EMC") {
+            depth = std::max(0, depth - 1);
+        } else if (outside && (kind == Drawing::Show || kind == Drawing::Segment || op == "BI")) {
+            insert(operands, "/Artifact BMC\n");
+            open = true;
+            closeAfter = kind == Drawing::Show;
+        }
+        if (open && (closeAfter || kind == Drawing::Paint || op == "EI")) {
+            insert(lexer.end(), "\nEMC\n");
+            open = false;
+        }
+        operands = lexer.end();
+        if (op == "ID")
+            lexer.skipInlineImage();
+    }
+    if (open)
+        insert(content.size(), "\nEMC\n");
+    if (marked.isEmpty())
+        return content;
+    return marked.append(QByteArrayView(content).sliced(copied));
+}
 
 std::optional<ConversionResult> FinishPdf(const QString& path, const PdfMetadata& metadata,
                                           const std::vector<PdfStep>& steps)

@@ -3,6 +3,7 @@
 
 #include "Conversion.h"
 
+#include <QByteArray>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -23,6 +24,10 @@ struct PdfMetadata {
     // The text of the page's links by their address, in the page's order: each link annotation's description.
     QHash<QString, QStringList> linkTexts;
 };
+
+// The content stream with its drawing outside marked content wrapped in /Artifact sequences, a path from its first
+// segment to its painting; the same bytes when there is none.
+QByteArray MarkedAsArtifacts(const QByteArray& content);
 
 // One more change to the open PDF in the same pass, such as form fields; it throws std::exception to refuse.
 using PdfStep = std::function<void(QPDF&)>;
