@@ -53,6 +53,7 @@ DesignBar::DesignBar(SheetModel& model, const QString& installFolder, Interactio
             [this](int index) { m_model.setFitPages(index, tr("Fit on Pages")); });
     // A look copied into the installation while the app runs is offered the next time the list opens.
     m_controls.look.installEventFilter(this);
+    m_controls.language.installEventFilter(this);
     connect(&m_controls.look, &QComboBox::activated, this, [this](int index) {
         m_model.setDesign(&Sheet::look, m_controls.look.itemData(index).toString(), tr("Look"));
     });
@@ -74,8 +75,11 @@ DesignBar::DesignBar(SheetModel& model, const QString& installFolder, Interactio
 
 bool DesignBar::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == &m_controls.look && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress))
+    const bool opening = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress;
+    if (watched == &m_controls.look && opening)
         fillLooks();
+    else if (watched == &m_controls.language && opening)
+        fillLanguages();
     return QObject::eventFilter(watched, event);
 }
 
@@ -93,13 +97,24 @@ void DesignBar::fillLooks()
     m_controls.look.setCurrentIndex(m_controls.look.findData(current));
 }
 
-void DesignBar::fillLanguages()
+void DesignBar::showLanguage()
 {
     const QString current = m_model.sheet().language;
-    if (m_controls.language.count() > 0 && m_controls.language.findData(current) >= 0) {
-        m_controls.language.setCurrentIndex(m_controls.language.findData(current));
+    if (const int index = m_controls.language.findData(current); index >= 0) {
+        m_controls.language.setCurrentIndex(index);
         return;
     }
+    // Until the list is opened it holds only the sheet's language: a window starts without naming them all.
+    QSignalBlocker quiet(&m_controls.language);
+    m_controls.language.clear();
+    m_controls.language.addItem(LanguageName(current), current);
+}
+
+void DesignBar::fillLanguages()
+{
+    if (m_controls.language.count() > 1)
+        return;
+    const QString current = m_model.sheet().language;
     QSignalBlocker quiet(&m_controls.language);
     m_controls.language.clear();
     for (const LanguageChoice& choice : LanguageChoices(current))
@@ -111,7 +126,7 @@ void DesignBar::showSheet()
 {
     const Sheet& sheet = m_model.sheet();
     fillLooks();
-    fillLanguages();
+    showLanguage();
     m_controls.logoText.setEnabled(!sheet.logo.isEmpty());
     if (m_controls.logoText.text() != sheet.logoText)
         m_controls.logoText.setText(sheet.logoText);

@@ -44,6 +44,9 @@ private:
     void refuseLogo(const QString& path, const QString& reason);
     // The installed looks, and the sheet's own if it is not installed; the sheet's selected.
     void fillLooks();
+    // The sheet's language alone, or selected in the whole list once that is filled.
+    void showLanguage();
+    // Every language, when the list is first opened.
     void fillLanguages();
     void showSheet();
 

@@ -8,23 +8,6 @@
 
 namespace orvanta {
 
-namespace {
-
-QString nameOf(const QString& tag)
-{
-    const QLocale locale(tag);
-    // Qt names English by its American variety, which is not what "en" alone says.
-    QString name = locale.language() == QLocale::English && !tag.contains(u'-') ? QStringLiteral("English")
-                                                                                : locale.nativeLanguageName();
-    if (name.isEmpty())
-        return tag;
-    if (tag.contains(u'-') && !locale.nativeTerritoryName().isEmpty())
-        name += QStringLiteral(" (%1)").arg(locale.nativeTerritoryName());
-    return name;
-}
-
-} // namespace
-
 QString SystemLanguage()
 {
     const QLocale system = QLocale::system();
@@ -39,6 +22,19 @@ bool IsLanguageTag(const QString& tag)
     static const QRegularExpression form(
         QStringLiteral("^[A-Za-z]{2,3}(-[A-Za-z]{4})?(-(?:[A-Za-z]{2}|[0-9]{3}))?\\z"));
     return form.match(tag).hasMatch();
+}
+
+QString LanguageName(const QString& tag)
+{
+    const QLocale locale(tag);
+    // Qt names English by its American variety, which is not what "en" alone says.
+    QString name = locale.language() == QLocale::English && !tag.contains(u'-') ? QStringLiteral("English")
+                                                                                : locale.nativeLanguageName();
+    if (name.isEmpty())
+        return tag;
+    if (tag.contains(u'-') && !locale.nativeTerritoryName().isEmpty())
+        name += QStringLiteral(" (%1)").arg(locale.nativeTerritoryName());
+    return name;
 }
 
 QList<LanguageChoice> LanguageChoices(const QString& current)
@@ -57,7 +53,7 @@ QList<LanguageChoice> LanguageChoices(const QString& current)
         tags.insert(current);
     QList<LanguageChoice> choices;
     for (const QString& tag : std::as_const(tags))
-        choices.append({tag, nameOf(tag)});
+        choices.append({tag, LanguageName(tag)});
     std::sort(choices.begin(), choices.end(), [](const LanguageChoice& a, const LanguageChoice& b) {
         const int order = QString::localeAwareCompare(a.name, b.name);
         return order != 0 ? order < 0 : a.tag < b.tag;

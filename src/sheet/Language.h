@@ -30,4 +30,7 @@ struct LanguageChoice {
 // Every language Qt knows in its usual form, and `current` when it is another, sorted by name.
 QList<LanguageChoice> LanguageChoices(const QString& current);
 
+// A language's name in itself, with its region where the tag names one; the tag itself when Qt knows no name.
+QString LanguageName(const QString& tag);
+
 } // namespace orvanta
