@@ -5,6 +5,7 @@
 #include "gui/MainWindow.h"
 #include "gui/widgets/Icons.h"
 #include "gui/widgets/Interaction.h"
+#include "page/Installation.h"
 #include "pipeline/Termination.h"
 
 #include <QApplication>
@@ -29,7 +30,7 @@ int main(int argc, char* argv[])
     // Stopped by a signal, the window closes as on quitting: a conversion under way leaves nothing behind.
     orvanta::QuitOnTerminationSignals();
     orvanta::DesktopInteraction interaction;
-    orvanta::MainWindow window(QCoreApplication::applicationDirPath(), interaction);
+    orvanta::MainWindow window(orvanta::Installation::OfProgram(QCoreApplication::applicationDirPath()), interaction);
     window.show();
     const QStringList arguments = QCoreApplication::arguments();
     QTimer::singleShot(0, &window, [&window, arguments] {

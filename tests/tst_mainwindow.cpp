@@ -195,13 +195,31 @@ private Q_SLOTS:
         QCOMPARE(press("Command2"), u"confirm|Confirm|Confirm Action? / "_s);
     }
 
-    // Typed through the keyboard, each field lands in its own placeholder; the name is written back as used.
+    void everyFieldReachesThePage_data()
+    {
+        QTest::addColumn<bool>("installedByRoot");
+        QTest::newRow("the user's installation") << false;
+        QTest::newRow("an installation the user cannot write") << true;
+    }
+
+    // Typed through the keyboard, each field lands in its own placeholder; the name is written back as used. Where
+    // the installation is not the user's, the user's folder takes the files, and its templates are read first.
     void everyFieldReachesThePage()
     {
+        QFETCH(bool, installedByRoot);
+        QString own = m_installation->folder();
+        if (installedByRoot) {
+            QVERIFY(makeUnwritable(path(u"/bin/output"_s)));
+            own = qEnvironmentVariable("XDG_DATA_HOME") + u"/orvanta"_s;
+            m_window.reset();
+            m_window = std::make_unique<MainWindow>(Installation::At(m_installation->folder()), m_interaction);
+            m_window->show();
+            QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        }
         QVERIFY(
-            writeAll(path(u"/bin/template.html"_s), "H=#HEADLINE#|S=#SUBHEADLINE#|F=#FOOTER#|R=#REPEATER#|T=#TOS#"));
+            writeAll(own + u"/bin/template.html"_s, "H=#HEADLINE#|S=#SUBHEADLINE#|F=#FOOTER#|R=#REPEATER#|T=#TOS#"));
         QVERIFY(writeAll(path(u"/bin/repeater.txt"_s), "[#CTATEXT#>#CTAURL#]"));
-        QVERIFY(writeAll(path(u"/resources/tos.txt"_s), "terms"));
+        QVERIFY(writeAll(own + u"/resources/tos.txt"_s, "terms"));
         const auto type = [this](const char* name, const QString& text) {
             edit(name)->clear();
             QTest::keyClicks(edit(name), text);
@@ -222,14 +240,16 @@ private Q_SLOTS:
 
         m_interaction.answer(true);
         QVERIFY(pressCreateAndWait(*m_window, 20000));
-        QCOMPARE(readAll(path(u"/bin/my-sheet.html"_s)),
+        QCOMPARE(readAll(own + u"/bin/my-sheet.html"_s),
                  "H=head|S=sub|F=foot|R=[one>u/one]<br><i><p>note</p></i>[two>u/two]<br><i><p>note</p></i>|T=terms");
-        QVERIFY(IsCompletePdf(path(u"/bin/output/my-sheet.pdf"_s)));
+        QVERIFY(IsCompletePdf(own + u"/bin/output/my-sheet.pdf"_s));
+        QCOMPARE(QFileInfo::exists(path(u"/bin/my-sheet.html"_s)), !installedByRoot);
         QCOMPARE(edit("txtPDFFilename")->text(), u"my-sheet"_s);
         QCOMPARE(
             m_interaction.last(),
             u"confirm|Done|This PDF is not tagged for screen readers: wkhtmltopdf cannot do that. Chromium can; choose it in Edit > Preferences.\n\nReady. Do you want to open the output folder?"_s);
-        QCOMPARE(m_interaction.openedFolders, QStringList{path(u"/bin/output"_s)});
+        click("cmdOutput");
+        QCOMPARE(m_interaction.openedFolders, QStringList(2, own + u"/bin/output"_s));
         QCOMPARE(child<QListView>(m_window.get(), "lstResources")->currentIndex().row(), 1);
     }
 

@@ -521,35 +521,42 @@ private Q_SLOTS:
         QTest::newRow("classic") << u"classic"_s << u"class=\"kicker\""_s << true;
         QTest::newRow("shipped") << u"compact"_s << u"class=\"lead\""_s << true;
         QTest::newRow("made by the user") << u"Mine 2"_s << u"MINE"_s << true;
+        QTest::newRow("shipped, the user's template") << u"checklist"_s << u"THEIRS"_s << true;
         QTest::newRow("not installed") << u"gone"_s << u"class=\"kicker\""_s << false;
         QTest::newRow("half a look") << u"half"_s << u"class=\"kicker\""_s << false;
         QTest::newRow("outside the looks") << u"../looks/compact"_s << u"class=\"kicker\""_s << false;
         QTest::newRow("hidden") << u".hidden"_s << u"class=\"kicker\""_s << false;
     }
 
-    // A look is a folder of templates beside the shipped ones; one that is not there prints as Classic, and says so.
+    // A look is a folder of templates beside the shipped ones, in the user's folder or the installation's, each file
+    // the user's where there is one; one that is not there prints as Classic, and says so.
     void looks()
     {
         QFETCH(QString, look);
         QFETCH(QString, marker);
         QFETCH(bool, installed);
-        const QString looks = path(u"/bin/looks/"_s);
+        QTemporaryDir user;
+        const QString looks = user.path() + u"/bin/looks/"_s;
+        QVERIFY(QDir().mkpath(user.path() + u"/bin/output"_s) && QDir().mkpath(looks + u"checklist"_s));
+        QVERIFY(writeAll(looks + u"checklist/template.html"_s, "THEIRS #REPEATER#"));
         for (const QString& made : {u"Mine 2"_s, u".hidden"_s, u"half"_s}) {
             QVERIFY(QDir().mkpath(looks + made));
             QVERIFY(writeAll(looks + made + u"/template.html"_s, "MINE #REPEATER#"));
             if (made != u"half")
                 QVERIFY(writeAll(looks + made + u"/repeater.txt"_s, "#CTATEXT#"));
         }
-        QCOMPARE(LookNames(m_installation->folder()),
-                 (QStringList{u"classic"_s, u"Mine 2"_s, u"checklist"_s, u"compact"_s}));
-        SheetBuilder builder(m_installation->folder());
+        const Installation installation(m_installation->folder(), user.path());
+        QCOMPARE(LookNames(installation), (QStringList{u"classic"_s, u"Mine 2"_s, u"checklist"_s, u"compact"_s}));
+        SheetBuilder builder(installation);
         QSignalSpy finished(&builder, &SheetBuilder::finished);
         Sheet sheet = sheetWith({{u"a"_s, u"https://a.test"_s}});
         sheet.look = look;
         QVERIFY(!builder.build(sheet, u"look"_s));
         QVERIFY(finished.wait(20000));
         QCOMPARE(finished.first().at(0).value<BuildResult>().missingLook, installed ? QString() : look);
-        QVERIFY(readAll(path(u"/bin/look.html"_s)).contains(marker.toUtf8()));
+        QVERIFY(readAll(user.path() + u"/bin/look.html"_s).contains(marker.toUtf8()));
+        QVERIFY(QFileInfo(user.path() + u"/bin/output/look.pdf"_s).isFile() &&
+                !QFileInfo::exists(path(u"/bin/look.html"_s)));
     }
 
     // A failed conversion is a warning. Even one that fails at once is heard of only after build() returned; a

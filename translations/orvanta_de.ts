@@ -102,11 +102,11 @@
         <source>Orvanta cannot write into its folder:
 %1
 
-PDFs cannot be created and the disclaimer cannot be saved there. Install the app into a folder of your own (&quot;make install&quot; puts it in ~/.local/opt/orvanta), or make this folder writable for you.</source>
+PDFs cannot be created and the disclaimer cannot be saved there. Make this folder writable for you, or free some space on its disk.</source>
         <translation>Orvanta kann nicht in seinen Ordner schreiben:
 %1
 
-Dort können weder PDFs erstellt noch der Haftungsausschluss gespeichert werden. Installieren Sie die App in einen eigenen Ordner („make install“ legt sie in ~/.local/opt/orvanta ab), oder machen Sie diesen Ordner für sich beschreibbar.</translation>
+Dort können weder PDFs erstellt noch der Haftungsausschluss gespeichert werden. Machen Sie diesen Ordner für sich beschreibbar, oder schaffen Sie Platz auf seinem Datenträger.</translation>
     </message>
     <message>
         <source>The file name cannot contain &quot;/&quot;. Please choose another name.</source>
@@ -354,6 +354,8 @@ Ohne einen erstellt „orvanta build SPICKZETTEL...“ die PDFs von Spickzetteln
 
 Builds the PDF of each sheet as Create does, without a window: the page goes into the installation&apos;s bin
 folder and the PDF into bin/output, both named after the sheet&apos;s file name (or the sheet file&apos;s own name).
+When the installation folder is not yours to write, both go into $XDG_DATA_HOME/orvanta (by default
+~/.local/share/orvanta) instead, whose templates and looks are also read before the installation&apos;s.
 
 Options:
   -o, --output FILE       the PDF of the one sheet given
@@ -380,6 +382,9 @@ unreachable, or there was no network, 2 for a usage error.
 Erstellt das PDF jedes Spickzettels wie Erstellen, ohne Fenster: die Seite kommt in den Ordner bin der
 Installation und das PDF nach bin/output, beide benannt nach dem Dateinamen des Spickzettels (oder dem
 Namen der Spickzettel-Datei).
+Darf der Benutzer den Ordner der Installation nicht beschreiben, kommen beide stattdessen nach
+$XDG_DATA_HOME/orvanta (ohne diese Variable ~/.local/share/orvanta), dessen Vorlagen und Looks auch vor denen
+der Installation gelesen werden.
 
 Optionen:
   -o, --output DATEI      das PDF des einen angegebenen Spickzettels

@@ -30,8 +30,8 @@ std::optional<CoverProblem> writeCoverBeside(const QString& pdfPath)
 
 } // namespace
 
-BatchBuild::BatchBuild(const QString& installFolder, int jobs, QTextStream& out, QTextStream& err)
-    : m_installFolder(installFolder)
+BatchBuild::BatchBuild(const Installation& installation, int jobs, QTextStream& out, QTextStream& err)
+    : m_installation(installation)
     , m_jobs(jobs)
     , m_out(out)
     , m_err(err)
@@ -50,7 +50,7 @@ void BatchBuild::start(std::vector<Job> jobs)
 {
     m_waiting.assign(std::make_move_iterator(jobs.begin()), std::make_move_iterator(jobs.end()));
     for (int i = 0; i < m_jobs && !m_waiting.empty(); ++i) {
-        auto builder = std::make_unique<SheetBuilder>(m_installFolder);
+        auto builder = std::make_unique<SheetBuilder>(m_installation);
         SheetBuilder* started = builder.get();
         started->setEngine(m_engine);
         m_builders.push_back(std::move(builder));

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engines/PdfEngine.h"
+#include "page/Installation.h"
 #include "sheet/Sheet.h"
 
 #include <QObject>
@@ -28,7 +29,7 @@ public:
         QString pdfPath; // empty: where Create puts it
     };
 
-    BatchBuild(const QString& installFolder, int jobs, QTextStream& out, QTextStream& err);
+    BatchBuild(const Installation& installation, int jobs, QTextStream& out, QTextStream& err);
     ~BatchBuild() override;
 
     // The engine of every sheet; Automatic unless set.
@@ -46,7 +47,7 @@ Q_SIGNALS:
 private:
     void startNext(SheetBuilder* builder);
 
-    const QString m_installFolder;
+    const Installation m_installation;
     const int m_jobs;
     QTextStream& m_out;
     QTextStream& m_err;

@@ -33,6 +33,8 @@ const char* const Usage = QT_TRANSLATE_NOOP(
 
 Builds the PDF of each sheet as Create does, without a window: the page goes into the installation's bin
 folder and the PDF into bin/output, both named after the sheet's file name (or the sheet file's own name).
+When the installation folder is not yours to write, both go into $XDG_DATA_HOME/orvanta (by default
+~/.local/share/orvanta) instead, whose templates and looks are also read before the installation's.
 
 Options:
   -o, --output FILE       the PDF of the one sheet given
@@ -54,11 +56,11 @@ unreachable, or there was no network, 2 for a usage error.
 )");
 
 // Two sheets that would write the same page or PDF are refused before anything is built.
-void refuseClashes(std::vector<BatchBuild::Job>& jobs, const QString& installFolder, BatchBuild& batch)
+void refuseClashes(std::vector<BatchBuild::Job>& jobs, const Installation& installation, BatchBuild& batch)
 {
     QMap<QString, QStringList> writers; // a path, and the sheets that would write it
-    const auto outputsOf = [&installFolder](const BatchBuild::Job& job) {
-        const OutputPaths paths = FormOutputPaths(installFolder, HyphenatedName(job.name), job.pdfPath);
+    const auto outputsOf = [&installation](const BatchBuild::Job& job) {
+        const OutputPaths paths = FormOutputPaths(installation, HyphenatedName(job.name), job.pdfPath);
         return QStringList{QFileInfo(paths.pagePath).absoluteFilePath(), QFileInfo(paths.pdfPath).absoluteFilePath()};
     };
     for (const BatchBuild::Job& job : jobs) {
@@ -187,8 +189,8 @@ int RunCommandLine(int argc, char* argv[])
             << Qt::endl;
         return 1;
     }
-    const QString installFolder = QCoreApplication::applicationDirPath();
-    BatchBuild batch(installFolder, jobs, out, err);
+    const Installation installation = Installation::OfProgram(QCoreApplication::applicationDirPath());
+    BatchBuild batch(installation, jobs, out, err);
     batch.setEngine(*engine);
     batch.setCovers(parser.isSet(cover));
     std::vector<BatchBuild::Job> work;
@@ -208,7 +210,7 @@ int RunCommandLine(int argc, char* argv[])
                 QFileInfo(outputFolder + u'/' + HyphenatedName(job.name) + QStringLiteral(".pdf")).absoluteFilePath();
         work.push_back(std::move(job));
     }
-    refuseClashes(work, installFolder, batch);
+    refuseClashes(work, installation, batch);
     QObject::connect(&batch, &BatchBuild::finished, &app, &QCoreApplication::quit);
     QuitOnTerminationSignals();
     batch.start(std::move(work));

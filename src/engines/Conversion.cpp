@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Conversion.h"
 
-#include "page/InstallFolder.h"
+#include "page/Installation.h"
 
 #include <QDir>
 #include <QFile>

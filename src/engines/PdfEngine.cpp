@@ -6,7 +6,7 @@
 #include "PdfFile.h"
 #include "PdfForms.h"
 #include "WkhtmltopdfEngine.h"
-#include "page/InstallFolder.h"
+#include "page/Installation.h"
 
 #include <QDir>
 #include <QFile>

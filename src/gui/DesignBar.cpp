@@ -33,11 +33,11 @@ QIcon swatch(const QColor& colour)
 
 } // namespace
 
-DesignBar::DesignBar(SheetModel& model, const QString& installFolder, Interaction& interaction,
+DesignBar::DesignBar(SheetModel& model, const Installation& installation, Interaction& interaction,
                      const Controls& controls, QObject* parent)
     : QObject(parent)
     , m_model(model)
-    , m_installFolder(installFolder)
+    , m_installation(installation)
     , m_interaction(interaction)
     , m_controls(controls)
 {
@@ -86,7 +86,7 @@ bool DesignBar::eventFilter(QObject* watched, QEvent* event)
 void DesignBar::fillLooks()
 {
     const QString current = m_model.sheet().look;
-    QStringList looks = LookNames(m_installFolder);
+    QStringList looks = LookNames(m_installation);
     const bool installed = looks.contains(current);
     QSignalBlocker quiet(&m_controls.look);
     m_controls.look.clear();

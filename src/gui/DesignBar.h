@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "page/Installation.h"
+
 #include <QObject>
 
 class QComboBox;
@@ -32,7 +34,7 @@ public:
         QComboBox& fitPages;
     };
 
-    DesignBar(SheetModel& model, const QString& installFolder, Interaction& interaction, const Controls& controls,
+    DesignBar(SheetModel& model, const Installation& installation, Interaction& interaction, const Controls& controls,
               QObject* parent = nullptr);
 
 protected:
@@ -51,7 +53,7 @@ private:
     void showSheet();
 
     SheetModel& m_model;
-    const QString m_installFolder;
+    const Installation m_installation;
     Interaction& m_interaction;
     Controls m_controls;
 };

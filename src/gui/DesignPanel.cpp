@@ -7,12 +7,12 @@
 
 namespace orvanta {
 
-DesignPanel::DesignPanel(SheetModel& model, const QString& installFolder, Interaction& interaction, QWidget* parent)
+DesignPanel::DesignPanel(SheetModel& model, const Installation& installation, Interaction& interaction, QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::DesignPanel>())
 {
     ui->setupUi(this);
-    new DesignBar(model, installFolder, interaction,
+    new DesignBar(model, installation, interaction,
                   {*ui->cboLook, *ui->cmdAccent, *ui->lblAccentWarning, *ui->cmdLogo, *ui->cmdRemoveLogo, *ui->cboPaper,
                    *ui->txtLogoText, *ui->cboLanguage, *ui->cboFitPages},
                   this);

@@ -10,6 +10,7 @@ class DesignPanel;
 
 namespace orvanta {
 
+class Installation;
 class Interaction;
 class SheetModel;
 
@@ -19,7 +20,8 @@ class DesignPanel : public QWidget {
     Q_OBJECT
 
 public:
-    DesignPanel(SheetModel& model, const QString& installFolder, Interaction& interaction, QWidget* parent = nullptr);
+    DesignPanel(SheetModel& model, const Installation& installation, Interaction& interaction,
+                QWidget* parent = nullptr);
     ~DesignPanel() override;
 
 private:

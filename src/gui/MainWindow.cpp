@@ -13,7 +13,7 @@
 #include "gui/dialogs/TermsDialog.h"
 #include "gui/widgets/Icons.h"
 #include "gui/widgets/Interaction.h"
-#include "page/InstallFolder.h"
+#include "page/Installation.h"
 #include "sheet/SheetFile.h"
 #include "ui_MainWindow.h"
 #include "words/BuildWords.h"
@@ -47,28 +47,28 @@ constexpr double FirstWindowShare = 0.9;
 
 } // namespace
 
-MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, QWidget* parent)
+MainWindow::MainWindow(const Installation& installation, Interaction& interaction, QWidget* parent)
     : QMainWindow(parent)
     , ui(std::make_unique<Ui::MainWindow>())
     , m_interaction(interaction)
-    , m_installFolder(installFolder)
+    , m_installation(installation)
     , m_document(m_model, interaction, this)
-    , m_builder(installFolder)
-    , m_previewRenderer(installFolder)
+    , m_builder(installation)
+    , m_previewRenderer(installation)
 {
     initResources();
     ui->setupUi(this);
     m_previewRenderer.setEnabled(Settings::livePreview());
-    m_export = new SheetExport(installFolder, m_previewRenderer, interaction, *this);
+    m_export = new SheetExport(installation, m_previewRenderer, interaction, *this);
     useEngine();
     m_contentPage = new ContentPage(m_model, interaction, ui->page1Holder);
     ui->page1HolderLayout->addWidget(m_contentPage);
     m_createPage = new CreatePage(m_model, ui->page2Holder);
     ui->page2HolderLayout->addWidget(m_createPage);
-    auto* design = new DesignPanel(m_model, installFolder, interaction, ui->designHolder);
+    auto* design = new DesignPanel(m_model, installation, interaction, ui->designHolder);
     ui->designHolderLayout->addWidget(design);
     ui->picExample->setPixmap(QPixmap(QStringLiteral(":/images/example.png")));
-    m_previewPanel = new PreviewPanel(m_model, m_previewRenderer, installFolder, *ui->previewStack, *ui->pdfPreview,
+    m_previewPanel = new PreviewPanel(m_model, m_previewRenderer, installation, *ui->previewStack, *ui->pdfPreview,
                                       *ui->lblExample, *ui->lblPreviewStatus);
     setTabOrder(ui->pageButton2, m_contentPage);
     setTabOrder(m_contentPage, m_createPage);
@@ -126,9 +126,10 @@ MainWindow::MainWindow(const QString& installFolder, Interaction& interaction, Q
     showPage(ContentPageIndex); // which also puts the focus in the headline box
 
     // Said once, when the window is up; each command that would write says it again.
-    if (!InstallFolderWritable(m_installFolder)) {
+    if (!InstallFolderWritable(m_installation.userFolder())) {
         QTimer::singleShot(0, this, [this] {
-            m_interaction.warn(this, Titles::folderNotWritable(), BuildWords::folderNotWritable(m_installFolder));
+            m_interaction.warn(this, Titles::folderNotWritable(),
+                               BuildWords::folderNotWritable(m_installation.userFolder()));
         });
     }
 }
@@ -211,7 +212,7 @@ void MainWindow::fillRecentMenu()
 
 QString MainWindow::outputFolder() const
 {
-    return InstallPath(m_installFolder, layout::OutputFolder);
+    return m_installation.writePath(layout::OutputFolder);
 }
 
 void MainWindow::showPage(int page)
@@ -327,7 +328,7 @@ void MainWindow::showPreferences()
 
 void MainWindow::showTermsDialog()
 {
-    TermsDialog dialog(m_installFolder, m_interaction, this);
+    TermsDialog dialog(m_installation, m_interaction, this);
     if (dialog.loaded())
         dialog.exec();
 }

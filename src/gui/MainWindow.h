@@ -29,7 +29,7 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    MainWindow(const QString& installFolder, Interaction& interaction, QWidget* parent = nullptr);
+    MainWindow(const Installation& installation, Interaction& interaction, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     SheetModel& model() { return m_model; }
@@ -69,7 +69,7 @@ private:
 
     std::unique_ptr<Ui::MainWindow> ui;
     Interaction& m_interaction;
-    const QString m_installFolder;
+    const Installation m_installation;
     SheetModel m_model;
     SheetDocument m_document;
     SheetBuilder m_builder;

@@ -3,7 +3,7 @@
 
 #include "gui/widgets/PdfView.h"
 #include "model/SheetModel.h"
-#include "page/InstallFolder.h"
+#include "page/Installation.h"
 #include "page/Looks.h"
 #include "words/BuildWords.h"
 
@@ -14,11 +14,11 @@
 
 namespace orvanta {
 
-PreviewPanel::PreviewPanel(SheetModel& model, PreviewRenderer& renderer, const QString& installFolder,
+PreviewPanel::PreviewPanel(SheetModel& model, PreviewRenderer& renderer, const Installation& installation,
                            QStackedWidget& stack, PdfView& view, QLabel& caption, QLabel& status)
     : QObject(&stack)
     , m_renderer(renderer)
-    , m_installFolder(installFolder)
+    , m_installation(installation)
     , m_stack(stack)
     , m_view(view)
     , m_caption(caption)
@@ -70,12 +70,12 @@ void PreviewPanel::watchTemplates(const QString& look)
     m_watchedLook = look;
     if (const QStringList watched = m_templates.files(); !watched.isEmpty())
         m_templates.removePaths(watched);
-    QString folder = LookFolder(m_installFolder, look);
+    QString folder = LookFolder(m_installation, look);
     if (folder.isEmpty())
         folder = layout::BinFolder; // a look that is not installed prints with Classic
     for (const QString& file : {layout::PageTemplate, layout::SnippetTemplate, layout::HeadingTemplate})
-        m_templates.addPath(InstallPath(m_installFolder, folder + u'/' + QFileInfo(file).fileName()));
-    m_templates.addPath(InstallPath(m_installFolder, layout::Terms));
+        m_templates.addPath(m_installation.readPath(folder + u'/' + QFileInfo(file).fileName()));
+    m_templates.addPath(m_installation.readPath(layout::Terms));
 }
 
 void PreviewPanel::showPdf(const QString& path)

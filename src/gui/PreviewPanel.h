@@ -23,7 +23,7 @@ class PreviewPanel : public QObject {
     Q_OBJECT
 
 public:
-    PreviewPanel(SheetModel& model, PreviewRenderer& renderer, const QString& installFolder, QStackedWidget& stack,
+    PreviewPanel(SheetModel& model, PreviewRenderer& renderer, const Installation& installation, QStackedWidget& stack,
                  PdfView& view, QLabel& caption, QLabel& status);
 
     const QPdfDocument& document() const { return m_document; }
@@ -44,7 +44,7 @@ private:
     QString pagesAndEngine() const;
 
     PreviewRenderer& m_renderer;
-    const QString m_installFolder;
+    const Installation m_installation;
     QPdfDocument m_document;
     QFileSystemWatcher m_templates;
     QString m_watchedLook;

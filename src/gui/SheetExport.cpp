@@ -14,13 +14,13 @@
 
 namespace orvanta {
 
-SheetExport::SheetExport(const QString& installFolder, const PreviewRenderer& preview, Interaction& interaction,
+SheetExport::SheetExport(const Installation& installation, const PreviewRenderer& preview, Interaction& interaction,
                          QWidget& window)
     : QObject(&window)
     , m_preview(preview)
     , m_interaction(interaction)
     , m_window(window)
-    , m_builder(installFolder)
+    , m_builder(installation)
 {
     connect(&m_builder, &SheetBuilder::finished, this, &SheetExport::built);
 }

@@ -23,7 +23,7 @@ class SheetExport : public QObject {
 public:
     enum class Kind { Pdf, Cover };
 
-    SheetExport(const QString& installFolder, const PreviewRenderer& preview, Interaction& interaction,
+    SheetExport(const Installation& installation, const PreviewRenderer& preview, Interaction& interaction,
                 QWidget& window);
 
     // Asks where to save, then makes the file; a problem is reported in a message box.

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Looks.h"
 
-#include "InstallFolder.h"
+#include "Installation.h"
 #include "sheet/Design.h"
 
 #include <QDir>
@@ -17,31 +17,35 @@ bool isLookName(const QString& name)
            name != design::ClassicLook;
 }
 
-bool holdsTemplates(const QString& folder)
+bool holdsTemplates(const Installation& installation, const QString& folder)
 {
-    return QFileInfo(folder + QStringLiteral("/template.html")).isFile() &&
-           QFileInfo(folder + QStringLiteral("/repeater.txt")).isFile();
+    return QFileInfo(installation.readPath(folder + QStringLiteral("/template.html"))).isFile() &&
+           QFileInfo(installation.readPath(folder + QStringLiteral("/repeater.txt"))).isFile();
 }
 
 } // namespace
 
-QStringList LookNames(const QString& installFolder)
+QStringList LookNames(const Installation& installation)
 {
+    QStringList found;
+    for (const QString& folder : {installation.userFolder(), installation.folder()})
+        found += QDir(InstallPath(folder, layout::LooksFolder)).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    found.sort();
+    found.removeDuplicates();
     QStringList names{design::ClassicLook};
-    const QDir looks(InstallPath(installFolder, layout::LooksFolder));
-    for (const QString& name : looks.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
-        if (isLookName(name) && holdsTemplates(looks.filePath(name)))
+    for (const QString& name : std::as_const(found)) {
+        if (isLookName(name) && holdsTemplates(installation, layout::LooksFolder + u'/' + name))
             names.append(name);
     }
     return names;
 }
 
-QString LookFolder(const QString& installFolder, const QString& look)
+QString LookFolder(const Installation& installation, const QString& look)
 {
     if (look.isEmpty() || look == design::ClassicLook)
         return layout::BinFolder;
     const QString folder = layout::LooksFolder + u'/' + look;
-    if (!isLookName(look) || !holdsTemplates(InstallPath(installFolder, folder)))
+    if (!isLookName(look) || !holdsTemplates(installation, folder))
         return {};
     return folder;
 }

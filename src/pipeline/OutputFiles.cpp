@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "OutputFiles.h"
 
-#include "page/InstallFolder.h"
+#include "page/Installation.h"
 #include "page/PageFiller.h"
 #include "sheet/TextFile.h"
 
@@ -41,25 +41,25 @@ QString HyphenatedName(const QString& name)
     return QString(name).replace(u' ', u'-');
 }
 
-OutputPaths FormOutputPaths(const QString& installFolder, const QString& name, const QString& pdfPath)
+OutputPaths FormOutputPaths(const Installation& installation, const QString& name, const QString& pdfPath)
 {
-    const QString templatePath = InstallPath(installFolder, layout::PageTemplate);
-    const QString binFolder = InstallPath(installFolder, layout::BinFolder);
+    const QString templatePath = installation.writePath(layout::PageTemplate);
+    const QString binFolder = installation.writePath(layout::BinFolder);
     QString pagePath = binFolder + u'/' + name + QStringLiteral(".html");
     if (name == u"template" || isTemplateFile(pagePath, templatePath))
         pagePath = binFolder + QStringLiteral("/e") + name + QStringLiteral(".html");
     return {pagePath, !pdfPath.isEmpty()
                           ? pdfPath
-                          : InstallPath(installFolder, layout::OutputFolder) + u'/' + name + QStringLiteral(".pdf")};
+                          : installation.writePath(layout::OutputFolder) + u'/' + name + QStringLiteral(".pdf")};
 }
 
-Expected<PageTemplates, FileProblem> LoadTemplates(const QString& installFolder, const QString& lookFolder,
+Expected<PageTemplates, FileProblem> LoadTemplates(const Installation& installation, const QString& lookFolder,
                                                    bool disclaimerNeeded)
 {
     PageTemplates loaded;
     // Each file into its part of `loaded`; a heading snippet that is missing leaves the default.
-    const auto load = [&installFolder](const QString& file, QString& part, bool optional = false) {
-        Expected<QString, FileProblem> text = LoadTextFile(InstallPath(installFolder, file));
+    const auto load = [&installation](const QString& file, QString& part, bool optional = false) {
+        Expected<QString, FileProblem> text = LoadTextFile(installation.readPath(file));
         if (text)
             part = std::move(*text);
         else if (!optional || text.error().kind != FileProblem::Kind::Missing)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PreviewRenderer.h"
 
-#include "page/InstallFolder.h"
+#include "page/Installation.h"
 #include "sheet/Design.h"
 
 #include <QDir>
@@ -23,11 +23,11 @@ Sheet printedPart(const Sheet& sheet)
 
 } // namespace
 
-PreviewRenderer::PreviewRenderer(const QString& installFolder, QObject* parent)
+PreviewRenderer::PreviewRenderer(const Installation& installation, QObject* parent)
     : QObject(parent)
-    , m_installFolder(installFolder)
+    , m_installation(installation)
     , m_folder(QDir::tempPath() + QStringLiteral("/orvanta-preview-XXXXXX"))
-    , m_builder(installFolder)
+    , m_builder(installation)
 {
     // A watcher removes the folder when this process ends in any way: the pipe to it closes with the process,
     // a kill included, and it cleans up once it reads the end.
@@ -119,7 +119,7 @@ void PreviewRenderer::startIfDue()
 void PreviewRenderer::setEngine(EngineChoice choice, const QString& chromiumProgram)
 {
     m_builder.setEngine(choice, chromiumProgram);
-    m_typingPause = ResolveEngine(m_installFolder, choice, chromiumProgram).kind == EngineKind::Chromium
+    m_typingPause = ResolveEngine(m_installation.folder(), choice, chromiumProgram).kind == EngineKind::Chromium
                         ? WarmTypingPause
                         : TypingPause;
     refresh();
@@ -143,22 +143,25 @@ void PreviewRenderer::conversionFinished(const BuildResult& result)
 }
 
 // The page resolves its relative references as one in bin does: the folder mirrors the installation folder
-// with links, except for the output folder, which the preview never touches.
+// with links, the user's files before the installation's, except for the output folder, which the preview never
+// touches.
 void PreviewRenderer::linkInstallation()
 {
     const auto link = [](const QString& from, const QString& to) {
         if (!QFileInfo(to).isSymLink())
             QFile::link(from, to);
     };
-    const QDir installation(m_installFolder);
-    for (const QString& name : installation.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
-        if (name != u"bin")
-            link(installation.filePath(name), m_folder.filePath(name));
-    }
-    const QDir bin(InstallPath(m_installFolder, layout::BinFolder));
-    for (const QString& name : bin.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
-        if (name != u"output" && name != PreviewName + QStringLiteral(".html"))
-            link(bin.filePath(name), m_folder.filePath(QStringLiteral("bin/") + name));
+    for (const QString& folder : {m_installation.userFolder(), m_installation.folder()}) {
+        const QDir installation(folder);
+        for (const QString& name : installation.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
+            if (name != u"bin")
+                link(installation.filePath(name), m_folder.filePath(name));
+        }
+        const QDir bin(InstallPath(folder, layout::BinFolder));
+        for (const QString& name : bin.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
+            if (name != u"output" && name != PreviewName + QStringLiteral(".html"))
+                link(bin.filePath(name), m_folder.filePath(QStringLiteral("bin/") + name));
+        }
     }
 }
 

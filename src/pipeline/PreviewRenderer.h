@@ -25,7 +25,7 @@ public:
     static constexpr std::chrono::milliseconds TypingPause{400};
     static constexpr std::chrono::milliseconds WarmTypingPause{200};
 
-    explicit PreviewRenderer(const QString& installFolder, QObject* parent = nullptr);
+    explicit PreviewRenderer(const Installation& installation, QObject* parent = nullptr);
     ~PreviewRenderer() override;
 
     // What shows while the sheet has no headline or no resource, once its design is not a fresh sheet's: `example` in
@@ -85,7 +85,7 @@ private:
     void conversionFinished(const BuildResult& result);
     void linkInstallation();
 
-    const QString m_installFolder;
+    const Installation m_installation;
     QTemporaryDir m_folder;
     QProcess m_cleaner;
     SheetBuilder m_builder;

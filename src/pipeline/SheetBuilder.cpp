@@ -3,7 +3,7 @@
 
 #include "engines/Conversion.h"
 #include "engines/PdfFile.h"
-#include "page/InstallFolder.h"
+#include "page/Installation.h"
 #include "page/LinkTagging.h"
 #include "page/Looks.h"
 #include "page/MissingGlyphs.h"
@@ -34,9 +34,9 @@ BuildProblem fileFailed(const FileProblem& file)
 
 } // namespace
 
-SheetBuilder::SheetBuilder(const QString& installFolder, QObject* parent)
+SheetBuilder::SheetBuilder(const Installation& installation, QObject* parent)
     : QObject(parent)
-    , m_installFolder(installFolder)
+    , m_installation(installation)
 {
 }
 
@@ -73,11 +73,11 @@ std::optional<BuildProblem> SheetBuilder::build(const Sheet& sheet, const QStrin
         badName.fileNameFault = fault;
         return badName;
     }
-    if (!InstallFolderWritable(m_installFolder))
-        return refusal(Kind::FolderNotWritable, m_installFolder);
+    if (!InstallFolderWritable(m_installation.userFolder()))
+        return refusal(Kind::FolderNotWritable, m_installation.userFolder());
 
     const QString name = HyphenatedName(fileName);
-    const OutputPaths paths = FormOutputPaths(m_installFolder, name, pdfPath);
+    const OutputPaths paths = FormOutputPaths(m_installation, name, pdfPath);
     if (pdfPath.isEmpty())
         QDir().mkdir(QFileInfo(paths.pdfPath).absolutePath()); // it may have been deleted since start-up
     std::optional<BuildProblem> refused = render(sheet, paths, printed);
@@ -92,17 +92,17 @@ std::optional<BuildProblem> SheetBuilder::render(const Sheet& sheet, const Outpu
     cancel();
     if (sheet.resources.size() > MaxPrintedResources)
         return refusal(BuildProblem::Kind::TooManyResources);
-    QString lookFolder = LookFolder(m_installFolder, sheet.look);
+    QString lookFolder = LookFolder(m_installation, sheet.look);
     const QString missingLook = lookFolder.isEmpty() ? sheet.look : QString();
     if (lookFolder.isEmpty())
         lookFolder = layout::BinFolder;
-    const Expected<PageTemplates, FileProblem> loaded = LoadTemplates(m_installFolder, lookFolder, sheet.disclaimer);
+    const Expected<PageTemplates, FileProblem> loaded = LoadTemplates(m_installation, lookFolder, sheet.disclaimer);
     if (!loaded)
         return fileFailed(loaded.error());
     const PageTemplates& templates = *loaded;
-    const ResolvedEngine engine = ResolveEngine(m_installFolder, m_choice, m_chromiumProgram);
+    const ResolvedEngine engine = ResolveEngine(m_installation.folder(), m_choice, m_chromiumProgram);
     if (engine.program.isEmpty()) {
-        BuildProblem missing = refusal(BuildProblem::Kind::EngineMissing, m_installFolder);
+        BuildProblem missing = refusal(BuildProblem::Kind::EngineMissing, m_installation.folder());
         missing.engine = m_choice;
         return missing;
     }
@@ -130,7 +130,7 @@ std::optional<BuildProblem> SheetBuilder::render(const Sheet& sheet, const Outpu
     m_engine->setPaper(m_paper);
     m_engine->setTitle(PlainTitle(sheet.headline));
     m_engine->setAccessibility(sheet.language, PageLinkTexts(sheet));
-    m_engine->setReadableFolder(InstallPath(m_installFolder, layout::BinFolder));
+    m_engine->setReadableFolder(InstallPath(m_installation.folder(), layout::BinFolder));
     if (!printed.isEmpty() && printed.engine == engine.kind && printed.paper == m_paper && printed.page == m_page &&
         IsCompletePdf(printed.pdfPath))
         conversionFinished(CopyPdf(printed.pdfPath, paths.pdfPath));

@@ -73,7 +73,7 @@ class SheetBuilder : public QObject {
     Q_OBJECT
 
 public:
-    explicit SheetBuilder(const QString& installFolder, QObject* parent = nullptr);
+    explicit SheetBuilder(const Installation& installation, QObject* parent = nullptr);
     ~SheetBuilder() override;
 
     // Create: the page in bin and the PDF in bin/output, named after `fileName` with its spaces made
@@ -112,7 +112,7 @@ private:
     void conversionFinished(const ConversionResult& result);
     void useEngine(const ResolvedEngine& engine);
 
-    const QString m_installFolder;
+    const Installation m_installation;
     EngineChoice m_choice = EngineChoice::Automatic;
     QString m_chromiumProgram;
     std::unique_ptr<PdfEngine> m_engine;

@@ -4,7 +4,7 @@
 #include "FileWords.h"
 #include "Titles.h"
 #include "engines/Conversion.h"
-#include "page/InstallFolder.h"
+#include "page/Installation.h"
 #include "page/MissingGlyphs.h"
 #include "pipeline/SheetBuilder.h"
 
@@ -49,9 +49,8 @@ Message BuildWords::buildProblem(const BuildProblem& problem, const QString& pdf
 QString BuildWords::folderNotWritable(const QString& installFolder)
 {
     return tr("Orvanta cannot write into its folder:\n%1\n\n"
-              "PDFs cannot be created and the disclaimer cannot be saved there. Install the app into a "
-              "folder of your own (\"make install\" puts it in ~/.local/opt/orvanta), or make this "
-              "folder writable for you.")
+              "PDFs cannot be created and the disclaimer cannot be saved there. Make this folder writable "
+              "for you, or free some space on its disk.")
         .arg(QDir::toNativeSeparators(installFolder));
 }
 

@@ -3,7 +3,7 @@
 
 #include "gui/widgets/EditorText.h"
 #include "gui/widgets/Interaction.h"
-#include "page/InstallFolder.h"
+#include "page/Installation.h"
 #include "sheet/TextFile.h"
 #include "ui_TermsDialog.h"
 #include "words/BuildWords.h"
@@ -12,13 +12,14 @@
 
 namespace orvanta {
 
-TermsDialog::TermsDialog(const QString& installFolder, Interaction& interaction, QWidget* parent)
+TermsDialog::TermsDialog(const Installation& installation, Interaction& interaction, QWidget* parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::TermsDialog>())
     , m_interaction(interaction)
-    , m_installFolder(installFolder)
-    , m_termsPath(InstallPath(installFolder, layout::Terms))
-    , m_defaultTermsPath(InstallPath(installFolder, layout::DefaultTerms))
+    , m_userFolder(installation.userFolder())
+    , m_termsPath(installation.readPath(layout::Terms))
+    , m_savePath(installation.writePath(layout::Terms))
+    , m_defaultTermsPath(installation.readPath(layout::DefaultTerms))
 {
     ui->setupUi(this);
     ui->lblDefaultTOS->setAccessibleDescription(tr("Link: loads the default disclaimer text"));
@@ -47,14 +48,14 @@ void TermsDialog::loadTerms()
 
 void TermsDialog::saveTerms()
 {
-    if (!InstallFolderWritable(m_installFolder)) {
-        m_interaction.warn(this, Titles::folderNotWritable(), BuildWords::folderNotWritable(m_installFolder));
+    if (!InstallFolderWritable(m_userFolder)) {
+        m_interaction.warn(this, Titles::folderNotWritable(), BuildWords::folderNotWritable(m_userFolder));
         return;
     }
     QString text = editorText(*ui->txtTOS);
     if (m_windowsLineBreaks)
         text.replace(u'\n', QStringLiteral("\r\n"));
-    if (const std::optional<FileProblem> problem = SaveTextFile(m_termsPath, text)) {
+    if (const std::optional<FileProblem> problem = SaveTextFile(m_savePath, text)) {
         m_interaction.warn(this, tr("Not Saved"), FileWords::problem(*problem));
         return;
     }

@@ -10,6 +10,7 @@ class TermsDialog;
 
 namespace orvanta {
 
+class Installation;
 class Interaction;
 
 // Edits the disclaimer text that pages can carry. It opens on the file's current text; only Save writes.
@@ -17,7 +18,7 @@ class TermsDialog : public QDialog {
     Q_OBJECT
 
 public:
-    TermsDialog(const QString& installFolder, Interaction& interaction, QWidget* parent = nullptr);
+    TermsDialog(const Installation& installation, Interaction& interaction, QWidget* parent = nullptr);
     ~TermsDialog() override;
 
     // False when the terms file exists but could not be read; that was reported and the dialog should not
@@ -31,8 +32,9 @@ private:
 
     std::unique_ptr<Ui::TermsDialog> ui;
     Interaction& m_interaction;
-    const QString m_installFolder;
-    const QString m_termsPath;
+    const QString m_userFolder;
+    const QString m_termsPath; // the user's edited text, or the installation's
+    const QString m_savePath;  // always the user's
     const QString m_defaultTermsPath;
     bool m_loaded = false;
     bool m_windowsLineBreaks = false;
