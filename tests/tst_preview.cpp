@@ -147,6 +147,8 @@ private Q_SLOTS:
         QTRY_COMPARE(status(), u"1 page · wkhtmltopdf · not tagged for screen readers"_s);
         QVERIFY(writeAll(path(u"/bin/looks/brand/repeater.txt"_s), "<a class=\"cta\">#CTATEXT#!</a>"));
         QTRY_COMPARE(runs(), 7);
+        QVERIFY(writeAll(path(u"/resources/tos.txt"_s), "New terms")); // watched with any look
+        QTRY_COMPARE(runs(), 8);
 
         // Every page shows, one under the other. Ctrl and the wheel zoom, on from the width the page was shown at.
         auto* view = child<PdfView>(m_window.get(), "pdfPreview");
