@@ -27,6 +27,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#define POINTERHOLDER_TRANSITION 4 // the qpdf API without its old pointer type
+#include <qpdf/QPDF.hh>
 #include <variant>
 
 using namespace orvanta;
@@ -157,6 +159,24 @@ private Q_SLOTS:
         QFETCH(QByteArray, marked);
         QCOMPARE(MarkedAsArtifacts(content), marked);
         QCOMPARE(MarkedAsArtifacts(marked), marked);
+    }
+
+    // A structure tree that leads back into itself, as a broken PDF may have: finishing it ends.
+    void cyclicStructureTree()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"cyclic.pdf"_s);
+        QVERIFY(writeAll(path, "%PDF-1.4\n1 0 obj<</Type/Catalog/Pages 2 0 R>>endobj\n"
+                               "2 0 obj<</Type/Pages/Kids[]/Count 0>>endobj\ntrailer<</Root 1 0 R>>\n%%EOF\n"));
+        const PdfStep cycle = [](QPDF& pdf) {
+            QPDFObjectHandle element = pdf.makeIndirectObject(QPDFObjectHandle::parse("<< /S /Sect >>"));
+            element.replaceKey("/K", QPDFObjectHandle::newArray(std::vector<QPDFObjectHandle>{element}));
+            QPDFObjectHandle tree = QPDFObjectHandle::parse("<< /Type /StructTreeRoot >>");
+            tree.replaceKey("/K", element);
+            pdf.getRoot().replaceKey("/StructTreeRoot", tree);
+        };
+        QVERIFY(!FinishPdf(path, {}, {cycle}));
+        QVERIFY(!FinishPdf(path, {u"Cyclic"_s, u"en"_s, {}}));
     }
 
     void automatic_data()
@@ -346,6 +366,7 @@ private Q_SLOTS:
         QTest::addColumn<Outcome>("outcome");
         QTest::newRow("cannot start") << QString() << Outcome::FailedToStart;
         QTest::newRow("exits at once") << u"#!/bin/sh\nexit 3\n"_s << Outcome::Crashed;
+        QTest::newRow("closes its pipe, alive") << u"#!/bin/sh\nexec 3<&- 4>&- sleep 30\n"_s << Outcome::Crashed;
         QTest::newRow("never answers") << u"#!/bin/sh\necho $$ > \"$0.pid\"\nexec sleep 30\n"_s << Outcome::TimedOut;
     }
 
@@ -379,7 +400,8 @@ private Q_SLOTS:
     void browserKilled_data()
     {
         QTest::addColumn<bool>("whilePrinting");
-        QTest::addColumn<bool>("buildAgain"); // another build starts before the job's retry on the next browser
+        // Builds start before the job's retry on the next browser: another sheet's, then the job's own again.
+        QTest::addColumn<bool>("buildAgain");
         QTest::newRow("while printing") << true << false;
         QTest::newRow("between jobs") << false << false;
         QTest::newRow("between jobs, built again before the retry") << false << true;
@@ -389,8 +411,10 @@ private Q_SLOTS:
     {
         QFETCH(bool, whilePrinting);
         QFETCH(bool, buildAgain);
-        SheetBuilder builder(m_installation.folder());
+        SheetBuilder builder(m_installation.folder()), other(m_installation.folder());
         builder.setEngine(EngineChoice::Chromium);
+        other.setEngine(EngineChoice::Chromium);
+        QSignalSpy otherFinished(&other, &SheetBuilder::finished);
         QVERIFY(!m_browser->ensureRunning());
         const QList<qint64> processes = m_browser->processIds();
         const QString profile = m_browser->profileFolder();
@@ -406,11 +430,17 @@ private Q_SLOTS:
                 });
         else
             kill();
-        if (buildAgain) // connected before the job's own slot, so the build runs before the job's retry
+        if (buildAgain) // connected before the job's own slot, so the builds run before the job's retry
             killer = connect(m_browser.get(), &ChromiumProcess::ended, this, [&] {
                 disconnect(killer);
                 QMetaObject::invokeMethod(
-                    this, [&] { QVERIFY(!builder.build(sheetOf(300), u"killed"_s)); }, Qt::QueuedConnection);
+                    this,
+                    [&] {
+                        QVERIFY(!other.build(sheetOf(2), u"other"_s));
+                        QVERIFY(!builder.build(sheetOf(300), u"killed"_s)); // cancels the job's retry
+                        QCOMPARE(m_browser->jobCount(), 2);
+                    },
+                    Qt::QueuedConnection);
             });
         const auto first = build(builder, sheetOf(300), u"killed"_s);
         disconnect(killer);
@@ -422,6 +452,7 @@ private Q_SLOTS:
         for (qint64 process : processes)
             QTRY_VERIFY(!alive(process));
         QTRY_VERIFY(!QFileInfo::exists(profile));
+        QVERIFY(!buildAgain || !otherFinished.isEmpty() || otherFinished.wait(60000));
         const auto next = build(builder, sheetOf(2), u"next"_s);
         QVERIFY(std::holds_alternative<BuildResult>(next) && std::get<BuildResult>(next).succeeded());
         QVERIFY(m_browser->processId() != pid);
