@@ -195,7 +195,7 @@ private Q_SLOTS:
 
     void noNetwork_data()
     {
-        QTest::addColumn<QStringList>("links"); // "@N" the server as host N
+        QTest::addColumn<QStringList>("links"); // "@N" the server as host N; after it, "@" as in resolve()
         QTest::addColumn<QString>("summary");
         QTest::addColumn<int>("reported"); // links reported one by one
         QTest::newRow("nothing answers on two hosts")
@@ -212,6 +212,9 @@ private Q_SLOTS:
             << QStringList{u"@1/silent"_s, u"@2/silent"_s, u"@3/ok"_s} << u"1 fine, 2 unreachable"_s << 3;
         QTest::newRow("a refusal is an answer")
             << QStringList{u"@1/silent"_s, u"@2/silent"_s, u"^/"_s} << u"3 unreachable"_s << 3;
+        // Its time runs out while it waits for a place on the busy host it was sent to.
+        QTest::newRow("a redirect waits out its time")
+            << QStringList{u"@2/away/@/silent"_s, u"@1/silent/2"_s, u"@1/silent/3"_s} << u"3 unreachable"_s << 3;
     }
 
     // Without a network every link fails alike; failures that may mean that are held back until a server answers.
@@ -222,7 +225,8 @@ private Q_SLOTS:
         QFETCH(int, reported);
         LinkServer server;
         for (QString& link : links)
-            link = link.startsWith(u'@') ? server.url(link.mid(2), link.at(1).digitValue()) : resolve(link, server);
+            link = link.startsWith(u'@') ? server.url(resolve(link.mid(2), server), link.at(1).digitValue())
+                                         : resolve(link, server);
         LinkChecker checker;
         checker.setTimeout(std::chrono::milliseconds(200));
         QSignalSpy checked(&checker, &LinkChecker::linkChecked);
