@@ -130,6 +130,10 @@ private Q_SLOTS:
         QCOMPARE(m_window->resources().at(1), HeadingEntry(u"Speed"_s));
         key(Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), u"## Speed"_s);
+        select(0);
+        select(1, Qt::ControlModifier);
+        select(1, Qt::ControlModifier); // still the current entry, but no longer chosen: F2 asks nothing
+        key(Qt::Key_F2);
         key(Qt::Key_Z, Qt::ControlModifier);
         key(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(texts(), u"r0 r1"_s);
