@@ -161,13 +161,17 @@ private Q_SLOTS:
         QCOMPARE(MarkedAsArtifacts(marked), marked);
     }
 
-    // A structure tree that leads back into itself, as a broken PDF may have: finishing it ends.
-    void cyclicStructureTree()
+    // A structure tree that leads back into itself, as a broken PDF may have: finishing it ends. A link outside
+    // the tree is described too.
+    void unusualStructure()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(u"cyclic.pdf"_s);
-        QVERIFY(writeAll(path, "%PDF-1.4\n1 0 obj<</Type/Catalog/Pages 2 0 R>>endobj\n"
-                               "2 0 obj<</Type/Pages/Kids[]/Count 0>>endobj\ntrailer<</Root 1 0 R>>\n%%EOF\n"));
+        QVERIFY(writeAll(path,
+                         "%PDF-1.4\n1 0 obj<</Type/Catalog/Pages 2 0 R>>endobj\n"
+                         "2 0 obj<</Type/Pages/Kids[3 0 R]/Count 1>>endobj\n3 0 obj<</Type/Page/Parent 2 0 R"
+                         "/MediaBox[0 0 99 99]/Annots[<</Subtype/Link/Rect[0 0 9 9]/A<</S/URI"
+                         "/URI(https://www.example.com/guide?x=1)>>>>]>>endobj\ntrailer<</Root 1 0 R>>\n%%EOF\n"));
         const PdfStep cycle = [](QPDF& pdf) {
             QPDFObjectHandle element = pdf.makeIndirectObject(QPDFObjectHandle::parse("<< /S /Sect >>"));
             element.replaceKey("/K", QPDFObjectHandle::newArray(std::vector<QPDFObjectHandle>{element}));
@@ -177,6 +181,11 @@ private Q_SLOTS:
         };
         QVERIFY(!FinishPdf(path, {}, {cycle}));
         QVERIFY(!FinishPdf(path, {u"Cyclic"_s, u"en"_s, {}}));
+        // A link the tree does not reach is described by its address as printed.
+        QPDF finished;
+        finished.processFile(QFile::encodeName(path).constData());
+        QPDFObjectHandle page = finished.getAllPages().at(0);
+        QCOMPARE(page.getKey("/Annots").getArrayItem(0).getKey("/Contents").getUTF8Value(), "example.com/guide");
     }
 
     void automatic_data()
