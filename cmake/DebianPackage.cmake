@@ -7,13 +7,18 @@ find_program(ORVANTA_GZIP gzip REQUIRED)
 set(orvanta_package_dir "${CMAKE_BINARY_DIR}/package-files")
 
 # The man page: the program's own --help and --version, with the window, FILES and ENVIRONMENT from data/orvanta.h2m.
+# help2man reads a usage line that follows the first as one that starts with "or:", and the window's usage line
+# without its note (the description has it).
+file(GENERATE OUTPUT "${orvanta_package_dir}/orvanta-help" CONTENT "#!/bin/sh
+\"$<TARGET_FILE:orvanta>\" \"$@\" | sed -e 's/^       \\(orvanta .*[^ ]\\)  .*$/  or: \\1/' -e 's/^       orvanta /  or: orvanta /'
+" FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 add_custom_command(OUTPUT "${orvanta_package_dir}/orvanta.1.gz"
   COMMAND ${CMAKE_COMMAND} -E env LANGUAGE=en LC_ALL=C.UTF-8 "${ORVANTA_HELP2MAN}" --no-info --no-discard-stderr
           --section=1 "--name=cheat-sheet PDFs from marketing fields"
           "--include=${PROJECT_SOURCE_DIR}/data/orvanta.h2m" "--output=${orvanta_package_dir}/orvanta.1"
-          "$<TARGET_FILE:orvanta>"
+          "${orvanta_package_dir}/orvanta-help"
   COMMAND "${ORVANTA_GZIP}" -9nf "${orvanta_package_dir}/orvanta.1"
-  DEPENDS orvanta "${PROJECT_SOURCE_DIR}/data/orvanta.h2m" VERBATIM)
+  DEPENDS orvanta "${orvanta_package_dir}/orvanta-help" "${PROJECT_SOURCE_DIR}/data/orvanta.h2m" VERBATIM)
 
 # The changelog dpkg expects of every package: one entry, this version.
 execute_process(COMMAND date -u -R -d "${ORVANTA_RELEASE_DATE}" OUTPUT_VARIABLE orvanta_release_rfc2822

@@ -22,9 +22,10 @@ field() { dpkg-deb --field "$deb" "$1"; }
 
 case "$part" in
 contents)
-  listing="$(dpkg-deb --contents "$deb" | awk '{ print $6, $7, $8 }' | sed 's/ *$//')"
+  raw="$(dpkg-deb --contents "$deb")"
+  listing="$(awk '{ print $6 }' <<<"$raw")"
   has() { grep -qxF -- "$1" <<<"$listing" || fail "the package lacks $1"; }
-  dpkg-deb --contents "$deb" | grep -qE '^-rwxr-xr-x root/root .* \./usr/bin/orvanta$' || fail "no program /usr/bin/orvanta"
+  grep -qE '^-rwxr-xr-x root/root .* \./usr/bin/orvanta$' <<<"$raw" || fail "no program /usr/bin/orvanta"
   # Every file of the installation folder, each look's included.
   while IFS= read -r rel; do
     has "./usr/share/orvanta/$rel"
@@ -69,6 +70,9 @@ metadata)
   grep -q "QStringLiteral(\"$app_id\")" "$source/src/main.cpp" || fail "the window's desktop file name is not $app_id"
   appstreamcli validate --no-net "$metainfo" || fail "the metainfo does not validate"
   grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" || fail "the metainfo names another launcher"
+  for element in '<content_rating type="oars-' '<image>https://' '<release version="[^"]*" date="' '<description>'; do
+    grep -q "$element" "$metainfo" || fail "the metainfo lacks $element"
+  done
   type="$(sed -n 's/.*<mime-type type="\([^"]*\)".*/\1/p' "$unpacked/usr/share/mime/packages/orvanta.xml")"
   grep -q '<glob pattern="\*\.orvanta"/>' "$unpacked/usr/share/mime/packages/orvanta.xml" || fail "no *.orvanta type"
   grep -qx "MimeType=$type;" "$desktop" || fail "the launcher does not open $type"
