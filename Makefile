@@ -1,10 +1,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The two commands of the README: `make run` and `make test`. Both install what is missing first.
+# `make package` makes the Debian package, build/package/orvanta_VERSION-1_ARCH.deb.
 # Build folders are the presets' own: build/<preset>.
 JOBS ?= $(shell nproc)
 DEV := build/dev
 
-.PHONY: run test deps build build-asan test-dev test-asan bench install uninstall portable format clean
+.PHONY: run test deps build build-asan test-dev test-asan bench install uninstall package format clean
 
 # `make test` installs both engines (where the distribution has them), anything else one of them.
 DEPS_FOR := $(if $(filter test test-dev test-asan,$(MAKECMDGOALS)),test,run)
@@ -24,11 +25,11 @@ build-asan: deps build/asan/build.ninja
 run: build
 	@bash scripts/run-app.sh $(DEV)/app/orvanta
 
-# Each run ends with its five slowest tests, whether it passed or not.
-test-dev: build
+# Each run ends with its five slowest tests, whether it passed or not. The package's tests check the package.
+test-dev: build package
 	ctest --preset dev -j $(JOBS); status=$$?; bash scripts/slowest-tests.sh $(DEV); exit $$status
 
-test-asan: build-asan
+test-asan: build-asan package
 	ctest --preset asan -j $(JOBS); status=$$?; bash scripts/slowest-tests.sh build/asan; exit $$status
 
 test: test-dev test-asan
@@ -40,9 +41,10 @@ install: build
 	cmake --install $(DEV)
 	cp $(DEV)/install_manifest.txt $(DEV)/installed-files.txt
 
-portable: deps build/portable/build.ninja
-	cmake --build --preset portable -j $(JOBS)
-	cd build/portable && cpack
+package: deps build/package/build.ninja
+	cmake --build --preset package -j $(JOBS)
+	rm -f build/package/orvanta_*.deb
+	cd build/package && cpack
 
 uninstall:
 	@bash scripts/uninstall.sh $(DEV)

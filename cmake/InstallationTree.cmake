@@ -41,6 +41,25 @@ add_custom_target(installation_tree ALL DEPENDS ${orvanta_tree_outputs})
 
 # Installed layout: the same folder under the prefix.
 set(ORVANTA_INSTALL_DIR "${ORVANTA_INSTALL_SUBDIR}")
+if(ORVANTA_DEBIAN_PACKAGE)
+  # dpkg owns every file it installs, so the package installs them plainly; a user's own templates and looks live in
+  # the user's data folder. The two scripts are relative links to Debian's copies, which the package depends on.
+  install(DIRECTORY "${CMAKE_SOURCE_DIR}/install/" DESTINATION "${ORVANTA_INSTALL_DIR}" COMPONENT app
+          PATTERN "output" EXCLUDE)
+  foreach(pair IN LISTS orvanta_third_party)
+    string(REPLACE "|" ";" pair "${pair}")
+    list(GET pair 0 from)
+    list(GET pair 1 rel)
+    get_filename_component(folder "${CMAKE_INSTALL_PREFIX}/${ORVANTA_INSTALL_DIR}/${rel}" DIRECTORY)
+    file(RELATIVE_PATH target "${folder}" "${from}")
+    install(CODE "
+      file(MAKE_DIRECTORY \"\$ENV{DESTDIR}${folder}\")
+      file(CREATE_LINK \"${target}\" \"\$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/${ORVANTA_INSTALL_DIR}/${rel}\" SYMBOLIC)
+    " COMPONENT app)
+  endforeach()
+  return()
+endif()
+
 # The templates and the disclaimer are the user's to edit: installing again keeps an edited copy, and
 # uninstalling leaves them (they are not in the install manifest).
 # Every look's files are the user's, the shipped looks' in bin/looks included.

@@ -31,7 +31,10 @@ packages=(
   libjs-jquery libjs-bootstrap
   fonts-dejavu-core fonts-noto-core fonts-noto-cjk
   xvfb xauth desktop-file-utils shared-mime-info
+  dpkg-dev file help2man
 )
+# The package's tests validate its metainfo.
+if [ "$purpose" = test ]; then packages+=(appstream); fi
 
 # A package the distribution can install: apt-cache shows a candidate version for it. The package lists may not
 # have been read yet on a fresh system, so no candidate is only believed after an update.

@@ -23,7 +23,7 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName(QStringLiteral("Orvanta"));
     QApplication::setApplicationName(QStringLiteral("Orvanta"));
     QApplication::setApplicationVersion(QStringLiteral(ORVANTA_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("orvanta"));
+    QApplication::setDesktopFileName(QStringLiteral("example.orvanta.Orvanta"));
     orvanta::InstallTranslations();
     QApplication::setWindowIcon(orvanta::icons::app());
 

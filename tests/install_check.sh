@@ -10,7 +10,7 @@ fail() { echo "$*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" > /dev/null
 app="$prefix/opt/orvanta"
-desktop="$prefix/share/applications/orvanta.desktop"
+desktop="$prefix/share/applications/example.orvanta.Orvanta.desktop"
 desktop-file-validate "$desktop"
 grep -qx "Exec=\"$app/orvanta\" %f" "$desktop" || fail "the launcher does not name the installed app"
 grep -q "application/x-orvanta-sheet:\*.orvanta" "$prefix/share/mime/globs" || fail "no sheet type"
