@@ -67,8 +67,11 @@ the links of sheets from the command line.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libjs-jquery, libjs-bootstrap")
 # A PDF engine and the fonts the looks name first (Latin, Greek, Cyrillic and most scripts); the fonts for Chinese,
-# Japanese, Korean and emoji, and the looks' last fallbacks, on request. xdg-open opens the output folder.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "chromium | wkhtmltopdf, fonts-dejavu-core, fonts-noto-core, xdg-utils")
+# Japanese, Korean and emoji, and the looks' last fallbacks, on request. xdg-open opens the output folder. Chromium
+# keeps its sandbox for a user; where the kernel gives no user namespaces (a container, a chroot, a hardened kernel)
+# only Debian's setuid sandbox lets it start.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "chromium | wkhtmltopdf, chromium-sandbox, fonts-dejavu-core, fonts-noto-core, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS
     "fonts-noto-cjk, fonts-noto-color-emoji, fonts-symbola, fonts-wqy-zenhei, fonts-droid-fallback")
 set(CPACK_STRIP_FILES ON)

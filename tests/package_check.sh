@@ -58,7 +58,7 @@ contents)
     grep -qE "(^|, )$library" <<<"$depends" || fail "Depends lacks $library: $depends"
   done
   recommends="$(field Recommends)"
-  for wanted in 'chromium | wkhtmltopdf' fonts-dejavu-core fonts-noto-core; do
+  for wanted in 'chromium | wkhtmltopdf' chromium-sandbox fonts-dejavu-core fonts-noto-core; do
     grep -qF "$wanted" <<<"$recommends" || fail "Recommends lacks $wanted: $recommends"
   done
   ;;
