@@ -398,6 +398,8 @@ private Q_SLOTS:
         QCOMPARE(finished.first().at(0).value<ConversionResult>().outcome, outcome);
         QCOMPARE(readAll(pdf), QByteArray("earlier"));
         QCOMPARE(QDir(dir.path()).entryList({u".converting*"_s}, QDir::Hidden | QDir::Files), QStringList());
+        if (outcome == Outcome::FailedToStart) // no process of its own, so none to measure or to end
+            QCOMPARE(job.browser()->processIds(), QList<qint64>());
         if (outcome == Outcome::TimedOut) { // the hung browser was stopped
             QVERIFY(!job.browser()->isRunning());
             QTRY_VERIFY(!alive(readAll(program + u".pid"_s).trimmed().toLongLong()));

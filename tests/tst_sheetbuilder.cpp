@@ -234,6 +234,7 @@ private Q_SLOTS:
         QTest::newRow("none") << u" <b></b> "_s << false << 0;
         QTest::newRow("one") << u"nnnn nnnn nnnn"_s << false << 1;
         QTest::newRow("wrapped at a space") << QString(18, u'n') + u" nnnn"_s << false << 2;
+        QTest::newRow("spaces at their width") << QStringList(14, u"n"_s).join(u' ') << false << 1;
         QTest::newRow("markup takes no room") << u"<span class=\"n\">nnnn</span> nnnn &amp; nnnn"_s << false << 1;
         QTest::newRow("a long word broken") << QString(45, u'n') << false << 3;
         QTest::newRow("wide characters") << QString(15, QChar(0x4e2d)) << false << 2;
@@ -351,6 +352,7 @@ private Q_SLOTS:
                                         << u"<b>Keep</b>\u00A0<a title=\"x y\">it</a> "_s;
         QTest::newRow("one word") << 'h' << u" <b title=\"a b\">One</b> "_s << u" <b title=\"a b\">One</b> "_s;
         QTest::newRow("line break") << 'h' << u"One<BR> two"_s << u"One<BR> two"_s;
+        QTest::newRow("line break after the space") << 'h' << u"One <br>two"_s << u"One <br>two"_s;
         QTest::newRow("yellow") << 'c' << u"#ffd400"_s << u"#14171c 12.55"_s;
         QTest::newRow("grey, short either way") << 'c' << u"#7a7a7a"_s << u"#ffffff 4.29"_s;
         QTest::newRow("not a colour") << 'c' << u"#fffffff"_s << u"#ffffff 0.00"_s;
