@@ -151,6 +151,8 @@ private Q_SLOTS:
                                       << open + QByteArray("BI /W 2 ID \0Q S) EI", 19) + close + " Q";
         QTest::newRow("no EI") << "BI /W 2 ID S Q"_ba << open + "BI /W 2 ID S Q" + close;
         QTest::newRow("unterminated") << "(a) ' ((b) Tj"_ba << open + "(a) '" + close + " ((b) Tj";
+        QTest::newRow("a sign or point alone is no number") << "1 w . 0 0 m 1 l S"_ba
+                                                            << "1 w ." + open + " 0 0 m 1 l S" + close;
     }
 
     void markedAsArtifacts()
