@@ -143,8 +143,8 @@ private Q_SLOTS:
         QTest::newRow("empty") << QByteArray() << QByteArray();
         QTest::newRow("escapes") << "q (EMC\\) BDC) Tj %EMC\n"_ba
                                  << "q" + open + " (EMC\\) BDC) Tj" + close + " %EMC\n";
-        QTest::newRow("path") << "1 w 0 0 m <0037> 1 l S"_ba
-                              << "1 w" + open + " 0 0 m <0037> 1 l S" + close;
+        QTest::newRow("path") << "1 w <0937fF> 0 0 m 1 l S"_ba
+                              << "1 w" + open + " <0937fF> 0 0 m 1 l S" + close;
         QTest::newRow("nested") << "/P <</MCID 0>> BDC /Span BMC (a) Tj EMC (b) Tj EMC [(c)] TJ"_ba
                                 << "/P <</MCID 0>> BDC /Span BMC (a) Tj EMC (b) Tj EMC" + open + " [(c)] TJ" + close;
         QTest::newRow("inline image") << QByteArray("BI /W 2 ID \0Q S) EI Q", 21)
