@@ -60,9 +60,9 @@ void WindowTest::cleanup()
     QVERIFY2(!m_interaction.answersLeft(), "a scripted answer was not used");
 }
 
-void WindowTest::makeWindow()
+void WindowTest::makeWindow(const orvanta::Installation& installation)
 {
-    m_window = std::make_unique<orvanta::MainWindow>(m_installation->folder(), m_interaction);
+    m_window = std::make_unique<orvanta::MainWindow>(installation, m_interaction);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
 }

@@ -108,7 +108,8 @@ class WindowTest : public QObject {
 
 protected:
     virtual QString converter() const { return pdfWritingScript(); }
-    void makeWindow();
+    void makeWindow() { makeWindow(m_installation->folder()); }
+    void makeWindow(const orvanta::Installation& installation);
     QLineEdit* edit(const char* name) const { return child<QLineEdit>(m_window.get(), name); }
     void click(const char* name) const { QTest::mouseClick(child<QWidget>(m_window.get(), name), Qt::LeftButton); }
     QString path(const QString& relative) const { return m_installation->path(relative); }

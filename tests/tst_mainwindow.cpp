@@ -212,9 +212,7 @@ private Q_SLOTS:
             QVERIFY(makeUnwritable(path(u"/bin/output"_s)));
             own = qEnvironmentVariable("XDG_DATA_HOME") + u"/orvanta"_s;
             m_window.reset();
-            m_window = std::make_unique<MainWindow>(Installation::At(m_installation->folder()), m_interaction);
-            m_window->show();
-            QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+            makeWindow(Installation::At(m_installation->folder()));
         }
         QVERIFY(
             writeAll(own + u"/bin/template.html"_s, "H=#HEADLINE#|S=#SUBHEADLINE#|F=#FOOTER#|R=#REPEATER#|T=#TOS#"));
